@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+/// Creation of the data files that hold passwords as typed (project.db, password.txt).
+class FileAccess
+{
+public:
+    /// Creates an empty file readable and writable by its owner only (0600 on POSIX) unless it
+    /// exists already; an existing file keeps its permissions. True when the file exists
+    /// afterwards. Writers that replace the file (QSettings, QSaveFile) keep these permissions.
+    static bool createOwnerOnly(const QString &path);
+
+    /// Data directory + "/password.txt", the exported user list.
+    static QString passwordFilePath();
+};
