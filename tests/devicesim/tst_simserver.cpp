@@ -1,0 +1,416 @@
+#include "linkwriter.h"
+#include "referenceclient.h"
+#include "simreports.h"
+#include "simserver.h"
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+constexpr int Timeout = 10000;
+
+// A raw client: collects everything the simulator writes.
+class Peer : public QObject
+{
+public:
+    explicit Peer(quint16 port)
+    {
+        connect(&socket, &QTcpSocket::readyRead, this, [this] { received += socket.readAll(); });
+        socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+    bool connected() { return socket.waitForConnected(Timeout); }
+    void send(const QByteArray &bytes)
+    {
+        socket.write(bytes);
+        socket.flush();
+    }
+    QList<QByteArray> messages() const { return ReferenceClient::cut(received); }
+    QTcpSocket socket;
+    QByteArray received;
+};
+
+SimOptions localOptions(DeviceType type = Dev0809)
+{
+    SimOptions o;
+    o.type = type;
+    o.controlPort = 0;
+    o.uploadPort = 0;
+    o.seeded = true;
+    o.seed = 7;
+    return o;
+}
+
+bool started(SimServer &server)
+{
+    QString error;
+    if (!server.start(&error))
+        qWarning("%s", qPrintable(error));
+    return server.controlPort() != 0;
+}
+
+// Reads a message the way the client would, answering "forwarded" for raw-pass texts.
+QString kindOf(const QByteArray &message)
+{
+    if (ReferenceClient::rawPass(message) & ReferenceClient::Forward)
+        return QStringLiteral("forwarded");
+    return ReferenceClient::read(message).kinds.join('+');
+}
+
+const QList<QPair<QByteArray, QString>> &queries(bool wall)
+{
+    static const QList<QPair<QByteArray, QString>> matrix{
+        {"{param=version}", "version"},        {"{param=status}", "routing"},
+        {"{param=inputinfo}", "inputs"},       {"{param=netInfo}", "network"},
+        {"{param=resolution}", "resolution"},  {"{param=outputinfo}", "outputs"},
+        {"{param=hdcpinfo}", "hdcp"},          {"{param=bindinfo}", "bind"},
+        {"{param=Get_Volume}", "volume"},      {"{param=Get_Rotate}", "rotation"},
+        {"{param=Get_OSD1}", "caption"},       {"{param=Get_Subtitle}", "caption"},
+        {"{param=Get_Noinput2}", "forwarded"}, {"{param=Get_Scaler2}", "forwarded"},
+    };
+    static QList<QPair<QByteArray, QString>> wallQueries = [] {
+        QList<QPair<QByteArray, QString>> q = matrix;
+        q[1].second = QStringLiteral("wall");
+        return q;
+    }();
+    return wall ? wallQueries : matrix;
+}
+
+} // namespace
+
+class TestSimServer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void everyQueryAnsweredInOneGo_data();
+    void everyQueryAnsweredInOneGo();
+    void setCommandsNotifyTheOthersOnly();
+    void liveSignalChangesReachEveryone();
+    void manyClientsAtOnce();
+    void upload_data();
+    void upload();
+    void networkChangeIsAcknowledged();
+    void garbageFault();
+    void splitFault();
+    void linkWriterSplitsButKeepsRawTextsWhole();
+    void dropFault();
+    void latencyDelaysAndKeepsOrder();
+    void hostileInput_data();
+    void hostileInput();
+};
+
+void TestSimServer::everyQueryAnsweredInOneGo_data()
+{
+    QTest::addColumn<int>("type");
+    for (int t = Dev0808; t <= Dev0404; ++t)
+        QTest::newRow(qPrintable(SimState::modelText(DeviceType(t)))) << t;
+}
+
+void TestSimServer::everyQueryAnsweredInOneGo()
+{
+    QFETCH(int, type);
+    SimServer server(localOptions(DeviceType(type)));
+    QVERIFY(started(server));
+    Peer peer(server.controlPort());
+    QVERIFY(peer.connected());
+
+    const auto &q = queries(type == Dev0409S);
+    QByteArray all;
+    for (const auto &query : q)
+        all += query.first;
+    // All at once, but cut inside a command, as a busy client's writes arrive.
+    QTRY_COMPARE_WITH_TIMEOUT(server.controlClientCount(), 1, Timeout);
+    peer.send(all.left(20));
+    QVERIFY(!QTest::qWaitFor([&peer] { return peer.messages().size() > 1; }, 50));
+    peer.send(all.mid(20));
+    QTRY_COMPARE_WITH_TIMEOUT(peer.messages().size(), q.size(), Timeout);
+    const QList<QByteArray> answers = peer.messages();
+    for (int i = 0; i < q.size(); ++i)
+        QCOMPARE(kindOf(answers.at(i)) + " for " + q.at(i).first,
+                 q.at(i).second + " for " + q.at(i).first);
+    QCOMPARE(peer.received, answers.join()); // nothing between reports without a fault
+}
+
+void TestSimServer::setCommandsNotifyTheOthersOnly()
+{
+    SimServer server(localOptions());
+    QVERIFY(started(server));
+    Peer sender(server.controlPort()), other(server.controlPort()), third(server.controlPort());
+    QVERIFY(sender.connected() && other.connected() && third.connected());
+    QTRY_COMPARE_WITH_TIMEOUT(server.controlClientCount(), 3, Timeout);
+
+    sender.send("{param=3VIDEO5}{param=Frozen5/1}{param=No_Signal5/0/255/0/0}{param=version}");
+    QTRY_COMPARE_WITH_TIMEOUT(other.messages().size(), 3, Timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(third.messages().size(), 3, Timeout);
+    const QList<QByteArray> notices = other.messages();
+    QCOMPARE(ReferenceClient::read(notices.at(0)).object.value("video5_change").toInt(), 3);
+    QCOMPARE(ReferenceClient::read(notices.at(1)).object.value("Frozen_change").toString(),
+             QString("Frozen5/1"));
+    QCOMPARE(ReferenceClient::rawPass(notices.at(2)), int(ReferenceClient::Forward));
+    // The sender hears only the answer to its query, which came after the set commands.
+    QTRY_COMPARE_WITH_TIMEOUT(sender.messages().size(), 1, Timeout);
+    QCOMPARE(kindOf(sender.messages().first()), QString("version"));
+    // And the state really changed: anyone asking now sees it.
+    other.received.clear();
+    other.send("{param=status}{param=outputinfo}");
+    QTRY_COMPARE_WITH_TIMEOUT(other.messages().size(), 2, Timeout);
+    QCOMPARE(ReferenceClient::read(other.messages().at(0)).object.value("video5").toInt(), 3);
+    QCOMPARE(ReferenceClient::read(other.messages().at(1)).object.value("link5").toString(),
+             QString("true/true/true/false"));
+}
+
+void TestSimServer::liveSignalChangesReachEveryone()
+{
+    SimOptions o = localOptions();
+    o.live = true;
+    o.liveIntervalMs = 20;
+    SimServer server(o);
+    QVERIFY(started(server));
+    Peer a(server.controlPort()), b(server.controlPort());
+    QVERIFY(a.connected() && b.connected());
+    QTRY_VERIFY_WITH_TIMEOUT(a.messages().size() >= 2, Timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(b.messages().size() >= 2, Timeout);
+    for (const QByteArray &m : a.messages()) {
+        const ReferenceClient::Reading r = ReferenceClient::read(m);
+        QCOMPARE(r.kinds, QStringList{"changed"});
+        QVERIFY2(r.object.begin().key().startsWith("input"), m);
+    }
+}
+
+void TestSimServer::manyClientsAtOnce()
+{
+    SimServer server(localOptions());
+    QVERIFY(started(server));
+    std::vector<std::unique_ptr<Peer>> peers;
+    for (int i = 0; i < 25; ++i)
+        peers.push_back(std::make_unique<Peer>(server.controlPort()));
+    for (auto &p : peers) {
+        QVERIFY(p->connected());
+        p->send("{param=version}");
+    }
+    for (auto &p : peers)
+        QTRY_COMPARE_WITH_TIMEOUT(p->messages().size(), 1, Timeout);
+    QCOMPARE(server.controlClientCount(), 25);
+}
+
+// Packets are answered one by one however TCP cuts them; the end command brings "<ACK_1>" on
+// the upload link and the HTTP acknowledgement on the control link.
+void TestSimServer::upload_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("port");
+    QTest::newRow("nothing") << 0 << "Upload_Subtitle3"
+                             << "Subtitle" << 3;
+    QTest::newRow("one packet") << 500 << "Upload_OSD2"
+                                << "OSD" << 2;
+    QTest::newRow("three packets") << 1201 << "Update_EDID4"
+                                   << "EDID" << 4;
+}
+
+void TestSimServer::upload()
+{
+    QFETCH(int, size);
+    QFETCH(QString, start);
+    QFETCH(QString, kind);
+    QFETCH(int, port);
+    SimServer server(localOptions());
+    QVERIFY(started(server));
+    Peer control(server.controlPort()), other(server.controlPort());
+    Peer upload(server.uploadPort());
+    QVERIFY(control.connected() && other.connected() && upload.connected());
+    QTRY_COMPARE_WITH_TIMEOUT(server.uploadClientCount(), 1, Timeout);
+
+    QByteArray data(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        data[i] = char(i * 7 + 1);
+    control.send("{param=" + start.toLatin1() + "}");
+    int answers = 0;
+    for (int from = 0; from < size; from += 500) {
+        const QByteArray packet = data.mid(from, 500);
+        // The first packet arrives in two pieces; it is still one packet.
+        if (from == 0 && packet.size() > 100) {
+            upload.send(packet.left(100));
+            QCoreApplication::processEvents();
+            upload.send(packet.mid(100));
+        } else {
+            upload.send(packet);
+        }
+        ++answers;
+        QTRY_COMPARE_WITH_TIMEOUT(upload.received.count("<ACK_0>\r\n"), answers, Timeout);
+    }
+    control.send("{param=Done}");
+    QTRY_VERIFY_WITH_TIMEOUT(upload.received.endsWith("<ACK_1>\r\n"), Timeout);
+    QCOMPARE(upload.received, QByteArray("<ACK_0>\r\n").repeated(answers) + "<ACK_1>\r\n");
+    QTRY_COMPARE_WITH_TIMEOUT(ReferenceClient::rawPass(control.received),
+                              int(ReferenceClient::Http), Timeout);
+    QCOMPARE(server.model().lastUpload(kind).data, data);
+    QCOMPARE(server.model().lastUpload(kind).port, port);
+    // Nobody else is told about an upload.
+    control.send("{param=version}");
+    QTRY_VERIFY_WITH_TIMEOUT(control.received.contains("MCU"), Timeout);
+    QVERIFY(other.received.isEmpty());
+}
+
+void TestSimServer::networkChangeIsAcknowledged()
+{
+    SimServer server(localOptions());
+    QVERIFY(started(server));
+    Peer sender(server.controlPort()), other(server.controlPort());
+    QVERIFY(sender.connected() && other.connected());
+    QTRY_COMPARE_WITH_TIMEOUT(server.controlClientCount(), 2, Timeout);
+    sender.send(
+        "{param=&ip,ip=10.1.2.3,gateway=10.1.2.1,subnet=255.255.0.0,mac=00-11-22-33-44-55}");
+    QTRY_COMPARE_WITH_TIMEOUT(ReferenceClient::rawPass(sender.received), int(ReferenceClient::Http),
+                              Timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(other.messages().size(), 1, Timeout);
+    QCOMPARE(ReferenceClient::read(other.messages().first()).object.value("ip").toString(),
+             QString("10.1.2.3"));
+    QCOMPARE(other.received.indexOf("HTTP"), -1);
+}
+
+void TestSimServer::garbageFault()
+{
+    SimOptions o = localOptions();
+    o.garbage = true;
+    SimServer server(o);
+    QVERIFY(started(server));
+    Peer peer(server.controlPort());
+    QVERIFY(peer.connected());
+    const auto &q = queries(false);
+    QByteArray all;
+    for (const auto &query : q)
+        all += query.first;
+    peer.send(all);
+    QTRY_COMPARE_WITH_TIMEOUT(peer.messages().size(), q.size(), Timeout);
+    // Between and after the reports only bytes the client skips.
+    QByteArray outside;
+    int pos = 0;
+    for (const QByteArray &m : peer.messages()) {
+        const int at = peer.received.indexOf(m, pos);
+        QVERIFY(at >= 0);
+        outside += peer.received.mid(pos, at - pos);
+        pos = at + m.size();
+    }
+    outside += peer.received.mid(pos);
+    QVERIFY(!outside.isEmpty());
+    for (char c : qAsConst(outside))
+        QVERIFY2(LinkWriter::isGarbageByte(c), qPrintable(QString::number(uchar(c))));
+    // The reports themselves are untouched and in order.
+    for (int i = 0; i < q.size(); ++i)
+        QCOMPARE(kindOf(peer.messages().at(i)), q.at(i).second);
+}
+
+void TestSimServer::splitFault()
+{
+    SimOptions o = localOptions();
+    o.split = true;
+    o.garbage = true;
+    SimServer server(o);
+    QVERIFY(started(server));
+    Peer peer(server.controlPort());
+    QVERIFY(peer.connected());
+    peer.send("{param=status}{param=resolution}{param=Get_Scaler1}{param=outputinfo}");
+    QTRY_COMPARE_WITH_TIMEOUT(peer.messages().size(), 4, Timeout);
+    const QStringList expected{"routing", "resolution", "forwarded", "outputs"};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(kindOf(peer.messages().at(i)), expected.at(i));
+}
+
+void TestSimServer::linkWriterSplitsButKeepsRawTextsWhole()
+{
+    QTcpServer listener;
+    QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, listener.serverPort());
+    QVERIFY(listener.waitForNewConnection(Timeout));
+    QTcpSocket *server = listener.nextPendingConnection();
+    QVERIFY(client.waitForConnected(Timeout));
+    QRandomGenerator random(1);
+    LinkWriter writer(server, LinkWriter::Faults{0, false, true}, &random);
+    QByteArray received;
+    connect(&client, &QTcpSocket::readyRead, &client, [&] { received += client.readAll(); });
+
+    const QByteArray report = "{\"video1\":1,\"audio1\":1,\"IR1\":1}";
+    for (int i = 0; i < 20; ++i)
+        writer.send(report);
+    QTRY_COMPARE_WITH_TIMEOUT(received, report.repeated(20), Timeout);
+    QVERIFY(writer.writes() >= 40);
+    const int before = writer.writes();
+    writer.send(SimReports::httpAck(), true);
+    QTRY_VERIFY_WITH_TIMEOUT(received.endsWith("OK"), Timeout);
+    QCOMPARE(writer.writes(), before + 1);
+}
+
+void TestSimServer::dropFault()
+{
+    SimOptions o = localOptions();
+    o.dropEveryMs = 200;
+    SimServer server(o);
+    QVERIFY(started(server));
+    Peer control(server.controlPort()), upload(server.uploadPort());
+    QVERIFY(control.connected() && upload.connected());
+    QTRY_COMPARE_WITH_TIMEOUT(control.socket.state(), QAbstractSocket::UnconnectedState, Timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(upload.socket.state(), QAbstractSocket::UnconnectedState, Timeout);
+    // A client that comes back is served as before.
+    Peer again(server.controlPort());
+    QVERIFY(again.connected());
+    again.send("{param=version}");
+    QTRY_COMPARE_WITH_TIMEOUT(again.messages().size(), 1, Timeout);
+}
+
+void TestSimServer::latencyDelaysAndKeepsOrder()
+{
+    SimOptions o = localOptions();
+    o.latencyMs = 300;
+    SimServer server(o);
+    QVERIFY(started(server));
+    Peer peer(server.controlPort());
+    QVERIFY(peer.connected());
+    QElapsedTimer clock;
+    clock.start();
+    peer.send("{param=version}{param=status}{param=netInfo}");
+    QTRY_COMPARE_WITH_TIMEOUT(peer.messages().size(), 3, Timeout);
+    QVERIFY(clock.elapsed() >= 300);
+    QCOMPARE(kindOf(peer.messages().at(0)), QString("version"));
+    QCOMPARE(kindOf(peer.messages().at(1)), QString("routing"));
+    QCOMPARE(kindOf(peer.messages().at(2)), QString("network"));
+}
+
+void TestSimServer::hostileInput_data()
+{
+    QTest::addColumn<QByteArray>("junk");
+    QTest::newRow("megabyte without braces") << QByteArray(1 << 20, 'x');
+    QTest::newRow("open command past the cap") << "{param=" + QByteArray(100 * 1024, '7');
+    QTest::newRow("megabyte of stray braces") << QByteArray("}{").repeated(1 << 19);
+    QTest::newRow("zero bytes and high bytes")
+        << QByteArray(70000, '\0') + QByteArray(70000, '\xff');
+    QTest::newRow("thousands of unknown commands") << QByteArray("{param=nonsense}").repeated(5000);
+}
+
+void TestSimServer::hostileInput()
+{
+    QFETCH(QByteArray, junk);
+    SimServer server(localOptions());
+    QVERIFY(started(server));
+    Peer hostile(server.controlPort()), bystander(server.controlPort());
+    QVERIFY(hostile.connected() && bystander.connected());
+    hostile.send(junk);
+    hostile.send("}{param=version}");
+    QTRY_COMPARE_WITH_TIMEOUT(hostile.messages().size(), 1, Timeout);
+    QCOMPARE(kindOf(hostile.messages().first()), QString("version"));
+    // Leaving in the middle of a command does no harm and changes nothing.
+    hostile.send("{param=3VIDEO");
+    hostile.socket.abort();
+    QTRY_COMPARE_WITH_TIMEOUT(server.controlClientCount(), 1, Timeout);
+    bystander.send("{param=status}");
+    QTRY_COMPARE_WITH_TIMEOUT(bystander.messages().size(), 1, Timeout);
+    QCOMPARE(ReferenceClient::read(bystander.messages().first()).object.value("video1").toInt(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestSimServer)
+#include "tst_simserver.moc"
