@@ -1,0 +1,1430 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_GB">
+<context>
+    <name>DialogConfirm</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>DialogConfirm3Btn</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+</context>
+<context>
+    <name>LoginDialog</name>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>LOGIN</source>
+        <translation>LOGIN</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Login</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>PassWord</source>
+        <translation>PassWord</translation>
+    </message>
+    <message>
+        <source>Remember Password</source>
+        <translation>Remember Password</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>Show or hide the password</source>
+        <translation>Show or hide the password</translation>
+    </message>
+    <message>
+        <source>UserName</source>
+        <translation>UserName</translation>
+    </message>
+    <message>
+        <source>connect fail!</source>
+        <translation>Failed to connect!</translation>
+    </message>
+    <message>
+        <source>connect successful but software error!</source>
+        <translation>Connection successful, but an unknown error occurred in the software!</translation>
+    </message>
+    <message>
+        <source>username or password error!</source>
+        <translation>Invalid username or password.</translation>
+    </message>
+    <message>
+        <source>系列视频切换软件</source>
+        <translation> SERIES MATRIX AND VIDEO WALL PROCESSOR</translation>
+    </message>
+</context>
+<context>
+    <name>LoginSettingDialog</name>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Device IP:</source>
+        <translation>Device IP:</translation>
+    </message>
+    <message>
+        <source>OFFLINE:</source>
+        <translation>OFFLINE:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+</context>
+<context>
+    <name>MessageDistance</name>
+    <message>
+        <source>NetWork Error</source>
+        <translation>Network Error</translation>
+    </message>
+    <message>
+        <source>传输文件端口连接发生错误！</source>
+        <translation>An error occurred while connecting to the file transfer port!</translation>
+    </message>
+    <message>
+        <source>传输文件过程网络发生错误！请重新上传</source>
+        <translation>A network error occurred during file transfer! Please re-upload.</translation>
+    </message>
+</context>
+<context>
+    <name>MsgDlg</name>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PermissionDialog</name>
+    <message>
+        <source>Permission Management</source>
+        <translation>Permission Management</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Splicing
+Setting</source>
+        <translation>Splicing
+Setting</translation>
+    </message>
+    <message>
+        <source>Splicing
+Wall</source>
+        <translation>Splicing
+Wall</translation>
+    </message>
+    <message>
+        <source>OSD</source>
+        <translation>OSD</translation>
+    </message>
+    <message>
+        <source>EDID</source>
+        <translation>EDID</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>HDCP</source>
+        <translation>HDCP</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>Splice</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>No Signal
+Output</source>
+        <translation>No Signal
+Output</translation>
+    </message>
+    <message>
+        <source>Scaling
+Mode</source>
+        <translation>Scaling
+Mode</translation>
+    </message>
+    <message>
+        <source>Switch
+Layout</source>
+        <translation>Switch
+Layout</translation>
+    </message>
+    <message>
+        <source>Plan
+Operation</source>
+        <translation>Plan
+Operation</translation>
+    </message>
+    <message>
+        <source>No Signal
+Input</source>
+        <translation>No Signal
+Input</translation>
+    </message>
+    <message>
+        <source>Graphics
+Test</source>
+        <translation>Graphics
+Test</translation>
+    </message>
+    <message>
+        <source>NetWork</source>
+        <translation>NetWork</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>Caption</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Bezel</source>
+        <translation>Bezel</translation>
+    </message>
+    <message>
+        <source>DHCP</source>
+        <translation>DHCP</translation>
+    </message>
+    <message>
+        <source>Login-Free
+Option</source>
+        <translation>Login-Free
+Option</translation>
+    </message>
+    <message>
+        <source>Version
+Infomation</source>
+        <translation>Version
+Infomation</translation>
+    </message>
+    <message>
+        <source>Video
+Switch</source>
+        <translation>Video
+Switch</translation>
+    </message>
+    <message>
+        <source>Audio
+Switch</source>
+        <translation>Audio
+Switch</translation>
+    </message>
+    <message>
+        <source>HDMI Audio
+Switch</source>
+        <translation>HDMI Audio
+Switch</translation>
+    </message>
+    <message>
+        <source>Infared
+Switch</source>
+        <translation>Infrared
+Switch</translation>
+    </message>
+    <message>
+        <source>Close/Open
+Output</source>
+        <translation>Close/Open
+Output</translation>
+    </message>
+    <message>
+        <source>Pause/Play
+Output</source>
+        <translation>Pause/Play
+Output</translation>
+    </message>
+    <message>
+        <source>%1  User: %2</source>
+        <translation>%1  User: %2</translation>
+    </message>
+    <message>
+        <source>Setting Page</source>
+        <translation>Setting Page</translation>
+    </message>
+    <message>
+        <source>All (Setting Page)</source>
+        <translation>All (Setting Page)</translation>
+    </message>
+    <message>
+        <source>Matrix Signal Switch</source>
+        <translation>Matrix Signal Switch</translation>
+    </message>
+    <message>
+        <source>All (Matrix Signal Switch)</source>
+        <translation>All (Matrix Signal Switch)</translation>
+    </message>
+    <message>
+        <source>Matrix Entry Menu</source>
+        <translation>Matrix Entry Menu</translation>
+    </message>
+    <message>
+        <source>All (Matrix Menu)</source>
+        <translation>All (Matrix Menu)</translation>
+    </message>
+    <message>
+        <source>Signal Entry Menu</source>
+        <translation>Signal Entry Menu</translation>
+    </message>
+    <message>
+        <source>All (Signal Menu)</source>
+        <translation>All (Signal Menu)</translation>
+    </message>
+    <message>
+        <source>HDMI Input Port</source>
+        <translation>HDMI Input Port</translation>
+    </message>
+    <message>
+        <source>All (HDMI Input)</source>
+        <translation>All (HDMI Input)</translation>
+    </message>
+    <message>
+        <source>Input %1</source>
+        <translation>Input %1</translation>
+    </message>
+    <message>
+        <source>HDMI Output Port</source>
+        <translation>HDMI Output Port</translation>
+    </message>
+    <message>
+        <source>All (HDMI Output)</source>
+        <translation>All (HDMI Output)</translation>
+    </message>
+    <message>
+        <source>Output %1</source>
+        <translation>Output %1</translation>
+    </message>
+    <message>
+        <source>Audio Signal Port</source>
+        <translation>Audio Signal Port</translation>
+    </message>
+    <message>
+        <source>All (Audio Signal)</source>
+        <translation>All (Audio Signal)</translation>
+    </message>
+    <message>
+        <source>Audio %1</source>
+        <translation>Audio %1</translation>
+    </message>
+    <message>
+        <source>Analog Audio Port</source>
+        <translation>Analog Audio Port</translation>
+    </message>
+    <message>
+        <source>All (Analog Port)</source>
+        <translation>All (Analog Port)</translation>
+    </message>
+    <message>
+        <source>Analog %1</source>
+        <translation>Analog %1</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>The permissions could not be saved!</source>
+        <translation>The permissions could not be saved!</translation>
+    </message>
+    <message>
+        <source>Quit Permission Management</source>
+        <translation>Quit Permission Management</translation>
+    </message>
+    <message>
+        <source>Apply the latest changes?</source>
+        <translation>Apply the latest changes?</translation>
+    </message>
+</context>
+<context>
+    <name>RenameDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Enter a new name</source>
+        <translation>Enter a new name</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+</context>
+<context>
+    <name>Usermanagerdialog</name>
+    <message>
+        <source>User Management</source>
+        <translation>User Management</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Userlist</source>
+        <translation>User List</translation>
+    </message>
+    <message>
+        <source>Id</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>UserName</source>
+        <translation>User Name</translation>
+    </message>
+    <message>
+        <source>New PassWord</source>
+        <translation>New Password</translation>
+    </message>
+    <message>
+        <source>Confirm New Password</source>
+        <translation>Confirm New Password</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Permissions Management</source>
+        <translation>Permissions Management</translation>
+    </message>
+    <message>
+        <source>password empty!</source>
+        <translation>Password cannot be empty!</translation>
+    </message>
+    <message>
+        <source>two password not equation!</source>
+        <translation>The passwords do not match!</translation>
+    </message>
+    <message>
+        <source>user have exsits!</source>
+        <translation>This user already exists!</translation>
+    </message>
+    <message>
+        <source>username empty!</source>
+        <translation>Username cannot be empty!</translation>
+    </message>
+</context>
+<context>
+    <name>DialogBezel</name>
+    <message>
+        <source>Bezel Pixel Setting</source>
+        <translation>Bezel Pixel Setting</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Column 1 &amp; 2</source>
+        <translation>Column 1 &amp; 2</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Row 1 &amp; 2</source>
+        <translation>Row 1 &amp; 2</translation>
+    </message>
+    <message>
+        <source>Column 2 &amp; 3</source>
+        <translation>Column 2 &amp; 3</translation>
+    </message>
+    <message>
+        <source>Row 2 &amp; 3</source>
+        <translation>Row 2 &amp; 3</translation>
+    </message>
+    <message>
+        <source>Column 3 &amp; 4</source>
+        <translation>Column 3 &amp; 4</translation>
+    </message>
+    <message>
+        <source>Row 3 &amp; 4</source>
+        <translation>Row 3 &amp; 4</translation>
+    </message>
+    <message>
+        <source>Column 4 &amp; 5</source>
+        <translation>Column 4 &amp; 5</translation>
+    </message>
+    <message>
+        <source>Row 4 &amp; 5</source>
+        <translation>Row 4 &amp; 5</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Widget</name>
+    <message>
+        <source>MATRIX CONTROL</source>
+        <translation>MATRIX CONTROL</translation>
+    </message>
+    <message>
+        <source>CVN</source>
+        <translation>CVN</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>connecting</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>Minimize</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximize</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Signal list</source>
+        <translation>Signal list</translation>
+    </message>
+    <message>
+        <source>refrensh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <source>Splice Group</source>
+        <translation>Splice Group</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>1-2</source>
+        <translation>1-2</translation>
+    </message>
+    <message>
+        <source>1+5</source>
+        <translation>1+5</translation>
+    </message>
+    <message>
+        <source>2x2</source>
+        <translation>2x2</translation>
+    </message>
+    <message>
+        <source>2x3</source>
+        <translation>2x3</translation>
+    </message>
+    <message>
+        <source>2x4</source>
+        <translation>2x4</translation>
+    </message>
+    <message>
+        <source>Plan</source>
+        <translation>Plan</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>10</translation>
+    </message>
+    <message>
+        <source>Joint</source>
+        <translation>Joint</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>Caption</translation>
+    </message>
+    <message>
+        <source>Splicing Settings</source>
+        <translation>Splicing Settings</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>Lock All</source>
+        <translation>Lock All</translation>
+    </message>
+    <message>
+        <source>Close All</source>
+        <translation>Close All</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Analog Audio</source>
+        <translation>Analog Audio</translation>
+    </message>
+    <message>
+        <source>HDMI Audio</source>
+        <translation>HDMI Audio</translation>
+    </message>
+    <message>
+        <source>Infared</source>
+        <translation>Infrared</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP Address</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>Gateway</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>Subnet Mask</translation>
+    </message>
+    <message>
+        <source>MAC Address</source>
+        <translation>MAC Address</translation>
+    </message>
+    <message>
+        <source>DHCP</source>
+        <translation>DHCP</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Factory Reset</translation>
+    </message>
+    <message>
+        <source>Other Settings</source>
+        <translation>Other Settings</translation>
+    </message>
+    <message>
+        <source>Caption Setting</source>
+        <translation>Caption Setting</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>简体中文</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Login-free</source>
+        <translation>Login-free</translation>
+    </message>
+    <message>
+        <source>User Management</source>
+        <translation>User Management</translation>
+    </message>
+    <message>
+        <source>User Manage</source>
+        <translation>User Manage</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Login</translation>
+    </message>
+    <message>
+        <source>ReLogin</source>
+        <translation>ReLogin</translation>
+    </message>
+    <message>
+        <source>Follow Video</source>
+        <translation>Follow Video</translation>
+    </message>
+    <message>
+        <source>Independently</source>
+        <translation>Independently</translation>
+    </message>
+    <message>
+        <source>Bezel</source>
+        <translation>Bezel</translation>
+    </message>
+    <message>
+        <source>Bezel Setting</source>
+        <translation>Bezel Setting</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>MCU : </source>
+        <translation>MCU : </translation>
+    </message>
+    <message>
+        <source>FPGA: </source>
+        <translation>FPGA: </translation>
+    </message>
+    <message>
+        <source>Software:</source>
+        <translation>Software:</translation>
+    </message>
+    <message>
+        <source>V2.1.7(250806)</source>
+        <translation>V2.1.7(250806)</translation>
+    </message>
+    <message>
+        <source>Release:</source>
+        <translation>Release:</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>Splice</translation>
+    </message>
+    <message>
+        <source>Multiview</source>
+        <translation>Multiview</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
+        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
+        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
+        <translation>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
+        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</translation>
+    </message>
+    <message>
+        <source>Network Changed</source>
+        <translation>Network Changed</translation>
+    </message>
+    <message>
+        <source>The network has changed, please reboot the device immediately</source>
+        <translation>The network has changed, please reboot the device immediately</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>The current operation involves one or more ports that the current user does not have permission to use.</source>
+        <translation>The current operation involves one or more ports that the current user does not have permission to use.</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Received</translation>
+    </message>
+    <message>
+        <source>Not Received</source>
+        <translation>Not Received</translation>
+    </message>
+    <message>
+        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
+        <translation>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </translation>
+    </message>
+    <message>
+        <source>(1) Current Windows Property And VIR Mode: %1</source>
+        <translation>(1) Current Windows Property And VIR Mode: %1</translation>
+    </message>
+    <message>
+        <source>(2) Current Reasolution: %1</source>
+        <translation>(2) Current Resolution: %1</translation>
+    </message>
+    <message>
+        <source>(3) Current Rotate Degree: %1</source>
+        <translation>(3) Current Rotate Degree: %1</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetMenus</name>
+    <message>
+        <source>Unsplice</source>
+        <translation>Unsplice</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>Splice</translation>
+    </message>
+    <message>
+        <source>Rename(F2)</source>
+        <translation>Rename(F2)</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>No Signal Input</source>
+        <translation>No Signal Input</translation>
+    </message>
+    <message>
+        <source>No Standby</source>
+        <translation>No Standby</translation>
+    </message>
+    <message>
+        <source>Standby</source>
+        <translation>Standby</translation>
+    </message>
+    <message>
+        <source>Switch Layout</source>
+        <translation>Switch Layout</translation>
+    </message>
+    <message>
+        <source>3 x 3</source>
+        <translation>3 x 3</translation>
+    </message>
+    <message>
+        <source>2 x 4</source>
+        <translation>2 x 4</translation>
+    </message>
+    <message>
+        <source>数字音频</source>
+        <translation>Digital Audio</translation>
+    </message>
+    <message>
+        <source>模拟音频</source>
+        <translation>Analog Audio</translation>
+    </message>
+    <message>
+        <source>No Input</source>
+        <translation>No Input</translation>
+    </message>
+    <message>
+        <source>HDCP Setting</source>
+        <translation>HDCP Setting</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Not Support</source>
+        <translation>Not Support</translation>
+    </message>
+    <message>
+        <source>HDCP 1.4 Only</source>
+        <translation>HDCP 1.4 Only</translation>
+    </message>
+    <message>
+        <source>HDCP 2.2 Only</source>
+        <translation>HDCP 2.2 Only</translation>
+    </message>
+    <message>
+        <source>Recall Plan %1</source>
+        <translation>Recall Plan %1</translation>
+    </message>
+    <message>
+        <source>Save Plan %1</source>
+        <translation>Save Plan %1</translation>
+    </message>
+    <message>
+        <source>Clear Plan %1</source>
+        <translation>Clear Plan %1</translation>
+    </message>
+    <message>
+        <source>Rename Plan %1</source>
+        <translation>Rename Plan %1</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgScalingmode</name>
+    <message>
+        <source>缩放模式</source>
+        <translation>Scaling Mode</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source> Squeeze into Frame (distortion)</source>
+        <translation>Squeeze into Frame (Distortion)</translation>
+    </message>
+    <message>
+        <source>     Correct aspect ratio (no crop)</source>
+        <translation>Correct Aspect Ratio (No Crop)</translation>
+    </message>
+    <message>
+        <source>  Correct aspect ratio (with crop)</source>
+        <translation>Correct Aspect Ratio (With crop)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgnosignaloutput</name>
+    <message>
+        <source>无信号输出</source>
+        <translation>No Signal Output</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>RGB stripe</source>
+        <translation>RGB Color Bar</translation>
+    </message>
+    <message>
+        <source>16 Gray Scales</source>
+        <translation>16-Level Grayscale</translation>
+    </message>
+    <message>
+        <source>32 Gray Scales</source>
+        <translation>32-Level Grayscale</translation>
+    </message>
+    <message>
+        <source>64 Gray Scales</source>
+        <translation>64-Level Grayscale</translation>
+    </message>
+    <message>
+        <source>Red Grid</source>
+        <translation>Red Grid</translation>
+    </message>
+    <message>
+        <source>Green Grid</source>
+        <translation>Green Grid</translation>
+    </message>
+    <message>
+        <source>Blue Grid</source>
+        <translation>Blue Grid</translation>
+    </message>
+    <message>
+        <source>White Grid</source>
+        <translation>White Grid</translation>
+    </message>
+    <message>
+        <source>Horizon Scroll</source>
+        <translation>Horizontal Scrollbar</translation>
+    </message>
+    <message>
+        <source>Vertical Scroll</source>
+        <translation>Vertical Scrollbar</translation>
+    </message>
+    <message>
+        <source>Pure Color</source>
+        <translation>Pure Color</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>Edit Colors</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>EdidSettingDilog</name>
+    <message>
+        <source>EDID输入</source>
+        <translation>EDID Input</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>内置EDID选择</source>
+        <translation>Built-in EDID selection</translation>
+    </message>
+    <message>
+        <source>EDID选择</source>
+        <translation>Select EDID</translation>
+    </message>
+    <message>
+        <source>4K@60/HDMI</source>
+        <translation>4K@60/HDMI</translation>
+    </message>
+    <message>
+        <source>4K@30/HDMI</source>
+        <translation>4K@30/HDMI</translation>
+    </message>
+    <message>
+        <source>1080P@60/HDMI</source>
+        <translation>1080P@60/HDMI</translation>
+    </message>
+    <message>
+        <source>1080P@60/DVI</source>
+        <translation>1080P@60/DVI</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>复制EDID</source>
+        <translation>Duplicate EDID</translation>
+    </message>
+    <message>
+        <source>读取输出到输入</source>
+        <translation>Read EDID From</translation>
+    </message>
+    <message>
+        <source>更新EDID</source>
+        <translation>Update Edid</translation>
+    </message>
+    <message>
+        <source>EDID文件路径</source>
+        <translation>EDID file path</translation>
+    </message>
+    <message>
+        <source>Browser</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <source>4K@60Recommend1080P@60</source>
+        <translation>4K@60 Recommend 1080P@60</translation>
+    </message>
+    <message>
+        <source>请选择更新文件</source>
+        <translation>Please select the update file</translation>
+    </message>
+    <message>
+        <source>支持文件 (*.bin);; 所有文件(*.*);;</source>
+        <translation>Bin files (*.bin);; All files (*.*);;</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>File is empty</source>
+        <translation>The file is empty!</translation>
+    </message>
+    <message>
+        <source>NetWork Error</source>
+        <translation>Network Error</translation>
+    </message>
+    <message>
+        <source>传输文件端口连接发生错误！</source>
+        <translation>An error occurred while connecting to the file transfer port!</translation>
+    </message>
+</context>
+<context>
+    <name>GraphicsTestDialog</name>
+    <message>
+        <source>图形测试模式</source>
+        <translation>Graphics Test Mode</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Graphic Test</source>
+        <translation>Graphics Test</translation>
+    </message>
+    <message>
+        <source>By pass</source>
+        <translation>Pass-Through</translation>
+    </message>
+    <message>
+        <source>RGB stripe</source>
+        <translation>RGB Color Bar</translation>
+    </message>
+    <message>
+        <source>16 Gray Scales</source>
+        <translation>16-Level Grayscale</translation>
+    </message>
+    <message>
+        <source>32 Gray Scales</source>
+        <translation>32-Level Grayscale</translation>
+    </message>
+    <message>
+        <source>64 Gray Scales</source>
+        <translation>64-Level Grayscale</translation>
+    </message>
+    <message>
+        <source>Red Grid</source>
+        <translation>Red Grid</translation>
+    </message>
+    <message>
+        <source>Green Grid</source>
+        <translation>Green Grid</translation>
+    </message>
+    <message>
+        <source>Blue Grid</source>
+        <translation>Blue Grid</translation>
+    </message>
+    <message>
+        <source>White Grid</source>
+        <translation>White Grid</translation>
+    </message>
+    <message>
+        <source>Horizon Scroll</source>
+        <translation>Horizontal Scrollbar</translation>
+    </message>
+    <message>
+        <source>Vertical Scroll</source>
+        <translation>Vertical Scrollbar</translation>
+    </message>
+    <message>
+        <source>Pure Color</source>
+        <translation>Pure Color</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TitleOrOsdDialog</name>
+    <message>
+        <source>Caption Setting</source>
+        <translation>Caption Setting</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>Font Color</source>
+        <translation>Font Color</translation>
+    </message>
+    <message>
+        <source>Background Color</source>
+        <translation>Background Color</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Content</translation>
+    </message>
+    <message>
+        <source>Text to show</source>
+        <translation>Text to show</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>Upload Text</source>
+        <translation>Upload Text</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>Picture File</source>
+        <translation>Picture File</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>Upload Picture</source>
+        <translation>Upload Picture</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>Erase</source>
+        <translation>Erase</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>OSD Setting</source>
+        <translation>OSD Setting</translation>
+    </message>
+    <message>
+        <source>Out%1</source>
+        <translation>Output%1</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>Select Color</translation>
+    </message>
+    <message>
+        <source>Select Picture</source>
+        <translation>Select Picture</translation>
+    </message>
+    <message>
+        <source>Pictures (*.bmp *.png *.jpg *.jpeg *.gif);;All files (*.*)</source>
+        <translation>Pictures (*.bmp *.png *.jpg *.jpeg *.gif);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>File is empty</source>
+        <translation>The file is empty!</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>台标字幕文件大小不能超过4K!</source>
+        <translation>The size of the OSD or caption file cannot exceed 4KB!</translation>
+    </message>
+    <message>
+        <source>NetWork Error</source>
+        <translation>Network Error</translation>
+    </message>
+    <message>
+        <source>传输文件端口连接发生错误！</source>
+        <translation>An error occurred while connecting to the file transfer port!</translation>
+    </message>
+    <message>
+        <source>Uploading Finished</source>
+        <translation>Uploading Finished</translation>
+    </message>
+</context>
+<context>
+    <name>VolumnSettingDialog</name>
+    <message>
+        <source>Volumn Setting</source>
+        <translation>Volume Setting</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+</TS>

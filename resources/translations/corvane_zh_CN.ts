@@ -1,0 +1,1430 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>DialogConfirm</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>DialogConfirm3Btn</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+</context>
+<context>
+    <name>LoginDialog</name>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>LOGIN</source>
+        <translation>登录</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>登录</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>PassWord</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Remember Password</source>
+        <translation>记住密码</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Show or hide the password</source>
+        <translation>显示或隐藏密码</translation>
+    </message>
+    <message>
+        <source>UserName</source>
+        <translation>用户名</translation>
+    </message>
+    <message>
+        <source>connect fail!</source>
+        <translation>连接失败！</translation>
+    </message>
+    <message>
+        <source>connect successful but software error!</source>
+        <translation>连接成功，但软件发生未知错误！</translation>
+    </message>
+    <message>
+        <source>username or password error!</source>
+        <translation>用户名或密码错误！</translation>
+    </message>
+    <message>
+        <source>系列视频切换软件</source>
+        <translation>系列视频切换软件</translation>
+    </message>
+</context>
+<context>
+    <name>LoginSettingDialog</name>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Device IP:</source>
+        <translation>设备IP：</translation>
+    </message>
+    <message>
+        <source>OFFLINE:</source>
+        <translation>离线型号：</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>端口：</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>设置</translation>
+    </message>
+</context>
+<context>
+    <name>MessageDistance</name>
+    <message>
+        <source>NetWork Error</source>
+        <translation>网络错误</translation>
+    </message>
+    <message>
+        <source>传输文件端口连接发生错误！</source>
+        <translation>传输文件端口连接发生错误！</translation>
+    </message>
+    <message>
+        <source>传输文件过程网络发生错误！请重新上传</source>
+        <translation>传输文件过程网络发生错误！请重新上传</translation>
+    </message>
+</context>
+<context>
+    <name>MsgDlg</name>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>PermissionDialog</name>
+    <message>
+        <source>Permission Management</source>
+        <translation>权限管理</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Splicing
+Setting</source>
+        <translation>拼接
+设置</translation>
+    </message>
+    <message>
+        <source>Splicing
+Wall</source>
+        <translation>拼接
+墙</translation>
+    </message>
+    <message>
+        <source>OSD</source>
+        <translation>OSD</translation>
+    </message>
+    <message>
+        <source>EDID</source>
+        <translation>EDID</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>音量</translation>
+    </message>
+    <message>
+        <source>HDCP</source>
+        <translation>HDCP</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>拼接</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>No Signal
+Output</source>
+        <translation>无信号
+输出</translation>
+    </message>
+    <message>
+        <source>Scaling
+Mode</source>
+        <translation>缩放
+模式</translation>
+    </message>
+    <message>
+        <source>Switch
+Layout</source>
+        <translation>切换
+布局</translation>
+    </message>
+    <message>
+        <source>Plan
+Operation</source>
+        <translation>预案
+操作</translation>
+    </message>
+    <message>
+        <source>No Signal
+Input</source>
+        <translation>无信号
+输入</translation>
+    </message>
+    <message>
+        <source>Graphics
+Test</source>
+        <translation>图形
+测试</translation>
+    </message>
+    <message>
+        <source>NetWork</source>
+        <translation>网络</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>字幕</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>用户</translation>
+    </message>
+    <message>
+        <source>Bezel</source>
+        <translation>拼缝补偿</translation>
+    </message>
+    <message>
+        <source>DHCP</source>
+        <translation>DHCP</translation>
+    </message>
+    <message>
+        <source>Login-Free
+Option</source>
+        <translation>免登录
+选项</translation>
+    </message>
+    <message>
+        <source>Version
+Infomation</source>
+        <translation>版本
+信息</translation>
+    </message>
+    <message>
+        <source>Video
+Switch</source>
+        <translation>视频
+切换</translation>
+    </message>
+    <message>
+        <source>Audio
+Switch</source>
+        <translation>音频
+切换</translation>
+    </message>
+    <message>
+        <source>HDMI Audio
+Switch</source>
+        <translation>HDMI 音频
+切换</translation>
+    </message>
+    <message>
+        <source>Infared
+Switch</source>
+        <translation>红外
+切换</translation>
+    </message>
+    <message>
+        <source>Close/Open
+Output</source>
+        <translation>关闭/打开
+输出</translation>
+    </message>
+    <message>
+        <source>Pause/Play
+Output</source>
+        <translation>暂停/播放
+输出</translation>
+    </message>
+    <message>
+        <source>%1  User: %2</source>
+        <translation>%1  用户：%2</translation>
+    </message>
+    <message>
+        <source>Setting Page</source>
+        <translation>设置页面</translation>
+    </message>
+    <message>
+        <source>All (Setting Page)</source>
+        <translation>全选（设置页面）</translation>
+    </message>
+    <message>
+        <source>Matrix Signal Switch</source>
+        <translation>矩阵信号切换</translation>
+    </message>
+    <message>
+        <source>All (Matrix Signal Switch)</source>
+        <translation>全选（矩阵信号切换）</translation>
+    </message>
+    <message>
+        <source>Matrix Entry Menu</source>
+        <translation>矩阵菜单</translation>
+    </message>
+    <message>
+        <source>All (Matrix Menu)</source>
+        <translation>全选（矩阵菜单）</translation>
+    </message>
+    <message>
+        <source>Signal Entry Menu</source>
+        <translation>信号菜单</translation>
+    </message>
+    <message>
+        <source>All (Signal Menu)</source>
+        <translation>全选（信号菜单）</translation>
+    </message>
+    <message>
+        <source>HDMI Input Port</source>
+        <translation>HDMI 输入端口</translation>
+    </message>
+    <message>
+        <source>All (HDMI Input)</source>
+        <translation>全选（HDMI 输入）</translation>
+    </message>
+    <message>
+        <source>Input %1</source>
+        <translation>输入 %1</translation>
+    </message>
+    <message>
+        <source>HDMI Output Port</source>
+        <translation>HDMI 输出端口</translation>
+    </message>
+    <message>
+        <source>All (HDMI Output)</source>
+        <translation>全选（HDMI 输出）</translation>
+    </message>
+    <message>
+        <source>Output %1</source>
+        <translation>输出 %1</translation>
+    </message>
+    <message>
+        <source>Audio Signal Port</source>
+        <translation>音频信号端口</translation>
+    </message>
+    <message>
+        <source>All (Audio Signal)</source>
+        <translation>全选（音频信号）</translation>
+    </message>
+    <message>
+        <source>Audio %1</source>
+        <translation>音频 %1</translation>
+    </message>
+    <message>
+        <source>Analog Audio Port</source>
+        <translation>模拟音频端口</translation>
+    </message>
+    <message>
+        <source>All (Analog Port)</source>
+        <translation>全选（模拟端口）</translation>
+    </message>
+    <message>
+        <source>Analog %1</source>
+        <translation>模拟 %1</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The permissions could not be saved!</source>
+        <translation>权限保存失败！</translation>
+    </message>
+    <message>
+        <source>Quit Permission Management</source>
+        <translation>退出权限管理</translation>
+    </message>
+    <message>
+        <source>Apply the latest changes?</source>
+        <translation>是否应用最新的更改？</translation>
+    </message>
+</context>
+<context>
+    <name>RenameDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Enter a new name</source>
+        <translation>请输入新名称</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+</context>
+<context>
+    <name>Usermanagerdialog</name>
+    <message>
+        <source>User Management</source>
+        <translation>用户管理</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Userlist</source>
+        <translation>用户列表</translation>
+    </message>
+    <message>
+        <source>Id</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <source>UserName</source>
+        <translation>用户名</translation>
+    </message>
+    <message>
+        <source>New PassWord</source>
+        <translation>新密码</translation>
+    </message>
+    <message>
+        <source>Confirm New Password</source>
+        <translation>确认新密码</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Permissions Management</source>
+        <translation>权限管理</translation>
+    </message>
+    <message>
+        <source>password empty!</source>
+        <translation>密码不能为空！</translation>
+    </message>
+    <message>
+        <source>two password not equation!</source>
+        <translation>两次输入的密码不一致！</translation>
+    </message>
+    <message>
+        <source>user have exsits!</source>
+        <translation>该用户已存在！</translation>
+    </message>
+    <message>
+        <source>username empty!</source>
+        <translation>用户名不能为空！</translation>
+    </message>
+</context>
+<context>
+    <name>DialogBezel</name>
+    <message>
+        <source>Bezel Pixel Setting</source>
+        <translation>边框像素设置</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Column 1 &amp; 2</source>
+        <translation>第 1、2 列</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Row 1 &amp; 2</source>
+        <translation>第 1、2 行</translation>
+    </message>
+    <message>
+        <source>Column 2 &amp; 3</source>
+        <translation>第 2、3 列</translation>
+    </message>
+    <message>
+        <source>Row 2 &amp; 3</source>
+        <translation>第 2、3 行</translation>
+    </message>
+    <message>
+        <source>Column 3 &amp; 4</source>
+        <translation>第 3、4 列</translation>
+    </message>
+    <message>
+        <source>Row 3 &amp; 4</source>
+        <translation>第 3、4 行</translation>
+    </message>
+    <message>
+        <source>Column 4 &amp; 5</source>
+        <translation>第 4、5 列</translation>
+    </message>
+    <message>
+        <source>Row 4 &amp; 5</source>
+        <translation>第 4、5 行</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>Widget</name>
+    <message>
+        <source>MATRIX CONTROL</source>
+        <translation>矩阵控制</translation>
+    </message>
+    <message>
+        <source>CVN</source>
+        <translation>CVN</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>正在连接</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>最小化</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Signal list</source>
+        <translation>信号列表</translation>
+    </message>
+    <message>
+        <source>refrensh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>视频</translation>
+    </message>
+    <message>
+        <source>Splice Group</source>
+        <translation>拼接组</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>1-2</source>
+        <translation>1-2</translation>
+    </message>
+    <message>
+        <source>1+5</source>
+        <translation>1+5</translation>
+    </message>
+    <message>
+        <source>2x2</source>
+        <translation>2x2</translation>
+    </message>
+    <message>
+        <source>2x3</source>
+        <translation>2x3</translation>
+    </message>
+    <message>
+        <source>2x4</source>
+        <translation>2x4</translation>
+    </message>
+    <message>
+        <source>Plan</source>
+        <translation>预案</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>10</translation>
+    </message>
+    <message>
+        <source>Joint</source>
+        <translation>拼接</translation>
+    </message>
+    <message>
+        <source>Caption</source>
+        <translation>字幕</translation>
+    </message>
+    <message>
+        <source>Splicing Settings</source>
+        <translation>拼接设置</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>缩小</translation>
+    </message>
+    <message>
+        <source>Lock All</source>
+        <translation>全部锁定</translation>
+    </message>
+    <message>
+        <source>Close All</source>
+        <translation>全部关闭</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>音频</translation>
+    </message>
+    <message>
+        <source>Analog Audio</source>
+        <translation>模拟音频</translation>
+    </message>
+    <message>
+        <source>HDMI Audio</source>
+        <translation>HDMI 音频</translation>
+    </message>
+    <message>
+        <source>Infared</source>
+        <translation>红外</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>网络</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>网关</translation>
+    </message>
+    <message>
+        <source>Subnet Mask</source>
+        <translation>子网掩码</translation>
+    </message>
+    <message>
+        <source>MAC Address</source>
+        <translation>MAC 地址</translation>
+    </message>
+    <message>
+        <source>DHCP</source>
+        <translation>DHCP</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>Other Settings</source>
+        <translation>其他设置</translation>
+    </message>
+    <message>
+        <source>Caption Setting</source>
+        <translation>字幕设置</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>简体中文</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Login-free</source>
+        <translation>免登录</translation>
+    </message>
+    <message>
+        <source>User Management</source>
+        <translation>用户管理</translation>
+    </message>
+    <message>
+        <source>User Manage</source>
+        <translation>用户管理</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>登录</translation>
+    </message>
+    <message>
+        <source>ReLogin</source>
+        <translation>重新登录</translation>
+    </message>
+    <message>
+        <source>Follow Video</source>
+        <translation>跟随视频</translation>
+    </message>
+    <message>
+        <source>Independently</source>
+        <translation>独立切换</translation>
+    </message>
+    <message>
+        <source>Bezel</source>
+        <translation>边框补偿</translation>
+    </message>
+    <message>
+        <source>Bezel Setting</source>
+        <translation>边框补偿设置</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>MCU : </source>
+        <translation>MCU : </translation>
+    </message>
+    <message>
+        <source>FPGA: </source>
+        <translation>FPGA: </translation>
+    </message>
+    <message>
+        <source>Software:</source>
+        <translation>软件版本：</translation>
+    </message>
+    <message>
+        <source>V2.1.7(250806)</source>
+        <translation>V2.1.7(250806)</translation>
+    </message>
+    <message>
+        <source>Release:</source>
+        <translation>发布：</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>拼接</translation>
+    </message>
+    <message>
+        <source>Multiview</source>
+        <translation>多画面</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
+        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已断开</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
+        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已连接</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
+        <translation>%4矩阵控制  用户:%3   IP:%1  端口:%2  已连接</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
+        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 正在连接</translation>
+    </message>
+    <message>
+        <source>Network Changed</source>
+        <translation>网络已更改</translation>
+    </message>
+    <message>
+        <source>The network has changed, please reboot the device immediately</source>
+        <translation>网络已更改，请立即重启设备</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The current operation involves one or more ports that the current user does not have permission to use.</source>
+        <translation>当前操作涉及当前用户无权使用的一个或多个端口。</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>已接收</translation>
+    </message>
+    <message>
+        <source>Not Received</source>
+        <translation>未接收</translation>
+    </message>
+    <message>
+        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
+        <translation>自登录或上次点击刷新以来，程序需要先收到以下三类信息才能正确调用预案：</translation>
+    </message>
+    <message>
+        <source>(1) Current Windows Property And VIR Mode: %1</source>
+        <translation>(1) 当前窗口属性和 VIR 模式：%1</translation>
+    </message>
+    <message>
+        <source>(2) Current Reasolution: %1</source>
+        <translation>(2) 当前分辨率：%1</translation>
+    </message>
+    <message>
+        <source>(3) Current Rotate Degree: %1</source>
+        <translation>(3) 当前旋转角度：%1</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetMenus</name>
+    <message>
+        <source>Unsplice</source>
+        <translation>取消拼接</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>拼接</translation>
+    </message>
+    <message>
+        <source>Rename(F2)</source>
+        <translation>重命名(F2)</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>No Signal Input</source>
+        <translation>无信号输入</translation>
+    </message>
+    <message>
+        <source>No Standby</source>
+        <translation>不待机</translation>
+    </message>
+    <message>
+        <source>Standby</source>
+        <translation>待机</translation>
+    </message>
+    <message>
+        <source>Switch Layout</source>
+        <translation>切换布局</translation>
+    </message>
+    <message>
+        <source>3 x 3</source>
+        <translation>3 x 3</translation>
+    </message>
+    <message>
+        <source>2 x 4</source>
+        <translation>2 x 4</translation>
+    </message>
+    <message>
+        <source>数字音频</source>
+        <translation>数字音频</translation>
+    </message>
+    <message>
+        <source>模拟音频</source>
+        <translation>模拟音频</translation>
+    </message>
+    <message>
+        <source>No Input</source>
+        <translation>无输入</translation>
+    </message>
+    <message>
+        <source>HDCP Setting</source>
+        <translation>HDCP 设置</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>Not Support</source>
+        <translation>不支持</translation>
+    </message>
+    <message>
+        <source>HDCP 1.4 Only</source>
+        <translation>仅 HDCP 1.4</translation>
+    </message>
+    <message>
+        <source>HDCP 2.2 Only</source>
+        <translation>仅 HDCP 2.2</translation>
+    </message>
+    <message>
+        <source>Recall Plan %1</source>
+        <translation>调用预案 %1</translation>
+    </message>
+    <message>
+        <source>Save Plan %1</source>
+        <translation>保存预案 %1</translation>
+    </message>
+    <message>
+        <source>Clear Plan %1</source>
+        <translation>清除预案 %1</translation>
+    </message>
+    <message>
+        <source>Rename Plan %1</source>
+        <translation>重命名预案 %1</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgScalingmode</name>
+    <message>
+        <source>缩放模式</source>
+        <translation>缩放模式</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source> Squeeze into Frame (distortion)</source>
+        <translation>拉伸全屏（变形）</translation>
+    </message>
+    <message>
+        <source>     Correct aspect ratio (no crop)</source>
+        <translation>保持比例（不裁剪）</translation>
+    </message>
+    <message>
+        <source>  Correct aspect ratio (with crop)</source>
+        <translation>保持比例（裁剪）</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgnosignaloutput</name>
+    <message>
+        <source>无信号输出</source>
+        <translation>无信号输出</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>RGB stripe</source>
+        <translation>RGB彩条</translation>
+    </message>
+    <message>
+        <source>16 Gray Scales</source>
+        <translation>16级灰阶</translation>
+    </message>
+    <message>
+        <source>32 Gray Scales</source>
+        <translation>32级灰阶</translation>
+    </message>
+    <message>
+        <source>64 Gray Scales</source>
+        <translation>64级灰阶</translation>
+    </message>
+    <message>
+        <source>Red Grid</source>
+        <translation>红色网格</translation>
+    </message>
+    <message>
+        <source>Green Grid</source>
+        <translation>绿色网格</translation>
+    </message>
+    <message>
+        <source>Blue Grid</source>
+        <translation>蓝色网格</translation>
+    </message>
+    <message>
+        <source>White Grid</source>
+        <translation>白色网格</translation>
+    </message>
+    <message>
+        <source>Horizon Scroll</source>
+        <translation>水平滚动条</translation>
+    </message>
+    <message>
+        <source>Vertical Scroll</source>
+        <translation>垂直滚动条</translation>
+    </message>
+    <message>
+        <source>Pure Color</source>
+        <translation>纯色</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>选择颜色</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>EdidSettingDilog</name>
+    <message>
+        <source>EDID输入</source>
+        <translation>EDID输入</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>内置EDID选择</source>
+        <translation>内置EDID选择</translation>
+    </message>
+    <message>
+        <source>EDID选择</source>
+        <translation>EDID选择</translation>
+    </message>
+    <message>
+        <source>4K@60/HDMI</source>
+        <translation>4K@60/HDMI</translation>
+    </message>
+    <message>
+        <source>4K@30/HDMI</source>
+        <translation>4K@30/HDMI</translation>
+    </message>
+    <message>
+        <source>1080P@60/HDMI</source>
+        <translation>1080P@60/HDMI</translation>
+    </message>
+    <message>
+        <source>1080P@60/DVI</source>
+        <translation>1080P@60/DVI</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>复制EDID</source>
+        <translation>复制EDID</translation>
+    </message>
+    <message>
+        <source>读取输出到输入</source>
+        <translation>读取输出到输入</translation>
+    </message>
+    <message>
+        <source>更新EDID</source>
+        <translation>更新EDID</translation>
+    </message>
+    <message>
+        <source>EDID文件路径</source>
+        <translation>EDID文件路径</translation>
+    </message>
+    <message>
+        <source>Browser</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>上传</translation>
+    </message>
+    <message>
+        <source>4K@60Recommend1080P@60</source>
+        <translation>4K@60（推荐1080P@60）</translation>
+    </message>
+    <message>
+        <source>请选择更新文件</source>
+        <translation>请选择更新文件</translation>
+    </message>
+    <message>
+        <source>支持文件 (*.bin);; 所有文件(*.*);;</source>
+        <translation>支持文件 (*.bin);; 所有文件(*.*);;</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>File is empty</source>
+        <translation>文件为空！</translation>
+    </message>
+    <message>
+        <source>NetWork Error</source>
+        <translation>网络错误</translation>
+    </message>
+    <message>
+        <source>传输文件端口连接发生错误！</source>
+        <translation>传输文件端口连接发生错误！</translation>
+    </message>
+</context>
+<context>
+    <name>GraphicsTestDialog</name>
+    <message>
+        <source>图形测试模式</source>
+        <translation>图形测试模式</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Graphic Test</source>
+        <translation>图形测试</translation>
+    </message>
+    <message>
+        <source>By pass</source>
+        <translation>直通</translation>
+    </message>
+    <message>
+        <source>RGB stripe</source>
+        <translation>RGB彩条</translation>
+    </message>
+    <message>
+        <source>16 Gray Scales</source>
+        <translation>16级灰阶</translation>
+    </message>
+    <message>
+        <source>32 Gray Scales</source>
+        <translation>32级灰阶</translation>
+    </message>
+    <message>
+        <source>64 Gray Scales</source>
+        <translation>64级灰阶</translation>
+    </message>
+    <message>
+        <source>Red Grid</source>
+        <translation>红色网格</translation>
+    </message>
+    <message>
+        <source>Green Grid</source>
+        <translation>绿色网格</translation>
+    </message>
+    <message>
+        <source>Blue Grid</source>
+        <translation>蓝色网格</translation>
+    </message>
+    <message>
+        <source>White Grid</source>
+        <translation>白色网格</translation>
+    </message>
+    <message>
+        <source>Horizon Scroll</source>
+        <translation>水平滚动条</translation>
+    </message>
+    <message>
+        <source>Vertical Scroll</source>
+        <translation>垂直滚动条</translation>
+    </message>
+    <message>
+        <source>Pure Color</source>
+        <translation>纯色</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>TitleOrOsdDialog</name>
+    <message>
+        <source>Caption Setting</source>
+        <translation>字幕设置</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>背景</translation>
+    </message>
+    <message>
+        <source>Font Color</source>
+        <translation>字体颜色</translation>
+    </message>
+    <message>
+        <source>Background Color</source>
+        <translation>背景颜色</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>滚动方向</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>向左</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>向右</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>文字</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>内容</translation>
+    </message>
+    <message>
+        <source>Text to show</source>
+        <translation>要显示的文字</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>字体</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>粗体</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>斜体</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>下划线</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>Upload Text</source>
+        <translation>上传文字</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>图片</translation>
+    </message>
+    <message>
+        <source>Picture File</source>
+        <translation>图片文件</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>Upload Picture</source>
+        <translation>上传图片</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <source>Erase</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>OSD Setting</source>
+        <translation>台标设置</translation>
+    </message>
+    <message>
+        <source>Out%1</source>
+        <translation>输出%1</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>选择颜色</translation>
+    </message>
+    <message>
+        <source>Select Picture</source>
+        <translation>选择图片</translation>
+    </message>
+    <message>
+        <source>Pictures (*.bmp *.png *.jpg *.jpeg *.gif);;All files (*.*)</source>
+        <translation>图片 (*.bmp *.png *.jpg *.jpeg *.gif);;所有文件 (*.*)</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>File is empty</source>
+        <translation>文件为空！</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>台标字幕文件大小不能超过4K!</source>
+        <translation>台标字幕文件大小不能超过4K!</translation>
+    </message>
+    <message>
+        <source>NetWork Error</source>
+        <translation>网络错误</translation>
+    </message>
+    <message>
+        <source>传输文件端口连接发生错误！</source>
+        <translation>传输文件端口连接发生错误！</translation>
+    </message>
+    <message>
+        <source>Uploading Finished</source>
+        <translation>上传完成</translation>
+    </message>
+</context>
+<context>
+    <name>VolumnSettingDialog</name>
+    <message>
+        <source>Volumn Setting</source>
+        <translation>音量设置</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>静音</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+</TS>

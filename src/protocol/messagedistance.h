@@ -1,0 +1,236 @@
+#pragma once
+
+#include "replyprocessor.h"
+#include "uploaditem.h"
+
+#include <QAbstractSocket>
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QMutex>
+#include <QString>
+#include <QThread>
+#include <QVector>
+#include <QWaitCondition>
+
+#include <functional>
+#include <memory>
+
+class QTcpSocket;
+class QTimer;
+
+/// The single client of the device: one operation per command, the control connection with
+/// its 2000 ms reconnect cycle, the parse thread that turns the device's reports into signals,
+/// and the upload channel. Everything but the parse loop runs on the thread that created it,
+/// and every signal, reports included, is emitted there.
+class MessageDistance : public QThread, private ReplyProcessor::Sink
+{
+    Q_OBJECT
+
+public:
+    /// The instance the application uses, created on first call and never destroyed.
+    static MessageDistance *instance();
+
+    /// A separate client with its own parse thread; the destructor stops and joins it.
+    explicit MessageDistance(QObject *parent = nullptr);
+    ~MessageDistance() override;
+
+    using ErrorReporter = std::function<void(const QString &title, const QString &text)>;
+    /// Where upload failures are shown to the operator; by default they are only logged.
+    void setErrorReporter(ErrorReporter reporter);
+    /// The device's upload port, 6666 unless changed (tests point it elsewhere).
+    void setUploadPort(quint16 port) { m_uploadPort = port; }
+    quint16 uploadPort() const { return m_uploadPort; }
+
+    // Control connection.
+    void connectToDevice(const QString &host, quint16 port);
+    void closeConnections();
+    void sendCommand(const QString &text);
+    QString host() const { return m_host; }
+    quint16 port() const { return m_port; }
+    bool isConnected() const;
+
+    // Queries.
+    void getVersion();
+    void getStatus();
+    void getInputInfo();
+    void getNetInfo();
+    void getResolution();
+    void getOutputInfo();
+    void getHdcpInfo();
+    void getBindInfo();
+    void getVolume();
+    void getRotate();
+    void getOsd(int input);
+    void getSubtitle();
+    void getNoInput(int output);
+    void getScaler(int output);
+
+    // Routing, modes and plans.
+    void switchPort(int input, int output, int layer);
+    void setMode(int mode);
+    void restoreDefault();
+    void setNetInfo(const QString &address, const QString &gateway, const QString &mac,
+                    const QString &subnet);
+    void setDhcp(bool on);
+    void savePlan(int plan);
+    void recallPlan(int plan);
+    void clearPlan(int plan);
+
+    // Port settings.
+    void setInputPattern(int port, int pattern);
+    void setOutputPattern(int port, int pattern);
+    void setNoSignal(int output, int pattern, int red, int green, int blue);
+    void setScalerMode(int output, int mode);
+    void setPortResolution(int output, const QString &resolution);
+    void setVolume(int port, int volume);
+    void muteOn(int port);
+    void muteOff(int port);
+    void setAnalogSelect(int port, int value);
+    void setAudioFollow(bool follow);
+    void setFrozen(int output, bool frozen);
+    void setOutputLock(int output, bool locked);
+    void setVideoMute(int output, bool muted);
+    void setInputHdcp(int input, int mode);
+    void selectEdid(int input, int edid);
+    void copyEdid(int input, int output);
+
+    // Caption and OSD.
+    void setCaptionOpen(bool shown);
+    void setCaptionSpeed(int speed);
+    void setCaptionDirection(int direction);
+    void setCaptionPosition(int x, int y);
+    void setCaptionFontColor(int red, int green, int blue);
+    void setCaptionBgColor(int red, int green, int blue);
+    void setCaptionBgOpen(bool on);
+    void eraseOsd();
+    void eraseSubtitle();
+
+    // Video wall and splice groups.
+    void setVirMode(int mode);
+    void windowOpen(int window, int input, int layer, int x, int y, int width, int height);
+    void windowClose(int window);
+    void windowCloseAll();
+    void windowMove(int window, int x, int y);
+    void windowResize(int window, int x, int y, int width, int height);
+    void windowLayer(int window, int layer);
+    void setRotate(int screen, int rotation);
+    void setBezelX(uint a, uint b, uint c, uint d);
+    void setBezelY(uint a, uint b, uint c, uint d);
+    void bindOutputs(int master, const QList<int> &members);
+    void unbindOutputs(int output);
+    void setSplitter(int layout);
+
+    // Upload channel.
+    void openUploadSocket(bool open);
+    bool isUploadConnected() const;
+    bool isUploadOpen() const;
+    void uploadFile(const QString &startCommand, const QByteArray &data, const QString &endCommand);
+    void startUploadCloseRetry(bool on);
+    void sendDone();
+    /// Items still waiting in the upload queue.
+    int uploadQueueSize() const { return m_uploadQueue.size(); }
+    bool isUploadBusy() const { return m_uploadBusy; }
+
+signals:
+    void connectingSig();
+    void connectSuccessFulSig();
+    void connectFailureSig();
+
+    void receiveChangedByOthersSig(const QJsonObject &object);
+    void receiveVersionSig(const QJsonObject &object);
+    void receiveVideoAudioIRMapSig(const QJsonObject &object);
+    void receiveWindowStatusSig(const QJsonObject &object);
+    void receiveInputChannelStateSig(const QJsonObject &object);
+    void receiveNetWorkImforamtionSig(const QJsonObject &object);
+    void receiveInOutChannelResolutionMapSig(const QJsonObject &object);
+    void receiveOutputInfoSig(const QJsonObject &object);
+    void receiveBindInfoSig(const QJsonObject &object);
+    void receiveVolumnImformationSig(const QJsonObject &object);
+    void receiveTitleImfSig(const QJsonObject &object);
+    void receiveRotateAngleSig(const QJsonObject &object);
+    void receiveHDCPInfoSig(const QJsonObject &object);
+    // Declared for receivers; the parser emits neither.
+    void receiveCheckStateSig(const QJsonObject &object);
+    void receiveOsdImfSig(int port, const QJsonObject &object);
+
+    void si_SetDhcpSwitch(bool on);
+    void si_ForwardAnalysis(const QString &text);
+    void si_http200Analysis();
+    void si_requestCloseOsdSocket();
+
+    void si_updateProgressVal(int packNum);
+    void si_osdUploadFinish();
+    void si_setDisableUiObject(bool isToDisable);
+
+protected:
+    void run() override;
+
+private slots:
+    void receiveDataSlot(const QByteArray &chunk);
+
+private:
+    struct PendingResult
+    {
+        enum Type
+        {
+            Report,
+            Dhcp,
+            Forward,
+            Http,
+            Log
+        } type;
+        int kind;
+        QJsonObject object;
+        QString text;
+    };
+
+    // ReplyProcessor::Sink, called on the parse thread: results wait in m_pending, in order,
+    // until postPending() hands them to deliver() on this object's thread.
+    void report(ReplyDispatch::ReportKind kind, const QJsonObject &object) override;
+    void dhcpSwitch(bool on) override;
+    void forwardText(const QString &text) override;
+    void httpAcknowledged() override;
+    void log(const QString &line) override;
+    void postPending();
+    void deliver(const QVector<PendingResult> &batch);
+    void emitReport(ReplyDispatch::ReportKind kind, const QJsonObject &object);
+
+    void onControlStateChanged(QAbstractSocket::SocketState state);
+    void onReconnectTimeout();
+    void onUploadStateChanged(QAbstractSocket::SocketState state);
+    void onUploadReadyRead();
+    void onRequestCloseOsdSocket();
+    void onCloseUploadTimeout();
+    void onCloseRetryTimeout();
+    void failTransfer();
+    void closeUploadSocket();
+    void sendUploadItem(const UploadItem &item);
+    void writePacket(const QByteArray &packet);
+    void reportError(const QString &title, const QString &text);
+
+    // Guarded by m_bufferLock; the raw text inside it by m_rawTextLock as well.
+    ReplyProcessor m_processor;
+    QVector<PendingResult> m_pending; // parse thread only
+    bool m_stop = false;
+    bool m_newBytes = false;
+    QMutex m_bufferLock;
+    QMutex m_rawTextLock;
+    QWaitCondition m_bytesArrived;
+
+    std::unique_ptr<QTcpSocket> m_controlSocket;
+    std::unique_ptr<QTcpSocket> m_uploadSocket;
+    QString m_host;
+    quint16 m_port = 0;
+    quint16 m_uploadPort = 6666;
+
+    QTimer *m_reconnectTimer = nullptr;
+    QTimer *m_closeUploadTimer = nullptr;
+    QTimer *m_closeRetryTimer = nullptr;
+    QVector<UploadItem> m_uploadQueue;
+    bool m_uploadBusy = false;
+    bool m_expectAck = false;
+    bool m_doneSent = false;
+    int m_closeRetryCount = 3;
+    ErrorReporter m_errorReporter;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+
+/// Cuts device messages, a "{" up to the first "}" after it, out of the received byte stream.
+/// Spaces and line feeds never reach a message; bytes before a message's "{" are discarded with
+/// it. Every byte is looked at a bounded number of times, so the cost is linear in what arrives.
+class MessageScanner
+{
+public:
+    /// Adds received bytes, dropping spaces and line feeds on the way in.
+    void append(const QByteArray &bytes);
+    /// Moves the next complete message into *message; false while none is complete.
+    bool next(QByteArray *message);
+    /// Forgets everything held, complete or not.
+    void clear();
+    /// Bytes held that no message has taken yet.
+    int pendingSize() const { return m_buffer.size() - m_start; }
+
+private:
+    void dropConsumed();
+
+    QByteArray m_buffer;
+    int m_start = 0;    // first byte no message has taken
+    int m_open = -1;    // "{" of the message being collected, once seen
+    int m_searched = 0; // the bytes before this hold no "}" after m_open
+};

@@ -1,0 +1,92 @@
+#include "basewidget.h"
+
+#include "corvaneresources.h"
+
+#include <QFrame>
+#include <QGraphicsDropShadowEffect>
+#include <QMouseEvent>
+
+namespace {
+// The rounded style names the radius twice; the last value is the one used.
+const char RoundedStyle[] = "QWidget#%1{ background-color:%2;                                    "
+                            "border-radius:8px;border-radius: 10px;}";
+const char SquareStyle[] =
+    "QWidget#%1{ background-color:%2;                                        }";
+} // namespace
+
+BaseWidget::BaseWidget(QWidget *parent) : QWidget(parent)
+{
+    initCorvaneResources();
+    setAttribute(Qt::WA_TranslucentBackground);
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint | Qt::Window);
+
+    m_panel = new QFrame(this);
+    m_panel->setObjectName(QStringLiteral("baseWidgetPanel"));
+    applyPanelStyle();
+
+    auto *shadow = new QGraphicsDropShadowEffect(m_panel);
+    shadow->setOffset(0, 0);
+    shadow->setColor(QColor(19, 106, 103, 255));
+    shadow->setBlurRadius(35);
+    m_panel->setGraphicsEffect(shadow);
+}
+
+void BaseWidget::setBackgroundColor(const QString &color)
+{
+    m_backgroundColor = color;
+    applyPanelStyle();
+}
+
+bool BaseWidget::fillsScreen() const
+{
+    return isMaximized() || isFullScreen();
+}
+
+void BaseWidget::applyPanelStyle()
+{
+    const char *style = fillsScreen() ? SquareStyle : RoundedStyle;
+    m_panel->setStyleSheet(
+        QString::fromLatin1(style).arg(m_panel->objectName(), m_backgroundColor));
+}
+
+void BaseWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (!fillsScreen() && event->button() == Qt::LeftButton) {
+        m_dragging = true;
+        m_pressGlobal = event->globalPos();
+        m_windowAtPress = frameGeometry().topLeft();
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void BaseWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    // A window that was maximised mid-drag stays where the window manager put it.
+    if (m_dragging && !fillsScreen() && (event->buttons() & Qt::LeftButton))
+        move(m_windowAtPress + (event->globalPos() - m_pressGlobal));
+    QWidget::mouseMoveEvent(event);
+}
+
+void BaseWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_dragging = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+void BaseWidget::paintEvent(QPaintEvent *)
+{
+    // The panel paints itself; the rest of the window stays transparent for the shadow.
+}
+
+void BaseWidget::resizeEvent(QResizeEvent *event)
+{
+    applyPanelStyle();
+    if (fillsScreen()) {
+        m_panel->setGeometry(0, 0, width(), height());
+    } else {
+        m_panel->setGeometry(ShadowMargin, ShadowMargin, qMax(0, width() - 2 * ShadowMargin),
+                             qMax(0, height() - 2 * ShadowMargin));
+    }
+    QWidget::resizeEvent(event);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "framelessdialog.h"
+
+namespace Ui {
+class DialogConfirm;
+}
+
+/// Modal question with OK (result 1), Cancel and close (result 0). The text is plain unless rich
+/// text is asked for.
+class DialogConfirm : public FramelessDialog
+{
+    Q_OBJECT
+
+public:
+    DialogConfirm(QWidget *parent, const QString &title, const QString &text);
+    ~DialogConfirm() override;
+
+    QString title() const;
+    QString text() const;
+    void setTextAlignLeft(bool left);
+    void setRichText(bool rich);
+
+public slots:
+    void on_btnOk_clicked();
+    void on_btnCancel_clicked();
+    void on_btnClose_clicked();
+
+private:
+    Ui::DialogConfirm *m_ui;
+};

@@ -1,0 +1,234 @@
+// The client as the application runs it: the control connection and its reconnect cycle
+// against a real loopback server, and reports travelling from the socket through the parse
+// thread to receivers on the GUI thread.
+#include "loopbackpeer.h"
+#include "protocol/messagedistance.h"
+#include "reportrecorder.h"
+
+#include <QMutex>
+#include <QtTest>
+
+namespace {
+QMutex logMutex;
+QStringList capturedLog;
+void captureLog(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    QMutexLocker lock(&logMutex);
+    capturedLog << message;
+}
+bool logged(const QString &prefix)
+{
+    QMutexLocker lock(&logMutex);
+    for (const QString &line : qAsConst(capturedLog)) {
+        if (line.startsWith(prefix))
+            return true;
+    }
+    return false;
+}
+
+const QString host = QStringLiteral("127.0.0.1");
+} // namespace
+
+class TestMessageDistance : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        {
+            QMutexLocker lock(&logMutex);
+            capturedLog.clear();
+        }
+        qInstallMessageHandler(captureLog);
+    }
+    void cleanup() { qInstallMessageHandler(nullptr); }
+
+    // Unreachable at first: connecting, failure, then a fresh attempt every 2000 ms until the
+    // device listens; then one success and no more attempts.
+    void reconnectsUntilTheDeviceListens()
+    {
+        quint16 port = 0;
+        {
+            LoopbackPeer probe;
+            port = probe.port();
+        }
+        MessageDistance client;
+        ReportRecorder rec(&client);
+        client.connectToDevice(host, port);
+        QTRY_VERIFY(rec.count("connectFailureSig") >= 1);
+        QCOMPARE(rec.names().first(), QStringLiteral("connectingSig"));
+        QCOMPARE(rec.names().last(), QStringLiteral("connectFailureSig"));
+        const int attempts = rec.count("connectingSig");
+        QTRY_VERIFY_WITH_TIMEOUT(rec.count("connectingSig") > attempts, 5000);
+        QCOMPARE(rec.count("connectSuccessFulSig"), 0);
+
+        LoopbackPeer device(port);
+        QVERIFY(device.isListening());
+        QTRY_COMPARE_WITH_TIMEOUT(rec.count("connectSuccessFulSig"), 1, 6000);
+        QTRY_VERIFY(device.hasClient());
+        const int settled = rec.count("connectingSig");
+        QTest::qWait(2300);
+        QCOMPARE(rec.count("connectingSig"), settled);
+        QCOMPARE(rec.count("connectSuccessFulSig"), 1);
+        QCOMPARE(device.connectionCount(), 1);
+    }
+
+    void connectAgainWhileConnected()
+    {
+        LoopbackPeer device;
+        MessageDistance client;
+        ReportRecorder rec(&client);
+        client.connectToDevice(host, device.port());
+        QTRY_COMPARE(rec.count("connectSuccessFulSig"), 1);
+        rec.clear();
+
+        client.connectToDevice(host, device.port());
+        QTRY_COMPARE(rec.count("connectSuccessFulSig"), 1);
+        const QStringList names = rec.names();
+        QCOMPARE(names.first(), QStringLiteral("connectFailureSig"));
+        QVERIFY(names.indexOf("connectingSig") > 0);
+        QCOMPARE(names.last(), QStringLiteral("connectSuccessFulSig"));
+        QTRY_COMPARE(device.connectionCount(), 2);
+        // The abort started the retry timer; the success must have stopped it again.
+        QTest::qWait(2300);
+        QCOMPARE(rec.names().last(), QStringLiteral("connectSuccessFulSig"));
+        QCOMPARE(device.connectionCount(), 2);
+    }
+
+    void droppedLinkComesBack()
+    {
+        LoopbackPeer device;
+        MessageDistance client;
+        ReportRecorder rec(&client);
+        client.connectToDevice(host, device.port());
+        QTRY_VERIFY(device.hasClient());
+        QTRY_COMPARE(rec.count("connectSuccessFulSig"), 1);
+
+        device.dropClient();
+        QTRY_VERIFY(rec.count("connectFailureSig") >= 1);
+        QTRY_COMPARE_WITH_TIMEOUT(rec.count("connectSuccessFulSig"), 2, 6000);
+        QTRY_COMPARE(device.connectionCount(), 2);
+        QVERIFY(client.isConnected());
+        // No command is repeated after the reconnection.
+        QCOMPARE(device.received(), QByteArray());
+    }
+
+    // Reports of every kind cross from the parse thread to receivers on this thread, in the
+    // order they were sent, however the stream is cut.
+    void reportsArriveInOrderOnTheReceiversThread()
+    {
+        LoopbackPeer device;
+        MessageDistance client;
+        ReportRecorder rec(&client);
+        client.connectToDevice(host, device.port());
+        QTRY_VERIFY(device.hasClient());
+        QTRY_COMPARE(rec.count("connectSuccessFulSig"), 1);
+        rec.clear();
+        // Even a receiver connected directly is called on this thread, never the parse thread.
+        QList<bool> directOnOwnThread;
+        connect(
+            &client, &MessageDistance::receiveVersionSig, this,
+            [&](const QJsonObject &) {
+                directOnOwnThread << (QThread::currentThread() == thread());
+            },
+            Qt::DirectConnection);
+
+        device.send("{\"type\":\"m\",\"MCU\":\"1\",\"FPGA\":\"2\",\"device\":\"0808\"}"
+                    "{\"video1\":2,\"audio1\":2,\"IR1\":2}{\"ip\":\"a\",\"gateway\":\"b\","
+                    "\"sub");
+        QTRY_COMPARE(rec.count("receiveVideoAudioIRMapSig"), 1);
+        device.send("net\":\"c\",\"DHCP\":true,\"mac\":\"d\"}{Frozen_change=3/1}");
+        QTRY_COMPARE(rec.count("receiveChangedByOthersSig"), 1);
+        QCOMPARE(rec.names(),
+                 (QStringList{"receiveVersionSig", "receiveVideoAudioIRMapSig", "si_SetDhcpSwitch",
+                              "receiveNetWorkImforamtionSig", "receiveChangedByOthersSig"}));
+        for (const ReportRecorder::Entry &e : rec.entries())
+            QVERIFY2(e.onOwnThread, qPrintable(e.name));
+        QCOMPARE(directOnOwnThread, QList<bool>{true});
+        QCOMPARE(rec.entries().at(2).flag, true);
+        QCOMPARE(rec.entries().last().object.value("Frozen_change").toString(),
+                 QStringLiteral("3/1"));
+    }
+
+    void rawTextSignalsThroughTheSocket()
+    {
+        LoopbackPeer device;
+        MessageDistance client;
+        ReportRecorder rec(&client);
+        client.connectToDevice(host, device.port());
+        QTRY_VERIFY(device.hasClient());
+        QTRY_VERIFY(client.isConnected());
+        rec.clear();
+
+        device.send("{\"Chn\":2,\"Scaler_Mode\":1}");
+        QTRY_COMPARE(rec.count("si_ForwardAnalysis"), 1);
+        QCOMPARE(rec.entries().first().text, QStringLiteral("{\"Chn\":2,\"Scaler_Mode\":1}"));
+        device.send("HTTP/1.1 200 OK\r\nContent-Length:2\r\n\r\nOK");
+        QTRY_COMPARE(rec.count("si_requestCloseOsdSocket"), 1);
+        QCOMPARE(rec.names(), (QStringList{"si_ForwardAnalysis", "si_http200Analysis",
+                                           "si_requestCloseOsdSocket"}));
+    }
+
+    // Bytes of an unfinished message do not survive a reconnection.
+    void reconnectDropsUnfinishedMessage()
+    {
+        LoopbackPeer device;
+        MessageDistance client;
+        ReportRecorder rec(&client);
+        client.connectToDevice(host, device.port());
+        QTRY_VERIFY(device.hasClient());
+        device.send("{\"Angle1\":");
+        QTRY_VERIFY(logged(QStringLiteral("TCP Receive {\"Angle1\":")));
+
+        client.connectToDevice(host, device.port());
+        QTRY_COMPARE(device.connectionCount(), 2);
+        QTRY_VERIFY(device.hasClient());
+        device.send("5}{\"Angle2\":6}");
+        QTRY_COMPARE(rec.count("receiveRotateAngleSig"), 1);
+        QTest::qWait(50);
+        QCOMPARE(rec.count("receiveRotateAngleSig"), 1);
+        const QJsonObject angle = rec.entries().last().object;
+        QCOMPARE(angle, QJsonObject({{"Angle2", 6}}));
+    }
+
+    // A zero byte ends what the log shows of a chunk, not what is buffered.
+    void zeroByteIsBufferedWhole()
+    {
+        MessageDistance client;
+        ReportRecorder rec(&client);
+        QMetaObject::invokeMethod(
+            &client, "receiveDataSlot", Qt::DirectConnection,
+            Q_ARG(QByteArray, QByteArray("{\"Angle1\":1}\0{\"Angle2\":2}", 25)));
+        QTRY_COMPARE(rec.count("receiveRotateAngleSig"), 2);
+        QVERIFY(logged(QStringLiteral("TCP Receive {\"Angle1\":1}")));
+        QVERIFY(!logged(QStringLiteral("TCP Receive {\"Angle1\":1}{")));
+    }
+
+    // A long burst comes through complete and in order, and a client destroyed in the middle
+    // of one stops its thread cleanly.
+    void burstsAndShutdown()
+    {
+        {
+            MessageDistance client;
+            ReportRecorder rec(&client);
+            QByteArray burst;
+            for (int i = 0; i < 3000; ++i)
+                burst += "{\"Volume1\":" + QByteArray::number(i) + "}";
+            QMetaObject::invokeMethod(&client, "receiveDataSlot", Qt::DirectConnection,
+                                      Q_ARG(QByteArray, burst));
+            QTRY_COMPARE(rec.count("receiveVolumnImformationSig"), 3000);
+            for (int i = 0; i < 3000; ++i)
+                QCOMPARE(rec.entries().at(i).object.value("Volume1").toInt(), i);
+        }
+        for (int round = 0; round < 20; ++round) {
+            auto *client = new MessageDistance;
+            QMetaObject::invokeMethod(client, "receiveDataSlot", Qt::DirectConnection,
+                                      Q_ARG(QByteArray, QByteArray(20000, '{') + "}"));
+            delete client;
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMessageDistance)
+#include "tst_messagedistance.moc"

@@ -1,0 +1,505 @@
+// The reply path without threads or sockets: scanner, repairs, parse, DHCP check, dispatch and
+// the raw-text pass, driven through ReplyProcessor as the parse thread drives it.
+#include "protocol/duplicatekeys.h"
+#include "protocol/messagescanner.h"
+#include "protocol/rawtextpass.h"
+#include "protocol/replyprocessor.h"
+#include "protocol/replyrepair.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+namespace {
+
+const char *const kindNames[] = {"change",  "version",    "status", "wall", "input",
+                                 "net",     "resolution", "output", "bind", "volume",
+                                 "caption", "rotate",     "hdcp"};
+
+class RecordingSink : public ReplyProcessor::Sink
+{
+public:
+    QStringList events;
+    QList<QJsonObject> objects;
+
+    void report(ReplyDispatch::ReportKind kind, const QJsonObject &object) override
+    {
+        events << QString::fromLatin1(kindNames[kind]);
+        objects << object;
+    }
+    void dhcpSwitch(bool on) override
+    {
+        events << (on ? QStringLiteral("dhcp:true") : QStringLiteral("dhcp:false"));
+    }
+    void forwardText(const QString &text) override { events << QStringLiteral("forward:") + text; }
+    void httpAcknowledged() override { events << QStringLiteral("http"); }
+};
+
+// Feeds chunks the way receiveDataSlot does and runs cycles until nothing is left.
+void feed(ReplyProcessor &processor, const QByteArray &chunk)
+{
+    processor.appendMessageBytes(chunk);
+    processor.appendRawText(chunk);
+    while (processor.runCycle()) {
+    }
+}
+
+QStringList capturedLog;
+void captureLog(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    capturedLog << message;
+}
+
+int countLines(const QString &prefix)
+{
+    int n = 0;
+    for (const QString &line : qAsConst(capturedLog))
+        n += line.startsWith(prefix) ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+class TestReplyPath : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        capturedLog.clear();
+        qInstallMessageHandler(captureLog);
+    }
+    void cleanup() { qInstallMessageHandler(nullptr); }
+
+    void scanner_data()
+    {
+        QTest::addColumn<QByteArrayList>("chunks");
+        QTest::addColumn<QByteArrayList>("messages");
+        QTest::addColumn<int>("pending");
+
+        QTest::newRow("one message") << QByteArrayList{"{a}"} << QByteArrayList{"{a}"} << 0;
+        QTest::newRow("two in one chunk")
+            << QByteArrayList{"{a}{b}"} << QByteArrayList{"{a}", "{b}"} << 0;
+        QTest::newRow("split over chunks")
+            << QByteArrayList{"{a", "b", "c}"} << QByteArrayList{"{abc}"} << 0;
+        QTest::newRow("bytes before the brace")
+            << QByteArrayList{"xyz{a}"} << QByteArrayList{"{a}"} << 0;
+        QTest::newRow("stray closing braces")
+            << QByteArrayList{"}}{a}"} << QByteArrayList{"{a}"} << 0;
+        QTest::newRow("closing brace alone, message later")
+            << QByteArrayList{"}", "x{", "1}"} << QByteArrayList{"{1}"} << 0;
+        QTest::newRow("first closing brace ends it")
+            << QByteArrayList{"{a{b}c}"} << QByteArrayList{"{a{b}"} << 0;
+        QTest::newRow("spaces and line feeds go, carriage returns stay")
+            << QByteArrayList{"{ \"a\" :\r\n 1 }"} << QByteArrayList{"{\"a\":\r1}"} << 0;
+        QTest::newRow("spaces split from their message")
+            << QByteArrayList{"{\"a\":", "  \n", "1}"} << QByteArrayList{"{\"a\":1}"} << 0;
+        QTest::newRow("incomplete message waits")
+            << QByteArrayList{"junk{\"a\":"} << QByteArrayList{} << 5;
+        QTest::newRow("bytes without braces are not kept")
+            << QByteArrayList{"no braces here", "nor here"} << QByteArrayList{} << 0;
+        QTest::newRow("empty object") << QByteArrayList{"{}"} << QByteArrayList{"{}"} << 0;
+        QTest::newRow("zero byte inside") << QByteArrayList{QByteArray("{a\0b}", 5)}
+                                          << QByteArrayList{QByteArray("{a\0b}", 5)} << 0;
+    }
+    void scanner()
+    {
+        QFETCH(QByteArrayList, chunks);
+        QFETCH(QByteArrayList, messages);
+        QFETCH(int, pending);
+
+        MessageScanner scanner;
+        QByteArrayList got;
+        QByteArray msg;
+        for (const QByteArray &chunk : chunks) {
+            scanner.append(chunk);
+            while (scanner.next(&msg))
+                got << msg;
+        }
+        QCOMPARE(got, messages);
+        QCOMPARE(scanner.pendingSize(), pending);
+    }
+
+    // Many messages in one buffer: each comes out once, in order, and nothing is left over
+    // once the consumed part has been dropped.
+    void scannerLongBurst()
+    {
+        MessageScanner scanner;
+        QByteArray burst;
+        for (int i = 0; i < 5000; ++i)
+            burst += "~{\"n\":" + QByteArray::number(i) + "}";
+        scanner.append(burst);
+        QByteArray msg;
+        int n = 0;
+        while (scanner.next(&msg)) {
+            QCOMPARE(msg, "{\"n\":" + QByteArray::number(n) + "}");
+            ++n;
+            if (n == 2500)
+                scanner.append("{\"n\":"); // a new chunk arriving mid-burst
+        }
+        QCOMPARE(n, 5000);
+        QCOMPARE(scanner.pendingSize(), 5);
+        scanner.append("5000}");
+        QVERIFY(scanner.next(&msg));
+        QCOMPARE(msg, QByteArray("{\"n\":5000}"));
+    }
+
+    void reportShapes_data()
+    {
+        QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<QByteArray>("json");
+
+        QTest::newRow("version")
+            << QByteArray(R"({"type":"matrix","MCU":"V1.2","FPGA":"V2.0","device":"0409-S",)"
+                          R"("audio":true,"bezel_x":0})")
+            << QStringList{"version"}
+            << QByteArray(R"({"type":"matrix","MCU":"V1.2","FPGA":"V2.0","device":"0409-S",)"
+                          R"("audio":true,"bezel_x":0})");
+        QTest::newRow("status matrix")
+            << QByteArray(R"({"video1":1,"video2":3,"audio1":1,"audio2":2,"IR1":1,"IR2":1,)"
+                          R"("splice_mode":2})")
+            << QStringList{"status"} << QByteArray();
+        QTest::newRow("wall status, bare keys")
+            << QByteArray("{window1:1,0,0,0,1920,1080,window2:2,1,960,0,960,540,"
+                          "window3:0,0,0,0,0,0,window4:0,0,0,0,0,0,VIR:0,1,AUDIO:3}")
+            << QStringList{"wall"}
+            << QByteArray(R"({"window1":[1,0,0,0,1920,1080],"window2":[2,1,960,0,960,540],)"
+                          R"("window3":[0,0,0,0,0,0],"window4":[0,0,0,0,0,0],"VIR":[0,1],)"
+                          R"("AUDIO":[3]})");
+        QTest::newRow("wall status, quoted keys")
+            << QByteArray(R"({"window1":4,3,2,0,0,100,"window2":0,0,0,0,0,0,)"
+                          R"("window3":0,0,0,0,0,0,"window4":1,1,1,10,10,10,"VIR":2,"AUDIO":0})")
+            << QStringList{"wall"}
+            << QByteArray(R"({"window1":[4,3,2,0,0,100],"window2":[0,0,0,0,0,0],)"
+                          R"("window3":[0,0,0,0,0,0],"window4":[1,1,1,10,10,10],"VIR":[2],)"
+                          R"("AUDIO":[0]})");
+        QTest::newRow("wall status, a window twice")
+            << QByteArray("{window1:1,0,0,0,1920,1080,window1:2,1,961,0,960,540,"
+                          "window3:0,0,0,0,0,0,window4:0,0,0,0,1,0,VIR:0,1,AUDIO:3}")
+            << QStringList{"wall"}
+            << QByteArray(R"({"window1":[2,1,961,0,960,540],"window3":[0,0,0,0,0,0],)"
+                          R"("window4":[0,0,0,0,1,0],"VIR":[0,1],"AUDIO":[3]})");
+        QTest::newRow("input info")
+            << QByteArray(R"({"input-1":"true","input-2":"false"})") << QStringList{"input"}
+            << QByteArray(R"({"input-1":"true","input-2":"false"})");
+        QTest::newRow("netInfo with DHCP")
+            << QByteArray(R"({"ip":"192.168.1.188","gateway":"192.168.1.1",)"
+                          R"("subnet":"255.255.255.0","DHCP":false,"mac":"00:11:22:33:44:55"})")
+            << QStringList{"dhcp:false", "net"} << QByteArray();
+        QTest::newRow("resolution, bare values")
+            << QByteArray("{\"in1\":1920x1080x60Hz,\"in2\":noinput,\"out1\":3840x2160x30Hz}")
+            << QStringList{"resolution"}
+            << QByteArray(R"({"in1":"1920x1080x60Hz","in2":"noinput","out1":"3840x2160x30Hz"})");
+        QTest::newRow("outputinfo, second attempt")
+            << QByteArray("{\"link1\":true/true/false/true,\"link2\":false/true/true/xx}")
+            << QStringList{"output"}
+            << QByteArray(R"({"link1":"true/true/false/true","link2":"false/true/true/xx"})");
+        QTest::newRow("bindinfo") << QByteArray(R"({"bind1":"1/2/3","bind2":"","mode":1})")
+                                  << QStringList{"bind"} << QByteArray();
+        QTest::newRow("volume") << QByteArray(R"({"Volume1":50,"Mute1":0,"Volume2":100})")
+                                << QStringList{"volume"} << QByteArray();
+        QTest::newRow("caption report")
+            << QByteArray("{\"Switch\":true,\"Speed\":3,\"Color\":255,0,0,\"Position_x\":10,"
+                          "\"Position_y\":20,\"Bg_switch\":false,\"Bg_Color\":0,0,255,"
+                          "\"Move_dir\":left}")
+            << QStringList{"caption"}
+            << QByteArray(R"({"Switch":"true","Speed":3,"Color":"255,0,0","Position_x":10,)"
+                          R"("Position_y":20,"Bg_switch":"false","Bg_Color":"0,0,255",)"
+                          R"("Move_dir":"left"})");
+        QTest::newRow("caption report, direction not last")
+            << QByteArray("{\"Switch\":false,\"Color\":1,2,3,\"Bg_switch\":true,"
+                          "\"Bg_Color\":4,5,6,\"Move_dir\":right,\"Speed\":9}")
+            << QStringList{"caption"}
+            << QByteArray(R"({"Switch":"false","Color":"1,2,3","Bg_switch":"true",)"
+                          R"("Bg_Color":"4,5,6","Move_dir":"right","Speed":9})");
+        QTest::newRow("rotate") << QByteArray(R"({"Angle1":0,"Angle2":1})") << QStringList{"rotate"}
+                                << QByteArray();
+        QTest::newRow("hdcp") << QByteArray(R"({"hdcp_in1":0,"hdcp_in2":1})") << QStringList{"hdcp"}
+                              << QByteArray();
+        QTest::newRow("change notice with =")
+            << QByteArray("{Frozen_change=3/1}") << QStringList{"change"}
+            << QByteArray(R"({"Frozen_change":"3/1"})");
+        QTest::newRow("change notice with colon")
+            << QByteArray(R"({"video5_change":3})") << QStringList{"change"}
+            << QByteArray(R"({"video5_change":3})");
+        QTest::newRow("Bind_change, bare list")
+            << QByteArray("{\"Bind_change\":1/2/3}") << QStringList{"change"}
+            << QByteArray(R"({"Bind_change":"1/2/3"})");
+        QTest::newRow("change excludes every other kind")
+            << QByteArray(R"({"Volume2_change":40,"Angle1":1})") << QStringList{"change"}
+            << QByteArray();
+        QTest::newRow("several kinds in one message")
+            << QByteArray(R"({"input-1":"true","Volume1":20,"Angle1":1,"hdcp_in1":2})")
+            << QStringList{"input", "volume", "rotate", "hdcp"} << QByteArray();
+        QTest::newRow("in and out with hdcp is no resolution")
+            << QByteArray(R"({"in1":a,"out1":b,"hdcp":1})") << QStringList{} << QByteArray();
+        QTest::newRow("known to nobody")
+            << QByteArray(R"({"foo":1})") << QStringList{} << QByteArray();
+    }
+    void reportShapes()
+    {
+        QFETCH(QByteArray, raw);
+        QFETCH(QStringList, events);
+        QFETCH(QByteArray, json);
+
+        RecordingSink sink;
+        ReplyProcessor processor(&sink);
+        feed(processor, raw);
+        QCOMPARE(sink.events, events);
+        QCOMPARE(countLines(QStringLiteral("JSON ERROR!")), 0);
+        if (!json.isEmpty()) {
+            QVERIFY(!sink.objects.isEmpty());
+            QCOMPARE(sink.objects.first(), QJsonDocument::fromJson(json).object());
+        }
+        QCOMPARE(processor.pendingMessageBytes(), 0);
+    }
+
+    // The same stream cut at every byte gives the same reports, each once and in order.
+    void chunkSplits()
+    {
+        const QByteArray stream = "{Frozen_change=3/1}\r\n{\"in1\":720x576x50Hz,\"out1\":noinput}"
+                                  "{window1:1,0,0,0,1,1,window2:0,0,0,0,0,0,window3:0,0,0,0,0,0,"
+                                  "window4:0,0,0,0,0,0,VIR:3,AUDIO:1}";
+        const QStringList whole{"change", "resolution", "wall"};
+        for (int cut = 1; cut < stream.size(); ++cut) {
+            RecordingSink sink;
+            ReplyProcessor processor(&sink);
+            feed(processor, stream.left(cut));
+            feed(processor, stream.mid(cut));
+            QVERIFY2(sink.events == whole, qPrintable(QString::number(cut)));
+        }
+        RecordingSink sink;
+        ReplyProcessor processor(&sink);
+        for (const char c : stream)
+            feed(processor, QByteArray(1, c));
+        QCOMPARE(sink.events, whole);
+    }
+
+    // Two messages in one chunk are dispatched in two cycles, in order.
+    void oneMessagePerCycle()
+    {
+        RecordingSink sink;
+        ReplyProcessor processor(&sink);
+        const QByteArray two = R"({"Angle1":1}{"Volume1":2})";
+        processor.appendMessageBytes(two);
+        QVERIFY(processor.runCycle());
+        QCOMPARE(sink.events, QStringList{"rotate"});
+        QVERIFY(processor.runCycle());
+        QCOMPARE(sink.events, (QStringList{"rotate", "volume"}));
+        QVERIFY(!processor.runCycle());
+    }
+
+    void strayBytesBeforeReport()
+    {
+        RecordingSink sink;
+        ReplyProcessor processor(&sink);
+        feed(processor, "\xff\x01{\"Angle1\":2}");
+        QCOMPARE(sink.events, QStringList{"rotate"});
+        QCOMPARE(sink.objects.first().value(QStringLiteral("Angle1")).toInt(), 2);
+        QCOMPARE(processor.pendingMessageBytes(), 0);
+    }
+
+    void unparsableLoggedOnceAndSkipped_data()
+    {
+        QTest::addColumn<QByteArray>("bad");
+        QTest::newRow("bare word") << QByteArray(R"({"a":bad})");
+        QTest::newRow("caption keys missing") << QByteArray(R"({"Color":1})");
+        QTest::newRow("wall status short of windows") << QByteArray("{window1:1,2,VIR:0,AUDIO:1}");
+        QTest::newRow("output report with change") << QByteArray("{\"link1_change\":a/b}");
+        QTest::newRow("key at the very end") << QByteArray("{\"Move_dir\"}");
+        QTest::newRow("window at the very end") << QByteArray("{VIR,window}");
+    }
+    void unparsableLoggedOnceAndSkipped()
+    {
+        QFETCH(QByteArray, bad);
+        RecordingSink sink;
+        ReplyProcessor processor(&sink);
+        feed(processor, bad + R"({"Angle1":1})");
+        QCOMPARE(sink.events, QStringList{"rotate"});
+        QCOMPARE(countLines(QStringLiteral("JSON ERROR! ERROR DATA: ")), 1);
+        feed(processor, R"({"Angle2":1})");
+        QCOMPARE(countLines(QStringLiteral("JSON ERROR! ERROR DATA: ")), 1);
+        QCOMPARE(sink.events, (QStringList{"rotate", "rotate"}));
+    }
+
+    // Megabytes of bytes that are no message, with or without stray braces, are got through
+    // and the report after them is still dispatched.
+    void longNoise_data()
+    {
+        QTest::addColumn<QByteArray>("noise");
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<int>("errors");
+        const QByteArray plain(4 << 20, 'x');
+        QByteArray braces = plain;
+        for (int i = 0; i < braces.size(); i += 97)
+            braces[i] = '}';
+        QTest::newRow("no braces") << plain << QStringList{"rotate"} << 0;
+        QTest::newRow("closing braces") << braces << QStringList{"rotate"} << 0;
+        QTest::newRow("one huge message")
+            << QByteArray("{" + plain + "}") << QStringList{"rotate"} << 1;
+    }
+    void longNoise()
+    {
+        QFETCH(QByteArray, noise);
+        QFETCH(QStringList, events);
+        QFETCH(int, errors);
+        RecordingSink sink;
+        ReplyProcessor processor(&sink);
+        for (int at = 0; at < noise.size(); at += 65536)
+            feed(processor, noise.mid(at, 65536));
+        feed(processor, R"({"Angle1":3})");
+        QCOMPARE(sink.events, events);
+        QCOMPARE(countLines(QStringLiteral("JSON ERROR!")), errors);
+        QCOMPARE(processor.pendingMessageBytes(), 0);
+    }
+
+    void dhcp_data()
+    {
+        QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<QStringList>("events");
+        QTest::newRow("true, comma")
+            << QByteArray(R"({"DHCP":true,"x":1})") << QStringList{"dhcp:true"};
+        QTest::newRow("false, comma")
+            << QByteArray(R"({"DHCP":false,"x":1})") << QStringList{"dhcp:false"};
+        QTest::newRow("TRUE does not parse but counts")
+            << QByteArray(R"({"DHCP":TRUE,"x":1})") << QStringList{"dhcp:true"};
+        QTest::newRow("FALSE") << QByteArray(R"({"DHCP":FALSE,"x":1})")
+                               << QStringList{"dhcp:false"};
+        QTest::newRow("quoted word") << QByteArray(R"({"DHCP":"true","x":1})") << QStringList{};
+        QTest::newRow("no comma after") << QByteArray(R"({"x":1,"DHCP":true})") << QStringList{};
+        QTest::newRow("other word") << QByteArray(R"({"DHCP":on,"x":1})") << QStringList{};
+        QTest::newRow("key unquoted") << QByteArray("{DHCP:true,\"x\":1}") << QStringList{};
+        QTest::newRow("before the message's reports")
+            << QByteArray(R"({"ip":"a","gateway":"b","subnet":"c","DHCP":true,"mac":"d"})")
+            << QStringList{"dhcp:true", "net"};
+    }
+    void dhcp()
+    {
+        QFETCH(QByteArray, raw);
+        QFETCH(QStringList, events);
+        RecordingSink sink;
+        ReplyProcessor processor(&sink);
+        feed(processor, raw);
+        QCOMPARE(sink.events, events);
+    }
+
+    void rawText_data()
+    {
+        QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("forwards");
+        QTest::addColumn<bool>("http");
+
+        QTest::newRow("no-signal reply")
+            << QByteArray(R"({"Chn":2,"Mode":1,"Color":"0,0,0"})")
+            << QStringLiteral(R"({"Chn":2,"Mode":1,"Color":"0,0,0"})") << 1 << false;
+        QTest::newRow("scaler reply")
+            << QByteArray("{\"Chn\":2,\r\n\"Scaler_Mode\":3}")
+            << QStringLiteral(R"({"Chn":2,"Scaler_Mode":3})") << 1 << false;
+        QTest::newRow("no-signal change notice")
+            << QByteArray(R"({"Chn_change":2,"Mode_change":1,"Color_change":"0,0,0"})")
+            << QStringLiteral(R"({"Chn":2,"Mode":1,"Color":"0,0,0"})") << 1 << false;
+        QTest::newRow("two of three change keys stay")
+            << QByteArray(R"({"Chn_change":2,"Mode_change":1})")
+            << QStringLiteral(R"({"Chn_change":2,"Mode_change":1})") << 0 << false;
+        QTest::newRow("both forwards")
+            << QByteArray(R"({"Chn":1,"Mode":2,"Color":3,"Scaler_Mode":1})")
+            << QStringLiteral(R"({"Chn":1,"Mode":2,"Color":3,"Scaler_Mode":1})") << 2 << false;
+        QTest::newRow("keys without quotes")
+            << QByteArray("{Chn:1,Mode:2,Color:3}") << QStringLiteral("{Chn:1,Mode:2,Color:3}") << 0
+            << false;
+        QTest::newRow("cut at a zero byte")
+            << QByteArray("{\"Chn\":1,\"Mode\":2\0,\"Color\":3}", 29)
+            << QStringLiteral("{\"Chn\":1,\"Mode\":2") << 0 << false;
+        QTest::newRow("HTTP acknowledgement")
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length:2\r\n\r\nOK")
+            << QStringLiteral("HTTP/1.1 200 OKContent-Length:2OK") << 0 << true;
+        QTest::newRow("HTTP acknowledgement with a space")
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nOK")
+            << QStringLiteral("HTTP/1.1 200 OKContent-Length: 2OK") << 0 << false;
+    }
+    void rawText()
+    {
+        QFETCH(QByteArray, raw);
+        QFETCH(QString, text);
+        QFETCH(int, forwards);
+        QFETCH(bool, http);
+        const RawTextPass::Result result = RawTextPass::analyse(raw);
+        QCOMPARE(result.text, text);
+        QCOMPARE(result.forwardCount, forwards);
+        QCOMPARE(result.httpAcknowledged, http);
+    }
+
+    // The raw-text pass sees what arrived since the previous pass, incomplete messages too,
+    // and runs before that cycle's message.
+    void rawTextPassOrder()
+    {
+        RecordingSink sink;
+        ReplyProcessor processor(&sink);
+        feed(processor, R"({"Chn":4,"Scaler_Mode":)");
+        QCOMPARE(sink.events, QStringList{R"(forward:{"Chn":4,"Scaler_Mode":)"});
+        feed(processor, "2}{\"Angle1\":1}");
+        QCOMPARE(sink.events, (QStringList{R"(forward:{"Chn":4,"Scaler_Mode":)", "rotate"}));
+
+        // Keys split between two passes are seen by neither.
+        RecordingSink split;
+        ReplyProcessor second(&split);
+        feed(second, R"({"Angle1":1}{"Chn":4,)");
+        feed(second, "\"Scaler_Mode\":2}HTTP/1.1 200\r\nContent-Length:2\r\n\r\nOK");
+        QCOMPARE(split.events, (QStringList{"rotate", "http"}));
+        QCOMPARE(second.pendingRawBytes(), 0);
+    }
+
+    void duplicateKeys_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QByteArray>("kept");
+        QTest::newRow("arrays") << QByteArray(R"({"a":[1],"a":[2,[3]]})")
+                                << QByteArray(R"({"a":[2,[3]]})");
+        QTest::newRow("others stay in order")
+            << QByteArray("{\"a\":[1],\"b\":\"x,]\",\"a\":2,\"c\":true}")
+            << QByteArray("{\"b\":\"x,]\",\"a\":2,\"c\":true}");
+        QTest::newRow("escaped key is the same key")
+            << QByteArray("{\"a\":[1],\"\\u0061\":[2]}") << QByteArray("{\"\\u0061\":[2]}");
+        QTest::newRow("no repeat")
+            << QByteArray(R"({"a":[1],"b":[1]})") << QByteArray(R"({"a":[1],"b":[1]})");
+        QTest::newRow("not an object the scan knows")
+            << QByteArray(R"({"a":[1],"a":[2})") << QByteArray(R"({"a":[1],"a":[2})");
+        QTest::newRow("unterminated string")
+            << QByteArray("{\"a\":[1],\"a") << QByteArray("{\"a\":[1],\"a");
+    }
+    // As in the parser's own result, the last member of a key wins.
+    void duplicateKeys()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QByteArray, kept);
+        QCOMPARE(DuplicateKeys::keepLast(json), kept);
+    }
+
+    void wallStatusRewrite()
+    {
+        QCOMPARE(ReplyRepair::wallStatus("{window1:1,2,3,4,5,6,window2:0,0,0,0,0,0,"
+                                         "window3:0,0,0,0,0,0,window4:9,9,9,9,9,9,VIR:1,2,"
+                                         "AUDIO:7}"),
+                 QByteArray(R"({"window1":[1,2,3,4,5,6],"window2":[0,0,0,0,0,0],)"
+                            R"("window3":[0,0,0,0,0,0],"window4":[9,9,9,9,9,9],"VIR":[1,2],)"
+                            R"("AUDIO":[7]})"));
+        // Not its shape: left alone.
+        QCOMPARE(ReplyRepair::wallStatus(R"({"window_change":1,"VIR":2})"),
+                 QByteArray(R"({"window_change":1,"VIR":2})"));
+    }
+
+    void bindNoticeLeftToItsOwnRule()
+    {
+        QByteArray msg = "{\"Bind_change\":1/2/3}";
+        QByteArray str;
+        ReplyRepair::repairMessage(&msg, &str);
+        QCOMPARE(msg, QByteArray(R"({"Bind_change":"1/2/3"})"));
+        QCOMPARE(str, QByteArray("{\"Bind_change\":1/2/3}"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReplyPath)
+#include "tst_replypath.moc"

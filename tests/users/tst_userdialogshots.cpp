@@ -1,0 +1,111 @@
+#include "userdialogfixture.h"
+
+#include "corvaneresources.h"
+#include "users/permissiondialog.h"
+#include "users/permissionstore.h"
+#include "users/usermanagerdialog.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTranslator>
+#include <QtTest>
+
+// Both dialogs in both languages, saved under <build>/screenshots/, and the catalogue texts
+// that the operator sees in them.
+class TestUserDialogShots : public QObject
+{
+    Q_OBJECT
+
+private:
+    UserDialogFixture m_fx;
+    QTranslator m_translator;
+
+    static QString shotDir()
+    {
+        const QString build = qEnvironmentVariable("CORVANE_BUILD_DIR", QDir::currentPath());
+        return build + QStringLiteral("/screenshots");
+    }
+
+    static void save(QWidget *window, const QString &name)
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCoreApplication::processEvents();
+        const QImage image = window->grab().toImage();
+        QVERIFY(!image.isNull());
+        QVERIFY(QDir().mkpath(shotDir()));
+        const QString file = shotDir() + QLatin1Char('/') + name;
+        QVERIFY2(image.save(file), qPrintable(file));
+        QVERIFY(QFileInfo(file).size() > 0);
+    }
+
+private slots:
+    void initTestCase() { initCorvaneResources(); }
+
+    void init()
+    {
+        m_fx.setUp();
+        UserAccountStore users;
+        PermissionStore permissions;
+        for (const char *name : {"operator", "night shift", "guest"}) {
+            QVERIFY(users.addUser(QString::fromLatin1(name), QStringLiteral("pw")));
+            QVERIFY(permissions.initUserPermissions(QString::fromLatin1(name)));
+        }
+    }
+
+    void cleanup() { QCoreApplication::removeTranslator(&m_translator); }
+
+    void shots_data()
+    {
+        QTest::addColumn<QString>("catalogue");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<QString>("passwordEmpty");
+        QTest::addColumn<QString>("confirmLabel");
+
+        QTest::newRow("Chinese") << ":/Chinese"
+                                 << "zh_CN" << QStringLiteral("密码不能为空！")
+                                 << QStringLiteral("确认新密码");
+        QTest::newRow("English") << ":/English"
+                                 << "en" << QStringLiteral("Password cannot be empty!")
+                                 << QStringLiteral("Confirm New Password");
+    }
+
+    void shots()
+    {
+        QFETCH(QString, catalogue);
+        QFETCH(QString, suffix);
+        QFETCH(QString, passwordEmpty);
+        QFETCH(QString, confirmLabel);
+        QVERIFY(m_translator.load(catalogue));
+        QCoreApplication::installTranslator(&m_translator);
+
+        PermissionStore permissions;
+        Usermanagerdialog users(&permissions);
+        QCOMPARE(child<QLabel>(&users, "lb_repeat")->text(), confirmLabel);
+        auto *table = child<QTableWidget>(&users, "tableWidget");
+        table->selectRow(1);
+        users.on_tableWidget_cellClicked(1, 1);
+        users.on_btnEdit_clicked();
+        users.on_btnSave_clicked();
+        QCOMPARE(users.tipText(), passwordEmpty);
+        save(&users, QStringLiteral("usermanagerdialog_%1.png").arg(suffix));
+
+        const int id = table->item(1, 0)->text().toInt();
+        QVERIFY(permissions.savePermissions(
+            id, "1/1/0/1/1/1/1/1", "1/1/1/1/0/1/1/1/1", "1/1/1/1/1/1/1/1", "1/1/1/1/1/1/1/1/0",
+            "1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/0/1/1/1/0/1/1/1/1/0/1/1"));
+        PermissionDialog rights(QString::number(id), QStringLiteral("operator"), &permissions);
+        // The infrared switch is spelt correctly in English only.
+        if (suffix == QLatin1String("en"))
+            QCOMPARE(rights.functionBox(25)->text(), QStringLiteral("Infrared\nSwitch"));
+        QVERIFY(child<QLabel>(&rights, "titleLabel")->text().endsWith(QStringLiteral("operator")));
+        save(&rights, QStringLiteral("permissiondialog_%1.png").arg(suffix));
+    }
+};
+
+QTEST_MAIN(TestUserDialogShots)
+#include "tst_userdialogshots.moc"
