@@ -1,0 +1,280 @@
+// Figures for the main window:
+//   1. a version report arriving -> {param=status} leaving, seen from a loopback peer;
+//   2. start-up to a shown window, and resident memory once connected, against a minimal
+//      Qt Widgets program built the same way (this binary in another mode).
+// Prints medians and ratios; never fails on speed.
+#include "app/appsettings.h"
+#include "mainwindow/widget.h"
+#include "protocol/messagedistance.h"
+#include "storage/projectdatabase.h"
+#include "storage/useraccountstore.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+
+namespace {
+
+long rssKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+double median(QVector<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void pump(const std::function<bool()> &done, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+}
+
+/// A loopback stand-in for the device that records what it receives.
+struct Peer
+{
+    QTcpServer server;
+    QTcpSocket *socket = nullptr;
+    QByteArray bytes;
+
+    bool listen()
+    {
+        if (!server.listen(QHostAddress::LocalHost, 0))
+            return false;
+        QObject::connect(&server, &QTcpServer::newConnection, [this] {
+            socket = server.nextPendingConnection();
+            QObject::connect(socket, &QTcpSocket::readyRead,
+                             [this] { bytes += socket->readAll(); });
+        });
+        return true;
+    }
+};
+
+/// Login-free data directory pointing at the peer.
+void prepare(const QString &dir, quint16 port)
+{
+    AppSettings::setDataDirectory(dir);
+    ProjectDatabase::resetDatabasePath();
+    AppSettings *settings = AppSettings::instance();
+    settings->reload();
+    settings->setNetWork(QStringLiteral("127.0.0.1"), port);
+    settings->setLanguage(1);
+    UserAccountStore().setLoginModel(1);
+}
+
+int runMinimal()
+{
+    QWidget window;
+    window.resize(1280, 800);
+    window.show();
+    QCoreApplication::processEvents();
+    std::printf("SHOWN\nRSS %ld\n", rssKiB());
+    std::fflush(stdout);
+    return 0;
+}
+
+int runWindow(const QString &dataDir)
+{
+    // The data directory of an earlier start: project.db exists, as on an operator's machine.
+    Peer peer;
+    if (!peer.listen())
+        return 1;
+    prepare(dataDir, peer.server.serverPort());
+    Widget window;
+    QCoreApplication::processEvents();
+    std::printf("SHOWN\n");
+    std::fflush(stdout);
+    pump([&] { return peer.bytes.contains("{param=version}"); }, 5000);
+    std::printf("RSS %ld\n", rssKiB());
+    std::fflush(stdout);
+    MessageDistance::instance()->closeConnections();
+    return 0;
+}
+
+/// The device side of the latency rounds, on a thread of its own so that the window's painting
+/// never delays the moment the peer sees the query arrive.
+class LatencyPeer : public QThread
+{
+public:
+    explicit LatencyPeer(int rounds) : m_rounds(rounds) {}
+    std::atomic<int> port{0};
+    std::atomic<bool> finished{false};
+    QVector<double> ms;
+
+protected:
+    void run() override
+    {
+        QTcpServer server;
+        if (!server.listen(QHostAddress::LocalHost, 0)) {
+            finished = true;
+            return;
+        }
+        port = server.serverPort();
+        if (!server.waitForNewConnection(10000)) {
+            finished = true;
+            return;
+        }
+        QTcpSocket *socket = server.nextPendingConnection();
+        QByteArray bytes;
+        auto waitFor = [&](const QByteArray &what) {
+            QElapsedTimer limit;
+            limit.start();
+            while (!bytes.contains(what) && limit.elapsed() < 5000) {
+                socket->waitForReadyRead(50);
+                bytes += socket->readAll();
+            }
+            return bytes.contains(what);
+        };
+        waitFor("{param=version}");
+        QThread::msleep(800); // the first schedule runs out
+        const QByteArray report = "{\"type\":\"CVN-0809\",\"MCU\":\"1.0\",\"FPGA\":\"1.0\","
+                                  "\"device\":\"0809\",\"audio\":\"false\"}";
+        for (int i = 0; i < m_rounds; ++i) {
+            bytes.clear();
+            QElapsedTimer timer;
+            timer.start();
+            socket->write(report);
+            socket->waitForBytesWritten(1000);
+            if (!waitFor("{param=status}"))
+                break;
+            ms.append(timer.nsecsElapsed() / 1e6);
+            QThread::msleep(250); // the window repaints after each report
+        }
+        finished = true;
+    }
+
+private:
+    int m_rounds;
+};
+
+int runVersionToStatus(int rounds)
+{
+    LatencyPeer peer(rounds);
+    QTemporaryDir dir;
+    peer.start();
+    QElapsedTimer wait;
+    wait.start();
+    while (peer.port == 0 && !peer.finished && wait.elapsed() < 5000)
+        QThread::msleep(5);
+    if (peer.port == 0 || !dir.isValid())
+        return 1;
+    prepare(dir.path(), quint16(peer.port.load()));
+    Widget window;
+    pump([&] { return peer.finished.load(); }, 120000);
+    peer.wait();
+    if (peer.ms.isEmpty())
+        return 1;
+    std::printf("version report -> {param=status}: median %.3f ms, max %.3f ms over %d rounds "
+                "(target < 5 ms)\n",
+                median(peer.ms), *std::max_element(peer.ms.begin(), peer.ms.end()),
+                int(peer.ms.size()));
+    MessageDistance::instance()->closeConnections();
+    return 0;
+}
+
+struct ChildFigures
+{
+    double startMs = 0;
+    long rss = -1;
+};
+
+ChildFigures runChild(const QStringList &arguments)
+{
+    ChildFigures figures;
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    QElapsedTimer timer;
+    timer.start();
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    QByteArray out;
+    while (child.state() != QProcess::NotRunning || child.bytesAvailable()) {
+        child.waitForReadyRead(20);
+        out += child.readAllStandardOutput();
+        if (figures.startMs == 0 && out.contains("SHOWN"))
+            figures.startMs = timer.nsecsElapsed() / 1e6;
+        if (out.contains("RSS "))
+            break;
+    }
+    child.waitForFinished(10000);
+    out += child.readAllStandardOutput();
+    const int at = out.indexOf("RSS ");
+    if (at >= 0)
+        figures.rss = out.mid(at + 4).split('\n').first().trimmed().toLong();
+    return figures;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode == QLatin1String("--minimal") || mode == QLatin1String("--window") ||
+        mode == QLatin1String("--latency")) {
+        // The figures are for the window, not for printing its diagnostics.
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+        QApplication app(argc, argv);
+        if (mode == QLatin1String("--minimal"))
+            return runMinimal();
+        if (mode == QLatin1String("--window"))
+            return runWindow(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString());
+        return runVersionToStatus(60);
+    }
+
+    QCoreApplication app(argc, argv);
+    const int runs = 7;
+    QTemporaryDir data;
+    runChild({QStringLiteral("--window"), data.path()}); // creates project.db
+    QVector<double> minimalStart, windowStart, minimalRss, windowRss;
+    for (int i = 0; i < runs; ++i) {
+        const ChildFigures minimal = runChild({QStringLiteral("--minimal")});
+        const ChildFigures window = runChild({QStringLiteral("--window"), data.path()});
+        minimalStart.append(minimal.startMs);
+        windowStart.append(window.startMs);
+        minimalRss.append(minimal.rss);
+        windowRss.append(window.rss);
+    }
+    const double ms0 = median(minimalStart), ms1 = median(windowStart);
+    const double kb0 = median(minimalRss), kb1 = median(windowRss);
+    std::printf("start-up to shown window (offscreen, login-free, median of %d): minimal %.1f ms, "
+                "corvane %.1f ms, ratio %.2f (target <= 2)\n",
+                runs, ms0, ms1, ms0 > 0 ? ms1 / ms0 : 0.0);
+    std::printf("resident memory: minimal %.0f KiB, corvane after connecting %.0f KiB, "
+                "ratio %.2f (target <= 2)\n",
+                kb0, kb1, kb0 > 0 ? kb1 / kb0 : 0.0);
+    std::fflush(stdout);
+
+    QProcess latency;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    latency.setProcessEnvironment(env);
+    latency.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    latency.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--latency")});
+    latency.waitForFinished(120000);
+    return 0;
+}

@@ -1,0 +1,95 @@
+#include "edidsettingdilog.h"
+
+#include "ui_edidsettingdilog.h"
+
+#include "app/appsettings.h"
+#include "protocol/messagedistance.h"
+#include "state/devicestate.h"
+#include "uikit/msgdlg.h"
+
+#include <QFile>
+#include <QFileDialog>
+
+EdidSettingDilog::EdidSettingDilog(int inputPort, QWidget *parent)
+    : FramelessDialog(parent, Qt::Tool)
+    , m_ui(new Ui::EdidSettingDilog)
+    , m_inputPort(inputPort)
+{
+    m_ui->setupUi(this);
+    setModal(true);
+    applyShadow(m_ui->widget_bg, 25);
+    m_ui->cbb_builtinEdid->addItem(tr("4K@60Recommend1080P@60"));
+
+    const int outputs = portCountFor(DeviceState::instance()->deviceType());
+    for (int n = 1; n <= outputs; ++n) {
+        m_ui->cbb_copyOutput->addItem(
+            QStringLiteral("[%1] %2").arg(n).arg(AppSettings::instance()->outputName(n)));
+    }
+
+    MessageDistance *client = MessageDistance::instance();
+    client->startUploadCloseRetry(false);
+    client->openUploadSocket(false);
+}
+
+EdidSettingDilog::~EdidSettingDilog()
+{
+    MessageDistance *client = MessageDistance::instance();
+    client->openUploadSocket(false);
+    client->startUploadCloseRetry(true);
+    delete m_ui;
+}
+
+void EdidSettingDilog::on_btnClose_clicked()
+{
+    done(0);
+}
+
+void EdidSettingDilog::on_btnAppInputEDID_clicked()
+{
+    MessageDistance::instance()->selectEdid(m_inputPort, m_ui->cbb_builtinEdid->currentIndex());
+}
+
+void EdidSettingDilog::on_btnCopyEDID_clicked()
+{
+    const int output = m_ui->cbb_copyOutput->currentIndex() + 1;
+    if (output >= 1)
+        MessageDistance::instance()->copyEdid(m_inputPort, output);
+}
+
+void EdidSettingDilog::on_BrowserBtn_clicked()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("请选择更新文件"), QStringLiteral("/"), tr("支持文件 (*.bin);; 所有文件(*.*);;"));
+    if (!path.isEmpty())
+        m_ui->le_edidPath->setText(path);
+}
+
+void EdidSettingDilog::on_UploadBtn_clicked()
+{
+    const QString path = m_ui->le_edidPath->text();
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return;
+    if (file.size() == 0) {
+        MsgDlg(tr("error"), tr("File is empty"), this).exec();
+        return;
+    }
+    MessageDistance *client = MessageDistance::instance();
+    client->openUploadSocket(true);
+    if (!client->isUploadConnected()) {
+        MsgDlg(tr("NetWork Error"), tr("传输文件端口连接发生错误！"), this).exec();
+        return;
+    }
+    // Sent as it is: the device judges the content.
+    client->uploadFile(QStringLiteral("{param=Update_EDID%1}").arg(m_inputPort), file.readAll(),
+                       QStringLiteral("{param=Done}"));
+}
+
+void EdidSettingDilog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowTitleChange)
+        m_ui->lb_title->setText(windowTitle());
+    FramelessDialog::changeEvent(event);
+}

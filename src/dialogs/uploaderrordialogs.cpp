@@ -1,0 +1,24 @@
+#include "uploaderrordialogs.h"
+
+#include "protocol/messagedistance.h"
+#include "uikit/msgdlg.h"
+
+#include <QApplication>
+#include <QPointer>
+
+void installUploadErrorDialogs()
+{
+    MessageDistance::instance()->setErrorReporter([](const QString &title, const QString &text) {
+        // The channel reports from inside its socket handlers, before it has cleared its
+        // queue; a modal loop started there would let the next answer in half-way. Show the
+        // message once the handler has finished.
+        QPointer<QWidget> parent = QApplication::activeWindow();
+        QMetaObject::invokeMethod(
+            qApp,
+            [parent, title, text] {
+                MsgDlg dialog(title, text, parent);
+                dialog.exec();
+            },
+            Qt::QueuedConnection);
+    });
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "state/devicetype.h"
+
+#include <QVector>
+
+/// The status queries sent after each version report, as delays from the report's arrival.
+namespace QuerySchedule {
+
+enum Query
+{
+    Status,
+    InputInfo,
+    NetInfo,
+    Resolution,
+    Rotate,
+    HdcpInfo,
+    OutputInfo,
+    BindInfo
+};
+
+struct Entry
+{
+    int delayMs;
+    Query query;
+};
+
+/// In sending order; the wall model asks for its rotation instead of HDCP and output flags,
+/// and neither it nor the 0808-S has output binding.
+QVector<Entry> forType(DeviceType type);
+
+} // namespace QuerySchedule

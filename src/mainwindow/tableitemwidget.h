@@ -1,0 +1,100 @@
+#pragma once
+
+// TableItemWidget: the widget shown in one output cell of a matrix table.
+//   setOutputName / outputName      name panel at the bottom (OutputName on outportWidget)
+//   setInputText / inputText        routed input panel at the top (InputName on widget_2)
+//   setButtonsVisible               freeze, mute and link controls (video table only)
+//   setFrozen / setLocked / setLinked / setMuted    flags with their icons (lock has none)
+//   setCellDisabled / isCellDisabled                a disabled cell takes no drop, opens no menu
+//   setLook(CellLook)               the cell's colours and border width
+//   playLabel / muteLabel / lockLabel / hdmiLabel   the controls, for enabling by rights
+// Signals: si_click_pause(bool), si_click_lock(bool), si_click_mute(bool) carry the state the
+// operator asked for with the click.
+
+#include <QString>
+#include <QWidget>
+
+namespace Ui {
+class TableItemWidget;
+}
+class LabelClickedInTableItem;
+class SvgLabel;
+
+/// Colours of one cell: the output panel, its text, the input panel, its text, and the width of
+/// the green border.
+struct CellLook
+{
+    QString outputBackground;
+    QString outputText;
+    QString inputBackground;
+    QString inputText;
+    int borderWidth = 1;
+
+    bool operator==(const CellLook &other) const
+    {
+        return outputBackground == other.outputBackground && outputText == other.outputText &&
+               inputBackground == other.inputBackground && inputText == other.inputText &&
+               borderWidth == other.borderWidth;
+    }
+};
+
+class TableItemWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static const char *const FrozenIcon;
+    static const char *const RunningIcon;
+    static const char *const LinkedIcon;
+    static const char *const UnlinkedIcon;
+    static const char *const MutedIcon;
+    static const char *const UnmutedIcon;
+
+    explicit TableItemWidget(QWidget *parent = nullptr);
+    ~TableItemWidget() override;
+
+    void setOutputName(const QString &name);
+    QString outputName() const;
+    void setInputText(const QString &text);
+    QString inputText() const;
+
+    void setButtonsVisible(bool visible);
+    bool buttonsVisible() const { return m_buttonsVisible; }
+
+    void setFrozen(bool frozen);
+    bool isFrozen() const { return m_frozen; }
+    void setLocked(bool locked);
+    bool isLocked() const { return m_locked; }
+    void setLinked(bool linked);
+    bool isLinked() const { return m_linked; }
+    void setMuted(bool muted);
+    bool isMuted() const { return m_muted; }
+
+    void setCellDisabled(bool disabled);
+    bool isCellDisabled() const { return m_disabled; }
+
+    void setLook(const CellLook &look);
+    CellLook look() const { return m_look; }
+
+    LabelClickedInTableItem *playLabel() const;
+    LabelClickedInTableItem *muteLabel() const;
+    LabelClickedInTableItem *lockLabel() const;
+    SvgLabel *hdmiLabel() const;
+
+signals:
+    void si_click_pause(bool pause);
+    void si_click_lock(bool lock);
+    void si_click_mute(bool mute);
+
+private:
+    void applyStyle();
+
+    Ui::TableItemWidget *m_ui;
+    bool m_buttonsVisible = false;
+    bool m_frozen = false;
+    bool m_locked = true;
+    bool m_linked = false;
+    bool m_muted = false;
+    bool m_disabled = false;
+    CellLook m_look;
+};

@@ -1,0 +1,890 @@
+// The main window shell: construction, login, device-type arrangement, connection texts,
+// language, window controls, network page and permissions.
+#include "widget.h"
+#include "ui_widget.h"
+
+#include "app/appsettings.h"
+#include "app/loginflow.h"
+#include "mainwindow/checkpushbutton.h"
+#include "mainwindow/listwidget.h"
+#include "mainwindow/multiviewview.h"
+#include "mainwindow/queryschedule.h"
+#include "mainwindow/splicegroups.h"
+#include "mainwindow/tableitemwidget.h"
+#include "mainwindow/tablewidget.h"
+#include "mainwindow/tablewidgetaudiomix.h"
+#include "mainwindow/wallcanvas.h"
+#include "mainwindow/widgetmenus.h"
+#include "mainwindow/widgetsplice.h"
+#include "protocol/messagedistance.h"
+#include "state/devicestate.h"
+#include "state/sigmanager.h"
+#include "storage/captionstore.h"
+#include "storage/plannamestore.h"
+#include "storage/portnamestore.h"
+#include "storage/useraccountstore.h"
+#include "uikit/msgdlg.h"
+#include "uikit/svgcheckbox.h"
+#include "uikit/svglabel.h"
+#include "users/permissionfunction.h"
+#include "users/permissionstore.h"
+#include "users/usermanagerdialog.h"
+#include "wall/dialogbezel.h"
+#include "wall/singlesplitterwidget.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QListView>
+#include <QLocale>
+#include <QRegularExpressionValidator>
+#include <QResizeEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const char SoftwareVersion[] = "V2.1.7(250806)";
+const char ReleaseText[] = "1";
+const char Brand[] = "CVN";
+
+const char IpPattern[] = "((25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9][0-9]|[0-9])[\\.]){3}"
+                         "(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9][0-9]|[0-9])";
+const char MacPattern[] = "^([0-9a-fA-F]{2}(:|-)){5}[0-9a-fA-F]{2}$";
+
+const char TabStyle[] =
+    "QTabWidget::pane{border:none;background:transparent;}"
+    "QTabWidget{background:transparent;}"
+    "QTabWidget::tab-bar{left:%1px;}"
+    "QTabBar::tab{font-family:\"Microsoft YaHei\";font-size:15px;font-weight:bold;color:#2c3e50;"
+    "background:transparent;min-width:100px;min-height:34px;padding:0px 12px;margin-right:4px;}"
+    "QTabBar::tab:selected{background:#338c56;color:#ffffff;border-radius:4px;}"
+    "QTabBar::tab:hover:!selected{background:rgba(51,140,86,40);border-radius:4px;}"
+    "QTabBar::tab:disabled{color:rgba(44,62,80,90);}";
+
+const char ContentStyle[] =
+    "QWidget#titleBar{background:#ffffff;border-bottom:1px solid #e3e8e6;"
+    "border-top-left-radius:10px;border-top-right-radius:10px;}"
+    "QLabel#connectState{font-family:\"Microsoft YaHei\";font-size:14px;color:#2c3e50;}"
+    "QWidget#leftContentWidget{background:#f4f7f5;border-right:1px solid #e3e8e6;"
+    "border-bottom-left-radius:10px;}"
+    "QLabel#lb_signalList{font-family:\"Microsoft YaHei\";font-size:15px;font-weight:bold;"
+    "color:#2c3e50;border-left:4px solid #338c56;padding-left:8px;}"
+    "QListWidget{background:transparent;border:none;font-family:\"Microsoft YaHei\";"
+    "font-size:14px;}"
+    "QPushButton{font-family:\"Microsoft YaHei\";font-size:14px;color:#2c3e50;background:#ffffff;"
+    "border:1px solid #c9d3ce;border-radius:4px;padding:0px 10px;}"
+    "QPushButton:hover{border-color:#338c56;}"
+    "QPushButton:checked{background:#338c56;color:#ffffff;border-color:#338c56;}"
+    "QPushButton:disabled{color:rgba(44,62,80,110);background:#eef1ef;}"
+    "QPushButton#refrenshBtn,QPushButton#netWorkConfirmBtn{background:#338c56;color:#ffffff;"
+    "border:none;}"
+    "QPushButton#mini,QPushButton#btn_RestoreOrMax,QPushButton#btnClose{border:none;"
+    "background:transparent;}"
+    "QPushButton#mini:hover,QPushButton#btn_RestoreOrMax:hover{background:#e8efeb;}"
+    "QPushButton#btnClose:hover{background:#f3d6d2;}"
+    "QGroupBox{font-family:\"Microsoft YaHei\";font-size:15px;font-weight:bold;color:#2c3e50;"
+    "border:1px solid #dfe6e2;border-radius:8px;margin-top:14px;background:#ffffff;}"
+    "QGroupBox::title{subcontrol-origin:margin;left:12px;padding:0px 6px;}"
+    "QLabel{font-family:\"Microsoft YaHei\";font-size:14px;color:#2c3e50;}"
+    "QLineEdit,QComboBox{font-family:\"Microsoft YaHei\";font-size:14px;color:#2c3e50;"
+    "border:1px solid #c9d3ce;border-radius:4px;padding:0px 6px;background:#ffffff;}"
+    "QLineEdit:focus,QComboBox:focus{border-color:#338c56;}"
+    "QLabel#typeLabel{font-size:20px;font-weight:bold;}";
+
+QString brand()
+{
+    return QString::fromLatin1(Brand);
+}
+
+} // namespace
+
+static Widget::SpliceGroupsFactory &spliceFactory()
+{
+    static Widget::SpliceGroupsFactory factory = &WidgetSplice::createManager;
+    return factory;
+}
+
+void Widget::setSpliceGroupsFactory(SpliceGroupsFactory factory)
+{
+    spliceFactory() = std::move(factory);
+}
+
+Widget::Widget(QWidget *parent)
+    : BaseWidget(parent),
+      m_ui(new Ui::Widget), m_inputColors{QStringLiteral("#f4ebd9"), QStringLiteral("#fcdedb"),
+                                          QStringLiteral("#e7e3eb"), QStringLiteral("#deefee"),
+                                          QStringLiteral("#fff9b2"), QStringLiteral("#f6debf"),
+                                          QStringLiteral("#e6efc1"), QStringLiteral("#d6d6d6"),
+                                          QStringLiteral("#d0e1e7")}
+{
+    m_client = MessageDistance::instance();
+    AppSettings *settings = AppSettings::instance();
+    DeviceState *store = DeviceState::instance();
+
+    buildForm();
+    createButtonGroups();
+    loadLanguage();
+    connectViews();
+
+    store->setIp(settings->deviceAddress());
+    store->setPort(settings->devicePort());
+    m_portNames = std::make_unique<PortNameStore>();
+    m_userAccounts = std::make_unique<UserAccountStore>();
+    m_captionOsdStore = std::make_unique<CaptionStore>();
+    m_permissions = std::make_unique<PermissionStore>();
+    refrenshSignalSlot();
+    m_ui->languageComboBox->setView(new QListView(m_ui->languageComboBox));
+    m_ui->HdmiAudioComboBox->setView(new QListView(m_ui->HdmiAudioComboBox));
+    m_ui->languageComboBox->setCurrentIndex(settings->language() == 0 ? 0 : 1);
+
+    m_menus = new WidgetMenus(this);
+    connectProtocol();
+
+    m_ui->tabWidget->setCurrentIndex(m_tabVideo);
+    store->setDeviceType(deviceTypeFromInt(settings->type()));
+
+    runStartupLogin();
+    if (!m_loginAccepted)
+        return;
+
+    // The first connection waits for the event loop so the window is shown first.
+    const QString host = m_loginFree ? settings->deviceAddress() : store->ip();
+    const int port = m_loginFree ? settings->devicePort() : store->port();
+    QTimer::singleShot(0, this, [this, host, port] { m_client->connectToDevice(host, port); });
+
+    setConnectionText(1, false);
+    m_ui->IsNotNeedLoginCheck->setChecked(m_loginFree);
+    connect(m_ui->IsNotNeedLoginCheck, &QCheckBox::toggled, this,
+            [this](bool on) { m_userAccounts->setLoginModel(on ? 1 : 0); });
+    connect(m_ui->DhcpSwitchCheck, &QCheckBox::toggled, m_client, &MessageDistance::setDhcp);
+
+    m_menus->attach();
+    connect(m_ui->languageComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &Widget::on_languageComboBox_currentIndexChanged);
+    connect(m_ui->HdmiAudioComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &Widget::on_hdmiAudioComboBox_currentIndexChanged);
+
+    m_ui->logoLabel->hide();
+    m_titleLogo = new SvgLabel(m_ui->titleBar);
+    m_titleLogo->setSvg(QStringLiteral(":/Images/logo.svg"), QSize(194, 39));
+    m_titleLogo->setGeometry(10, 3, 194, 39);
+    m_titleLogo->show();
+    show();
+}
+
+Widget::~Widget()
+{
+    delete m_splitManager;
+    delete m_ui;
+}
+
+void Widget::buildForm()
+{
+    auto *panelLayout = new QVBoxLayout(panel());
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    m_content = new QWidget(panel());
+    m_content->setObjectName(QStringLiteral("mainContent"));
+    m_ui->setupUi(m_content);
+    panelLayout->addWidget(m_content);
+    setBackgroundColor(QStringLiteral("#ffffff"));
+    m_content->setStyleSheet(QString::fromLatin1(ContentStyle));
+    m_ui->te_log->hide();
+    resize(1280, 800);
+
+    m_ui->lb_verIcon->setSvg(QStringLiteral(":/Images/ver.svg"), QSize(64, 64));
+    for (SvgCheckBox *box : {m_ui->DhcpSwitchCheck, m_ui->IsNotNeedLoginCheck}) {
+        box->setSvgPaths(QStringLiteral(":/Images/on.svg"), QStringLiteral(":/Images/off.svg"));
+        box->setSvgSize(48, 24);
+        box->setTextPosition(SvgCheckBox::ImageOnly);
+    }
+    m_ui->tabWidget->setStyleSheet(tabStyle(false));
+    m_ui->mini->setIcon(QIcon(QStringLiteral(":/Images/window/mini.png")));
+    m_ui->btn_RestoreOrMax->setIcon(QIcon(QStringLiteral(":/Images/window/fullscreen.png")));
+    m_ui->btnClose->setIcon(QIcon(QStringLiteral(":/Images/window/close.png")));
+    setVirButtonIcons(0);
+
+    panel()->installEventFilter(this);
+    m_ui->listWidget->installEventFilter(this);
+    for (TableWidget *table : tables())
+        table->installEventFilter(this);
+    m_ui->tabWidget->installEventFilter(this);
+
+    const QRegularExpression ip(QString::fromLatin1(IpPattern));
+    for (QLineEdit *edit : {m_ui->IpEdit, m_ui->GateWayEdit, m_ui->SubnetEdit})
+        edit->setValidator(new QRegularExpressionValidator(ip, edit));
+    m_ui->MacEdit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QString::fromLatin1(MacPattern)), m_ui->MacEdit));
+    setWindowIcon(QIcon(QStringLiteral(":/Images/applogo.png")));
+    for (TableWidget *table : tables())
+        table->setInputColors(m_inputColors);
+    setWindowTitle(QStringLiteral("%1MATRIX CONTROL").arg(brand()));
+}
+
+void Widget::createButtonGroups()
+{
+    m_splitterGroup = new QButtonGroup(this);
+    const QList<CheckPushButton *> splitters{
+        m_ui->btn_splitter_0, m_ui->btn_splitter_1, m_ui->btn_splitter_2, m_ui->btn_splitter_3,
+        m_ui->btn_splitter_4, m_ui->btn_splitter_5, m_ui->btn_splitter_6};
+    for (int i = 0; i < splitters.size(); ++i) {
+        splitters[i]->setLayoutNumber(i);
+        m_splitterGroup->addButton(splitters[i], i);
+    }
+    splitters.first()->setChecked(true);
+
+    m_virGroup = new QButtonGroup(this);
+    m_virGroup->addButton(m_ui->btn_vir_1, 0);
+    m_virGroup->addButton(m_ui->btn_vir_2, 1);
+    m_virGroup->addButton(m_ui->btn_vir_3, 2);
+
+    m_planGroupVideo = new QButtonGroup(this);
+    m_planGroupWall = new QButtonGroup(this);
+    const QList<QPushButton *> videoPlans{
+        m_ui->btn_plan1, m_ui->btn_plan2, m_ui->btn_plan3, m_ui->btn_plan4, m_ui->btn_plan5,
+        m_ui->btn_plan6, m_ui->btn_plan7, m_ui->btn_plan8, m_ui->btn_plan9, m_ui->btn_plan10};
+    const QList<QPushButton *> wallPlans{m_ui->btn_plan1_2, m_ui->btn_plan2_2, m_ui->btn_plan3_2,
+                                         m_ui->btn_plan4_2, m_ui->btn_plan5_2, m_ui->btn_plan6_2,
+                                         m_ui->btn_plan7_2, m_ui->btn_plan8_2, m_ui->btn_plan9_2,
+                                         m_ui->btn_plan10_2};
+    for (int i = 0; i < 10; ++i) {
+        m_planGroupVideo->addButton(videoPlans[i], i);
+        m_planGroupWall->addButton(wallPlans[i], i);
+    }
+    WidgetSplice::showPlanCaptions(m_planGroupVideo, {});
+    WidgetSplice::showPlanCaptions(m_planGroupWall, {});
+    WidgetSplice::connectPlanDoubleClicks(m_planGroupVideo,
+                                          [this](int i) { recallPlan(m_planGroupVideo, i); });
+    WidgetSplice::connectPlanDoubleClicks(m_planGroupWall,
+                                          [this](int i) { recallPlan(m_planGroupWall, i); });
+
+    m_spliceModeGroup = new QButtonGroup(this);
+    const QList<QPushButton *> modes{m_ui->btn_spliceMode0, m_ui->btn_spliceMode1,
+                                     m_ui->btn_spliceMode2, m_ui->btn_spliceMode3,
+                                     m_ui->btn_spliceMode4, m_ui->btn_spliceMode5};
+    for (int i = 0; i < modes.size(); ++i)
+        m_spliceModeGroup->addButton(modes[i], i);
+    modes.first()->setChecked(true);
+    WidgetSplice::decorateSpliceModeButtons(m_spliceModeGroup);
+
+    connect(m_virGroup, &QButtonGroup::idClicked, this, &Widget::JoinLayoutButtonChangeSlot_0409);
+    connect(m_planGroupVideo, &QButtonGroup::idClicked, this, &Widget::sl_planBtnClicked);
+    connect(m_planGroupWall, &QButtonGroup::idClicked, this, &Widget::sl_planBtnClicked);
+    connect(m_spliceModeGroup, &QButtonGroup::idClicked, this, &Widget::sl_spliceGroupBtnClicked);
+    connect(m_splitterGroup, &QButtonGroup::idClicked, this,
+            &Widget::SingleSplitterButtonChangeSlot);
+    connect(this, &Widget::si_SetDhcpSwitch, this, &Widget::sl_SetDhcpSwitch);
+}
+
+void Widget::loadLanguage()
+{
+    AppSettings *settings = AppSettings::instance();
+    int language = settings->language();
+    if (language == -1) {
+        language = QLocale::system().language() == QLocale::Chinese ? 0 : 1;
+        settings->setLanguage(language);
+    }
+    m_translator.load(language == 0 ? QStringLiteral(":/Chinese") : QStringLiteral(":/English"));
+    qApp->installTranslator(&m_translator);
+    m_ui->retranslateUi(m_content);
+}
+
+void Widget::connectViews()
+{
+    connect(m_ui->videoTableWidget, &TableWidget::layoutChangedSig, this, [this] {
+        refreshView(0);
+        updateVideoWidgetOutputInfo();
+    });
+    connect(m_ui->AudioTable, &TableWidget::layoutChangedSig, this, [this] { refreshView(1); });
+    connect(m_ui->InfaredTable, &TableWidget::layoutChangedSig, this, [this] { refreshView(3); });
+    connect(m_ui->audioHDMITable, &TableWidget::layoutChangedSig, this, [this] { refreshView(4); });
+    connect(m_ui->audioTable0808S, &TableWidget::layoutChangedSig, this,
+            [this] { refreshView(5); });
+    connect(m_ui->btn_RestoreOrMax, &QPushButton::clicked, this,
+            &Widget::on_btn_RestoreOrMax_clicked);
+    connect(m_ui->usermanageBtn, &QPushButton::clicked, this, &Widget::on_usermanageBtn_clicked);
+    connect(m_ui->bezelBtn, &QPushButton::clicked, this, &Widget::on_bezelBtn_clicked);
+    connect(m_ui->CaptionBtn, &QPushButton::clicked, this, &Widget::on_CaptionBtn_clicked);
+    connect(m_ui->btn_caption_0409, &QPushButton::clicked, this, &Widget::on_CaptionBtn_clicked);
+    connect(m_ui->refrenshBtn, &QPushButton::clicked, this, &Widget::on_refrenshBtn_clicked);
+    connect(m_ui->btnClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->mini, &QPushButton::clicked, this, &QWidget::showMinimized);
+    connect(m_ui->tabWidget, &QTabWidget::currentChanged, this, &Widget::onPageChanged);
+    connect(m_ui->listWidget, &QListWidget::currentItemChanged, this,
+            [this] { m_ui->listWidget->refreshSelectionAndMode(); });
+    WidgetSplice::attachMultiview(this, m_ui->wid_ss, m_ui->videoTableWidget, m_splitterGroup);
+}
+
+void Widget::connectProtocol()
+{
+    MessageDistance *c = m_client;
+    connect(c, &MessageDistance::receiveVersionSig, this, &Widget::receiveVersionSlot);
+    connect(c, &MessageDistance::receiveInputChannelStateSig, this,
+            &Widget::receiveInputChannelStateSlot);
+    connect(c, &MessageDistance::receiveNetWorkImforamtionSig, this,
+            &Widget::receiveNetWorkImforamtionSlot);
+    connect(c, &MessageDistance::receiveVideoAudioIRMapSig, this,
+            &Widget::receiveVideoAudioIRMapSlot);
+    connect(c, &MessageDistance::receiveInOutChannelResolutionMapSig, this,
+            &Widget::receiveInOutChannelResolutionSlot);
+    connect(c, &MessageDistance::receiveOsdImfSig, this, &Widget::receiveOsdImfSlot);
+    connect(c, &MessageDistance::receiveTitleImfSig, this, &Widget::receiveTitleImfSlot);
+    connect(c, &MessageDistance::connectSuccessFulSig, this, &Widget::receiveNetWorkSuccessfulSlot);
+    connect(c, &MessageDistance::connectingSig, this, &Widget::receiveConnectingSlot);
+    connect(c, &MessageDistance::connectFailureSig, this, &Widget::receivenetWorkFailSlot);
+    connect(c, &MessageDistance::receiveVolumnImformationSig, this,
+            &Widget::receiveVolumeValueSlot);
+    connect(c, &MessageDistance::receiveBindInfoSig, this, &Widget::receiveBindInfoSlot);
+    connect(c, &MessageDistance::receiveOutputInfoSig, this, &Widget::receiveOutputInfoSlot);
+    connect(c, &MessageDistance::receiveHDCPInfoSig, this, &Widget::receiveHDCPInfoSlot);
+    connect(c, &MessageDistance::receiveWindowStatusSig, this, &Widget::receiveWindowStatusSlot);
+    connect(c, &MessageDistance::receiveRotateAngleSig, this, &Widget::receiveRotateAngleSlot);
+    connect(c, &MessageDistance::receiveChangedByOthersSig, this,
+            &Widget::receiveChangedByOthersSlot);
+    // The client's own notices are relayed as the window's, so their listeners need no client.
+    connect(c, &MessageDistance::si_SetDhcpSwitch, this, &Widget::si_SetDhcpSwitch);
+    connect(c, &MessageDistance::si_ForwardAnalysis, this, &Widget::si_ForwardAnalysis);
+    connect(c, &MessageDistance::si_http200Analysis, this, &Widget::si_http200Analysis);
+    connect(this, &Widget::si_http200Analysis, this, &Widget::sl_confirmHttpOK);
+    c->setErrorReporter(
+        [this](const QString &title, const QString &text) { showMessage(title, text); });
+
+    TableWidget *video = m_ui->videoTableWidget;
+    connect(video, &TableWidget::si_orderToLock, this, &Widget::onOrderToLock);
+    connect(video, &TableWidget::si_orderToPause, this, &Widget::onOrderToPause);
+    connect(video, &TableWidget::si_orderToMute, this, &Widget::onOrderToMute);
+    for (TableWidget *table : tables()) {
+        connect(table, &TableWidget::dropPortToItemSig, this,
+                [this, table](int input, int output) { onTableDrop(table, input, output); });
+    }
+    connect(SigManager::instance(), &SigManager::Sig_UpdateOutputInfo, this,
+            &Widget::updateVideoWidgetOutputInfo);
+    connect(m_ui->btn_0409_close_all, &QPushButton::clicked, this, [this] {
+        if (m_wallCanvas)
+            m_wallCanvas->closeAll();
+    });
+    connect(m_ui->btn_0409_lock_all, &QPushButton::clicked, this, [this] {
+        if (m_wallCanvas)
+            m_wallCanvas->lockAll();
+    });
+    connect(m_ui->btn_0409_zoom_in, &QPushButton::clicked, this, [this] {
+        if (m_wallCanvas)
+            m_wallCanvas->zoomIn();
+    });
+    connect(m_ui->btn_0409_zoom_out, &QPushButton::clicked, this, [this] {
+        if (m_wallCanvas)
+            m_wallCanvas->zoomOut();
+    });
+    connect(m_ui->btn_splicing_set, &QPushButton::clicked, this,
+            &Widget::sl_openWidgetSplicingSetting);
+    connect(m_ui->netWorkConfirmBtn, &QPushButton::clicked, this, [this] {
+        m_networkChangePending = true;
+        m_client->setNetInfo(m_ui->IpEdit->text(), m_ui->GateWayEdit->text(), m_ui->MacEdit->text(),
+                             m_ui->SubnetEdit->text());
+    });
+    connect(m_ui->factorResetBtn, &QPushButton::clicked, this, [this] {
+        m_networkChangePending = true;
+        m_client->restoreDefault();
+    });
+    connect(m_ui->btnReLogin, &QPushButton::clicked, this, &Widget::reLogin);
+}
+
+void Widget::runStartupLogin()
+{
+    LoginFlow flow(m_userAccounts.get(), m_permissions.get(), this);
+    const LoginFlow::Outcome outcome = flow.startup();
+    if (outcome == LoginFlow::Rejected) {
+        m_loginAccepted = false;
+        return;
+    }
+    m_loginFree = outcome == LoginFlow::LoginFree;
+    afterLogin();
+}
+
+void Widget::afterLogin()
+{
+    // The login flow has loaded the user's rights; they are applied to the controls here.
+    if (m_permissions)
+        applyPermissions();
+    if (!m_splitManager && spliceFactory())
+        m_splitManager = spliceFactory()(m_ui->videoTableWidget, this);
+    arrangeForDeviceType();
+}
+
+void Widget::reLogin()
+{
+    hide();
+    LoginFlow flow(m_userAccounts.get(), m_permissions.get(), this);
+    if (!flow.relogin()) {
+        qApp->quit();
+        return;
+    }
+    afterLogin();
+    setConnectionText(1, false);
+    show();
+    DeviceState *store = DeviceState::instance();
+    m_client->connectToDevice(store->ip(), store->port());
+}
+
+void Widget::arrangeForDeviceType()
+{
+    DeviceState *store = DeviceState::instance();
+    const DeviceType type = store->deviceType();
+    ListWidget *list = m_ui->listWidget;
+    QTabWidget *tabs = m_ui->tabWidget;
+
+    m_ui->wid_0409->setVisible(type == Dev0409S);
+    m_ui->wid_multiview->setVisible(type == Dev0809M);
+    if (type == Dev0409S) {
+        m_hdmiAudioFollow = false;
+        tabs->setTabEnabled(m_tabJoint, true);
+        tabs->setCurrentIndex(m_tabJoint);
+        tabs->setTabEnabled(m_tabVideo, false);
+        tabs->setTabEnabled(m_tabInfrared, false);
+        tabs->setTabText(m_tabJoint, tr("Splice"));
+        loadPlanNames();
+        QTimer::singleShot(0, this, [this] { onPageChanged(m_ui->tabWidget->currentIndex()); });
+        if (m_wallCanvas)
+            m_wallCanvas->relayout();
+    } else {
+        tabs->setTabEnabled(m_tabVideo, true);
+        tabs->setTabEnabled(m_tabInfrared, true);
+        tabs->setTabEnabled(m_tabJoint, type == Dev0809M);
+        if (type == Dev0808S) {
+            tabs->setTabEnabled(m_tabInfrared, false);
+            store->setBindMode(1);
+            m_ui->vtcWidBottomVideoTable->show();
+            m_ui->lb_sg->show();
+        } else {
+            m_ui->vtcWidBottomVideoTable->hide();
+            m_ui->lb_sg->hide();
+            tabs->setTabText(m_tabJoint, type == Dev0809M ? tr("Multiview") : tr("Splice"));
+            loadPlanNames();
+        }
+        if (type == Dev0404) {
+            store->setBindMode(2);
+            tabs->setTabEnabled(m_tabInfrared, false);
+        }
+        if (!tabs->isTabEnabled(tabs->currentIndex()))
+            tabs->setCurrentIndex(m_tabVideo);
+    }
+    // The list knows which of its entries each model has.
+    list->arrangeForDeviceType(type);
+    buildTables();
+    list->refreshSelectionAndMode();
+    m_ui->softwareLabel->setText(QString::fromLatin1(SoftwareVersion));
+    m_ui->releaseLabel->setText(QString::fromLatin1(ReleaseText));
+}
+
+void Widget::buildTables()
+{
+    DeviceState *store = DeviceState::instance();
+    const DeviceType type = store->deviceType();
+    TableWidget *video = m_ui->videoTableWidget;
+    TableWidget *audio = m_ui->AudioTable;
+    TableWidget *hdmi = m_ui->audioHDMITable;
+    TableWidget *ir = m_ui->InfaredTable;
+    TableWidgetAudioMix *mix = m_ui->audioTable0808S;
+    video->setTableType(TableWidget::VideoTable);
+    audio->setTableType(TableWidget::AnalogAudioTable);
+    hdmi->setTableType(TableWidget::HdmiAudioTable);
+    ir->setTableType(TableWidget::InfraredTable);
+    mix->setTableType(TableWidget::MixedAudioTable);
+    for (TableWidget *t : {audio, hdmi, static_cast<TableWidget *>(mix)})
+        t->setStripVideoOffset(false);
+    audio->setHeaderColor(QStringLiteral("#6988a0"));
+    hdmi->setHeaderColor(QStringLiteral("#789383"));
+    hdmi->setPortBase(100);
+    const QMap<int, QString> outputNames = m_portNames->loadPortNames(OutputVideoName);
+    for (TableWidget *t : tables())
+        t->setOutputNames(outputNames);
+
+    const bool mixed = type == Dev0808S;
+    const QSize audioLayout = TableWidget::audioLayout(type);
+    mix->setVisible(mixed);
+    audio->setVisible(!mixed && type != Dev0409S);
+    hdmi->setVisible(!mixed && !m_hdmiAudioFollow);
+    m_ui->lb_analogAudio->setVisible(audio->isVisibleTo(m_ui->AudioWidget));
+    m_ui->lb_hdmiAudio->setVisible(hdmi->isVisibleTo(m_ui->AudioWidget));
+    // A version report on every refresh must not rebuild cells that would come out the same.
+    const QVector<int> layoutKey{int(type), store->bindMode(), store->splitterMode()};
+    if (layoutKey == m_builtLayout)
+        return;
+    m_builtLayout = layoutKey;
+    if (type != Dev0409S)
+        audio->setTableLayout(audioLayout.width(), audioLayout.height());
+    hdmi->setTableLayout(audioLayout.width(), audioLayout.height());
+    if (type != Dev0404 && type != Dev0409S)
+        ir->setTableLayout(audioLayout.width(), audioLayout.height());
+    if (mixed)
+        mix->setTableLayout(audioLayout.width(), audioLayout.height());
+    if (m_splitManager)
+        m_splitManager->layoutForMode(store->bindMode());
+    else
+        video->setLayoutForBindMode(store->bindMode());
+}
+
+QList<TableWidget *> Widget::tables() const
+{
+    return {m_ui->videoTableWidget, m_ui->AudioTable, m_ui->audioHDMITable, m_ui->audioTable0808S,
+            m_ui->InfaredTable};
+}
+
+TableWidget *Widget::tableOfKind(int kind) const
+{
+    switch (kind) {
+    case 0:
+        return m_ui->videoTableWidget;
+    case 1:
+        return m_ui->AudioTable;
+    case 3:
+        return m_ui->InfaredTable;
+    case 4:
+        return m_ui->audioHDMITable;
+    case 5:
+        return m_ui->audioTable0808S;
+    default:
+        return nullptr;
+    }
+}
+
+QString Widget::tabStyle(bool shifted) const
+{
+    return QString::fromLatin1(TabStyle).arg(shifted ? 200 : 0);
+}
+
+void Widget::onPageChanged(int index)
+{
+    ListWidget *list = m_ui->listWidget;
+    list->setListMode(index == m_tabAudio ? 1 : index == m_tabInfrared ? 2 : 0);
+    list->refreshSelectionAndMode();
+    const bool fullWidth = index == m_tabSetting || index == m_tabAbout;
+    m_ui->leftContentWidget->setVisible(!fullWidth);
+    m_ui->tabWidget->setStyleSheet(tabStyle(fullWidth));
+}
+
+void Widget::setConnectionText(int state, bool afterLanguageChange)
+{
+    const QString ip = DeviceState::instance()->ip();
+    const QString port = QString::number(DeviceState::instance()->port());
+    const QString user = AppSettings::instance()->currentUser();
+    QString text;
+    if (state == 0) {
+        text = tr("%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected");
+    } else if (state == 2) {
+        text = afterLanguageChange ? tr("%4MatrixControl  User:%3  Ip:%1  Port:%2 connected")
+                                   : tr("%4MatrixControl  User:%3   Ip:%1  Port:%2  connected");
+    } else {
+        text = tr("%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting");
+    }
+    m_ui->connectState->setText(text.arg(ip, port, user, brand()));
+}
+
+void Widget::receiveConnectingSlot()
+{
+    AppSettings::instance()->setConnectionState(1);
+    setConnectionText(1, false);
+}
+
+void Widget::receiveNetWorkSuccessfulSlot()
+{
+    AppSettings::instance()->setConnectionState(2);
+    m_client->getVersion();
+    setConnectionText(2, false);
+}
+
+void Widget::receivenetWorkFailSlot()
+{
+    AppSettings::instance()->setConnectionState(0);
+    setConnectionText(0, false);
+}
+
+void Widget::disConnectedSlot()
+{
+    receivenetWorkFailSlot();
+}
+
+void Widget::on_refrenshBtn_clicked()
+{
+    if (m_wallCanvas)
+        m_wallCanvas->resetReceivedFlags();
+    m_client->getVersion();
+}
+
+void Widget::on_btn_RestoreOrMax_clicked()
+{
+    m_isMaximized = !m_isMaximized;
+    if (m_isMaximized) {
+        showMaximized();
+        m_ui->btn_RestoreOrMax->setIcon(QIcon(QStringLiteral(":/Images/window/restore.png")));
+    } else {
+        showNormal();
+        m_ui->btn_RestoreOrMax->setIcon(QIcon(QStringLiteral(":/Images/window/fullscreen.png")));
+    }
+    if (DeviceState::instance()->deviceType() == Dev0409S && m_wallCanvas)
+        m_wallCanvas->relayout();
+}
+
+bool Widget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == panel() && event->type() == QEvent::Resize && !m_isMaximized) {
+        const QSize wanted = panel()->size() + QSize(30, 30);
+        if (size() != wanted)
+            setFixedSize(wanted);
+    } else if (event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent *>(event)->key() == Qt::Key_F2) {
+        if (watched == m_ui->listWidget) {
+            m_menus->renameInputItem(m_ui->listWidget->currentItem());
+            return true;
+        }
+        for (TableWidget *table : tables()) {
+            if (watched == table) {
+                m_menus->renameOutputItem(table, table->currentItem());
+                return true;
+            }
+        }
+    }
+    return BaseWidget::eventFilter(watched, event);
+}
+
+void Widget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange && m_ui && m_content)
+        setConnectionText(AppSettings::instance()->connectionState(), true);
+    BaseWidget::changeEvent(event);
+}
+
+void Widget::on_languageComboBox_currentIndexChanged(int index)
+{
+    AppSettings::instance()->setLanguage(index);
+    qApp->removeTranslator(&m_translator);
+    m_translator.load(index == 0 ? QStringLiteral(":/Chinese") : QStringLiteral(":/English"));
+    qApp->installTranslator(&m_translator);
+    m_ui->retranslateUi(m_content);
+    retranslateDynamicTexts();
+}
+
+void Widget::retranslateDynamicTexts()
+{
+    DeviceState *store = DeviceState::instance();
+    m_ui->deviceMCU_label->setText(store->mcuVersion());
+    m_ui->deviceFPGA_label->setText(store->fpgaVersion());
+    m_ui->softwareLabel->setText(QString::fromLatin1(SoftwareVersion));
+    m_ui->releaseLabel->setText(QString::fromLatin1(ReleaseText));
+    m_ui->typeLabel->setText(store->deviceTypeText());
+    if (store->deviceType() == Dev0409S && m_wallCanvas)
+        m_wallCanvas->retranslate();
+    if (store->deviceType() == Dev0809M)
+        m_ui->tabWidget->setTabText(m_tabJoint, tr("Multiview"));
+    else
+        m_ui->tabWidget->setTabText(m_tabJoint, tr("Splice"));
+    // retranslateUi resets the plan captions and the connection text.
+    loadPlanNames();
+    setConnectionText(AppSettings::instance()->connectionState(), true);
+}
+
+void Widget::applyHdmiAudioFollow(bool follow)
+{
+    m_hdmiAudioFollow = follow;
+    // Rows 0, 1, 4 and columns 0, 3 are the page's margins: wide while only one table shows.
+    const int stretch = follow ? 4 : 1;
+    QGridLayout *grid = m_ui->gridLayout_audio;
+    for (int row : {0, 1, 4})
+        grid->setRowStretch(row, stretch);
+    for (int column : {0, 3})
+        grid->setColumnStretch(column, stretch);
+    const bool mixed = DeviceState::instance()->deviceType() == Dev0808S;
+    grid->setRowStretch(3, 8);
+    grid->setColumnStretch(1, 6);
+    grid->setColumnStretch(2, (follow || mixed) ? 0 : 6);
+    m_ui->audioHDMITable->setVisible(!follow && !mixed);
+    m_ui->lb_hdmiAudio->setVisible(m_ui->audioHDMITable->isVisible());
+    m_ui->audioTable0808S->setAudioFollow(follow);
+}
+
+void Widget::on_hdmiAudioComboBox_currentIndexChanged(int index)
+{
+    applyHdmiAudioFollow(index == 0);
+    m_client->setAudioFollow(m_hdmiAudioFollow);
+}
+
+void Widget::sl_SetDhcpSwitch(bool on)
+{
+    m_ui->DhcpSwitchCheck->setChecked(on);
+}
+
+void Widget::sl_confirmHttpOK()
+{
+    if (!m_networkChangePending)
+        return;
+    m_networkChangePending = false;
+    showMessage(tr("Network Changed"),
+                tr("The network has changed, please reboot the device immediately"));
+}
+
+void Widget::on_bezelBtn_clicked()
+{
+    DialogBezel dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const BezelValues bezel = DeviceState::instance()->bezel();
+    m_client->setBezelX(bezel[0], bezel[1], bezel[2], bezel[3]);
+    QTimer::singleShot(100, this, [this] {
+        const BezelValues b = DeviceState::instance()->bezel();
+        m_client->setBezelY(b[4], b[5], b[6], b[7]);
+    });
+}
+
+void Widget::on_usermanageBtn_clicked()
+{
+    Usermanagerdialog dialog(m_permissions.get(), this);
+    dialog.exec();
+}
+
+void Widget::on_CaptionBtn_clicked()
+{
+    // The caption dialog joins with the caption work; the query already fills the store.
+    m_client->getSubtitle();
+}
+
+void Widget::sl_openWidgetSplicingSetting()
+{
+    if (m_wallCanvas)
+        m_wallCanvas->resetReceivedFlags();
+}
+
+void Widget::sl_NoSignalOut(int port, int)
+{
+    m_client->getNoInput(port);
+}
+
+void Widget::sl_Scalingmode(int port)
+{
+    m_client->getScaler(port);
+}
+
+void Widget::showMessage(const QString &title, const QString &text)
+{
+    MsgDlg dialog(title, text, this);
+    dialog.exec();
+}
+
+void Widget::showPortWarning()
+{
+    showMessage(tr("Warning"), tr("The current operation involves one or more ports that the "
+                                  "current user does not have permission to use."));
+}
+
+void Widget::applyPermissions()
+{
+    PermissionStore *p = m_permissions.get();
+    for (TableWidget *table : tables()) {
+        table->setPermissions(p);
+        connect(table, &TableWidget::si_showPermissionWarningDialog, this, &Widget::showPortWarning,
+                Qt::UniqueConnection);
+    }
+    connect(m_ui->videoTableWidget, &TableWidget::si_requsetCheckPermissionLabelClicked, this,
+            &Widget::checkVideoCellPermissions, Qt::UniqueConnection);
+    checkVideoCellPermissions();
+
+    auto right = [p](int n) { return p->hasListPermission(n); };
+    m_ui->usermanageBtn->setEnabled(right(UserFunction));
+    m_ui->CaptionBtn->setEnabled(right(CaptionFunction));
+    m_ui->btn_caption_0409->setEnabled(right(CaptionFunction));
+    m_ui->bezelBtn->setEnabled(right(BezelFunction));
+    m_ui->factorResetBtn->setEnabled(right(NetWorkFunction));
+    m_ui->netWorkConfirmBtn->setEnabled(right(NetWorkFunction));
+    m_ui->DhcpSwitchCheck->setEnabled(right(DhcpFunction));
+    m_ui->IsNotNeedLoginCheck->setEnabled(right(LoginFreeFunction));
+    m_ui->tabWidget->setTabEnabled(m_tabAbout, right(VersionInformationFunction));
+    m_ui->btn_splicing_set->setEnabled(right(SplicingSettingFunction));
+    m_ui->btn_0409_close_all->setEnabled(right(SplicingWallFunction));
+    m_ui->widget_out_0409->setEnabled(right(SplicingWallFunction));
+    const bool spliceBar = right(VideoSwitchFunction) && right(SpliceFunction);
+    m_ui->vtcWidBottomVideoTable->setEnabled(spliceBar);
+    m_ui->lb_sg->setEnabled(spliceBar);
+}
+
+void Widget::checkVideoCellPermissions()
+{
+    m_ui->videoTableWidget->applyButtonRights();
+}
+
+void Widget::setVirButtonIcons(int virMode)
+{
+    static const char *const icons[4][3] = {
+        {"1_unit", "4_units", "9_units"},
+        {"2_unit_1x2", "4_units_1x4", "9_units_1x9"},
+        {"1_unit", "4_units", "8_units_2x4"},
+        {"1_unit", "4_units", "8_units_4x2"},
+    };
+    const int mode = (virMode >= 0 && virMode <= 3) ? virMode : 0;
+    QPushButton *buttons[3] = {m_ui->btn_vir_1, m_ui->btn_vir_2, m_ui->btn_vir_3};
+    for (int i = 0; i < 3; ++i) {
+        buttons[i]->setIcon(
+            QIcon(QStringLiteral(":/Images/%1.png").arg(QLatin1String(icons[mode][i]))));
+        buttons[i]->setIconSize(QSize(28, 28));
+    }
+}
+
+void Widget::loadPlanNames()
+{
+    const QMap<int, QString> names = PlanNameStore().loadPlanNames(DeviceState::instance()->ip());
+    QMap<int, QString> byIndex;
+    for (auto it = names.cbegin(); it != names.cend(); ++it)
+        byIndex.insert(it.key() - 1, it.value());
+    DeviceState::instance()->setPlanNames(byIndex);
+    WidgetSplice::showPlanCaptions(m_planGroupVideo, byIndex);
+    WidgetSplice::showPlanCaptions(m_planGroupWall, byIndex);
+}
+
+void Widget::refrenshSignalSlot()
+{
+    AppSettings *settings = AppSettings::instance();
+    settings->setInputNames(m_portNames->loadPortNames(InputVideoName));
+    settings->setAudioNames(m_portNames->loadPortNames(InputAudioName));
+    settings->setOutputNames(m_portNames->loadPortNames(OutputVideoName));
+    m_ui->listWidget->reloadSignals();
+}
+
+void Widget::sl_planBtnClicked(int btnIndex)
+{
+    auto *group = qobject_cast<QButtonGroup *>(sender());
+    m_menus->showPlanMenu(group ? group : m_planGroupVideo, btnIndex);
+}
+
+void Widget::recallPlan(QButtonGroup *group, int index)
+{
+    if (!group || !m_splitManager)
+        return;
+    DeviceState *store = DeviceState::instance();
+    if (store->deviceType() == Dev0409S && group == m_planGroupWall) {
+        const bool windows = m_wallCanvas && m_wallCanvas->windowsReceived();
+        const bool resolution = m_wallCanvas && m_wallCanvas->resolutionReceived();
+        const bool rotation = m_wallCanvas && m_wallCanvas->rotationReceived();
+        if (!windows || !resolution || !rotation) {
+            auto state = [this](bool received) {
+                return received
+                           ? tr("Received")
+                           : QStringLiteral("<font color='red'>%1</font>").arg(tr("Not Received"));
+            };
+            const QString text =
+                QStringLiteral("<br>%1<br><br>%2<br>%3<br>%4<br>")
+                    .arg(tr("Since logging in or since the last time you clicked refresh, the "
+                            "program needs to receive the following three types of information "
+                            "firstly to recall plan correctly: "),
+                         tr("(1) Current Windows Property And VIR Mode: %1").arg(state(windows)),
+                         tr("(2) Current Reasolution: %1").arg(state(resolution)),
+                         tr("(3) Current Rotate Degree: %1").arg(state(rotation)));
+            MsgDlg dialog(tr("Warning"), text, this);
+            dialog.resize(int(dialog.width() * 1.5), dialog.height());
+            dialog.exec();
+            return;
+        }
+    }
+    m_client->recallPlan(index + 1);
+    QTimer::singleShot(50, m_client, &MessageDistance::getStatus);
+    if (group == m_planGroupVideo && store->deviceType() != Dev0808S)
+        QTimer::singleShot(100, m_client, &MessageDistance::getBindInfo);
+}

@@ -1,0 +1,185 @@
+#pragma once
+
+#include "uikit/basewidget.h"
+
+#include <QJsonObject>
+#include <QStringList>
+#include <QTranslator>
+#include <QVector>
+
+#include <functional>
+#include <memory>
+
+class QButtonGroup;
+class QMenu;
+class QPoint;
+class QTableWidget;
+class QTableWidgetItem;
+class CaptionStore;
+class MessageDistance;
+class MultiviewView;
+class PermissionStore;
+class PortNameStore;
+class SpliceGroups;
+class SvgLabel;
+class TableWidget;
+class UserAccountStore;
+class WallCanvas;
+
+namespace Ui {
+class Widget;
+}
+
+/// The main window: logs in, keeps the device connection, applies the device's reports to the
+/// store and the views, and turns the operator's gestures into device commands.
+class Widget : public BaseWidget
+{
+    Q_OBJECT
+
+public:
+    /// Creates the splice-group manager on the video table once, after the first login.
+    using SpliceGroupsFactory = std::function<SpliceGroups *(TableWidget *videoTable, Widget *)>;
+    static void setSpliceGroupsFactory(SpliceGroupsFactory factory);
+
+    explicit Widget(QWidget *parent = nullptr);
+    ~Widget() override;
+
+    /// False when the login at start-up was rejected; the caller ends the process with 0.
+    bool loginAccepted() const { return m_loginAccepted; }
+
+    void setWallCanvas(WallCanvas *canvas) { m_wallCanvas = canvas; }
+    void setMultiviewView(MultiviewView *view) { m_multiviewView = view; }
+    SpliceGroups *splitManager() const { return m_splitManager; }
+    bool hdmiAudioFollow() const { return m_hdmiAudioFollow; }
+
+    // Shared by the report slots and the operator's routing.
+    void refreshView(int kind);
+    void applyVideoRoute(int input, int output, bool clearMute);
+    void applySpliceMode(int mode, bool fromOperator);
+    /// Runs the arrangement of pages, lists and tables for the store's device type.
+    void arrangeForDeviceType();
+
+signals:
+    void si_SetDhcpSwitch(bool on);
+    void si_ForwardAnalysis(const QString &text);
+    void si_hdcpChangedByOthers(int port);
+    void si_outResoluChangedByOthers(int port);
+    void si_http200Analysis();
+    void si_map_out_resolu_ready();
+    void si_windows_ready();
+    void si_rotate_degree_ready();
+
+public slots:
+    void sl_SetDhcpSwitch(bool on);
+    void sl_NoSignalOut(int port, int kind);
+    void sl_Scalingmode(int port);
+    void refrenshSignalSlot();
+    void receiveVersionSlot(const QJsonObject &object);
+    void receiveInputChannelStateSlot(const QJsonObject &object);
+    void receiveNetWorkImforamtionSlot(const QJsonObject &object);
+    void receiveVideoAudioIRMapSlot(const QJsonObject &object);
+    void receiveInOutChannelResolutionSlot(const QJsonObject &object);
+    void receiveOsdImfSlot(int port, const QJsonObject &object);
+    void receiveTitleImfSlot(const QJsonObject &object);
+    void receiveVolumeValueSlot(const QJsonObject &object);
+    void SingleSplitterButtonChangeSlot(int mode);
+    void updateVideoWidgetOutputInfo();
+    void updateVideoWidgetOutputInfoByPort(int output);
+    void receiveOutputInfoSlot(const QJsonObject &object);
+    void receiveHDCPInfoSlot(const QJsonObject &object);
+    void JoinLayoutButtonChangeSlot_0409(int id);
+    void sl_planBtnClicked(int btnIndex);
+    void sl_spliceGroupBtnClicked(int btnIndex);
+    void receiveWindowStatusSlot(const QJsonObject &object);
+    void receiveRotateAngleSlot(const QJsonObject &object);
+    void receiveChangedByOthersSlot(const QJsonObject &object);
+    void receiveBindInfoSlot(const QJsonObject &object);
+    void on_bezelBtn_clicked();
+    void on_usermanageBtn_clicked();
+    void on_CaptionBtn_clicked();
+    void on_btn_RestoreOrMax_clicked();
+    void on_refrenshBtn_clicked();
+    void receiveNetWorkSuccessfulSlot();
+    void receivenetWorkFailSlot();
+    void receiveConnectingSlot();
+    void on_languageComboBox_currentIndexChanged(int index);
+    void disConnectedSlot();
+    void sl_openWidgetSplicingSetting();
+    void on_hdmiAudioComboBox_currentIndexChanged(int index);
+    void sl_confirmHttpOK();
+
+    /// From the splice manager: a new group wants the master's picture, then the bind command.
+    void sl_sendNewBindMsg(int master, const QList<int> &members);
+    void sl_sendUnBindMsg(int output);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    friend class WidgetMenus;
+
+    void buildForm();
+    void createButtonGroups();
+    void loadLanguage();
+    void connectViews();
+    void connectProtocol();
+    void runStartupLogin();
+    void afterLogin();
+    void reLogin();
+    void applyPermissions();
+    void checkVideoCellPermissions();
+    void showPortWarning();
+    void showMessage(const QString &title, const QString &text);
+    void retranslateDynamicTexts();
+    void buildTables();
+    void onPageChanged(int index);
+    void setConnectionText(int state, bool afterLanguageChange);
+    void applyHdmiAudioFollow(bool follow);
+    void setVirButtonIcons(int virMode);
+    void loadPlanNames();
+    void recallPlan(QButtonGroup *group, int index);
+    void onTableDrop(TableWidget *table, int input, int output);
+    void applyEchoedCommand(const QString &text);
+    bool groupAllows(int port, int listRight) const;
+    void onOrderToLock(int port, bool lock);
+    void onOrderToPause(int port, bool pause);
+    void onOrderToMute(int port, bool mute);
+    QList<int> spliceGroupOf(int output) const;
+    QList<TableWidget *> tables() const;
+    TableWidget *tableOfKind(int kind) const;
+    QString tabStyle(bool shifted) const;
+
+    Ui::Widget *m_ui;
+    QWidget *m_content = nullptr;
+    bool m_isMaximized = false;
+    QButtonGroup *m_splitterGroup = nullptr;
+    int m_tabVideo = 0;
+    int m_tabJoint = 1;
+    int m_tabAudio = 2;
+    int m_tabInfrared = 3;
+    int m_tabSetting = 4;
+    int m_tabAbout = 5;
+    std::unique_ptr<PermissionStore> m_permissions;
+    std::unique_ptr<CaptionStore> m_captionOsdStore;
+    QButtonGroup *m_virGroup = nullptr;
+    SpliceGroups *m_splitManager = nullptr;
+    QStringList m_inputColors;
+    QButtonGroup *m_planGroupVideo = nullptr;
+    QButtonGroup *m_planGroupWall = nullptr;
+    QButtonGroup *m_spliceModeGroup = nullptr;
+    bool m_hdmiAudioFollow = false;
+    bool m_networkChangePending = false;
+    std::unique_ptr<PortNameStore> m_portNames;
+    std::unique_ptr<UserAccountStore> m_userAccounts;
+    QTranslator m_translator;
+    SvgLabel *m_titleLogo = nullptr;
+
+    MessageDistance *m_client = nullptr;
+    WallCanvas *m_wallCanvas = nullptr;
+    MultiviewView *m_multiviewView = nullptr;
+    class WidgetMenus *m_menus = nullptr;
+    bool m_loginAccepted = true;
+    bool m_loginFree = false;
+    QVector<int> m_builtLayout; // device type, bind mode, splitter mode of the built tables
+};

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QMap>
+#include <QPushButton>
+#include <QStringList>
+
+/// A plan button: draws "[n]" or "[n]name", flashes on a press (right as well as left), reports
+/// left double clicks. As a splice-mode preset it draws a small picture of the preset's groups.
+class PlanPushButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DesignWidth = 90;
+    static constexpr int DesignHeight = 47;
+    static constexpr int DesignPoint = 12;
+    static constexpr int MaxPoint = 16;
+    static constexpr int PressedLookMs = 50;
+
+    explicit PlanPushButton(QWidget *parent = nullptr);
+
+    /// Caption size for a button size: 12 pt at 90 x 47, scaled by the tighter side, at most 16.
+    static int fontPointFor(const QSize &size);
+    /// Plan number -> name for one device address, from project.db.
+    static QMap<int, QString> loadPlanNames(const QString &address);
+    /// Names plan `planNumber` for the device address of the settings.
+    static bool savePlanName(int planNumber, const QString &name);
+    /// Gives button i the caption of plan i + 1: "[n]name" when `namesByIndex` holds a name for
+    /// index i, else "[n]".
+    static void applyCaptions(const QList<PlanPushButton *> &buttons,
+                              const QMap<int, QString> &namesByIndex);
+
+    /// Ordinary push-button handling of presses and double clicks.
+    void setPlainMode(bool plain) { m_plainMode = plain; }
+    bool plainMode() const { return m_plainMode; }
+
+    void setNumberCaption(int number);
+    void setNamedCaption(int number, const QString &name);
+    /// The text drawn on the button.
+    QString caption() const;
+    bool captionMode() const { return m_captionMode; }
+
+    void setGrid(int rows, int columns);
+    void setPreview(int index, const QMap<int, QList<int>> &groups);
+    /// Colour names of the groups in the picture, in group order; the picture stays off until
+    /// setPreviewMode().
+    void setGroupColors(const QStringList &colors);
+    void setPreviewMode();
+    bool previewMode() const { return m_previewMode; }
+    int previewIndex() const { return m_previewIndex; }
+    QMap<int, QList<int>> previewGroups() const { return m_groups; }
+    /// The colour a screen (1-based, row by row) is drawn in; invalid for a screen in no group.
+    QColor screenColor(int screen) const;
+
+    bool pressedLook() const { return m_pressedLook; }
+    void clearPressedLook();
+    int fontPoint() const { return m_fontPoint; }
+
+signals:
+    void si_doubleClick();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void flash();
+    void paintPicture(QPainter &painter, const QRectF &area);
+
+    bool m_plainMode = false;
+    bool m_pressedLook = false;
+    bool m_captionMode = true;
+    bool m_previewMode = false;
+    int m_number = -1;
+    int m_captionNumber = -1;
+    QString m_captionName;
+    int m_rows = 1;
+    int m_columns = 1;
+    int m_previewIndex = 0;
+    QMap<int, QList<int>> m_groups;
+    QStringList m_groupColors;
+    int m_fontPoint = DesignPoint;
+    QColor m_normalColor{240, 241, 236};
+    QColor m_pressedColor{201, 202, 202};
+};

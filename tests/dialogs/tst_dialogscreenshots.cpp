@@ -1,0 +1,97 @@
+// Renders every port dialog in both languages to <build>/screenshots/ for a visual check.
+#include "app/appsettings.h"
+#include "dialogs/cdlgnosignaloutput.h"
+#include "dialogs/cdlgscalingmode.h"
+#include "dialogs/edidsettingdilog.h"
+#include "dialogs/graphicstestdialog.h"
+#include "dialogs/titleorosddialog.h"
+#include "dialogs/volumnsettingdialog.h"
+#include "state/devicestate.h"
+
+#include <QDir>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+class TestDialogScreenshots : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_data.isValid());
+        AppSettings::setDataDirectory(m_data.path());
+        const QString build = qEnvironmentVariable("CORVANE_BUILD_DIR", QDir::currentPath());
+        m_out = QDir(build).filePath(QStringLiteral("screenshots"));
+        QVERIFY(QDir().mkpath(m_out));
+        DeviceState::instance()->setDeviceType(Dev0809);
+        DeviceState::instance()->setVolume({{2, 65}});
+    }
+
+    void shoot_data()
+    {
+        QTest::addColumn<QString>("catalogue");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("Chinese") << ":/Chinese" << "zh";
+        QTest::newRow("English") << ":/English" << "en";
+    }
+
+    void shoot()
+    {
+        QFETCH(QString, catalogue);
+        QFETCH(QString, suffix);
+        QTranslator translator;
+        QVERIFY(translator.load(catalogue));
+        qApp->installTranslator(&translator);
+
+        using Make = std::function<QDialog *()>;
+        const QList<QPair<QString, Make>> dialogs = {
+            {"caption", [] { return new TitleOrOsdDialog(nullptr, -1); }},
+            {"osd",
+             [] {
+                 auto *d = new TitleOrOsdDialog(nullptr, 3);
+                 d->setWindowTitle(QStringLiteral("[Input3] ") + d->windowTitle());
+                 return d;
+             }},
+            {"edid", [] { return new EdidSettingDilog(2); }},
+            {"nosignal",
+             [] {
+                 auto *d = new CDlgnosignaloutput;
+                 d->setPort(1, 2);
+                 d->sl_StateUpdate(QStringLiteral(R"({"Chn":1,"Mode":0,"Color":40,120,200})"));
+                 return d;
+             }},
+            {"scaling",
+             [] {
+                 auto *d = new CDlgScalingmode;
+                 d->setPort(1);
+                 return d;
+             }},
+            {"graphicstest", [] { return new GraphicsTestDialog(1, true); }},
+            {"volume", [] { return new VolumnSettingDialog(2); }},
+        };
+        for (const auto &entry : dialogs) {
+            std::unique_ptr<QDialog> dialog(entry.second());
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+            const QImage shot = dialog->grab().toImage();
+            QVERIFY(!shot.isNull());
+            const QString file =
+                QDir(m_out).filePath(QStringLiteral("dialog_%1_%2.png").arg(entry.first, suffix));
+            QVERIFY2(shot.save(file), qPrintable(file));
+        }
+        qApp->removeTranslator(&translator);
+    }
+
+private:
+    QTemporaryDir m_data;
+    QString m_out;
+};
+
+QTEST_MAIN(TestDialogScreenshots)
+#include "tst_dialogscreenshots.moc"

@@ -1,0 +1,122 @@
+#include "simprocess.h"
+
+#include <QDeadlineTimer>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace {
+
+QString simulatorPath()
+{
+    return qEnvironmentVariable("CORVANE_BIN_DIR") + QStringLiteral("/corvane-devicesim");
+}
+
+} // namespace
+
+SimProcess::~SimProcess()
+{
+    stop();
+}
+
+bool SimProcess::start(const QString &type, quint16 controlPort)
+{
+    m_pending.clear();
+    m_commands.clear();
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.start(simulatorPath(), {QStringLiteral("--type"), type, QStringLiteral("--listen"),
+                                      QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
+                                      QString::number(controlPort), QStringLiteral("--upload-port"),
+                                      QStringLiteral("0")});
+    if (!m_process.waitForStarted(5000))
+        return false;
+    const QRegularExpression listening(QStringLiteral("LISTENING control=(\\d+)"));
+    QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        m_process.waitForReadyRead(100);
+        m_pending += m_process.readAllStandardOutput();
+        const QRegularExpressionMatch match = listening.match(QString::fromUtf8(m_pending));
+        if (match.hasMatch()) {
+            m_controlPort = quint16(match.captured(1).toUInt());
+            return true;
+        }
+    }
+    return false;
+}
+
+void SimProcess::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.kill();
+    m_process.waitForFinished(5000);
+}
+
+void SimProcess::readOutput()
+{
+    m_pending += m_process.readAllStandardOutput();
+    int newline;
+    while ((newline = m_pending.indexOf('\n')) >= 0) {
+        const QString line = QString::fromUtf8(m_pending.left(newline)).trimmed();
+        m_pending.remove(0, newline + 1);
+        // "[c1] {param=status}"
+        const int brace = line.indexOf(QLatin1String("{param="));
+        if (line.startsWith(QLatin1Char('[')) && brace > 0)
+            m_commands.append(line.mid(brace));
+    }
+}
+
+QStringList SimProcess::commands()
+{
+    readOutput();
+    return m_commands;
+}
+
+bool SimProcess::waitForCommand(const QString &command, int from, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (commands().indexOf(command, from) >= 0)
+            return true;
+        QTest::qWait(20);
+    }
+    return false;
+}
+
+QMap<int, int> SimProcess::routes(const QString &layer) const
+{
+    QMap<int, int> result;
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), m_controlPort);
+    if (!socket.waitForConnected(3000))
+        return result;
+    socket.write("{param=status}");
+    QByteArray reply;
+    QDeadlineTimer deadline(3000);
+    while (!reply.contains('}') && !deadline.hasExpired()) {
+        socket.waitForReadyRead(100);
+        reply += socket.readAll();
+    }
+    const QRegularExpression entry(QStringLiteral("\"%1(\\d+)\":(\\d+)").arg(layer));
+    auto it = entry.globalMatch(QString::fromUtf8(reply.left(reply.indexOf('}') + 1)));
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        result.insert(match.captured(1).toInt(), match.captured(2).toInt());
+    }
+    return result;
+}
+
+bool SimProcess::sendAsOtherClient(const QString &command) const
+{
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), m_controlPort);
+    if (!socket.waitForConnected(3000))
+        return false;
+    socket.write(command.toUtf8());
+    if (!socket.waitForBytesWritten(3000))
+        return false;
+    // Let the simulator read it before the link goes.
+    socket.waitForReadyRead(300);
+    socket.disconnectFromHost();
+    return true;
+}

@@ -1,0 +1,190 @@
+#include "app/appsettings.h"
+#include "mainwindow/listwidget.h"
+#include "state/devicestate.h"
+#include "storage/portnamestore.h"
+#include "storage/projectdatabase.h"
+
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using IntList = QList<int>;
+using Names = QMap<int, QString>;
+
+namespace {
+IntList visiblePorts(const ListWidget &list, int kind)
+{
+    IntList ports;
+    for (int i = 0; i < list.count(); ++i) {
+        const QListWidgetItem *item = list.item(i);
+        if (item->data(ListWidget::KindRole).toInt() == kind && !item->isHidden())
+            ports.append(item->data(ListWidget::PortRole).toInt());
+    }
+    return ports;
+}
+
+const IntList allPorts{1, 2, 3, 4, 5, 6, 7, 8};
+const IntList firstFour{1, 2, 3, 4};
+} // namespace
+
+class TestListWidget : public QObject
+{
+    Q_OBJECT
+
+private:
+    QScopedPointer<QTemporaryDir> m_dir;
+
+private slots:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        AppSettings::setDataDirectory(m_dir->path());
+        ProjectDatabase::resetDatabasePath();
+        AppSettings::instance()->setInputNames({});
+        AppSettings::instance()->setAudioNames({});
+        DeviceState::instance()->setDeviceType(Dev0809);
+        DeviceState::instance()->setInputSignal({});
+    }
+
+    void entriesFromTheStoredNames()
+    {
+        {
+            PortNameStore names;
+            QVERIFY(names.savePortName(2, QStringLiteral("Camera"), InputVideoName));
+            QVERIFY(names.savePortName(1, QStringLiteral("Mic"), InputAudioName));
+            QVERIFY(names.savePortName(3, QString(), InputAudioName));
+            QVERIFY(names.savePortName(4, QStringLiteral("Screen"), OutputVideoName));
+        }
+        AppSettings::instance()->setInputName(5, QStringLiteral("stale"));
+        ListWidget list;
+        list.reloadSignals();
+
+        QCOMPARE(list.count(), 16);
+        // Eight audio entries first, then eight video entries.
+        for (int i = 0; i < 16; ++i) {
+            QCOMPARE(list.item(i)->data(ListWidget::KindRole).toInt(),
+                     i < 8 ? ListWidget::AudioKind : ListWidget::VideoKind);
+            QCOMPARE(list.item(i)->data(ListWidget::PortRole).toInt(), i % 8 + 1);
+        }
+        QCOMPARE(list.item(0)->text(), QStringLiteral(" [1] Mic"));
+        QCOMPARE(list.item(0)->data(ListWidget::NameRole).toString(), QStringLiteral("Mic"));
+        QCOMPARE(list.item(2)->text(), QStringLiteral(" [3] Audio 3")); // an empty name is no name
+        QCOMPARE(list.item(9)->text(), QStringLiteral(" [2] Camera"));
+        QCOMPARE(list.item(11)->text(), QStringLiteral(" [4] Input 4")); // output names stay out
+
+        // The caches get the bare names that every view formats itself.
+        const AppSettings *settings = AppSettings::instance();
+        QCOMPARE(settings->audioName(1), QStringLiteral("Mic"));
+        QCOMPARE(settings->inputName(2), QStringLiteral("Camera"));
+        QCOMPARE(settings->inputName(5), QStringLiteral("Input 5"));
+    }
+
+    void dragData_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("typed");
+        QTest::newRow("video input") << int(ListWidget::VideoKind) << 3 << "103" << true;
+        QTest::newRow("last video input") << int(ListWidget::VideoKind) << 8 << "108" << true;
+        QTest::newRow("audio input") << int(ListWidget::AudioKind) << 3 << "3" << false;
+    }
+
+    void dragData()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, port);
+        QFETCH(QString, text);
+        QFETCH(bool, typed);
+        ListWidget list;
+        list.setSignalNames({}, {});
+        QScopedPointer<QMimeData> mime(list.createDragData(list.entry(kind, port)));
+        QVERIFY(mime);
+        QCOMPARE(mime->text(), text);
+        QCOMPARE(mime->hasFormat(QStringLiteral("application/type")), typed);
+        if (typed)
+            QCOMPARE(mime->data(QStringLiteral("application/type")), QByteArray("1"));
+    }
+
+    // Input 2 has a signal, input 3 has none.
+    void modes_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<IntList>("audio");
+        QTest::addColumn<IntList>("video");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<QString>("lit"); // text and icon colour of input 2, "" if uncoloured
+        const IntList none;
+        // clang-format off
+        QTest::newRow("video page")        << int(Dev0809)  << 0 << none      << allPorts  << 50 << "#338c56";
+        QTest::newRow("infrared page")     << int(Dev0809)  << 2 << none      << allPorts  << 50 << "#338c56";
+        QTest::newRow("audio page")        << int(Dev0809)  << 1 << allPorts  << allPorts  << 30 << "";
+        QTest::newRow("audio page, 0404")  << int(Dev0404)  << 1 << firstFour << firstFour << 30 << "";
+        QTest::newRow("video page, 0404")  << int(Dev0404)  << 0 << none      << firstFour << 50 << "#338c56";
+        QTest::newRow("audio page, 0808S") << int(Dev0808S) << 1 << none      << allPorts  << 30 << "";
+        QTest::newRow("audio page, wall")  << int(Dev0409S) << 1 << none      << firstFour << 30 << "";
+        QTest::newRow("unknown mode")      << int(Dev0809M) << 5 << none      << allPorts  << 50 << "#338c56";
+        // clang-format on
+    }
+
+    void modes()
+    {
+        QFETCH(int, type);
+        QFETCH(int, mode);
+        QFETCH(IntList, audio);
+        QFETCH(IntList, video);
+        QFETCH(int, height);
+        QFETCH(QString, lit);
+        DeviceState::instance()->setDeviceType(DeviceType(type));
+        DeviceState::instance()->setInputSignal({{2, true}, {3, false}});
+        ListWidget list;
+        list.setSignalNames({}, {});
+        list.arrangeForDeviceType(DeviceType(type));
+        list.setListMode(mode == 1 ? 0 : 1); // come from the other page
+        list.setListMode(mode);
+
+        QCOMPARE(visiblePorts(list, ListWidget::AudioKind), audio);
+        QCOMPARE(visiblePorts(list, ListWidget::VideoKind), video);
+        for (int i = 0; i < list.count(); ++i)
+            QCOMPARE(list.item(i)->sizeHint().height(), height);
+
+        const auto textOf = [&list](int port) {
+            return list.entry(ListWidget::VideoKind, port)->foreground().color().name();
+        };
+        const auto iconOf = [&list](int port) {
+            const QIcon icon = list.entry(ListWidget::VideoKind, port)->icon();
+            return icon.pixmap(40, 40).toImage().pixelColor(20, 20).name();
+        };
+        const QString dark = QStringLiteral("#2c3e50");
+        QCOMPARE(textOf(2), lit.isEmpty() ? dark : lit);
+        QCOMPARE(textOf(3), dark);
+        QCOMPARE(iconOf(2) == iconOf(3), lit.isEmpty());
+        if (!lit.isEmpty())
+            QCOMPARE(iconOf(2), lit);
+
+        // A signal report recolours the entries in the current mode.
+        DeviceState::instance()->setInputSignalAt(3, true);
+        list.refreshSelectionAndMode();
+        QCOMPARE(textOf(3), textOf(2));
+    }
+
+    void selectionSurvivesRefreshes()
+    {
+        ListWidget list;
+        list.setSignalNames({}, {});
+        list.setCurrentItem(list.entry(ListWidget::VideoKind, 3));
+        list.setListMode(1);
+        list.setListMode(0);
+        list.setSignalNames({{3, QStringLiteral("Renamed")}}, {});
+        QListWidgetItem *current = list.currentItem();
+        QVERIFY(current);
+        QCOMPARE(current->data(ListWidget::KindRole).toInt(), int(ListWidget::VideoKind));
+        QCOMPARE(current->data(ListWidget::PortRole).toInt(), 3);
+        QVERIFY(current->isSelected());
+        QCOMPARE(current->text(), QStringLiteral(" [3] Renamed"));
+    }
+};
+
+QTEST_MAIN(TestListWidget)
+#include "tst_listwidget.moc"

@@ -1,0 +1,571 @@
+#include "app/appsettings.h"
+#include "mainwindow/tableitemwidget.h"
+#include "mainwindow/tablewidget.h"
+#include "mainwindow/tablewidgetaudiomix.h"
+#include "state/devicestate.h"
+#include "state/sigmanager.h"
+#include "storage/projectdatabase.h"
+#include "uikit/labelclickedintableitem.h"
+#include "users/permissionfunction.h"
+#include "users/permissionlist.h"
+#include "users/permissionstore.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using IntList = QList<int>;
+
+namespace {
+constexpr int ordinaryUser = 1;
+constexpr int administrator = 0;
+constexpr int operatorId = 7;
+
+QMimeData *dragOf(const QString &text)
+{
+    auto *mime = new QMimeData;
+    mime->setText(text);
+    return mime;
+}
+
+QMimeData *videoDrag(int port)
+{
+    QMimeData *mime = dragOf(QString::number(port + 100));
+    mime->setData(QStringLiteral("application/type"), QByteArrayLiteral("1"));
+    return mime;
+}
+
+// As the window system delivers a drag: the enter goes to the innermost widget under the point and
+// Qt hands it up to the first enabled widget taking drops (a cell widget swallowing drops would
+// show here); the drop then goes to whichever widget took the enter.
+bool dropAt(TableWidget &table, const QPoint &viewportPos, QMimeData *mime)
+{
+    QScopedPointer<QMimeData> owned(mime);
+    QWidget *target = table.viewport()->childAt(viewportPos);
+    if (!target)
+        target = table.viewport();
+    const QPoint pos = target->mapFrom(table.viewport(), viewportPos);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(pos, offered, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(pos, offered, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+bool dropOnOutput(TableWidget &table, int output, QMimeData *mime)
+{
+    return dropAt(table, table.visualItemRect(table.itemForOutput(output)).center(), mime);
+}
+
+QString labelOf(const TableWidget &table, int output)
+{
+    return table.cellForOutput(output)->inputText();
+}
+
+// On the cell's own label, as the operator would: the click has to reach the table through it.
+void doubleClickOutput(TableWidget &table, int output)
+{
+    auto *label = table.cellForOutput(output)->findChild<QLabel *>(QStringLiteral("InputName"));
+    QTest::mouseDClick(label, Qt::LeftButton, Qt::NoModifier, label->rect().center());
+}
+} // namespace
+
+class TestTableWidget : public QObject
+{
+    Q_OBJECT
+
+private:
+    QScopedPointer<QTemporaryDir> m_dir;
+    QScopedPointer<TableWidget> m_table;
+
+    TableWidget &makeTable(int type, int columns, int rows, int portBase = 0)
+    {
+        m_table.reset(type == TableWidget::MixedAudioTable ? new TableWidgetAudioMix
+                                                           : new TableWidget);
+        m_table->setTableType(type);
+        m_table->setStripVideoOffset(type == TableWidget::VideoTable ||
+                                     type == TableWidget::InfraredTable);
+        m_table->setPortBase(portBase);
+        m_table->resize(700, 300);
+        m_table->show();
+        m_table->setTableLayout(columns, rows);
+        return *m_table;
+    }
+
+    static void restrict(PermissionStore &store, const QString &input, const QString &output,
+                         const QString &audio, const QString &analog, const QString &list)
+    {
+        QVERIFY(store.savePermissions(operatorId, input, output, audio, analog, list));
+        QVERIFY(store.loadPermissions(operatorId));
+    }
+
+    /// `count` allowed entries but the one at `denied` (0-based; -1 denies nothing).
+    static QString denying(int count, int denied = -1)
+    {
+        QList<bool> entries;
+        for (int i = 0; i < count; ++i)
+            entries.append(i != denied);
+        return PermissionList::join(entries);
+    }
+
+private slots:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        AppSettings::setDataDirectory(m_dir->path());
+        ProjectDatabase::resetDatabasePath();
+        AppSettings *settings = AppSettings::instance();
+        settings->setInputNames({});
+        settings->setAudioNames({});
+        settings->setOutputNames({});
+        settings->setCurrentUserType(ordinaryUser);
+        DeviceState *state = DeviceState::instance();
+        state->setDeviceType(Dev0809);
+        state->setSplitterMode(0);
+        state->setFrozen({});
+        state->setOutputLock({});
+        state->setOutputLink({});
+        state->setVideoMute({});
+    }
+
+    void cleanup() { m_table.reset(); }
+
+    // Layouts
+
+    void layoutNumbering_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("hdmiAudio");
+        QTest::addColumn<int>("bindMode");
+        QTest::addColumn<IntList>("grid"); // row by row, 0 for a cell without an output
+        const IntList nine{1, 2, 3, 4, 5, 6, 7, 8, 9};
+        QTest::newRow("3x3") << int(Dev0809) << false << 0 << nine;
+        QTest::newRow("5x2, top right empty")
+            << int(Dev0809M) << false << 1 << IntList{1, 2, 3, 4, 0, 5, 6, 7, 8, 9};
+        QTest::newRow("4x2 on 0808S")
+            << int(Dev0808S) << false << 1 << IntList{1, 2, 3, 4, 5, 6, 7, 8};
+        QTest::newRow("3x3 on 0808 has no 9")
+            << int(Dev0808) << false << 0 << IntList{1, 2, 3, 4, 5, 6, 7, 8, 0};
+        QTest::newRow("2x2") << int(Dev0404) << false << 2 << IntList{1, 2, 3, 4};
+        QTest::newRow("HDMI audio 3x3")
+            << int(Dev0809) << true << 0 << IntList{101, 102, 103, 104, 105, 106, 107, 108, 109};
+        QTest::newRow("HDMI audio on 0808")
+            << int(Dev0808) << true << 0 << IntList{101, 102, 103, 104, 105, 106, 107, 108};
+        QTest::newRow("HDMI audio on 0404")
+            << int(Dev0404) << true << 0 << IntList{101, 102, 103, 104};
+        QTest::newRow("HDMI audio on the wall model") << int(Dev0409S) << true << 0 << IntList{101};
+    }
+
+    void layoutNumbering()
+    {
+        QFETCH(int, type);
+        QFETCH(bool, hdmiAudio);
+        QFETCH(int, bindMode);
+        QFETCH(IntList, grid);
+        DeviceState::instance()->setDeviceType(DeviceType(type));
+        TableWidget &table =
+            makeTable(hdmiAudio ? TableWidget::HdmiAudioTable : TableWidget::VideoTable, 1, 1,
+                      hdmiAudio ? 100 : 0);
+        if (hdmiAudio) {
+            const QSize layout = TableWidget::audioLayout(DeviceType(type));
+            table.setTableLayout(layout.width(), layout.height());
+        } else {
+            table.setLayoutForBindMode(bindMode);
+        }
+
+        IntList shown;
+        for (int r = 0; r < table.rowCount(); ++r) {
+            for (int c = 0; c < table.columnCount(); ++c) {
+                const QTableWidgetItem *item = table.item(r, c);
+                const int output = item ? item->data(TableWidget::OutputRole).toInt() : 0;
+                shown.append(output);
+                QCOMPARE(table.cellWidget(r, c) != nullptr, item != nullptr);
+                // One name per output number across the tables: 101 is named as output 1.
+                if (item)
+                    QCOMPARE(table.cellForItem(item)->outputName(),
+                             QStringLiteral("Output %1").arg(output % 100));
+            }
+        }
+        QCOMPARE(shown, grid);
+    }
+
+    void layoutReadsTheStoreAndAnnouncesItself()
+    {
+        DeviceState *state = DeviceState::instance();
+        state->setDeviceType(Dev0809M);
+        state->setSplitterMode(3);
+        state->setFrozenAt(2, true);
+        state->setVideoMuteAt(3, true);
+        state->setOutputLockAt(5, false);
+        TableWidget &video = makeTable(TableWidget::VideoTable, 1, 1);
+        QSignalSpy changed(&video, &TableWidget::layoutChangedSig);
+        QSignalSpy rights(&video, &TableWidget::si_requsetCheckPermissionLabelClicked);
+        video.setTableLayout(3, 3);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(rights.count(), 1);
+
+        QCOMPARE(video.cellForOutput(2)->playLabel()->svgPath(),
+                 QString::fromLatin1(TableItemWidget::FrozenIcon));
+        QCOMPARE(video.cellForOutput(3)->muteLabel()->svgPath(),
+                 QString::fromLatin1(TableItemWidget::MutedIcon));
+        QVERIFY(!video.cellForOutput(5)->isLocked());
+        QVERIFY(video.cellForOutput(6)->isLocked()); // never reported: "No Standby"
+        // A multiview layout occupies output 9.
+        QVERIFY(!video.isOutputEnabled(9));
+        QVERIFY(video.isOutputEnabled(8));
+
+        // Only the video table shows buttons and asks for their rights.
+        TableWidget &audio = makeTable(TableWidget::AnalogAudioTable, 1, 1);
+        QSignalSpy audioRights(&audio, &TableWidget::si_requsetCheckPermissionLabelClicked);
+        audio.setTableLayout(3, 3);
+        QCOMPARE(audioRights.count(), 0);
+        QVERIFY(!audio.cellForOutput(1)->playLabel()->isVisible());
+        QVERIFY(audio.isOutputEnabled(9));
+    }
+
+    // Drops
+
+    void drops_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("output");
+        QTest::addColumn<int>("emitted");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("video table strips the offset")
+            << int(TableWidget::VideoTable) << "103" << 5 << 3 << "[3] Input 3";
+        QTest::newRow("analog audio keeps it")
+            << int(TableWidget::AnalogAudioTable) << "103" << 5 << 103 << "[3] Input 3";
+        QTest::newRow("audio input")
+            << int(TableWidget::AnalogAudioTable) << "2" << 5 << 2 << "[2] Audio 2";
+        QTest::newRow("HDMI audio")
+            << int(TableWidget::HdmiAudioTable) << "103" << 105 << 103 << "[3] Input 3";
+        QTest::newRow("infrared") << int(TableWidget::InfraredTable) << "108" << 7 << 8
+                                  << "[8] Input 8";
+        QTest::newRow("mixed audio")
+            << int(TableWidget::MixedAudioTable) << "6" << 2 << 6 << "[6] Audio 6";
+    }
+
+    void drops()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, text);
+        QFETCH(int, output);
+        QFETCH(int, emitted);
+        QFETCH(QString, label);
+        TableWidget &table = makeTable(type, 3, 3, output > 100 ? 100 : 0);
+        QSignalSpy drops(&table, &TableWidget::dropPortToItemSig);
+
+        QVERIFY(dropOnOutput(table, output, dragOf(text)));
+        QCOMPARE(drops.count(), 1);
+        QCOMPARE(drops.first(), QVariantList({emitted, output}));
+        QCOMPARE(labelOf(table, output), label);
+        QCOMPARE(table.itemForOutput(output)->data(TableWidget::InputRole).toString(), text);
+        QCOMPARE(labelOf(table, output + 1), QString()); // nothing else moved
+    }
+
+    void dropOutsideAnyCellChangesNothing()
+    {
+        TableWidget &video = makeTable(TableWidget::VideoTable, 5, 2);
+        QSignalSpy drops(&video, &TableWidget::dropPortToItemSig);
+        QSignalSpy warnings(&video, &TableWidget::si_showPermissionWarningDialog);
+        const QRect emptyCell = video.visualRect(video.model()->index(0, 4));
+        QVERIFY(!emptyCell.isEmpty());
+
+        QVERIFY(dropAt(video, emptyCell.center(), videoDrag(3)));
+        QCOMPARE(drops.count() + warnings.count(), 0);
+        for (int output : video.outputs())
+            QCOMPARE(labelOf(video, output), QString());
+    }
+
+    void refusedDrops_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("disabled");
+        QTest::newRow("disabled cell") << "103" << true;
+        QTest::newRow("no text") << "" << false;
+        QTest::newRow("foreign text") << "hello" << false;
+        QTest::newRow("zero would clear") << "0" << false;
+        QTest::newRow("negative") << "-103" << false;
+        QTest::newRow("fraction") << "103.5" << false;
+    }
+
+    void refusedDrops()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, disabled);
+        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
+        video.setCellInput(5, 2);
+        video.setOutputEnabled(5, !disabled);
+        QSignalSpy drops(&video, &TableWidget::dropPortToItemSig);
+
+        QVERIFY(!dropOnOutput(video, 5, dragOf(text)));
+        QCOMPARE(drops.count(), 0);
+        QCOMPARE(labelOf(video, 5), QStringLiteral("[2] Input 2"));
+
+        video.setOutputEnabled(5, true);
+        QVERIFY(dropOnOutput(video, 5, videoDrag(3)));
+        QCOMPARE(drops.count(), 1);
+    }
+
+    // Permissions
+
+    // Each row denies one port of one list (kind -1: none) and one function (-1: none).
+    void dropPermissions_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("deniedKind");
+        QTest::addColumn<int>("deniedPort");
+        QTest::addColumn<int>("deniedFunction");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("output");
+        QTest::addColumn<bool>("allowed");
+        const int video = TableWidget::VideoTable;
+        const int analog = TableWidget::AnalogAudioTable;
+        const int hdmi = TableWidget::HdmiAudioTable;
+        const int ir = TableWidget::InfraredTable;
+        const int mixed = TableWidget::MixedAudioTable;
+        const int in = InputPortKind, out = OutputPortKind, aud = AudioInputPortKind,
+                  ana = AnalogOutputPortKind;
+        // clang-format off
+        QTest::newRow("video: output denied")         << video  << out << 5 << -1 << "103" << 5   << false;
+        QTest::newRow("video: other output")          << video  << out << 5 << -1 << "103" << 4   << true;
+        QTest::newRow("video: input denied")          << video  << in  << 3 << -1 << "103" << 4   << false;
+        QTest::newRow("video: switching denied")      << video  << -1  << 0 << 22 << "103" << 4   << false;
+        QTest::newRow("video: audio right unrelated") << video  << -1  << 0 << 23 << "103" << 4   << true;
+        QTest::newRow("analog: output denied")        << analog << ana << 5 << -1 << "2"   << 5   << false;
+        QTest::newRow("analog: video output right")   << analog << out << 5 << -1 << "2"   << 5   << true;
+        QTest::newRow("analog: audio input denied")   << analog << aud << 2 << -1 << "2"   << 5   << false;
+        QTest::newRow("analog: switching denied")     << analog << -1  << 0 << 23 << "102" << 5   << false;
+        QTest::newRow("hdmi: output less offset")     << hdmi   << out << 5 << -1 << "103" << 105 << false;
+        QTest::newRow("hdmi: switching denied")       << hdmi   << -1  << 0 << 24 << "103" << 104 << false;
+        QTest::newRow("hdmi: input right unrelated")  << hdmi   << in  << 3 << -1 << "103" << 104 << true;
+        QTest::newRow("infrared: switching denied")   << ir     << -1  << 0 << 25 << "103" << 4   << false;
+        QTest::newRow("infrared: output denied")      << ir     << out << 5 << -1 << "103" << 5   << false;
+        QTest::newRow("mixed: analog cell")           << mixed  << -1  << 0 << 23 << "3"   << 2   << false;
+        QTest::newRow("mixed: analog cell, hdmi off") << mixed  << -1  << 0 << 24 << "3"   << 2   << true;
+        QTest::newRow("mixed: hdmi cell")             << mixed  << -1  << 0 << 24 << "103" << 102 << false;
+        QTest::newRow("mixed: hdmi cell, analog off") << mixed  << -1  << 0 << 23 << "103" << 102 << true;
+        // clang-format on
+    }
+
+    void dropPermissions()
+    {
+        QFETCH(int, type);
+        QFETCH(int, deniedKind);
+        QFETCH(int, deniedPort);
+        QFETCH(int, deniedFunction);
+        QFETCH(QString, text);
+        QFETCH(int, output);
+        QFETCH(bool, allowed);
+        PermissionStore store;
+        const auto ports = [&](int kind, int count) {
+            return denying(count, kind == deniedKind ? deniedPort - 1 : -1);
+        };
+        restrict(store, ports(InputPortKind, 8), ports(OutputPortKind, 9),
+                 ports(AudioInputPortKind, 8), ports(AnalogOutputPortKind, 9),
+                 denying(PermissionList::FunctionCount, deniedFunction));
+
+        for (int userType : {ordinaryUser, administrator}) {
+            AppSettings::instance()->setCurrentUserType(userType);
+            const bool expected = allowed || userType == administrator;
+            TableWidget &table = makeTable(type, 3, 3, output > 100 ? 100 : 0);
+            table.setPermissions(&store);
+            table.setCellInput(output, 1);
+            const QString before = labelOf(table, output);
+            QSignalSpy drops(&table, &TableWidget::dropPortToItemSig);
+            QSignalSpy warnings(&table, &TableWidget::si_showPermissionWarningDialog);
+
+            // A refused drop is still taken, so that the warning is the only answer.
+            QVERIFY(dropOnOutput(table, output, dragOf(text)));
+            QCOMPARE(drops.count(), expected ? 1 : 0);
+            QCOMPARE(warnings.count(), expected ? 0 : 1);
+            QCOMPARE(labelOf(table, output) == before, !expected);
+        }
+    }
+
+    void spliceGroupPermission()
+    {
+        PermissionStore store;
+        restrict(store, denying(8), denying(9, 4), denying(8), denying(9), denying(28));
+        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
+        video.setPermissions(&store);
+        QSignalSpy drops(&video, &TableWidget::dropPortToItemSig);
+        QSignalSpy warnings(&video, &TableWidget::si_showPermissionWarningDialog);
+
+        // Output 4 itself is allowed, but it shares its picture with the denied output 5.
+        video.setSpliceGroups({{4, {4, 5}}});
+        QVERIFY(dropOnOutput(video, 4, videoDrag(1)));
+        QCOMPARE(drops.count(), 0);
+        QCOMPARE(warnings.count(), 1);
+        video.setSpliceGroups({});
+        QVERIFY(dropOnOutput(video, 4, videoDrag(1)));
+        QCOMPARE(drops.count(), 1);
+
+        // The owner's own group rule replaces the built-in one.
+        IntList asked;
+        video.setGroupPermissionCheck([&asked](int output) {
+            asked.append(output);
+            return false;
+        });
+        QVERIFY(dropOnOutput(video, 6, videoDrag(1)));
+        QCOMPARE(asked, IntList{6});
+        QCOMPARE(drops.count(), 1);
+        QCOMPARE(warnings.count(), 2);
+    }
+
+    void buttonRights()
+    {
+        PermissionStore store;
+        restrict(store, denying(8), denying(9, 1), denying(8), denying(9),
+                 denying(28, PausePlayOutputFunction));
+        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
+        video.setPermissions(&store);
+        video.applyButtonRights();
+        QVERIFY(!video.cellForOutput(1)->playLabel()->isEnabled());
+        QVERIFY(video.cellForOutput(1)->muteLabel()->isEnabled());
+        // Output 2 is denied: neither of its buttons works.
+        QVERIFY(!video.cellForOutput(2)->muteLabel()->isEnabled());
+    }
+
+    // Clearing and labels
+
+    void doubleClickClears()
+    {
+        PermissionStore store;
+        restrict(store, denying(8), denying(9, 1), denying(8), denying(9), denying(28));
+        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
+        video.setPermissions(&store);
+        for (int output : {1, 2, 3})
+            video.setCellInput(output, 103);
+        QSignalSpy drops(&video, &TableWidget::dropPortToItemSig);
+        QSignalSpy warnings(&video, &TableWidget::si_showPermissionWarningDialog);
+
+        doubleClickOutput(video, 1);
+        QCOMPARE(drops.count(), 1);
+        QCOMPARE(drops.first(), QVariantList({0, 1}));
+        QCOMPARE(labelOf(video, 1), QString());
+        QCOMPARE(video.itemForOutput(1)->data(TableWidget::InputRole).toInt(), 0);
+
+        doubleClickOutput(video, 2); // no right on output 2
+        QCOMPARE(warnings.count(), 1);
+        video.setOutputEnabled(3, false); // what cannot be routed cannot be cleared
+        doubleClickOutput(video, 3);
+        QCOMPARE(warnings.count(), 1);
+        QCOMPARE(drops.count(), 1);
+        QCOMPARE(labelOf(video, 2), QStringLiteral("[3] Input 3"));
+        QCOMPARE(labelOf(video, 3), QStringLiteral("[3] Input 3"));
+    }
+
+    void labelsFollowRoutesAndRenames()
+    {
+        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
+        QVERIFY(dropOnOutput(video, 1, videoDrag(3)));
+        video.refreshFromRoute({{2, 3}, {3, 4}, {4, 0}, {42, 5}});
+        TableWidget audio;
+        audio.setTableType(TableWidget::AnalogAudioTable);
+        audio.setStripVideoOffset(false);
+        audio.setTableLayout(3, 3);
+        audio.refreshFromRoute({{1, 3}, {2, 103}});
+        QCOMPARE(labelOf(audio, 1), QStringLiteral("[3] Audio 3"));
+        QCOMPARE(labelOf(audio, 2), QStringLiteral("[3] Input 3")); // video input 3's own audio
+        QCOMPARE(labelOf(video, 4), QString());
+
+        AppSettings::instance()->setInputName(3, QStringLiteral("Camera"));
+        emit SigManager::instance()->Sig_RenameInputSignals(3);
+        emit SigManager::instance()->Sig_RenameInputHDMIAudioSignals(3);
+        QCOMPARE(labelOf(video, 1), QStringLiteral("[3] Camera"));
+        QCOMPARE(labelOf(video, 2), QStringLiteral("[3] Camera"));
+        QCOMPARE(labelOf(video, 3), QStringLiteral("[4] Input 4"));
+        QCOMPARE(labelOf(audio, 2), QStringLiteral("[3] Camera"));
+        QCOMPARE(labelOf(audio, 1), QStringLiteral("[3] Audio 3")); // another port 3
+
+        AppSettings::instance()->setAudioName(3, QStringLiteral("Mic"));
+        emit SigManager::instance()->Sig_RenameInputSignals(3);
+        emit SigManager::instance()->Sig_RenameInputAudioSignals(3);
+        QCOMPARE(labelOf(audio, 1), QStringLiteral("[3] Mic"));
+        QCOMPARE(labelOf(audio, 2), QStringLiteral("[3] Camera"));
+        QCOMPARE(labelOf(video, 1), QStringLiteral("[3] Camera"));
+    }
+
+    // Cell buttons and looks
+
+    void cellButtonsAskForTheOppositeState()
+    {
+        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
+        QSignalSpy pause(&video, &TableWidget::si_orderToPause);
+        QSignalSpy mute(&video, &TableWidget::si_orderToMute);
+        TableItemWidget *cell = video.cellForOutput(6);
+        const auto click = [](QWidget *label) {
+            QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, label->rect().center());
+        };
+
+        click(cell->playLabel());
+        click(cell->playLabel());
+        click(cell->muteLabel());
+        QCOMPARE(pause.count(), 2);
+        QCOMPARE(pause.at(0), QVariantList({6, true}));
+        QCOMPARE(pause.at(1), QVariantList({6, false}));
+        QCOMPARE(mute.count(), 1);
+        QCOMPARE(mute.at(0), QVariantList({6, true}));
+        QCOMPARE(cell->muteLabel()->svgPath(), QString::fromLatin1(TableItemWidget::MutedIcon));
+
+        // A refused order is put back from the store.
+        video.refreshOutputFlags(6);
+        QCOMPARE(cell->muteLabel()->svgPath(), QString::fromLatin1(TableItemWidget::UnmutedIcon));
+    }
+
+    void groupsColourTheirCells()
+    {
+        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
+        const CellLook plain = video.cellForOutput(3)->look();
+        video.setInputColors({QStringLiteral("#f4ebd9"), QStringLiteral("#fcdedb")});
+        video.setSpliceGroups({{1, {1, 2}}, {5, {5, 6, 8}}});
+        QCOMPARE(video.cellForOutput(2)->look().outputBackground, QStringLiteral("#f4ebd9"));
+        QCOMPARE(video.cellForOutput(8)->look().inputBackground, QStringLiteral("#fcdedb"));
+        QCOMPARE(video.cellForOutput(3)->look(), plain);
+
+        video.setGroupColorHook([](int master, int) {
+            return master == 5 ? QStringLiteral("red") : QStringLiteral("blue");
+        });
+        QCOMPARE(video.cellForOutput(6)->look().outputBackground, QStringLiteral("red"));
+        QCOMPARE(video.cellForOutput(1)->look().outputBackground, QStringLiteral("blue"));
+
+        video.itemForOutput(3)->setSelected(true);
+        QVERIFY(video.cellForOutput(3)->look().borderWidth > plain.borderWidth);
+        video.setSpliceGroups({});
+        QCOMPARE(video.cellForOutput(1)->look(), plain);
+    }
+
+    // The mixed audio table
+
+    void audioFollowHidesTheMiddle()
+    {
+        auto &mix =
+            static_cast<TableWidgetAudioMix &>(makeTable(TableWidget::MixedAudioTable, 3, 3));
+        const auto hidden = [&mix] {
+            IntList lines; // hidden rows, then hidden columns + 10
+            for (int i = 0; i < 3; ++i) {
+                lines += mix.isRowHidden(i) ? IntList{i} : IntList{};
+                lines += mix.isColumnHidden(i) ? IntList{i + 10} : IntList{};
+            }
+            return lines;
+        };
+        mix.setAudioFollow(true);
+        QCOMPARE(hidden(), IntList({1, 11, 2, 12}));
+        mix.setTableLayout(3, 3); // the state outlives a new layout
+        QCOMPARE(hidden(), IntList({1, 11, 2, 12}));
+        QVERIFY(qAbs(mix.columnWidth(0) - mix.viewport()->width()) <= 1);
+        mix.setAudioFollow(false);
+        QCOMPARE(hidden(), IntList());
+    }
+};
+
+QTEST_MAIN(TestTableWidget)
+#include "tst_tablewidget.moc"

@@ -1,0 +1,278 @@
+// The multiview splitter: which region a point hits in each layout, what a drop or a double
+// click does, labels from the store, and that the picture-in-picture window is drawn on top.
+#include "app/appsettings.h"
+#include "state/devicestate.h"
+#include "wall/singlesplitterwidget.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestSingleSplitterWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void hitTest_data();
+    void hitTest();
+    void everyLayoutCoversTheOutput_data();
+    void everyLayoutCoversTheOutput();
+    void modeChangeIsAnnouncedOnce();
+    void drop_data();
+    void drop();
+    void doubleClickClearsARegion();
+    void labelsComeFromTheStore();
+    void pointerMovesHighlight();
+    void pictureInPictureIsDrawnOnTop();
+
+private:
+    QPointF at(qreal fx, qreal fy) const
+    {
+        return QPointF(fx * m_widget->width(), fy * m_widget->height());
+    }
+    void moveTo(const QPointF &pos)
+    {
+        QMouseEvent move(QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_widget.get(), &move);
+    }
+    /// Sends a drop of `text` at `pos`; returns whether the widget took it.
+    bool dropText(const QString &text, const QPointF &pos);
+
+    std::unique_ptr<SingleSplitterWidget> m_widget;
+};
+
+void TestSingleSplitterWidget::init()
+{
+    m_widget = std::make_unique<SingleSplitterWidget>();
+    m_widget->resize(400, 300);
+    // Drops reach visible widgets only.
+    m_widget->show();
+    for (int i = 1; i <= 9; ++i)
+        AppSettings::instance()->setInputName(i, QStringLiteral("Cam %1").arg(i));
+}
+
+bool TestSingleSplitterWidget::dropText(const QString &text, const QPointF &pos)
+{
+    QMimeData mime;
+    mime.setText(text);
+    // The drop goes to the widget that took the drag's entry, as with a real drag.
+    QDragEnterEvent enter(pos.toPoint(), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
+                          Qt::NoModifier);
+    QCoreApplication::sendEvent(m_widget.get(), &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent event(pos, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_widget.get(), &event);
+    return event.isAccepted();
+}
+
+void TestSingleSplitterWidget::hitTest_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<qreal>("fx");
+    QTest::addColumn<qreal>("fy");
+    QTest::addColumn<int>("region");
+
+    QTest::newRow("0: nothing to hit") << 0 << 0.5 << 0.5 << -1;
+    QTest::newRow("1: top right") << 1 << 0.9 << 0.1 << 2;
+    QTest::newRow("1: shared corner goes to the lowest") << 1 << 0.5 << 0.5 << 1;
+    QTest::newRow("2: centre") << 2 << 0.5 << 0.5 << 5;
+    QTest::newRow("2: bottom right") << 2 << 0.99 << 0.99 << 9;
+    QTest::newRow("3: right column, second") << 3 << 0.8 << 0.3 << 3;
+    QTest::newRow("3: bottom row, third") << 3 << 0.6 << 0.9 << 7;
+    QTest::newRow("4: right lower") << 4 << 0.8 << 0.5 << 3;
+    QTest::newRow("4: bottom middle") << 4 << 0.5 << 0.9 << 5;
+    QTest::newRow("4: bottom right is uncovered") << 4 << 0.9 << 0.9 << -1;
+    QTest::newRow("5: tall left window bottom") << 5 << 0.5 << 0.95 << 1;
+    QTest::newRow("6: full picture") << 6 << 0.3 << 0.3 << 1;
+    QTest::newRow("6: inside the small window") << 6 << 0.75 << 0.75 << 2;
+    QTest::newRow("6: right of the small window") << 6 << 0.98 << 0.75 << 1;
+    QTest::newRow("outside the widget") << 1 << 1.1 << 0.5 << -1;
+}
+
+void TestSingleSplitterWidget::hitTest()
+{
+    QFETCH(int, mode);
+    QFETCH(qreal, fx);
+    QFETCH(qreal, fy);
+    QFETCH(int, region);
+    m_widget->setSplitterMode(mode);
+    QCOMPARE(m_widget->regionAt(at(fx, fy)), region);
+}
+
+void TestSingleSplitterWidget::everyLayoutCoversTheOutput_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("regions");
+    QTest::addColumn<bool>("covered"); // layout 4 leaves its bottom right corner free
+    QTest::newRow("1") << 1 << 4 << true;
+    QTest::newRow("2") << 2 << 9 << true;
+    QTest::newRow("3") << 3 << 8 << true;
+    QTest::newRow("4") << 4 << 5 << false;
+    QTest::newRow("5") << 5 << 4 << true;
+    QTest::newRow("6") << 6 << 2 << true;
+}
+
+void TestSingleSplitterWidget::everyLayoutCoversTheOutput()
+{
+    QFETCH(int, mode);
+    QFETCH(int, regions);
+    QFETCH(bool, covered);
+    m_widget->setSplitterMode(mode);
+    QCOMPARE(m_widget->regions().size(), regions);
+    // Sample the whole output: no gaps, and every region can be hit somewhere.
+    QSet<int> hit;
+    int misses = 0;
+    for (int y = 0; y <= 40; ++y) {
+        for (int x = 0; x <= 40; ++x) {
+            const int r = m_widget->regionAt(at(x / 40.0, y / 40.0));
+            if (r < 0)
+                ++misses;
+            else
+                hit.insert(r);
+        }
+    }
+    QCOMPARE(hit.size(), regions);
+    QCOMPARE(misses == 0, covered);
+}
+
+void TestSingleSplitterWidget::modeChangeIsAnnouncedOnce()
+{
+    QSignalSpy changes(m_widget.get(), &SingleSplitterWidget::si_layout_change);
+    m_widget->setSplitterMode(3);
+    m_widget->setSplitterMode(3);
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(changes.at(0).at(0).toInt(), 3);
+
+    moveTo(at(0.4, 0.4));
+    QCOMPARE(m_widget->hoveredRegion(), 1);
+    m_widget->setSplitterMode(1);
+    QCOMPARE(m_widget->hoveredRegion(), -1);
+
+    // Unknown layouts are the undivided output.
+    m_widget->setSplitterMode(9);
+    QCOMPARE(m_widget->splitterMode(), 0);
+    QVERIFY(m_widget->regions().isEmpty());
+    QCOMPARE(changes.last().at(0).toInt(), 0);
+    // An absent region reads as the whole-widget default.
+    QCOMPARE(m_widget->regionRect(4), QRectF(0, 0, 25, 25));
+}
+
+void TestSingleSplitterWidget::drop_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<qreal>("fx");
+    QTest::addColumn<qreal>("fy");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("input"); // -1: nothing emitted
+    QTest::addColumn<int>("region");
+
+    QTest::newRow("video input 3 on region 3") << 3 << 0.8 << 0.3 << "103" << 3 << 3;
+    QTest::newRow("video input 9 on the small window") << 6 << 0.7 << 0.7 << "109" << 9 << 2;
+    QTest::newRow("audio input ignored") << 3 << 0.8 << 0.3 << "3" << -1 << 3;
+    QTest::newRow("100 ignored") << 1 << 0.2 << 0.2 << "100" << -1 << 1;
+    QTest::newRow("no number") << 1 << 0.2 << 0.2 << "abc" << -1 << 1;
+    QTest::newRow("empty text") << 1 << 0.2 << 0.2 << "" << -1 << 1;
+    QTest::newRow("outside every region") << 4 << 0.9 << 0.9 << "103" << -1 << -1;
+    QTest::newRow("undivided output") << 0 << 0.5 << 0.5 << "103" << -1 << -1;
+}
+
+void TestSingleSplitterWidget::drop()
+{
+    QFETCH(int, mode);
+    QFETCH(qreal, fx);
+    QFETCH(qreal, fy);
+    QFETCH(QString, text);
+    QFETCH(int, input);
+    QFETCH(int, region);
+
+    m_widget->setSplitterMode(mode);
+    QSignalSpy drops(m_widget.get(), &SingleSplitterWidget::si_drop);
+    const bool taken = dropText(text, at(fx, fy));
+    QCOMPARE(taken, input > 0);
+    if (input < 0) {
+        QCOMPARE(drops.count(), 0);
+        QVERIFY(m_widget->labels().isEmpty());
+        return;
+    }
+    QCOMPARE(drops.count(), 1);
+    QCOMPARE(drops.at(0).at(0).toInt(), input);
+    QCOMPARE(drops.at(0).at(1).toInt(), region);
+    QCOMPARE(m_widget->label(region), QStringLiteral("[%1] Cam %1").arg(input));
+}
+
+void TestSingleSplitterWidget::doubleClickClearsARegion()
+{
+    m_widget->setSplitterMode(1);
+    QVERIFY(dropText(QStringLiteral("104"), at(0.8, 0.8)));
+    QCOMPARE(m_widget->label(4), QStringLiteral("[4] Cam 4"));
+    QSignalSpy drops(m_widget.get(), &SingleSplitterWidget::si_drop);
+    QTest::mouseDClick(m_widget.get(), Qt::LeftButton, {}, at(0.8, 0.8).toPoint());
+    QCOMPARE(drops.count(), 1);
+    QCOMPARE(drops.at(0).at(0).toInt(), 0);
+    QCOMPARE(drops.at(0).at(1).toInt(), 4);
+    QVERIFY(m_widget->label(4).isEmpty());
+
+    // Nothing to clear outside the regions.
+    m_widget->setSplitterMode(4);
+    QTest::mouseDClick(m_widget.get(), Qt::LeftButton, {}, at(0.9, 0.9).toPoint());
+    QCOMPARE(drops.count(), 1);
+}
+
+void TestSingleSplitterWidget::labelsComeFromTheStore()
+{
+    DeviceState *store = DeviceState::instance();
+    store->setMultiviewWindowAt(0, 9);
+    store->setMultiviewWindows({{1, 3}, {2, 0}, {3, 100}, {4, 5}});
+    m_widget->setSplitterMode(2);
+    QVERIFY(dropText(QStringLiteral("107"), at(0.5, 0.5))); // replaced by the rebuild
+    m_widget->refreshLabels();
+    const QMap<int, QString> expected{{0, QStringLiteral("[9] Cam 9")},
+                                      {1, QStringLiteral("[3] Cam 3")},
+                                      {4, QStringLiteral("[5] Cam 5")}};
+    QCOMPARE(m_widget->labels(), expected);
+
+    // A refresh follows the store's layout too, as the version report sets it.
+    AppSettings::instance()->setInputName(3, QStringLiteral("Lobby"));
+    store->setSplitterMode(5);
+    QSignalSpy changes(m_widget.get(), &SingleSplitterWidget::si_layout_change);
+    m_widget->refresh();
+    QCOMPARE(m_widget->label(1), QStringLiteral("[3] Lobby"));
+    QCOMPARE(m_widget->splitterMode(), 5);
+    QCOMPARE(changes.count(), 1);
+    store->setSplitterMode(0);
+}
+
+void TestSingleSplitterWidget::pointerMovesHighlight()
+{
+    m_widget->setSplitterMode(2);
+
+    moveTo(at(0.9, 0.9));
+    QCOMPARE(m_widget->hoveredRegion(), 9);
+    moveTo(at(0.5, 0.1));
+    QCOMPARE(m_widget->hoveredRegion(), 2);
+    QTest::mousePress(m_widget.get(), Qt::LeftButton, {}, at(0.1, 0.1).toPoint());
+    QCOMPARE(m_widget->hoveredRegion(), 1);
+    QTest::mouseRelease(m_widget.get(), Qt::LeftButton, {}, at(0.1, 0.1).toPoint());
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(m_widget.get(), &leave);
+    QCOMPARE(m_widget->hoveredRegion(), -1);
+}
+
+void TestSingleSplitterWidget::pictureInPictureIsDrawnOnTop()
+{
+    m_widget->setSplitterMode(6);
+    QVERIFY(QTest::qWaitForWindowExposed(m_widget.get()));
+    QTest::mousePress(m_widget.get(), Qt::LeftButton, {}, at(0.75, 0.75).toPoint());
+    QCOMPARE(m_widget->hoveredRegion(), 2);
+    const QImage image = m_widget->grab().toImage();
+    // The hovered small window shows its hover fill over the full picture's normal fill.
+    QCOMPARE(QColor(image.pixel(at(0.8, 0.8).toPoint())), QColor(201, 202, 202));
+    QCOMPARE(QColor(image.pixel(at(0.3, 0.3).toPoint())), QColor(240, 241, 236));
+}
+
+QTEST_MAIN(TestSingleSplitterWidget)
+#include "tst_singlesplitterwidget.moc"
