@@ -23,20 +23,14 @@ void TestCommandScanner::chunks_data()
     QTest::newRow("two in one chunk")
         << QByteArray("{param=status}{param=netInfo}") << L{"param=status", "param=netInfo"};
     QTest::newRow("split in the keyword") << QByteArray("{param=ver|sion}") << L{"param=version"};
-    QTest::newRow("split before the closing brace")
-        << QByteArray("{param=Frozen3/1|}") << L{"param=Frozen3/1"};
     QTest::newRow("split at every byte")
         << QByteArray("{|p|a|r|a|m|=|D|o|n|e|}") << L{"param=Done"};
-    QTest::newRow("one and a half, then the rest")
-        << QByteArray("{param=1VIDEO2}{param=3VI|DEO4}") << L{"param=1VIDEO2", "param=3VIDEO4"};
     QTest::newRow("line ends of a typed session")
         << QByteArray("{param=version}\r\n|{param=status}\n") << L{"param=version", "param=status"};
     QTest::newRow("noise between")
         << QByteArray("xx}}{param=a}yy|zz{param=b}") << L{"param=a", "param=b"};
     QTest::newRow("second opening brace restarts")
         << QByteArray("{param=x{param=y}") << L{"param=y"};
-    QTest::newRow("stray closing brace first") << QByteArray("}{param=y}") << L{"param=y"};
-    QTest::newRow("empty braces") << QByteArray("{}") << L{""};
     QTest::newRow("never closed") << QByteArray("{param=version") << L{};
     QTest::newRow("no braces at all") << QByteArray("hello|world") << L{};
 }

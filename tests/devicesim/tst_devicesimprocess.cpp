@@ -10,7 +10,6 @@ class TestDeviceSimProcess : public QObject
 private slots:
     void initTestCase();
     void handTypedSession();
-    void help();
     void badOption();
     void portInUse();
 
@@ -77,18 +76,6 @@ void TestDeviceSimProcess::handTypedSession()
     QVERIFY(log.contains("{param=2VIDEO3}\n"));
     sim.terminate();
     QVERIFY(sim.waitForFinished(Timeout));
-}
-
-void TestDeviceSimProcess::help()
-{
-    QProcess sim;
-    sim.start(m_program, {"--help"});
-    QVERIFY(sim.waitForFinished(Timeout));
-    QCOMPARE(sim.exitCode(), 0);
-    const QByteArray out = sim.readAllStandardOutput();
-    for (const char *option :
-         {"--type", "--port", "--upload-port", "--listen", "--latency", "--fault", "--live"})
-        QVERIFY2(out.contains(option), option);
 }
 
 void TestDeviceSimProcess::badOption()

@@ -94,7 +94,6 @@ private slots:
     void upload();
     void networkChangeIsAcknowledged();
     void garbageFault();
-    void splitFault();
     void linkWriterSplitsButKeepsRawTextsWhole();
     void dropFault();
     void latencyDelaysAndKeepsOrder();
@@ -204,12 +203,8 @@ void TestSimServer::upload_data()
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<int>("port");
-    QTest::newRow("nothing") << 0 << "Upload_Subtitle3"
-                             << "Subtitle" << 3;
-    QTest::newRow("one packet") << 500 << "Upload_OSD2"
-                                << "OSD" << 2;
-    QTest::newRow("three packets") << 1201 << "Update_EDID4"
-                                   << "EDID" << 4;
+    QTest::newRow("nothing") << 0 << "Upload_Subtitle3" << "Subtitle" << 3;
+    QTest::newRow("three packets") << 1201 << "Update_EDID4" << "EDID" << 4;
 }
 
 void TestSimServer::upload()
@@ -305,22 +300,6 @@ void TestSimServer::garbageFault()
         QCOMPARE(kindOf(peer.messages().at(i)), q.at(i).second);
 }
 
-void TestSimServer::splitFault()
-{
-    SimOptions o = localOptions();
-    o.split = true;
-    o.garbage = true;
-    SimServer server(o);
-    QVERIFY(started(server));
-    Peer peer(server.controlPort());
-    QVERIFY(peer.connected());
-    peer.send("{param=status}{param=resolution}{param=Get_Scaler1}{param=outputinfo}");
-    QTRY_COMPARE_WITH_TIMEOUT(peer.messages().size(), 4, Timeout);
-    const QStringList expected{"routing", "resolution", "forwarded", "outputs"};
-    for (int i = 0; i < 4; ++i)
-        QCOMPARE(kindOf(peer.messages().at(i)), expected.at(i));
-}
-
 void TestSimServer::linkWriterSplitsButKeepsRawTextsWhole()
 {
     QTcpServer listener;
@@ -386,10 +365,8 @@ void TestSimServer::hostileInput_data()
     QTest::addColumn<QByteArray>("junk");
     QTest::newRow("megabyte without braces") << QByteArray(1 << 20, 'x');
     QTest::newRow("open command past the cap") << "{param=" + QByteArray(100 * 1024, '7');
-    QTest::newRow("megabyte of stray braces") << QByteArray("}{").repeated(1 << 19);
     QTest::newRow("zero bytes and high bytes")
         << QByteArray(70000, '\0') + QByteArray(70000, '\xff');
-    QTest::newRow("thousands of unknown commands") << QByteArray("{param=nonsense}").repeated(5000);
 }
 
 void TestSimServer::hostileInput()

@@ -39,16 +39,6 @@ private slots:
     }
     void cleanupTestCase() { QDir::setCurrent(m_previous); }
 
-    void pathsLiveUnderTheWorkingDirectory()
-    {
-        const QString text = CaptionBitmap::textBitmapPath();
-        const QString picture = CaptionBitmap::pictureBitmapPath();
-        QCOMPARE(text, QDir(m_work.path()).filePath("ConversionProcessing/CharacterLogo/CharImage.bmp"));
-        QCOMPARE(picture, QDir(m_work.path()).filePath("ConversionProcessing/Subtitle/SendlocalImage.bmp"));
-        QVERIFY(!text.contains(QLatin1Char('\\')));
-        QVERIFY(!QDir(m_work.path()).exists("ConversionProcessing"));
-    }
-
     // Greys at the threshold, colours well away from it: each pixel checked, rows reversed.
     void pictureIsThresholdedAndMirrored()
     {

@@ -74,28 +74,6 @@ private slots:
         QCOMPARE(m_fixture.settledCommands(), sent);
     }
 
-    void outputListFollowsTheModel_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("last");
-        QTest::newRow("0808") << int(Dev0808) << "[8] Output 8";
-        QTest::newRow("0808-S") << int(Dev0808S) << "[8] Output 8";
-        QTest::newRow("0809") << int(Dev0809) << "[9] Output 9";
-        QTest::newRow("0404") << int(Dev0404) << "[9] Output 9";
-    }
-
-    void outputListFollowsTheModel()
-    {
-        QFETCH(int, type);
-        QFETCH(QString, last);
-        DeviceState::instance()->setDeviceType(deviceTypeFromInt(type));
-        AppSettings::instance()->setOutputName(2, QStringLiteral("Projector"));
-        EdidSettingDilog dialog(1);
-        auto *outputs = child<QComboBox>(&dialog, "cbb_copyOutput");
-        QCOMPARE(outputs->itemText(outputs->count() - 1), last);
-        QCOMPARE(outputs->itemText(1), QStringLiteral("[2] Projector"));
-    }
-
     void fileUpload_data()
     {
         QTest::addColumn<int>("size");
@@ -156,14 +134,6 @@ private slots:
             QCOMPARE(watcher.seen().first().text, message);
         QCOMPARE(m_fixture.settledCommands(), QStringList());
         QCOMPARE(m_fixture.peer().uploaded(), QByteArray());
-    }
-
-    void closeEndsWithZero()
-    {
-        EdidSettingDilog dialog(1);
-        dialog.setResult(3);
-        child<QPushButton>(&dialog, "btnClose")->click();
-        QCOMPARE(dialog.result(), 0);
     }
 
     // The channel's own failures reach the operator once its handler has finished.

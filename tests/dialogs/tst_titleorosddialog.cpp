@@ -64,48 +64,6 @@ private slots:
         m_fixture.clear();
     }
 
-    void lists_data()
-    {
-        QTest::addColumn<int>("port");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("firstSize");
-        QTest::addColumn<QString>("lastSize");
-        QTest::addColumn<QString>("currentSize");
-        QTest::addColumn<int>("outputs");
-        QTest::newRow("caption 0808") << -1 << int(Dev0808) << "100" << "500" << "200" << 8;
-        QTest::newRow("caption 0808-S") << -1 << int(Dev0808S) << "100" << "500" << "200" << 8;
-        QTest::newRow("caption 0809") << -1 << int(Dev0809) << "100" << "500" << "200" << 9;
-        QTest::newRow("caption 0409-S") << -1 << int(Dev0409S) << "100" << "500" << "200" << 9;
-        QTest::newRow("osd input 3") << 3 << int(Dev0809) << "1" << "100" << "35" << 0;
-    }
-
-    void lists()
-    {
-        QFETCH(int, port);
-        QFETCH(int, type);
-        QFETCH(QString, firstSize);
-        QFETCH(QString, lastSize);
-        QFETCH(QString, currentSize);
-        QFETCH(int, outputs);
-        DeviceState::instance()->setDeviceType(deviceTypeFromInt(type));
-        TitleOrOsdDialog dialog(nullptr, port);
-        dialog.show();
-        QCOMPARE(dialog.isOsd(), port != -1);
-        auto *sizes = child<QComboBox>(&dialog, "FontSizeCombo");
-        QCOMPARE(sizes->itemText(0), firstSize);
-        QCOMPARE(sizes->itemText(sizes->count() - 1), lastSize);
-        QCOMPARE(sizes->count(), lastSize.toInt() - firstSize.toInt() + 1);
-        QCOMPARE(sizes->currentText(), currentSize);
-        auto *out = child<QComboBox>(&dialog, "OutputCombo");
-        QCOMPARE(out->isVisible(), outputs > 0);
-        QCOMPARE(out->count(), outputs);
-        if (outputs) {
-            QCOMPARE(out->itemText(outputs - 1), QStringLiteral("Out%1").arg(outputs));
-            QCOMPARE(out->itemData(outputs - 1).toInt(), outputs);
-        }
-        QVERIFY(child<QComboBox>(&dialog, "FontCombo")->count() > 0);
-    }
-
     void eachControlSendsItsCommand_data()
     {
         QTest::addColumn<int>("port");
@@ -341,17 +299,6 @@ private slots:
         QCOMPARE(watcher.seen().first().title, QStringLiteral("NetWork Error"));
         QVERIFY(child<QPushButton>(&dialog, "uploadCharBtn")->isEnabled());
         QCOMPARE(m_fixture.settledCommands(), QStringList());
-    }
-
-    void okAndClose()
-    {
-        TitleOrOsdDialog ok(nullptr, -1);
-        child<QPushButton>(&ok, "OkBtn")->click();
-        QCOMPARE(ok.result(), 1);
-        TitleOrOsdDialog closed(nullptr, -1);
-        closed.setResult(7);
-        child<QPushButton>(&closed, "btnClose")->click();
-        QCOMPARE(closed.result(), 0);
     }
 
 private:

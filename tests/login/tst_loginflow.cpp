@@ -1,6 +1,6 @@
 #include "app/logindialog.h"
 #include "app/loginflow.h"
-#include "loginfixture.h"
+#include "../common/datadirfixture.h"
 #include "users/permissionstore.h"
 
 #include <QLineEdit>
@@ -39,7 +39,7 @@ class TestLoginFlow : public QObject
     Q_OBJECT
 
 private:
-    LoginFixture m_fx;
+    DataDirFixture m_fx;
 
 private slots:
     void init() { m_fx.setUp(); }
@@ -50,10 +50,8 @@ private slots:
         QTest::addColumn<QString>("password");
         QTest::addColumn<int>("outcome");
         QTest::addColumn<int>("userType");
-        QTest::newRow("administrator") << "ADMIN"
-                                       << "wexol482" << int(LoginFlow::LoggedIn) << 0;
-        QTest::newRow("ordinary user") << "bob"
-                                       << "pw" << int(LoginFlow::LoggedIn) << 1;
+        QTest::newRow("administrator") << "ADMIN" << "wexol482" << int(LoginFlow::LoggedIn) << 0;
+        QTest::newRow("ordinary user") << "bob" << "pw" << int(LoginFlow::LoggedIn) << 1;
         QTest::newRow("closed after a wrong password") << "bob"
                                                        << "bad" << int(LoginFlow::Rejected) << 1;
     }

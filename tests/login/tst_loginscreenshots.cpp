@@ -2,7 +2,7 @@
 // <build>/screenshots/ so that anyone can look at what the operator sees.
 #include "app/logindialog.h"
 #include "app/loginsettingdialog.h"
-#include "loginfixture.h"
+#include "../common/datadirfixture.h"
 #include "protocol/messagedistance.h"
 #include "uikit/dialogconfirm.h"
 #include "uikit/msgdlg.h"
@@ -41,7 +41,7 @@ class TestLoginScreenshots : public QObject
     Q_OBJECT
 
 private:
-    LoginFixture m_fx;
+    DataDirFixture m_fx;
     QString m_outDir;
     QTranslator m_translator;
     QScopedPointer<MessageDistance> m_client;
@@ -71,10 +71,8 @@ private slots:
     {
         QTest::addColumn<QString>("catalogue");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("English") << ":/English"
-                                 << "en";
-        QTest::newRow("Chinese") << ":/Chinese"
-                                 << "zh_CN";
+        QTest::newRow("English") << ":/English" << "en";
+        QTest::newRow("Chinese") << ":/Chinese" << "zh_CN";
     }
 
     void windows()

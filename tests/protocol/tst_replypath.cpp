@@ -83,8 +83,6 @@ private slots:
             << QByteArrayList{"{a}{b}"} << QByteArrayList{"{a}", "{b}"} << 0;
         QTest::newRow("split over chunks")
             << QByteArrayList{"{a", "b", "c}"} << QByteArrayList{"{abc}"} << 0;
-        QTest::newRow("bytes before the brace")
-            << QByteArrayList{"xyz{a}"} << QByteArrayList{"{a}"} << 0;
         QTest::newRow("stray closing braces")
             << QByteArrayList{"}}{a}"} << QByteArrayList{"{a}"} << 0;
         QTest::newRow("closing brace alone, message later")
@@ -99,7 +97,6 @@ private slots:
             << QByteArrayList{"junk{\"a\":"} << QByteArrayList{} << 5;
         QTest::newRow("bytes without braces are not kept")
             << QByteArrayList{"no braces here", "nor here"} << QByteArrayList{} << 0;
-        QTest::newRow("empty object") << QByteArrayList{"{}"} << QByteArrayList{"{}"} << 0;
         QTest::newRow("zero byte inside") << QByteArrayList{QByteArray("{a\0b}", 5)}
                                           << QByteArrayList{QByteArray("{a\0b}", 5)} << 0;
     }
@@ -157,10 +154,6 @@ private slots:
             << QStringList{"version"}
             << QByteArray(R"({"type":"matrix","MCU":"V1.2","FPGA":"V2.0","device":"0409-S",)"
                           R"("audio":true,"bezel_x":0})");
-        QTest::newRow("status matrix")
-            << QByteArray(R"({"video1":1,"video2":3,"audio1":1,"audio2":2,"IR1":1,"IR2":1,)"
-                          R"("splice_mode":2})")
-            << QStringList{"status"} << QByteArray();
         QTest::newRow("wall status, bare keys")
             << QByteArray("{window1:1,0,0,0,1920,1080,window2:2,1,960,0,960,540,"
                           "window3:0,0,0,0,0,0,window4:0,0,0,0,0,0,VIR:0,1,AUDIO:3}")
@@ -168,22 +161,12 @@ private slots:
             << QByteArray(R"({"window1":[1,0,0,0,1920,1080],"window2":[2,1,960,0,960,540],)"
                           R"("window3":[0,0,0,0,0,0],"window4":[0,0,0,0,0,0],"VIR":[0,1],)"
                           R"("AUDIO":[3]})");
-        QTest::newRow("wall status, quoted keys")
-            << QByteArray(R"({"window1":4,3,2,0,0,100,"window2":0,0,0,0,0,0,)"
-                          R"("window3":0,0,0,0,0,0,"window4":1,1,1,10,10,10,"VIR":2,"AUDIO":0})")
-            << QStringList{"wall"}
-            << QByteArray(R"({"window1":[4,3,2,0,0,100],"window2":[0,0,0,0,0,0],)"
-                          R"("window3":[0,0,0,0,0,0],"window4":[1,1,1,10,10,10],"VIR":[2],)"
-                          R"("AUDIO":[0]})");
         QTest::newRow("wall status, a window twice")
             << QByteArray("{window1:1,0,0,0,1920,1080,window1:2,1,961,0,960,540,"
                           "window3:0,0,0,0,0,0,window4:0,0,0,0,1,0,VIR:0,1,AUDIO:3}")
             << QStringList{"wall"}
             << QByteArray(R"({"window1":[2,1,961,0,960,540],"window3":[0,0,0,0,0,0],)"
                           R"("window4":[0,0,0,0,1,0],"VIR":[0,1],"AUDIO":[3]})");
-        QTest::newRow("input info")
-            << QByteArray(R"({"input-1":"true","input-2":"false"})") << QStringList{"input"}
-            << QByteArray(R"({"input-1":"true","input-2":"false"})");
         QTest::newRow("netInfo with DHCP")
             << QByteArray(R"({"ip":"192.168.1.188","gateway":"192.168.1.1",)"
                           R"("subnet":"255.255.255.0","DHCP":false,"mac":"00:11:22:33:44:55"})")
@@ -196,10 +179,6 @@ private slots:
             << QByteArray("{\"link1\":true/true/false/true,\"link2\":false/true/true/xx}")
             << QStringList{"output"}
             << QByteArray(R"({"link1":"true/true/false/true","link2":"false/true/true/xx"})");
-        QTest::newRow("bindinfo") << QByteArray(R"({"bind1":"1/2/3","bind2":"","mode":1})")
-                                  << QStringList{"bind"} << QByteArray();
-        QTest::newRow("volume") << QByteArray(R"({"Volume1":50,"Mute1":0,"Volume2":100})")
-                                << QStringList{"volume"} << QByteArray();
         QTest::newRow("caption report")
             << QByteArray("{\"Switch\":true,\"Speed\":3,\"Color\":255,0,0,\"Position_x\":10,"
                           "\"Position_y\":20,\"Bg_switch\":false,\"Bg_Color\":0,0,255,"
@@ -208,22 +187,9 @@ private slots:
             << QByteArray(R"({"Switch":"true","Speed":3,"Color":"255,0,0","Position_x":10,)"
                           R"("Position_y":20,"Bg_switch":"false","Bg_Color":"0,0,255",)"
                           R"("Move_dir":"left"})");
-        QTest::newRow("caption report, direction not last")
-            << QByteArray("{\"Switch\":false,\"Color\":1,2,3,\"Bg_switch\":true,"
-                          "\"Bg_Color\":4,5,6,\"Move_dir\":right,\"Speed\":9}")
-            << QStringList{"caption"}
-            << QByteArray(R"({"Switch":"false","Color":"1,2,3","Bg_switch":"true",)"
-                          R"("Bg_Color":"4,5,6","Move_dir":"right","Speed":9})");
-        QTest::newRow("rotate") << QByteArray(R"({"Angle1":0,"Angle2":1})") << QStringList{"rotate"}
-                                << QByteArray();
-        QTest::newRow("hdcp") << QByteArray(R"({"hdcp_in1":0,"hdcp_in2":1})") << QStringList{"hdcp"}
-                              << QByteArray();
         QTest::newRow("change notice with =")
             << QByteArray("{Frozen_change=3/1}") << QStringList{"change"}
             << QByteArray(R"({"Frozen_change":"3/1"})");
-        QTest::newRow("change notice with colon")
-            << QByteArray(R"({"video5_change":3})") << QStringList{"change"}
-            << QByteArray(R"({"video5_change":3})");
         QTest::newRow("Bind_change, bare list")
             << QByteArray("{\"Bind_change\":1/2/3}") << QStringList{"change"}
             << QByteArray(R"({"Bind_change":"1/2/3"})");
@@ -365,11 +331,8 @@ private slots:
             << QByteArray(R"({"DHCP":false,"x":1})") << QStringList{"dhcp:false"};
         QTest::newRow("TRUE does not parse but counts")
             << QByteArray(R"({"DHCP":TRUE,"x":1})") << QStringList{"dhcp:true"};
-        QTest::newRow("FALSE") << QByteArray(R"({"DHCP":FALSE,"x":1})")
-                               << QStringList{"dhcp:false"};
         QTest::newRow("quoted word") << QByteArray(R"({"DHCP":"true","x":1})") << QStringList{};
         QTest::newRow("no comma after") << QByteArray(R"({"x":1,"DHCP":true})") << QStringList{};
-        QTest::newRow("other word") << QByteArray(R"({"DHCP":on,"x":1})") << QStringList{};
         QTest::newRow("key unquoted") << QByteArray("{DHCP:true,\"x\":1}") << QStringList{};
         QTest::newRow("before the message's reports")
             << QByteArray(R"({"ip":"a","gateway":"b","subnet":"c","DHCP":true,"mac":"d"})")
@@ -401,9 +364,6 @@ private slots:
         QTest::newRow("no-signal change notice")
             << QByteArray(R"({"Chn_change":2,"Mode_change":1,"Color_change":"0,0,0"})")
             << QStringLiteral(R"({"Chn":2,"Mode":1,"Color":"0,0,0"})") << 1 << false;
-        QTest::newRow("two of three change keys stay")
-            << QByteArray(R"({"Chn_change":2,"Mode_change":1})")
-            << QStringLiteral(R"({"Chn_change":2,"Mode_change":1})") << 0 << false;
         QTest::newRow("both forwards")
             << QByteArray(R"({"Chn":1,"Mode":2,"Color":3,"Scaler_Mode":1})")
             << QStringLiteral(R"({"Chn":1,"Mode":2,"Color":3,"Scaler_Mode":1})") << 2 << false;

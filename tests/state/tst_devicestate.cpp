@@ -160,15 +160,6 @@ private slots:
         QCOMPARE(state.volumeAt(3), 70);
     }
 
-    void rotationSetterReportsSize()
-    {
-        DeviceState state;
-        state.setRotateAngle({{1, 1}});
-        QCOMPARE(state.setRotateAngleAt(2, 3), 2);
-        QCOMPARE(state.setRotateAngleAt(2, 0), 2);
-        QCOMPARE(state.rotateAngleAt(2), 0);
-    }
-
     void captionFromReport_data()
     {
         QTest::addColumn<QJsonObject>("report");

@@ -60,17 +60,6 @@ private slots:
         useDirectory(m_dir->path());
     }
 
-    void pathIsCachedUntilReset()
-    {
-        const QString first = m_dir->path() + QStringLiteral("/project.db");
-        QCOMPARE(ProjectDatabase::databasePath(), first);
-        QTemporaryDir other;
-        AppSettings::setDataDirectory(other.path());
-        QCOMPARE(ProjectDatabase::databasePath(), first);
-        ProjectDatabase::resetDatabasePath();
-        QCOMPARE(ProjectDatabase::databasePath(), other.path() + QStringLiteral("/project.db"));
-    }
-
     void freshDirectoryCreatesEveryTable()
     {
         createAllStores();

@@ -45,18 +45,6 @@ private slots:
         QCOMPARE(w.pos(), start + QPoint(25, -12));
     }
 
-    void otherButtonsDoNotDrag()
-    {
-        BaseWidget w;
-        w.resize(300, 200);
-        w.move(50, 50);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QPoint start = w.pos();
-        drag(&w, start + QPoint(40, 40), start + QPoint(140, 90), Qt::RightButton);
-        QCOMPARE(w.pos(), start);
-    }
-
     void maximisedWindowDoesNotDrag()
     {
         BaseWidget w;
@@ -109,16 +97,6 @@ private slots:
         QVERIFY(w.panel()->styleSheet().contains(QLatin1String("border-radius")));
     }
 
-    void backgroundColourReachesThePanelStyle()
-    {
-        BaseWidget w;
-        QCOMPARE(w.backgroundColor(), QStringLiteral("black"));
-        QVERIFY(w.panel()->styleSheet().contains(QLatin1String("background-color:black")));
-        w.setBackgroundColor(QStringLiteral("#f5f7f8"));
-        const QString style = w.panel()->styleSheet();
-        QVERIFY(style.startsWith(QLatin1String("QWidget#") + w.panel()->objectName()));
-        QVERIFY(style.contains(QLatin1String("background-color:#f5f7f8")));
-    }
 };
 
 QTEST_MAIN(TestBaseWidget)

@@ -53,18 +53,6 @@ private slots:
         QCOMPARE(label.sizeHint().expandedTo(QSize(40, 40)), label.sizeHint());
     }
 
-    void disabledSvgLabelPaintsAtHalfOpacity()
-    {
-        SvgLabel label;
-        label.setSvg(QStringLiteral(":/Images/on2.svg"), QSize(40, 40));
-        label.resize(40, 40);
-        const int enabledAlpha = qAlpha(paint(label).pixel(10, 10));
-        label.setEnabled(false);
-        const int disabledAlpha = qAlpha(paint(label).pixel(10, 10));
-        QCOMPARE(enabledAlpha, 255);
-        QVERIFY(qAbs(disabledAlpha - 128) <= 2);
-    }
-
     void svgLabelWithAMissingFileDrawsNothing()
     {
         SvgLabel label;

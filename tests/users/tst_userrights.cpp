@@ -1,7 +1,6 @@
-#include "userdialogfixture.h"
+#include "../common/datadirfixture.h"
 
 #include "app/logindialog.h"
-#include "state/devicestate.h"
 #include "uikit/dialogconfirm3btn.h"
 #include "users/permissiondialog.h"
 #include "users/permissionfunction.h"
@@ -21,7 +20,7 @@ class TestUserRights : public QObject
     Q_OBJECT
 
 private:
-    UserDialogFixture m_fx;
+    DataDirFixture m_fx;
 
     // Logs in through the login dialog and loads the rights as the main window does.
     static bool logIn(UserAccountStore &users, PermissionStore &permissions, const QString &name,
@@ -48,12 +47,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_fx.setUp();
-        DeviceState::instance()->setIp(QStringLiteral("127.0.0.1"));
-        DeviceState::instance()->setPort(4001);
-    }
+    void init() { m_fx.setUp(); }
 
     void deniedOutputHoldsAfterTheNextLogin()
     {
@@ -104,10 +98,7 @@ private slots:
         QVERIFY(!gate.checkPortPermission(105, OutputPortKind, false));
         QCOMPARE(warnings, 1);
         QVERIFY(gate.checkPortPermission(4, OutputPortKind));
-        QVERIFY(gate.checkPortPermission(6, OutputPortKind));
         QVERIFY(gate.checkPortPermission(5, InputPortKind));
-        QVERIFY(gate.checkPortPermission(5, AnalogOutputPortKind));
-        QVERIFY(gate.checkListPermission(VideoSwitchFunction));
         QVERIFY(gate.checkListPermission(UserFunction));
 
         QVERIFY(logIn(users, permissions, QStringLiteral("ADMIN"), QStringLiteral("wexol482")));

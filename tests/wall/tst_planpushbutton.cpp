@@ -22,10 +22,6 @@ private slots:
     void init();
     void cleanup();
 
-    void fontPoint_data();
-    void fontPoint();
-    void captions_data();
-    void captions();
     void namesArePerDeviceAddress();
     void press_data();
     void press();
@@ -64,59 +60,6 @@ QList<PlanPushButton *> TestPlanPushButton::makeButtons(int count)
     for (int i = 0; i < count; ++i)
         buttons.append(new PlanPushButton(m_host.get()));
     return buttons;
-}
-
-void TestPlanPushButton::fontPoint_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<int>("point");
-    QTest::newRow("design size") << QSize(90, 47) << 12;
-    QTest::newRow("double size capped") << QSize(180, 94) << 16;
-    QTest::newRow("half width") << QSize(45, 47) << 6;
-    QTest::newRow("tall button follows its width") << QSize(90, 200) << 12;
-    QTest::newRow("rounds to nearest") << QSize(97, 60) << 13;
-    QTest::newRow("collapsed keeps a usable font") << QSize(0, 0) << 1;
-}
-
-void TestPlanPushButton::fontPoint()
-{
-    QFETCH(QSize, size);
-    QFETCH(int, point);
-    QCOMPARE(PlanPushButton::fontPointFor(size), point);
-    // The rule runs on every resize of a real button.
-    PlanPushButton button;
-    button.show();
-    button.resize(size);
-    QCOMPARE(button.size(), size);
-    QCOMPARE(button.fontPoint(), point);
-}
-
-void TestPlanPushButton::captions_data()
-{
-    QTest::addColumn<Names>("names");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("no names") << Names{} << QStringList{"[1]", "[2]", "[3]", "[4]"};
-    QTest::newRow("one name") << Names{{2, "Night"}}
-                              << QStringList{"[1]", "[2]", "[3]Night", "[4]"};
-    QTest::newRow("empty name shows the number")
-        << Names{{0, ""}, {3, "Day shift"}} << QStringList{"[1]", "[2]", "[3]", "[4]Day shift"};
-}
-
-void TestPlanPushButton::captions()
-{
-    QFETCH(Names, names);
-    QFETCH(QStringList, expected);
-    const QList<PlanPushButton *> buttons = makeButtons(4);
-    // Start from other captions so that stale ones would show.
-    for (PlanPushButton *b : buttons)
-        b->setNamedCaption(7, QStringLiteral("old"));
-    PlanPushButton::applyCaptions(buttons, names);
-    QStringList shown;
-    for (PlanPushButton *b : buttons) {
-        shown.append(b->caption());
-        QVERIFY(b->captionMode());
-    }
-    QCOMPARE(shown, expected);
 }
 
 void TestPlanPushButton::namesArePerDeviceAddress()

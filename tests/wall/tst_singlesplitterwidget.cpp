@@ -25,7 +25,6 @@ private slots:
     void drop();
     void doubleClickClearsARegion();
     void labelsComeFromTheStore();
-    void pointerMovesHighlight();
     void pictureInPictureIsDrawnOnTop();
 
 private:
@@ -77,17 +76,12 @@ void TestSingleSplitterWidget::hitTest_data()
     QTest::addColumn<int>("region");
 
     QTest::newRow("0: nothing to hit") << 0 << 0.5 << 0.5 << -1;
-    QTest::newRow("1: top right") << 1 << 0.9 << 0.1 << 2;
     QTest::newRow("1: shared corner goes to the lowest") << 1 << 0.5 << 0.5 << 1;
-    QTest::newRow("2: centre") << 2 << 0.5 << 0.5 << 5;
     QTest::newRow("2: bottom right") << 2 << 0.99 << 0.99 << 9;
     QTest::newRow("3: right column, second") << 3 << 0.8 << 0.3 << 3;
-    QTest::newRow("3: bottom row, third") << 3 << 0.6 << 0.9 << 7;
     QTest::newRow("4: right lower") << 4 << 0.8 << 0.5 << 3;
-    QTest::newRow("4: bottom middle") << 4 << 0.5 << 0.9 << 5;
     QTest::newRow("4: bottom right is uncovered") << 4 << 0.9 << 0.9 << -1;
     QTest::newRow("5: tall left window bottom") << 5 << 0.5 << 0.95 << 1;
-    QTest::newRow("6: full picture") << 6 << 0.3 << 0.3 << 1;
     QTest::newRow("6: inside the small window") << 6 << 0.75 << 0.75 << 2;
     QTest::newRow("6: right of the small window") << 6 << 0.98 << 0.75 << 1;
     QTest::newRow("outside the widget") << 1 << 1.1 << 0.5 << -1;
@@ -173,9 +167,7 @@ void TestSingleSplitterWidget::drop_data()
     QTest::newRow("video input 3 on region 3") << 3 << 0.8 << 0.3 << "103" << 3 << 3;
     QTest::newRow("video input 9 on the small window") << 6 << 0.7 << 0.7 << "109" << 9 << 2;
     QTest::newRow("audio input ignored") << 3 << 0.8 << 0.3 << "3" << -1 << 3;
-    QTest::newRow("100 ignored") << 1 << 0.2 << 0.2 << "100" << -1 << 1;
     QTest::newRow("no number") << 1 << 0.2 << 0.2 << "abc" << -1 << 1;
-    QTest::newRow("empty text") << 1 << 0.2 << 0.2 << "" << -1 << 1;
     QTest::newRow("outside every region") << 4 << 0.9 << 0.9 << "103" << -1 << -1;
     QTest::newRow("undivided output") << 0 << 0.5 << 0.5 << "103" << -1 << -1;
 }
@@ -244,22 +236,6 @@ void TestSingleSplitterWidget::labelsComeFromTheStore()
     QCOMPARE(m_widget->splitterMode(), 5);
     QCOMPARE(changes.count(), 1);
     store->setSplitterMode(0);
-}
-
-void TestSingleSplitterWidget::pointerMovesHighlight()
-{
-    m_widget->setSplitterMode(2);
-
-    moveTo(at(0.9, 0.9));
-    QCOMPARE(m_widget->hoveredRegion(), 9);
-    moveTo(at(0.5, 0.1));
-    QCOMPARE(m_widget->hoveredRegion(), 2);
-    QTest::mousePress(m_widget.get(), Qt::LeftButton, {}, at(0.1, 0.1).toPoint());
-    QCOMPARE(m_widget->hoveredRegion(), 1);
-    QTest::mouseRelease(m_widget.get(), Qt::LeftButton, {}, at(0.1, 0.1).toPoint());
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(m_widget.get(), &leave);
-    QCOMPARE(m_widget->hoveredRegion(), -1);
 }
 
 void TestSingleSplitterWidget::pictureInPictureIsDrawnOnTop()

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "app/appsettings.h"
+#include "state/devicestate.h"
 #include "storage/projectdatabase.h"
 #include "storage/useraccountstore.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QElapsedTimer>
-#include <QPointer>
 #include <QScopedPointer>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -18,8 +19,9 @@
 
 #include <functional>
 
-// Every test gets a data directory of its own: project.db, config.ini and password.txt.
-struct UserDialogFixture
+// Every test gets a data directory of its own (config.ini, project.db, password.txt), nobody
+// logged in, and a known device.
+struct DataDirFixture
 {
     QScopedPointer<QTemporaryDir> dir;
 
@@ -31,9 +33,19 @@ struct UserDialogFixture
         ProjectDatabase::resetDatabasePath();
         AppSettings::instance()->setCurrentUser(QString());
         AppSettings::instance()->setCurrentUserType(1);
+        DeviceState *state = DeviceState::instance();
+        state->setIp(QStringLiteral("127.0.0.1"));
+        state->setPort(4001);
+        state->setDeviceType(Dev0409S);
     }
 
     QString path(const QString &file) const { return dir->path() + QLatin1Char('/') + file; }
+
+    // What is on disk, not what AppSettings may hold in memory.
+    QVariant stored(const QString &key) const
+    {
+        return QSettings(path(QStringLiteral("config.ini")), QSettings::IniFormat).value(key);
+    }
 
     // Runs raw SQL against project.db, for faults the application itself never causes.
     static bool rawSql(const QString &sql)
@@ -75,17 +87,15 @@ template <typename T> void whenModal(std::function<void(T *)> act)
     QObject::connect(timer, &QTimer::timeout, [timer, clock, act] {
         QWidget *modal = QApplication::activeModalWidget();
         T *dialog = qobject_cast<T *>(modal);
-        if (dialog && dialog->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            delete clock;
-            act(dialog);
+        const bool expired = clock->elapsed() > 15000;
+        if (!(dialog && dialog->isVisible()) && !expired)
             return;
-        }
-        if (clock->elapsed() > 15000) {
-            timer->stop();
-            timer->deleteLater();
-            delete clock;
+        timer->stop();
+        timer->deleteLater();
+        delete clock;
+        if (dialog && dialog->isVisible()) {
+            act(dialog);
+        } else {
             qWarning("expected modal dialog never appeared");
             if (modal)
                 modal->close();
