@@ -887,6 +887,21 @@ Output</translation>
     </message>
 </context>
 <context>
+    <name>WidgetDialogs</name>
+    <message>
+        <source>OSD Setting</source>
+        <translation>OSD Setting</translation>
+    </message>
+    <message>
+        <source>OutPut Graphics test</source>
+        <translation>Output Graphics Test</translation>
+    </message>
+    <message>
+        <source>Input Graphics test</source>
+        <translation>Input Graphics Test</translation>
+    </message>
+</context>
+<context>
     <name>WidgetMenus</name>
     <message>
         <source>Unsplice</source>
@@ -979,6 +994,34 @@ Output</translation>
     <message>
         <source>Rename Plan %1</source>
         <translation>Rename Plan %1</translation>
+    </message>
+    <message>
+        <source>无信号输出</source>
+        <translation>No Signal Output</translation>
+    </message>
+    <message>
+        <source>缩放模式</source>
+        <translation>Scaling Mode</translation>
+    </message>
+    <message>
+        <source>Graphics Test</source>
+        <translation>Graphics Test</translation>
+    </message>
+    <message>
+        <source>GraphicsTest</source>
+        <translation>Graphics Test</translation>
+    </message>
+    <message>
+        <source>OSD Setting</source>
+        <translation>OSD Setting</translation>
+    </message>
+    <message>
+        <source>Edid</source>
+        <translation>EDID</translation>
+    </message>
+    <message>
+        <source>Volume Setting</source>
+        <translation>Volume Setting</translation>
     </message>
 </context>
 <context>

@@ -887,6 +887,21 @@ Output</source>
     </message>
 </context>
 <context>
+    <name>WidgetDialogs</name>
+    <message>
+        <source>OSD Setting</source>
+        <translation>台标设置</translation>
+    </message>
+    <message>
+        <source>OutPut Graphics test</source>
+        <translation>输出图形测试</translation>
+    </message>
+    <message>
+        <source>Input Graphics test</source>
+        <translation>输入图形测试</translation>
+    </message>
+</context>
+<context>
     <name>WidgetMenus</name>
     <message>
         <source>Unsplice</source>
@@ -979,6 +994,34 @@ Output</source>
     <message>
         <source>Rename Plan %1</source>
         <translation>重命名预案 %1</translation>
+    </message>
+    <message>
+        <source>无信号输出</source>
+        <translation>无信号输出</translation>
+    </message>
+    <message>
+        <source>缩放模式</source>
+        <translation>缩放模式</translation>
+    </message>
+    <message>
+        <source>Graphics Test</source>
+        <translation>图形测试</translation>
+    </message>
+    <message>
+        <source>GraphicsTest</source>
+        <translation>图形测试</translation>
+    </message>
+    <message>
+        <source>OSD Setting</source>
+        <translation>台标设置</translation>
+    </message>
+    <message>
+        <source>Edid</source>
+        <translation>EDID设置</translation>
+    </message>
+    <message>
+        <source>Volume Setting</source>
+        <translation>音量设置</translation>
     </message>
 </context>
 <context>

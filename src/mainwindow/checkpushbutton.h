@@ -2,7 +2,8 @@
 
 // CheckPushButton: a checkable, transparent button that previews a multiview layout.
 //   setLayoutNumber(0..6) / layoutNumber()
-//   layoutRects(layout)   the window rectangles of a layout as fractions of the whole
+//   layoutRects(layout)   the window rectangles of a layout as fractions of the whole, the
+//                         regions of SingleSplitterWidget::layoutRegions in region order
 // Windows are outlined in white and filled green while checked, light grey otherwise.
 
 #include <QList>

@@ -5,7 +5,11 @@
 #include "uikit/labelclickedintableitem.h"
 #include "uikit/svglabel.h"
 
+#include <QStyle>
+
 namespace {
+// Per-cell rules, for a look the shared rules do not name (splice group colours and any look a
+// caller makes up). Nearer style sheets win, so these override the table's rules.
 const char *const cellStyle =
     "QWidget#outportWidget{background:%1;border:%5px solid rgba(51,140,86,128);border-top:none;} "
     "QWidget#outportWidget:disabled { background:rgb(159,159,159); } "
@@ -14,8 +18,83 @@ const char *const cellStyle =
     "QWidget#widget_2:disabled { background:rgb(221,222,219); } "
     "QLabel#InputName{color:%4;font-family:\"Microsoft YaHei\";font-weight:bold;}";
 
+// Only the backgrounds of a named look replaced (a splice group's colour).
+const char *const backgroundStyle =
+    "QWidget#outportWidget{background:%1;} "
+    "QWidget#outportWidget:disabled { background:rgb(159,159,159); } "
+    "QWidget#widget_2{ background:%2;} "
+    "QWidget#widget_2:disabled { background:rgb(221,222,219); }";
+
+const char *const lookProperty = "cellLook";
+
 const QSize iconSize(20, 20);
+
+struct NamedLook
+{
+    const char *name;
+    CellLook look;
+};
+
+const NamedLook namedLooks[] = {
+    {"normal", TableItemWidget::normalLook()},
+    {"selected", TableItemWidget::selectedLook()},
+    {"disabled", TableItemWidget::disabledLook()},
+};
+
+QString sharedRules(const char *name, const CellLook &look)
+{
+    // Same specificity for every look and state: the :disabled rules come last and win.
+    return QStringLiteral("TableItemWidget[%1=\"%2\"] QWidget#outportWidget{background:%3;"
+                          "border:%4px solid rgba(51,140,86,128);border-top:none;} "
+                          "TableItemWidget[%1=\"%2\"] QLabel#OutputName{color:%5;} "
+                          "TableItemWidget[%1=\"%2\"] QWidget#widget_2{background:%6;"
+                          "border:%4px solid rgba(51,140,86,128);border-bottom:none;} "
+                          "TableItemWidget[%1=\"%2\"] QLabel#InputName{color:%7;} ")
+        .arg(QLatin1String(lookProperty), QLatin1String(name), look.outputBackground,
+             QString::number(look.borderWidth), look.outputText, look.inputBackground,
+             look.inputText);
+}
 } // namespace
+
+const CellLook &TableItemWidget::normalLook()
+{
+    static const CellLook look{
+        QStringLiteral("rgb(240,241,236)"), QStringLiteral("rgb(128,128,128)"),
+        QStringLiteral("rgb(249,250,250)"), QStringLiteral("rgb(128,128,128)"), 1};
+    return look;
+}
+
+const CellLook &TableItemWidget::selectedLook()
+{
+    static const CellLook look{
+        QStringLiteral("rgb(201,202,202)"), QStringLiteral("rgb(249,250,250)"),
+        QStringLiteral("rgb(239,239,239)"), QStringLiteral("rgb(128,128,128)"), 2};
+    return look;
+}
+
+const CellLook &TableItemWidget::disabledLook()
+{
+    static const CellLook look{
+        QStringLiteral("rgb(159,159,159)"), QStringLiteral("rgb(240,240,240)"),
+        QStringLiteral("rgb(240,240,240)"), QStringLiteral("rgb(159,159,159)"), 1};
+    return look;
+}
+
+const QString &TableItemWidget::sharedStyleSheet()
+{
+    static const QString sheet = [] {
+        QString rules =
+            QStringLiteral("TableItemWidget QLabel#OutputName,TableItemWidget QLabel#InputName{"
+                           "font-family:\"Microsoft YaHei\";font-weight:bold;} ");
+        for (const NamedLook &named : namedLooks)
+            rules += sharedRules(named.name, named.look);
+        rules += QStringLiteral(
+            "TableItemWidget QWidget#outportWidget:disabled{background:rgb(159,159,159);} "
+            "TableItemWidget QWidget#widget_2:disabled{background:rgb(221,222,219);}");
+        return rules;
+    }();
+    return sheet;
+}
 
 const char *const TableItemWidget::FrozenIcon = ":/Images/pause_2c3e50.svg";
 const char *const TableItemWidget::RunningIcon = ":/Images/play_4caf50.svg";
@@ -27,8 +106,7 @@ const char *const TableItemWidget::UnmutedIcon = ":/Images/unmute_4caf50.svg";
 TableItemWidget::TableItemWidget(QWidget *parent) : QWidget(parent), m_ui(new Ui::TableItemWidget)
 {
     m_ui->setupUi(this);
-    m_look = {QStringLiteral("rgb(240,241,236)"), QStringLiteral("rgb(128,128,128)"),
-              QStringLiteral("rgb(249,250,250)"), QStringLiteral("rgb(128,128,128)"), 1};
+    m_look = normalLook();
 
     m_ui->label_play->setSvg(QString::fromLatin1(RunningIcon), iconSize);
     m_ui->label_mute->setSvg(QString::fromLatin1(UnmutedIcon), iconSize);
@@ -130,9 +208,45 @@ void TableItemWidget::setLook(const CellLook &look)
 
 void TableItemWidget::applyStyle()
 {
-    setStyleSheet(QString::fromLatin1(cellStyle).arg(m_look.outputBackground, m_look.outputText,
-                                                     m_look.inputBackground, m_look.inputText,
-                                                     QString::number(m_look.borderWidth)));
+    // A look the table's shared rules name costs a property and no style sheet of its own, so
+    // building and re-parenting the cells stays cheap; other looks fall back to a sheet.
+    const NamedLook *named = nullptr;
+    for (const NamedLook &candidate : namedLooks) {
+        const CellLook &l = candidate.look;
+        if (l.outputText == m_look.outputText && l.inputText == m_look.inputText &&
+            l.borderWidth == m_look.borderWidth) {
+            named = &candidate;
+            break;
+        }
+    }
+    QString sheet;
+    if (!named) {
+        sheet = QString::fromLatin1(cellStyle).arg(m_look.outputBackground, m_look.outputText,
+                                                   m_look.inputBackground, m_look.inputText,
+                                                   QString::number(m_look.borderWidth));
+    } else if (m_look.outputBackground != named->look.outputBackground ||
+               m_look.inputBackground != named->look.inputBackground) {
+        sheet = QString::fromLatin1(backgroundStyle)
+                    .arg(m_look.outputBackground, m_look.inputBackground);
+    }
+
+    const QString name = QLatin1String(named ? named->name : "custom");
+    const bool renamed = property(lookProperty).toString() != name;
+    if (renamed)
+        setProperty(lookProperty, name);
+    if (styleSheet() != sheet) {
+        // Setting a sheet re-polishes the whole cell, the new property included.
+        setStyleSheet(sheet);
+    } else if (renamed && testAttribute(Qt::WA_WState_Polished)) {
+        // Property selectors are matched at polish time only.
+        for (QWidget *w :
+             {static_cast<QWidget *>(this), m_ui->widget_2, m_ui->outportWidget,
+              static_cast<QWidget *>(m_ui->InputName), static_cast<QWidget *>(m_ui->OutputName)}) {
+            w->style()->unpolish(w);
+            w->style()->polish(w);
+        }
+        update();
+    }
 }
 
 LabelClickedInTableItem *TableItemWidget::playLabel() const

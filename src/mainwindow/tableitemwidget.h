@@ -7,6 +7,7 @@
 //   setFrozen / setLocked / setLinked / setMuted    flags with their icons (lock has none)
 //   setCellDisabled / isCellDisabled                a disabled cell takes no drop, opens no menu
 //   setLook(CellLook)               the cell's colours and border width
+//   sharedStyleSheet()              rules for the named looks, set once on the cells' table
 //   playLabel / muteLabel / lockLabel / hdmiLabel   the controls, for enabling by rights
 // Signals: si_click_pause(bool), si_click_lock(bool), si_click_mute(bool) carry the state the
 // operator asked for with the click.
@@ -49,6 +50,14 @@ public:
     static const char *const UnlinkedIcon;
     static const char *const MutedIcon;
     static const char *const UnmutedIcon;
+
+    /// The named looks: a plain cell, a selected one and a disabled one.
+    static const CellLook &normalLook();
+    static const CellLook &selectedLook();
+    static const CellLook &disabledLook();
+    /// Rules that draw the named looks (a group colour replaces their backgrounds only); an
+    /// ancestor of the cells carries them, so a cell needs no style sheet of its own.
+    static const QString &sharedStyleSheet();
 
     explicit TableItemWidget(QWidget *parent = nullptr);
     ~TableItemWidget() override;

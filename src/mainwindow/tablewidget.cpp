@@ -25,15 +25,6 @@ const char *const selectionFrameStyle =
 constexpr int maxOutputs = 9;
 constexpr int videoOffset = 100;
 
-const CellLook normalLook{QStringLiteral("rgb(240,241,236)"), QStringLiteral("rgb(128,128,128)"),
-                          QStringLiteral("rgb(249,250,250)"), QStringLiteral("rgb(128,128,128)"),
-                          1};
-const CellLook selectedLook{QStringLiteral("rgb(201,202,202)"), QStringLiteral("rgb(249,250,250)"),
-                            QStringLiteral("rgb(239,239,239)"), QStringLiteral("rgb(128,128,128)"),
-                            2};
-const CellLook disabledLook{QStringLiteral("rgb(159,159,159)"), QStringLiteral("rgb(240,240,240)"),
-                            QStringLiteral("rgb(240,240,240)"), QStringLiteral("rgb(159,159,159)"),
-                            1};
 } // namespace
 
 TableWidget::TableWidget(QWidget *parent) : QTableWidget(parent)
@@ -46,6 +37,9 @@ TableWidget::TableWidget(QWidget *parent) : QTableWidget(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTableType(VideoTable);
+    // One sheet for all cells: a cell with a sheet of its own is re-polished whenever it is
+    // re-parented, which made building the tables the slowest part of start-up.
+    viewport()->setStyleSheet(TableItemWidget::sharedStyleSheet());
 
     connect(this, &QTableWidget::itemSelectionChanged, this, &TableWidget::refreshLook);
 
@@ -440,13 +434,13 @@ CellLook TableWidget::lookFor(const QTableWidgetItem *item, bool selected) const
 {
     const TableItemWidget *cell = cellForItem(item);
     if (cell && cell->isCellDisabled())
-        return disabledLook;
-    CellLook look = selected ? selectedLook : normalLook;
+        return TableItemWidget::disabledLook();
+    CellLook look = selected ? TableItemWidget::selectedLook() : TableItemWidget::normalLook();
     const QString color = groupColor(item->data(OutputRole).toInt());
     if (!color.isEmpty()) {
         look.outputBackground = color;
         look.inputBackground = color;
-        look.outputText = normalLook.outputText;
+        look.outputText = TableItemWidget::normalLook().outputText;
     }
     return look;
 }

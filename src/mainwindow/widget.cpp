@@ -5,6 +5,7 @@
 
 #include "app/appsettings.h"
 #include "app/loginflow.h"
+#include "dialogs/uploaderrordialogs.h"
 #include "mainwindow/checkpushbutton.h"
 #include "mainwindow/listwidget.h"
 #include "mainwindow/multiviewview.h"
@@ -14,6 +15,7 @@
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/tablewidgetaudiomix.h"
 #include "mainwindow/wallcanvas.h"
+#include "mainwindow/widgetdialogs.h"
 #include "mainwindow/widgetmenus.h"
 #include "mainwindow/widgetsplice.h"
 #include "protocol/messagedistance.h"
@@ -140,6 +142,7 @@ Widget::Widget(QWidget *parent)
     m_ui->languageComboBox->setCurrentIndex(settings->language() == 0 ? 0 : 1);
 
     m_menus = new WidgetMenus(this);
+    m_dialogs = new WidgetDialogs(this, m_captionOsdStore.get());
     connectProtocol();
 
     m_ui->tabWidget->setCurrentIndex(m_tabVideo);
@@ -347,8 +350,8 @@ void Widget::connectProtocol()
     connect(c, &MessageDistance::si_ForwardAnalysis, this, &Widget::si_ForwardAnalysis);
     connect(c, &MessageDistance::si_http200Analysis, this, &Widget::si_http200Analysis);
     connect(this, &Widget::si_http200Analysis, this, &Widget::sl_confirmHttpOK);
-    c->setErrorReporter(
-        [this](const QString &title, const QString &text) { showMessage(title, text); });
+    // Upload failures are shown once the channel's handler has returned (one reporter only).
+    installUploadErrorDialogs();
 
     TableWidget *video = m_ui->videoTableWidget;
     connect(video, &TableWidget::si_orderToLock, this, &Widget::onOrderToLock);
@@ -744,8 +747,7 @@ void Widget::on_usermanageBtn_clicked()
 
 void Widget::on_CaptionBtn_clicked()
 {
-    // The caption dialog joins with the caption work; the query already fills the store.
-    m_client->getSubtitle();
+    m_dialogs->openCaption();
 }
 
 void Widget::sl_openWidgetSplicingSetting()
@@ -754,14 +756,14 @@ void Widget::sl_openWidgetSplicingSetting()
         m_wallCanvas->resetReceivedFlags();
 }
 
-void Widget::sl_NoSignalOut(int port, int)
+void Widget::sl_NoSignalOut(int port, int kind)
 {
-    m_client->getNoInput(port);
+    m_dialogs->openNoSignalOutput(port, kind);
 }
 
 void Widget::sl_Scalingmode(int port)
 {
-    m_client->getScaler(port);
+    m_dialogs->openScalingMode(port);
 }
 
 void Widget::showMessage(const QString &title, const QString &text)

@@ -25,6 +25,7 @@ class SvgLabel;
 class TableWidget;
 class UserAccountStore;
 class WallCanvas;
+class WidgetDialogs;
 
 namespace Ui {
 class Widget;
@@ -50,6 +51,7 @@ public:
     void setWallCanvas(WallCanvas *canvas) { m_wallCanvas = canvas; }
     void setMultiviewView(MultiviewView *view) { m_multiviewView = view; }
     SpliceGroups *splitManager() const { return m_splitManager; }
+    WidgetDialogs *dialogs() const { return m_dialogs; }
     bool hdmiAudioFollow() const { return m_hdmiAudioFollow; }
 
     // Shared by the report slots and the operator's routing.
@@ -179,6 +181,7 @@ private:
     WallCanvas *m_wallCanvas = nullptr;
     MultiviewView *m_multiviewView = nullptr;
     class WidgetMenus *m_menus = nullptr;
+    WidgetDialogs *m_dialogs = nullptr;
     bool m_loginAccepted = true;
     bool m_loginFree = false;
     QVector<int> m_builtLayout; // device type, bind mode, splitter mode of the built tables

@@ -11,6 +11,7 @@
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/tablewidgetaudiomix.h"
 #include "mainwindow/wallcanvas.h"
+#include "mainwindow/widgetdialogs.h"
 #include "mainwindow/widgetsplice.h"
 #include "protocol/messagedistance.h"
 #include "state/devicestate.h"
@@ -174,6 +175,20 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
                     action->setChecked(action->text() == current);
             });
 
+    // The dialogs run modally after the menu has gone; the window owns their opening.
+    Widget *window = m_window;
+    QAction *noSignal = menu->addAction(tr("无信号输出"));
+    noSignal->setEnabled(portRight(port, OutputPortKind) && listRight(NoSignalOutputFunction));
+    connect(noSignal, &QAction::triggered, window,
+            [window, port] { window->sl_NoSignalOut(port, 2); });
+    QAction *scaling = menu->addAction(tr("缩放模式"));
+    scaling->setEnabled(portRight(port, OutputPortKind) && listRight(ScalingModeFunction));
+    connect(scaling, &QAction::triggered, window, [window, port] { window->sl_Scalingmode(port); });
+    QAction *pattern = menu->addAction(tr("Graphics Test"));
+    pattern->setEnabled(portRight(port, OutputPortKind) && listRight(MatrixGraphicsTestFunction));
+    connect(pattern, &QAction::triggered, window,
+            [window, port] { window->dialogs()->openGraphicsTest(port, true); });
+
     QAction *clear = menu->addAction(tr("清除"));
     clear->setEnabled(portRight(port, OutputPortKind) && listRight(VideoSwitchFunction));
     connect(clear, &QAction::triggered, this, [this, table, item] { clearCell(table, item); });
@@ -281,7 +296,30 @@ void WidgetMenus::showInputMenu(const QPoint &pos)
     QMenu *menu = newMenu();
     QAction *rename = menu->addAction(tr("Rename(F2)"));
     connect(rename, &QAction::triggered, this, [this, item] { renameInputItem(item); });
-    if (ui->tabWidget->currentIndex() == m_window->m_tabInfrared || !video) {
+    if (ui->tabWidget->currentIndex() == m_window->m_tabInfrared) {
+        run(menu);
+        return;
+    }
+
+    WidgetDialogs *dialogs = m_window->dialogs();
+    if (video) {
+        QAction *pattern = menu->addAction(tr("GraphicsTest"));
+        pattern->setEnabled(portRight(port, InputPortKind) &&
+                            listRight(SignalGraphicsTestFunction));
+        connect(pattern, &QAction::triggered, dialogs,
+                [dialogs, port] { dialogs->openGraphicsTest(port, false); });
+        QAction *osd = menu->addAction(tr("OSD Setting"));
+        osd->setEnabled(portRight(port, InputPortKind) && listRight(SignalOsdFunction));
+        connect(osd, &QAction::triggered, dialogs, [dialogs, port] { dialogs->openOsd(port); });
+        QAction *edid = menu->addAction(tr("Edid"));
+        edid->setEnabled(portRight(port, InputPortKind) && listRight(SignalEdidFunction));
+        connect(edid, &QAction::triggered, dialogs, [dialogs, port] { dialogs->openEdid(port); });
+    }
+    QAction *volume = menu->addAction(tr("Volume Setting"));
+    volume->setEnabled(portRight(port, video ? InputPortKind : AudioInputPortKind) &&
+                       listRight(SignalVolumeFunction));
+    connect(volume, &QAction::triggered, dialogs, [dialogs, port] { dialogs->openVolume(port); });
+    if (!video) {
         run(menu);
         return;
     }

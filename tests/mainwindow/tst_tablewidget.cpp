@@ -543,6 +543,78 @@ private slots:
         QCOMPARE(video.cellForOutput(1)->look(), plain);
     }
 
+    // What a cell paints for each look, drawn from the shared rules or its own sheet; the cell
+    // is already shown when its look changes, so a stale polish would show here.
+    void cellsPaintTheirLook_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QColor>("output");
+        QTest::addColumn<QColor>("input");
+        QTest::addColumn<QColor>("outputText");
+        QTest::addColumn<int>("border");
+
+        const QColor grey(128, 128, 128);
+        QTest::newRow("plain") << "plain" << QColor(240, 241, 236) << QColor(249, 250, 250) << grey
+                               << 1;
+        QTest::newRow("selected") << "selected" << QColor(201, 202, 202) << QColor(239, 239, 239)
+                                  << QColor(249, 250, 250) << 2;
+        QTest::newRow("disabled") << "disabled" << QColor(159, 159, 159) << QColor(221, 222, 219)
+                                  << QColor(240, 240, 240) << 1;
+        QTest::newRow("group") << "group" << QColor(0xf4, 0xeb, 0xd9) << QColor(0xf4, 0xeb, 0xd9)
+                               << grey << 1;
+        QTest::newRow("selected group") << "selected group" << QColor(0xf4, 0xeb, 0xd9)
+                                        << QColor(0xf4, 0xeb, 0xd9) << grey << 2;
+        QTest::newRow("back to plain")
+            << "back to plain" << QColor(240, 241, 236) << QColor(249, 250, 250) << grey << 1;
+    }
+
+    void cellsPaintTheirLook()
+    {
+        QFETCH(QString, state);
+        QFETCH(QColor, output);
+        QFETCH(QColor, input);
+        QFETCH(QColor, outputText);
+        QFETCH(int, border);
+
+        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
+        video.setInputColors({QStringLiteral("#f4ebd9")});
+        QVERIFY(QTest::qWaitForWindowExposed(&video));
+        TableItemWidget *cell = video.cellForOutput(5);
+        cell->setOutputName(QStringLiteral("\u2588\u2588\u2588\u2588"));
+        // Every state is reached from another one, after the cell has been painted.
+        video.itemForOutput(5)->setSelected(true);
+        video.setOutputEnabled(5, false);
+        video.setSpliceGroups({{4, {4, 5}}});
+        QCoreApplication::processEvents();
+        video.setSpliceGroups({});
+        video.setOutputEnabled(5, true);
+        video.itemForOutput(5)->setSelected(false);
+        if (state == QLatin1String("selected") || state == QLatin1String("selected group"))
+            video.itemForOutput(5)->setSelected(true);
+        if (state == QLatin1String("disabled"))
+            video.setOutputEnabled(5, false);
+        if (state.contains(QLatin1String("group")))
+            video.setSpliceGroups({{4, {4, 5}}});
+
+        const QImage image = cell->grab().toImage();
+        const auto *outputPanel = cell->findChild<QWidget *>(QStringLiteral("outportWidget"));
+        const auto *inputPanel = cell->findChild<QWidget *>(QStringLiteral("widget_2"));
+        const auto *outputName = cell->findChild<QLabel *>(QStringLiteral("OutputName"));
+        QVERIFY(outputPanel && inputPanel && outputName);
+        const QRect out = outputPanel->geometry();
+        const QRect in = inputPanel->geometry();
+        const auto at = [&image](const QPoint &p) { return image.pixelColor(p); };
+        QCOMPARE(at(QPoint(out.left() + border + 1, out.center().y())), output);
+        QCOMPARE(at(QPoint(in.left() + border + 1, in.top() + border + 1)), input);
+        // The border is as wide as the look says: the pixel inside it is background.
+        QVERIFY(at(QPoint(out.left() + border - 1, out.center().y())) != output);
+        // Glyph edges blend into the panel; the middle of a full block is near the text colour.
+        const QColor text = at(outputName->geometry().center() + out.topLeft());
+        QVERIFY2(qAbs(text.red() - outputText.red()) <= 24 &&
+                     qAbs(text.blue() - outputText.blue()) <= 24,
+                 qPrintable(text.name()));
+    }
+
     // The mixed audio table
 
     void audioFollowHidesTheMiddle()
