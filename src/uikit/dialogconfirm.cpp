@@ -3,42 +3,15 @@
 #include "ui_dialogconfirm.h"
 
 DialogConfirm::DialogConfirm(QWidget *parent, const QString &title, const QString &text)
-    : FramelessDialog(parent), m_ui(new Ui::DialogConfirm)
+    : QuestionDialog(parent), m_ui(new Ui::DialogConfirm)
 {
     m_ui->setupUi(this);
-    setModal(true);
-    applyShadow(m_ui->widget_bg, 25);
-    setWindowTitle(title);
-    m_ui->lb_title->setTextFormat(Qt::PlainText);
-    m_ui->lb_title->setText(title);
-    // Plain unless asked: a name with "<" in it must show as typed.
-    m_ui->lb_content->setTextFormat(Qt::PlainText);
-    m_ui->lb_content->setText(text);
+    setUpQuestion(m_ui->widget_bg, m_ui->lb_title, m_ui->lb_content, title, text);
 }
 
 DialogConfirm::~DialogConfirm()
 {
     delete m_ui;
-}
-
-QString DialogConfirm::title() const
-{
-    return m_ui->lb_title->text();
-}
-
-QString DialogConfirm::text() const
-{
-    return m_ui->lb_content->text();
-}
-
-void DialogConfirm::setTextAlignLeft(bool left)
-{
-    m_ui->lb_content->setAlignment(left ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
-}
-
-void DialogConfirm::setRichText(bool rich)
-{
-    m_ui->lb_content->setTextFormat(rich ? Qt::RichText : Qt::PlainText);
 }
 
 void DialogConfirm::on_btnOk_clicked()

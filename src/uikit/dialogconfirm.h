@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framelessdialog.h"
+#include "questiondialog.h"
 
 namespace Ui {
 class DialogConfirm;
@@ -8,18 +8,13 @@ class DialogConfirm;
 
 /// Modal question with OK (result 1), Cancel and close (result 0). The text is plain unless rich
 /// text is asked for.
-class DialogConfirm : public FramelessDialog
+class DialogConfirm : public QuestionDialog
 {
     Q_OBJECT
 
 public:
     DialogConfirm(QWidget *parent, const QString &title, const QString &text);
     ~DialogConfirm() override;
-
-    QString title() const;
-    QString text() const;
-    void setTextAlignLeft(bool left);
-    void setRichText(bool rich);
 
 public slots:
     void on_btnOk_clicked();

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "framelessdialog.h"
+#include "questiondialog.h"
 
 namespace Ui {
 class DialogConfirm3Btn;
 }
 
 /// Modal question with three answers: Yes, No and Cancel (the close button counts as Cancel).
-class DialogConfirm3Btn : public FramelessDialog
+class DialogConfirm3Btn : public QuestionDialog
 {
     Q_OBJECT
 
@@ -21,11 +21,6 @@ public:
 
     DialogConfirm3Btn(QWidget *parent, const QString &title, const QString &text);
     ~DialogConfirm3Btn() override;
-
-    QString title() const;
-    QString text() const;
-    void setTextAlignLeft(bool left);
-    void setRichText(bool rich);
 
 public slots:
     void on_btnYes_clicked();
