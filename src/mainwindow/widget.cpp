@@ -189,10 +189,12 @@ void Widget::buildForm()
     panelLayout->setContentsMargins(0, 0, 0, 0);
     m_content = new QWidget(panel());
     m_content->setObjectName(QStringLiteral("mainContent"));
-    m_ui->setupUi(m_content);
-    panelLayout->addWidget(m_content);
+    // The sheets go on before the form is built: building it already polishes part of the video
+    // page, and Qt does not repolish those children when an unpolished parent gets a new sheet.
     setBackgroundColor(QStringLiteral("#ffffff"));
     m_content->setStyleSheet(QString::fromLatin1(ContentStyle));
+    m_ui->setupUi(m_content);
+    panelLayout->addWidget(m_content);
     m_ui->te_log->hide();
     resize(1280, 800);
 

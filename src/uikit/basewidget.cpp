@@ -45,8 +45,11 @@ bool BaseWidget::fillsScreen() const
 void BaseWidget::applyPanelStyle()
 {
     const char *style = fillsScreen() ? SquareStyle : RoundedStyle;
-    m_panel->setStyleSheet(
-        QString::fromLatin1(style).arg(m_panel->objectName(), m_backgroundColor));
+    const QString sheet = QString::fromLatin1(style).arg(m_panel->objectName(), m_backgroundColor);
+    // Setting a sheet restyles every widget in the window, so a resize that keeps the shape
+    // must not set the same text again.
+    if (sheet != m_panel->styleSheet())
+        m_panel->setStyleSheet(sheet);
 }
 
 void BaseWidget::mousePressEvent(QMouseEvent *event)
