@@ -68,22 +68,5 @@ Echo parseEcho(const QString &text, const QString &keyword)
     return echo;
 }
 
-QList<int> spliceModeOutputs(int mode)
-{
-    switch (mode) {
-    case 1:
-        return {1, 2};
-    case 2:
-        return {1, 5};
-    case 3:
-        return {1, 2, 5, 6};
-    case 4:
-        return {1, 2, 3, 5, 6, 7};
-    case 5:
-        return {1, 2, 3, 4, 5, 6, 7, 8};
-    default:
-        return {1};
-    }
-}
 
 } // namespace StatusKeys

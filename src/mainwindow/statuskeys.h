@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/devicetype.h"
+
 #include <QJsonValue>
 #include <QList>
 #include <QString>
@@ -30,7 +32,7 @@ struct Echo
 /// Port = text before "/" with `keyword` removed; value = text after it without "/" and "!".
 Echo parseEcho(const QString &text, const QString &keyword);
 
-/// Outputs of the splice modes 0..5 of a Dev0808S; anything else gives mode 0's list.
-QList<int> spliceModeOutputs(int mode);
+/// Outputs of the splice modes of a Dev0808S (shared with the simulator).
+using ::spliceModeOutputs;
 
 } // namespace StatusKeys

@@ -173,39 +173,18 @@ void Widget::receiveVersionSlot(const QJsonObject &object)
     }
     store->setBezel(bezel);
 
+    // Indexed by QuerySchedule::Query. Status went out first, above.
+    static void (MessageDistance::*const queries[])() = {
+        &MessageDistance::getStatus,     &MessageDistance::getInputInfo,
+        &MessageDistance::getNetInfo,    &MessageDistance::getResolution,
+        &MessageDistance::getRotate,     &MessageDistance::getHdcpInfo,
+        &MessageDistance::getOutputInfo, &MessageDistance::getBindInfo,
+    };
     for (const QuerySchedule::Entry &entry : QuerySchedule::forType(store->deviceType())) {
-        MessageDistance *c = m_client;
-        void (MessageDistance::*query)() = nullptr;
-        switch (entry.query) {
-        case QuerySchedule::Status:
-            query = &MessageDistance::getStatus;
-            break;
-        case QuerySchedule::InputInfo:
-            query = &MessageDistance::getInputInfo;
-            break;
-        case QuerySchedule::NetInfo:
-            query = &MessageDistance::getNetInfo;
-            break;
-        case QuerySchedule::Resolution:
-            query = &MessageDistance::getResolution;
-            break;
-        case QuerySchedule::Rotate:
-            query = &MessageDistance::getRotate;
-            break;
-        case QuerySchedule::HdcpInfo:
-            query = &MessageDistance::getHdcpInfo;
-            break;
-        case QuerySchedule::OutputInfo:
-            query = &MessageDistance::getOutputInfo;
-            break;
-        case QuerySchedule::BindInfo:
-            query = &MessageDistance::getBindInfo;
-            break;
-        }
         if (entry.query == QuerySchedule::Status)
             continue;
         const int left = qMax(0, entry.delayMs - int(sinceReport.elapsed()));
-        QTimer::singleShot(left, c, query);
+        QTimer::singleShot(left, m_client, queries[entry.query]);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 /// The device model. Stored as its number in config.ini and chosen in the login settings.
 enum DeviceType {
     Dev0808 = 0,
@@ -26,4 +28,23 @@ inline int portCountFor(DeviceType type)
 inline int spliceModeFromInt(int n)
 {
     return (n >= 1 && n <= 5) ? n : 0;
+}
+
+/// Outputs joined by each splice mode of a Dev0808S (mode 0, or anything unknown: output 1 alone).
+inline QList<int> spliceModeOutputs(int mode)
+{
+    switch (mode) {
+    case 1:
+        return {1, 2};
+    case 2:
+        return {1, 5};
+    case 3:
+        return {1, 2, 5, 6};
+    case 4:
+        return {1, 2, 3, 5, 6, 7};
+    case 5:
+        return {1, 2, 3, 4, 5, 6, 7, 8};
+    default:
+        return {1};
+    }
 }

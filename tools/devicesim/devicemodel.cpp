@@ -1,6 +1,7 @@
 #include "devicemodel.h"
 
 #include "simreports.h"
+#include "state/devicetype.h"
 
 #include <QHostAddress>
 #include <QRegularExpression>
@@ -43,24 +44,6 @@ void answer(CommandOutcome &out, const QByteArray &report)
     out.replies << report;
 }
 
-// Outputs joined by a splice mode of the 0808-S.
-QList<int> spliceModeOutputs(int mode)
-{
-    switch (mode) {
-    case 1:
-        return {1, 2};
-    case 2:
-        return {1, 5};
-    case 3:
-        return {1, 2, 5, 6};
-    case 4:
-        return {1, 2, 3, 5, 6, 7};
-    case 5:
-        return {1, 2, 3, 4, 5, 6, 7, 8};
-    default:
-        return {1};
-    }
-}
 
 bool isIpv4(const QString &text)
 {
