@@ -54,27 +54,7 @@ void pump(const std::function<bool()> &done, int timeoutMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
 }
 
-/// A loopback stand-in for the device that records what it receives.
-struct Peer
-{
-    QTcpServer server;
-    QTcpSocket *socket = nullptr;
-    QByteArray bytes;
-
-    bool listen()
-    {
-        if (!server.listen(QHostAddress::LocalHost, 0))
-            return false;
-        QObject::connect(&server, &QTcpServer::newConnection, [this] {
-            socket = server.nextPendingConnection();
-            QObject::connect(socket, &QTcpSocket::readyRead,
-                             [this] { bytes += socket->readAll(); });
-        });
-        return true;
-    }
-};
-
-/// Login-free data directory pointing at the peer.
+/// Login-free data directory pointing at the loopback device stand-in.
 void prepare(const QString &dir, quint16 port)
 {
     AppSettings::setDataDirectory(dir);
@@ -99,19 +79,28 @@ int runMinimal()
 
 int runWindow(const QString &dataDir)
 {
-    // The data directory of an earlier start: project.db exists, as on an operator's machine.
-    Peer peer;
-    if (!peer.listen())
-        return 1;
-    prepare(dataDir, peer.server.serverPort());
+    // The data directory was written by the parent, as by an earlier start on an operator's
+    // machine; the start-up only reads it.
+    AppSettings::setDataDirectory(dataDir);
+    ProjectDatabase::resetDatabasePath();
+    AppSettings::instance()->reload();
+    QElapsedTimer phase;
+    phase.start();
     Widget window;
+    const qint64 built = phase.nsecsElapsed();
     QCoreApplication::processEvents();
+    const qint64 painted = phase.nsecsElapsed();
     std::printf("SHOWN\n");
     std::fflush(stdout);
-    pump([&] { return peer.bytes.contains("{param=version}"); }, 5000);
+    if (qEnvironmentVariableIsSet("CORVANE_BENCH_PHASES"))
+        std::fprintf(stderr, "construct %.1f ms, first events %.1f ms, %d widgets\n", built / 1e6,
+                     (painted - built) / 1e6, int(window.findChildren<QWidget *>().size()));
+    MessageDistance *client = MessageDistance::instance();
+    pump([client] { return client->isConnected(); }, 5000);
+    QCoreApplication::processEvents(); // the version query goes out
     std::printf("RSS %ld\n", rssKiB());
     std::fflush(stdout);
-    MessageDistance::instance()->closeConnections();
+    client->closeConnections();
     return 0;
 }
 
@@ -249,11 +238,23 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const int runs = 7;
     QTemporaryDir data;
-    runChild({QStringLiteral("--window"), data.path()}); // creates project.db
+    // The device stand-in: the windows connect to it and send their first query; the kernel
+    // completes the connections, they are only collected between runs.
+    QTcpServer device;
+    if (!data.isValid() || !device.listen(QHostAddress::LocalHost, 0))
+        return 1;
+    prepare(data.path(), device.serverPort());
+    const auto collect = [&device] {
+        while (device.waitForNewConnection(0) && device.hasPendingConnections())
+            delete device.nextPendingConnection();
+    };
+    runChild({QStringLiteral("--window"), data.path()}); // a first start warms the file caches
+    collect();
     QVector<double> minimalStart, windowStart, minimalRss, windowRss;
     for (int i = 0; i < runs; ++i) {
         const ChildFigures minimal = runChild({QStringLiteral("--minimal")});
         const ChildFigures window = runChild({QStringLiteral("--window"), data.path()});
+        collect();
         minimalStart.append(minimal.startMs);
         windowStart.append(window.startMs);
         minimalRss.append(minimal.rss);

@@ -157,7 +157,44 @@ void TableWidget::setTableLayout(int columns, int rows)
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled);
             item->setData(OutputRole, output);
             setItem(r, c, item);
+        }
+    }
+    m_cellsPending = true;
+    if (!m_cellsWhenShown || isVisible())
+        buildCells();
 
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    refreshOutputNames();
+    refreshLook();
+    emit layoutChangedSig();
+    if (video) {
+        emit si_requsetCheckPermissionLabelClicked();
+        // The multiview model shows its layout on output 9; that cell cannot be routed then.
+        if (state->splitterMode() != 0)
+            setOutputEnabled(m_portBase + maxOutputs, false);
+    }
+    fitCells();
+}
+
+void TableWidget::setCellsWhenShown(bool later)
+{
+    m_cellsWhenShown = later;
+    if (!later)
+        ensureCells();
+}
+
+void TableWidget::buildCells()
+{
+    m_cellsPending = false;
+    const DeviceState *state = DeviceState::instance();
+    const bool video = m_tableType == VideoTable;
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            const QTableWidgetItem *it = item(r, c);
+            if (!it || cellWidget(r, c))
+                continue;
+            const int output = it->data(OutputRole).toInt();
             auto *cell = new TableItemWidget;
             cell->setButtonsVisible(video);
             if (video) {
@@ -172,22 +209,33 @@ void TableWidget::setTableLayout(int columns, int rows)
                 connect(cell, &TableItemWidget::si_click_mute, this,
                         [this, output](bool mute) { emit si_orderToMute(output, mute); });
             }
+            // Routes that arrived while the cells were pending live in the items.
+            cell->setInputText(inputLabel(it->data(InputRole).toInt()));
             setCellWidget(r, c, cell);
         }
     }
+}
 
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    refreshOutputNames();
-    refreshLook();
-    emit layoutChangedSig();
-    if (video) {
-        emit si_requsetCheckPermissionLabelClicked();
-        // The multiview model shows its layout on output 9; that cell cannot be routed then.
-        if (state->splitterMode() != 0)
-            setOutputEnabled(m_portBase + maxOutputs, false);
+void TableWidget::ensureCells() const
+{
+    if (!m_cellsPending)
+        return;
+    auto *self = const_cast<TableWidget *>(this);
+    self->buildCells();
+    // Whatever changed while the cells were pending is taken from the items and the state.
+    self->refreshOutputNames();
+    self->refreshLook();
+    if (m_tableType == VideoTable) {
+        self->applyButtonRights();
+        emit self->si_requsetCheckPermissionLabelClicked();
     }
-    fitCells();
+    self->fitCells();
+}
+
+void TableWidget::showEvent(QShowEvent *event)
+{
+    ensureCells();
+    QTableWidget::showEvent(event);
 }
 
 void TableWidget::setLayoutForBindMode(int bindMode)
@@ -271,6 +319,12 @@ TableItemWidget *TableWidget::cellForOutput(int output) const
 
 TableItemWidget *TableWidget::cellForItem(const QTableWidgetItem *item) const
 {
+    ensureCells();
+    return builtCell(item);
+}
+
+TableItemWidget *TableWidget::builtCell(const QTableWidgetItem *item) const
+{
     if (!item || item->tableWidget() != this)
         return nullptr;
     return qobject_cast<TableItemWidget *>(cellWidget(item->row(), item->column()));
@@ -310,7 +364,7 @@ void TableWidget::setCellInput(int output, int input)
             if (!it || it->data(OutputRole).toInt() != output)
                 continue;
             it->setData(InputRole, input);
-            if (auto *cell = cellForItem(it))
+            if (auto *cell = builtCell(it))
                 cell->setInputText(inputLabel(input));
         }
     }
@@ -328,7 +382,7 @@ void TableWidget::refreshFromRoute(const QMap<int, int> &route)
             if (found == route.cend())
                 continue;
             it->setData(InputRole, found.value());
-            if (auto *cell = cellForItem(it))
+            if (auto *cell = builtCell(it))
                 cell->setInputText(inputLabel(found.value()));
         }
     }
@@ -345,7 +399,7 @@ void TableWidget::relabelInput(int port)
             const int shown = code >= videoOffset ? code - videoOffset : code;
             if (code <= 0 || shown != port)
                 continue;
-            if (auto *cell = cellForItem(it))
+            if (auto *cell = builtCell(it))
                 cell->setInputText(inputLabel(code));
         }
     }
@@ -376,7 +430,7 @@ void TableWidget::refreshOutputFlags(int output)
             const QTableWidgetItem *it = item(r, c);
             if (!it || it->data(OutputRole).toInt() != output)
                 continue;
-            if (auto *cell = cellForItem(it)) {
+            if (auto *cell = builtCell(it)) {
                 cell->setFrozen(state->frozenAt(output));
                 cell->setLocked(state->outputLockAt(output));
                 cell->setLinked(state->outputLinkAt(output));
@@ -401,7 +455,7 @@ void TableWidget::applyButtonRights()
     for (int r = 0; r < rowCount(); ++r) {
         for (int c = 0; c < columnCount(); ++c) {
             const QTableWidgetItem *it = item(r, c);
-            TableItemWidget *cell = cellForItem(it);
+            TableItemWidget *cell = builtCell(it);
             if (!cell)
                 continue;
             const bool output =
@@ -424,7 +478,7 @@ void TableWidget::refreshOutputNames()
     for (int r = 0; r < rowCount(); ++r) {
         for (int c = 0; c < columnCount(); ++c) {
             const QTableWidgetItem *it = item(r, c);
-            if (auto *cell = cellForItem(it))
+            if (auto *cell = builtCell(it))
                 cell->setOutputName(outputNameFor(it->data(OutputRole).toInt()));
         }
     }
@@ -432,7 +486,7 @@ void TableWidget::refreshOutputNames()
 
 CellLook TableWidget::lookFor(const QTableWidgetItem *item, bool selected) const
 {
-    const TableItemWidget *cell = cellForItem(item);
+    const TableItemWidget *cell = builtCell(item);
     if (cell && cell->isCellDisabled())
         return TableItemWidget::disabledLook();
     CellLook look = selected ? TableItemWidget::selectedLook() : TableItemWidget::normalLook();
@@ -450,7 +504,7 @@ void TableWidget::refreshLook()
     for (int r = 0; r < rowCount(); ++r) {
         for (int c = 0; c < columnCount(); ++c) {
             const QTableWidgetItem *it = item(r, c);
-            if (auto *cell = cellForItem(it))
+            if (auto *cell = builtCell(it))
                 cell->setLook(lookFor(it, it->isSelected()));
         }
     }

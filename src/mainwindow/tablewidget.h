@@ -63,6 +63,12 @@ public:
 
     /// Rebuilds all cells; see the numbering rules in the source.
     void setTableLayout(int columns, int rows);
+    /// With `later` set, a layout made while the table is hidden creates its cell widgets when
+    /// the table is first shown or a cell is asked for; routes and names meanwhile are kept in
+    /// the items and the state. For tables on pages that are not shown at start-up.
+    void setCellsWhenShown(bool later);
+    /// Whether cell widgets are still to be created for the current layout.
+    bool cellsPending() const { return m_cellsPending; }
     /// The video table's layout for `bindMode` on the store's device type.
     void setLayoutForBindMode(int bindMode);
     int layoutColumns() const { return m_columns; }
@@ -142,8 +148,13 @@ protected:
     void dropEvent(QDropEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void buildCells();
+    void ensureCells() const;
+    /// The cell widget of an item if it has been created; never creates it.
+    TableItemWidget *builtCell(const QTableWidgetItem *item) const;
     int outputAt(int row, int column) const;
     QString outputNameFor(int output) const;
     CellLook lookFor(const QTableWidgetItem *item, bool selected) const;
@@ -166,4 +177,6 @@ private:
     QString m_headerColor;
     int m_columns = 0;
     int m_rows = 0;
+    bool m_cellsWhenShown = false;
+    bool m_cellsPending = false;
 };

@@ -36,6 +36,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QListView>
@@ -137,8 +138,9 @@ Widget::Widget(QWidget *parent)
     m_captionOsdStore = std::make_unique<CaptionStore>();
     m_permissions = std::make_unique<PermissionStore>();
     refrenshSignalSlot();
-    m_ui->languageComboBox->setView(new QListView(m_ui->languageComboBox));
-    m_ui->HdmiAudioComboBox->setView(new QListView(m_ui->HdmiAudioComboBox));
+    // The list views of the setting page's combo boxes cost a styled popup each; they are made
+    // when that page is first shown, before either list can open.
+    m_ui->SettingTabWidget->installEventFilter(this);
     m_ui->languageComboBox->setCurrentIndex(settings->language() == 0 ? 0 : 1);
 
     m_menus = new WidgetMenus(this);
@@ -498,6 +500,9 @@ void Widget::buildTables()
     mix->setTableType(TableWidget::MixedAudioTable);
     for (TableWidget *t : {audio, hdmi, static_cast<TableWidget *>(mix)})
         t->setStripVideoOffset(false);
+    // Their pages are not shown at start-up; their cells are made when the page first is.
+    for (TableWidget *t : {audio, hdmi, ir, static_cast<TableWidget *>(mix)})
+        t->setCellsWhenShown(true);
     audio->setHeaderColor(QStringLiteral("#6988a0"));
     hdmi->setHeaderColor(QStringLiteral("#789383"));
     hdmi->setPortBase(100);
@@ -633,6 +638,11 @@ void Widget::on_btn_RestoreOrMax_clicked()
 
 bool Widget::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_ui->SettingTabWidget && event->type() == QEvent::Show) {
+        m_ui->SettingTabWidget->removeEventFilter(this);
+        for (QComboBox *box : {m_ui->languageComboBox, m_ui->HdmiAudioComboBox})
+            box->setView(new QListView(box));
+    }
     if (watched == panel() && event->type() == QEvent::Resize && !m_isMaximized) {
         const QSize wanted = panel()->size() + QSize(30, 30);
         if (size() != wanted)

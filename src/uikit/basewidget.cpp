@@ -1,10 +1,11 @@
 #include "basewidget.h"
 
 #include "corvaneresources.h"
+#include "panelshadow.h"
 
 #include <QFrame>
-#include <QGraphicsDropShadowEffect>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 // The rounded style names the radius twice; the last value is the one used.
@@ -12,6 +13,9 @@ const char RoundedStyle[] = "QWidget#%1{ background-color:%2;                   
                             "border-radius:8px;border-radius: 10px;}";
 const char SquareStyle[] =
     "QWidget#%1{ background-color:%2;                                        }";
+// The shadow follows the rounded style's corners.
+const qreal CornerRadius = 10;
+const qreal ShadowBlur = 35;
 } // namespace
 
 BaseWidget::BaseWidget(QWidget *parent) : QWidget(parent)
@@ -23,12 +27,6 @@ BaseWidget::BaseWidget(QWidget *parent) : QWidget(parent)
     m_panel = new QFrame(this);
     m_panel->setObjectName(QStringLiteral("baseWidgetPanel"));
     applyPanelStyle();
-
-    auto *shadow = new QGraphicsDropShadowEffect(m_panel);
-    shadow->setOffset(0, 0);
-    shadow->setColor(QColor(19, 106, 103, 255));
-    shadow->setBlurRadius(35);
-    m_panel->setGraphicsEffect(shadow);
 }
 
 void BaseWidget::setBackgroundColor(const QString &color)
@@ -77,9 +75,16 @@ void BaseWidget::mouseReleaseEvent(QMouseEvent *event)
     QWidget::mouseReleaseEvent(event);
 }
 
-void BaseWidget::paintEvent(QPaintEvent *)
+void BaseWidget::paintEvent(QPaintEvent *event)
 {
-    // The panel paints itself; the rest of the window stays transparent for the shadow.
+    // The panel paints itself; the window around it shows only the shadow. Painting it here
+    // rather than through a graphics effect on the panel spares a blur of the whole panel on every
+    // repaint of anything inside it.
+    if (fillsScreen())
+        return;
+    static const PanelShadow shadow(ShadowBlur, QColor(19, 106, 103), CornerRadius);
+    QPainter painter(this);
+    shadow.paint(&painter, m_panel->geometry(), event->rect());
 }
 
 void BaseWidget::resizeEvent(QResizeEvent *event)

@@ -6,8 +6,8 @@
 
 class QFrame;
 
-/// Frameless, translucent top-level window with a rounded inner panel that carries a green drop
-/// shadow. The window is dragged with the left mouse button unless it is maximised.
+/// Frameless, translucent top-level window with a rounded inner panel and a green drop shadow
+/// around it. The window is dragged with the left mouse button unless it is maximised.
 class BaseWidget : public QWidget
 {
     Q_OBJECT

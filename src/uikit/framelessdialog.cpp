@@ -2,8 +2,13 @@
 
 #include "corvaneresources.h"
 
-#include <QGraphicsDropShadowEffect>
 #include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+// Every dialog's panel is rounded by its form's style sheet with this radius.
+const qreal PanelCornerRadius = 10;
+} // namespace
 
 FramelessDialog::FramelessDialog(QWidget *parent, Qt::WindowFlags extraFlags) : QDialog(parent)
 {
@@ -14,11 +19,41 @@ FramelessDialog::FramelessDialog(QWidget *parent, Qt::WindowFlags extraFlags) : 
 
 void FramelessDialog::applyShadow(QWidget *panel, qreal blurRadius)
 {
-    auto *shadow = new QGraphicsDropShadowEffect(panel);
-    shadow->setOffset(0, 0);
-    shadow->setColor(QColor(19, 106, 103, 255));
-    shadow->setBlurRadius(blurRadius);
-    panel->setGraphicsEffect(shadow);
+    if (m_shadowPanel)
+        m_shadowPanel->removeEventFilter(this);
+    m_shadowPanel = panel;
+    m_shadow = PanelShadow(blurRadius, QColor(19, 106, 103), PanelCornerRadius);
+    // The dialog paints the shadow, so it follows the panel as the layout moves or resizes it.
+    if (panel)
+        panel->installEventFilter(this);
+    update();
+}
+
+void FramelessDialog::paintEvent(QPaintEvent *event)
+{
+    QDialog::paintEvent(event);
+    if (!m_shadowPanel || !m_shadowPanel->isVisible() || !isAncestorOf(m_shadowPanel))
+        return;
+    const QRect panelRect(m_shadowPanel->mapTo(this, QPoint(0, 0)), m_shadowPanel->size());
+    QPainter painter(this);
+    m_shadow.paint(&painter, panelRect, event->rect());
+}
+
+bool FramelessDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_shadowPanel.data()) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+            update();
+            break;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FramelessDialog::mousePressEvent(QMouseEvent *event)

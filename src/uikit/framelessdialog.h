@@ -1,10 +1,13 @@
 #pragma once
 
+#include "panelshadow.h"
+
 #include <QDialog>
 #include <QPoint>
+#include <QPointer>
 
-/// A frameless, translucent dialog whose inner panel carries the green drop shadow. The whole
-/// dialog is dragged with the left mouse button.
+/// A frameless, translucent dialog whose inner panel has the green drop shadow around it. The
+/// whole dialog is dragged with the left mouse button.
 class FramelessDialog : public QDialog
 {
     Q_OBJECT
@@ -15,15 +18,20 @@ public:
     bool isDragging() const { return m_dragging; }
 
 protected:
-    /// Puts the shadow on the panel; call after the form is set up.
+    /// Puts the shadow around the panel, a widget inside the dialog with rounded corners; call
+    /// after the form is set up.
     void applyShadow(QWidget *panel, qreal blurRadius);
 
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool m_dragging = false;
     QPoint m_pressGlobal;
     QPoint m_windowAtPress;
+    QPointer<QWidget> m_shadowPanel;
+    PanelShadow m_shadow;
 };

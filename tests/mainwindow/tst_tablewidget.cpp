@@ -494,6 +494,53 @@ private slots:
         QCOMPARE(labelOf(video, 1), QStringLiteral("[3] Camera"));
     }
 
+    void hiddenTableMakesItsCellsWhenShown()
+    {
+        QWidget page; // a page of the window that is not shown yet
+        auto *audio = new TableWidget(&page);
+        audio->setTableType(TableWidget::AnalogAudioTable);
+        audio->setStripVideoOffset(false);
+        audio->setCellsWhenShown(true);
+        QSignalSpy layoutChanged(audio, &TableWidget::layoutChangedSig);
+        audio->setTableLayout(3, 3);
+        const auto builtCells = [audio] {
+            // Cells of an earlier layout are deleted later.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return audio->viewport()->findChildren<TableItemWidget *>().size();
+        };
+        QVERIFY(audio->cellsPending());
+        QCOMPARE(builtCells(), 0);
+        QCOMPARE(layoutChanged.count(), 1); // the owner still fills the routes at once
+        QCOMPARE(audio->outputs(), IntList({1, 2, 3, 4, 5, 6, 7, 8, 9}));
+
+        // What arrives meanwhile is shown by the cells once they exist.
+        audio->refreshFromRoute({{1, 3}, {2, 103}});
+        AppSettings::instance()->setAudioName(3, QStringLiteral("Mic"));
+        emit SigManager::instance()->Sig_RenameInputAudioSignals(3);
+        AppSettings::instance()->setOutputName(4, QStringLiteral("Stage"));
+        audio->refreshOutputNames();
+        QCOMPARE(builtCells(), 0);
+
+        page.show();
+        QVERIFY(!audio->cellsPending());
+        QCOMPARE(builtCells(), 9);
+        QCOMPARE(labelOf(*audio, 1), QStringLiteral("[3] Mic"));
+        QCOMPARE(labelOf(*audio, 2), QStringLiteral("[3] Input 3"));
+        QCOMPARE(labelOf(*audio, 3), QString());
+        QCOMPARE(audio->cellForOutput(4)->outputName(), QStringLiteral("Stage"));
+        QVERIFY(audio->isOutputEnabled(9));
+
+        // A visible table builds at once; a hidden one builds when a cell is asked for.
+        audio->setTableLayout(3, 3);
+        QCOMPARE(builtCells(), 9);
+        page.hide();
+        audio->setTableLayout(3, 3);
+        QCOMPARE(builtCells(), 0);
+        QVERIFY(audio->cellForOutput(5));
+        QCOMPARE(builtCells(), 9);
+        QVERIFY(!audio->cellsPending());
+    }
+
     // Cell buttons and looks
 
     void cellButtonsAskForTheOppositeState()

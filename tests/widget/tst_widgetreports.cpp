@@ -13,11 +13,12 @@
 #include "wall/dialogbezel.h"
 #include "wall/singlesplitterwidget.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QLabel>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -382,6 +383,11 @@ void TestWidgetReports::settingPagesHideTheSignalList()
         QVERIFY(!left->isVisible());
         QVERIFY(tabs->styleSheet().contains(QLatin1String("left:200px")));
     }
+    // The setting page's lists take their plain list views once the page has been shown.
+    for (const char *name : {"languageComboBox", "HdmiAudioComboBox"}) {
+        const QAbstractItemView *view = m_window->findChild<QComboBox *>(name)->view();
+        QCOMPARE(view->metaObject()->className(), "QListView");
+    }
     tabs->setCurrentIndex(2);
     QVERIFY(left->isVisible());
     QVERIFY(!tabs->styleSheet().contains(QLatin1String("left:200px")));
@@ -443,8 +449,8 @@ void TestWidgetReports::outputMenuLayoutEntries_data()
     QTest::addColumn<bool>("twoChecked");
     QTest::newRow("3x3 marked") << int(Dev0809) << 0 << true << true << false;
     QTest::newRow("2x4 marked") << int(Dev0809) << 1 << true << false << true;
-    QTest::newRow("mode 2 disables both, marks none") << int(Dev0809) << 2 << false << false
-                                                      << false;
+    QTest::newRow("mode 2 disables both, marks none")
+        << int(Dev0809) << 2 << false << false << false;
     QTest::newRow("0808-S has no layout choice") << int(Dev0808S) << 1 << false << false << true;
 }
 
