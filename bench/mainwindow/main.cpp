@@ -236,7 +236,7 @@ int main(int argc, char *argv[])
     }
 
     QCoreApplication app(argc, argv);
-    const int runs = 7;
+    const int runs = 15;
     QTemporaryDir data;
     // The device stand-in: the windows connect to it and send their first query; the kernel
     // completes the connections, they are only collected between runs.

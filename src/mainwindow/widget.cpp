@@ -38,9 +38,12 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
+#include <QIcon>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QListView>
 #include <QLocale>
+#include <QPixmap>
 #include <QRegularExpressionValidator>
 #include <QResizeEvent>
 #include <QTimer>
@@ -95,6 +98,15 @@ const char ContentStyle[] =
     "border:1px solid #c9d3ce;border-radius:4px;padding:0px 6px;background:#ffffff;}"
     "QLineEdit:focus,QComboBox:focus{border-color:#338c56;}"
     "QLabel#typeLabel{font-size:20px;font-weight:bold;}";
+
+// The icons are bundled PNGs. Reading them as such spares the image reader from loading every
+// image plug-in to ask whether it knows the file, which cost more than the icons themselves.
+QIcon pngIcon(const QString &path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
+}
 
 QString brand()
 {
@@ -207,9 +219,9 @@ void Widget::buildForm()
         box->setTextPosition(SvgCheckBox::ImageOnly);
     }
     m_ui->tabWidget->setStyleSheet(tabStyle(false));
-    m_ui->mini->setIcon(QIcon(QStringLiteral(":/Images/window/mini.png")));
-    m_ui->btn_RestoreOrMax->setIcon(QIcon(QStringLiteral(":/Images/window/fullscreen.png")));
-    m_ui->btnClose->setIcon(QIcon(QStringLiteral(":/Images/window/close.png")));
+    m_ui->mini->setIcon(pngIcon(QStringLiteral(":/Images/window/mini.png")));
+    m_ui->btn_RestoreOrMax->setIcon(pngIcon(QStringLiteral(":/Images/window/fullscreen.png")));
+    m_ui->btnClose->setIcon(pngIcon(QStringLiteral(":/Images/window/close.png")));
     setVirButtonIcons(0);
 
     panel()->installEventFilter(this);
@@ -223,7 +235,7 @@ void Widget::buildForm()
         edit->setValidator(new QRegularExpressionValidator(ip, edit));
     m_ui->MacEdit->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QString::fromLatin1(MacPattern)), m_ui->MacEdit));
-    setWindowIcon(QIcon(QStringLiteral(":/Images/applogo.png")));
+    setWindowIcon(pngIcon(QStringLiteral(":/Images/applogo.png")));
     for (TableWidget *table : tables())
         table->setInputColors(m_inputColors);
     setWindowTitle(QStringLiteral("%1MATRIX CONTROL").arg(brand()));
@@ -627,10 +639,10 @@ void Widget::on_btn_RestoreOrMax_clicked()
     m_isMaximized = !m_isMaximized;
     if (m_isMaximized) {
         showMaximized();
-        m_ui->btn_RestoreOrMax->setIcon(QIcon(QStringLiteral(":/Images/window/restore.png")));
+        m_ui->btn_RestoreOrMax->setIcon(pngIcon(QStringLiteral(":/Images/window/restore.png")));
     } else {
         showNormal();
-        m_ui->btn_RestoreOrMax->setIcon(QIcon(QStringLiteral(":/Images/window/fullscreen.png")));
+        m_ui->btn_RestoreOrMax->setIcon(pngIcon(QStringLiteral(":/Images/window/fullscreen.png")));
     }
     if (DeviceState::instance()->deviceType() == Dev0409S && m_wallCanvas)
         m_wallCanvas->relayout();
@@ -837,7 +849,7 @@ void Widget::setVirButtonIcons(int virMode)
     QPushButton *buttons[3] = {m_ui->btn_vir_1, m_ui->btn_vir_2, m_ui->btn_vir_3};
     for (int i = 0; i < 3; ++i) {
         buttons[i]->setIcon(
-            QIcon(QStringLiteral(":/Images/%1.png").arg(QLatin1String(icons[mode][i]))));
+            pngIcon(QStringLiteral(":/Images/%1.png").arg(QLatin1String(icons[mode][i]))));
         buttons[i]->setIconSize(QSize(28, 28));
     }
 }

@@ -45,10 +45,10 @@ PortNameStore::PortNameStore()
 
 bool PortNameStore::createPortNameTables()
 {
-    bool ok = true;
+    QStringList statements;
     for (const char *sql : createTables)
-        ok = ProjectDatabase::executeStatement(QString::fromLatin1(sql)) && ok;
-    return ok;
+        statements.append(QString::fromLatin1(sql));
+    return ProjectDatabase::executeStatements(statements);
 }
 
 bool PortNameStore::savePortName(int port, const QString &name, int kind)

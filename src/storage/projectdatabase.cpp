@@ -97,6 +97,27 @@ bool withConnection(const QString &path, const std::function<void(QSqlDatabase &
     QSqlDatabase::removeDatabase(name);
     return opened;
 }
+
+bool runStatement(QSqlDatabase &db, const QString &dbPath, const QString &sql,
+                  const QVariantList &values)
+{
+    QSqlQuery query(db);
+    bool ok = query.prepare(sql);
+    if (ok) {
+        bindAll(query, values);
+        ok = query.exec();
+    }
+    if (ok) {
+        markUsable(dbPath);
+    } else if (isNotADatabase(query.lastError())) {
+        reportUnusable(dbPath, query.lastError().text());
+    } else {
+        qDebug() << " exe sqlstatement failure!\n detail:\ndbPath:" << dbPath
+                 << "\n error:" << query.lastError().text() << "\n"
+                 << "sql statement:" << sql;
+    }
+    return ok;
+}
 } // namespace
 
 QString ProjectDatabase::databasePath()
@@ -118,22 +139,19 @@ bool ProjectDatabase::executeStatement(const QString &sql, const QVariantList &v
 {
     const QString dbPath = resolved(path);
     bool ok = false;
+    withConnection(dbPath, [&](QSqlDatabase &db) { ok = runStatement(db, dbPath, sql, values); });
+    return ok;
+}
+
+bool ProjectDatabase::executeStatements(const QStringList &statements, const QString &path)
+{
+    const QString dbPath = resolved(path);
+    bool ok = false;
     withConnection(dbPath, [&](QSqlDatabase &db) {
-        QSqlQuery query(db);
-        ok = query.prepare(sql);
-        if (ok) {
-            bindAll(query, values);
-            ok = query.exec();
-        }
-        if (ok) {
-            markUsable(dbPath);
-        } else if (isNotADatabase(query.lastError())) {
-            reportUnusable(dbPath, query.lastError().text());
-        } else {
-            qDebug() << " exe sqlstatement failure!\n detail:\ndbPath:" << dbPath
-                     << "\n error:" << query.lastError().text() << "\n"
-                     << "sql statement:" << sql;
-        }
+        ok = true;
+        // Each one runs even after an earlier one failed, as separate calls would.
+        for (const QString &sql : statements)
+            ok = runStatement(db, dbPath, sql, {}) && ok;
     });
     return ok;
 }

@@ -2,9 +2,10 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
-/// Access to project.db: every call opens its own connection, runs one statement with bound
+/// Access to project.db: every call opens its own connection, runs its statement with bound
 /// values and closes again. Values never become part of the statement text.
 class ProjectDatabase
 {
@@ -18,6 +19,9 @@ public:
     /// databasePath().
     static bool executeStatement(const QString &sql, const QVariantList &values = {},
                                  const QString &path = QString());
+    /// Runs statements without values over one connection, every one even after a failure;
+    /// true when all ran. For the table set-up a store does on creation.
+    static bool executeStatements(const QStringList &statements, const QString &path = QString());
     /// Runs a SELECT and returns every row as `columns` values read by index; empty on any
     /// failure.
     static QList<QVariantList> queryRows(const QString &sql, const QVariantList &values,

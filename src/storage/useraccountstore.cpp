@@ -33,10 +33,8 @@ UserAccountStore::UserAccountStore()
 
 bool UserAccountStore::createUserTables()
 {
-    bool ok = ProjectDatabase::executeStatement(sql(createUser));
-    ok = ProjectDatabase::executeStatement(sql(createLoginModel)) && ok;
-    ok = ProjectDatabase::executeStatement(sql(createPasswordTable)) && ok;
-    return ProjectDatabase::executeStatement(sql(seedAdmin)) && ok;
+    return ProjectDatabase::executeStatements(
+        {sql(createUser), sql(createLoginModel), sql(createPasswordTable), sql(seedAdmin)});
 }
 
 bool UserAccountStore::addUser(const QString &username, const QString &password)

@@ -131,6 +131,25 @@ private slots:
         QVERIFY(!log.lines().first().contains(QLatin1String("secret-2")));
     }
 
+    void statementBatchSharesOneConnection()
+    {
+        // A temporary table lives only as long as its connection.
+        QVERIFY(ProjectDatabase::executeStatements(
+            {QStringLiteral("create temp table scratch(x integer)"),
+             QStringLiteral("insert into scratch values(1)")}));
+        QVERIFY(
+            !ProjectDatabase::executeStatement(QStringLiteral("insert into scratch values(2)")));
+
+        // A failure is reported, and what follows it still runs.
+        LogCapture log;
+        QVERIFY(!ProjectDatabase::executeStatements(
+            {QStringLiteral("create tabel broken(x)"), QStringLiteral("create table later(x)")}));
+        QCOMPARE(log.lines().size(), 1);
+        const auto rows = ProjectDatabase::queryRows(
+            QStringLiteral("select name from sqlite_master where name = 'later'"), {}, 1);
+        QCOMPARE(rows.size(), 1);
+    }
+
     void dataFilesAreOwnerOnly()
     {
 #ifndef Q_OS_UNIX
