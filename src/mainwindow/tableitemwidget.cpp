@@ -44,12 +44,15 @@ const NamedLook namedLooks[] = {
 QString sharedRules(const char *name, const CellLook &look)
 {
     // Same specificity for every look and state: the :disabled rules come last and win.
-    return QStringLiteral("TableItemWidget[%1=\"%2\"] QWidget#outportWidget{background:%3;"
-                          "border:%4px solid rgba(51,140,86,128);border-top:none;} "
-                          "TableItemWidget[%1=\"%2\"] QLabel#OutputName{color:%5;} "
-                          "TableItemWidget[%1=\"%2\"] QWidget#widget_2{background:%6;"
-                          "border:%4px solid rgba(51,140,86,128);border-bottom:none;} "
-                          "TableItemWidget[%1=\"%2\"] QLabel#InputName{color:%7;} ")
+    // Child combinators, not descendant ones: Qt tests a selector's property before its type,
+    // so a descendant rule that fails asks every ancestor up to the window for the property.
+    return QStringLiteral(
+               "TableItemWidget[%1=\"%2\"]>QWidget#outportWidget{background:%3;"
+               "border:%4px solid rgba(51,140,86,128);border-top:none;} "
+               "TableItemWidget[%1=\"%2\"]>QWidget#outportWidget>QLabel#OutputName{color:%5;} "
+               "TableItemWidget[%1=\"%2\"]>QWidget#widget_2{background:%6;"
+               "border:%4px solid rgba(51,140,86,128);border-bottom:none;} "
+               "TableItemWidget[%1=\"%2\"]>QWidget#widget_2>QLabel#InputName{color:%7;} ")
         .arg(QLatin1String(lookProperty), QLatin1String(name), look.outputBackground,
              QString::number(look.borderWidth), look.outputText, look.inputBackground,
              look.inputText);

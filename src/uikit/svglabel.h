@@ -36,5 +36,5 @@ private:
     QString m_svgPath;
     QSize m_svgSize = QSize(32, 32);
     bool m_scaled = false;
-    QSvgRenderer *m_renderer = nullptr;
+    QSvgRenderer *m_renderer = nullptr; // shared by every label showing the same file
 };

@@ -53,6 +53,33 @@ private slots:
         QCOMPARE(label.sizeHint().expandedTo(QSize(40, 40)), label.sizeHint());
     }
 
+    void svgLabelRedrawsForANewFileSizeOrState()
+    {
+        // Pictures are kept between paints; a change must never show the kept one.
+        SvgLabel label, other;
+        label.setSvg(QStringLiteral(":/Images/on2.svg"), QSize(40, 40));
+        other.setSvg(QStringLiteral(":/Images/on2.svg"), QSize(40, 40));
+        label.resize(80, 60);
+        other.resize(80, 60);
+        const QImage on = paint(label);
+        QCOMPARE(paint(other), on);
+
+        label.setSvgPath(QStringLiteral(":/Images/off2.svg"));
+        QVERIFY(!isAccentGreen(paint(label).pixel(20 + 10, 10 + 10)));
+        QVERIFY(isAccentGreen(paint(other).pixel(20 + 10, 10 + 10)));
+
+        other.setSvgSize(20, 20);
+        const QImage small = paint(other);
+        QCOMPARE(qAlpha(small.pixel(20 + 5, 10 + 5)), 0); // inside the old box only
+        QCOMPARE(qAlpha(small.pixel(50 + 5, 40 + 5)), 0); // past the new box's corner
+        QVERIFY(isAccentGreen(small.pixel(30 + 5, 20 + 5)));
+
+        other.setSvgSize(40, 40);
+        other.setEnabled(false);
+        const QRgb dimmed = paint(other).pixel(20 + 10, 10 + 10);
+        QVERIFY(qAbs(qAlpha(dimmed) - qAlpha(on.pixel(20 + 10, 10 + 10)) / 2) <= 1);
+    }
+
     void svgLabelWithAMissingFileDrawsNothing()
     {
         SvgLabel label;
