@@ -6,6 +6,7 @@
 #include "ui_usermanagerdialog.h"
 
 #include <QDebug>
+#include <QFile>
 #include <QHeaderView>
 #include <QSettings>
 #include <QTimer>
@@ -73,9 +74,12 @@ void Usermanagerdialog::fillUserList()
 void Usermanagerdialog::writePasswordFile(const QList<QVariantList> &rows) const
 {
     const QString path = FileAccess::passwordFilePath();
-    // The file holds passwords as typed: it must come into being readable by its owner only.
+    // The file holds passwords as typed: it must come into being readable by its owner only,
+    // and a copy left readable by others (by an older version, or by hand) is closed again.
     if (!FileAccess::createOwnerOnly(path))
         qDebug() << "cannot create" << path;
+    else if (!QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        qDebug() << "cannot restrict" << path;
 
     QSettings file(path, QSettings::IniFormat);
     // Rewritten whole every time, so it never keeps a deleted or renamed account.

@@ -2,8 +2,7 @@
 
 #include <QHostAddress>
 
-DevicePeer::DevicePeer(QObject *parent)
-    : QObject(parent)
+DevicePeer::DevicePeer(QObject *parent) : QObject(parent)
 {
     m_control.listen(QHostAddress::LocalHost, 0);
     m_upload.listen(QHostAddress::LocalHost, 0);
@@ -57,8 +56,6 @@ void DevicePeer::readUpload()
 {
     m_uploaded += m_uploadClient->readAll();
     ++m_packets;
-    if (m_answer) {
-        m_uploadClient->write("OK\r\n");
-        m_uploadClient->flush();
-    }
+    m_uploadClient->write("OK\r\n");
+    m_uploadClient->flush();
 }

@@ -26,8 +26,6 @@ public:
     QByteArray uploaded() const { return m_uploaded; }
     /// Packets received (one answer each).
     int packets() const { return m_packets; }
-    /// Stops answering upload packets, as a device that hangs.
-    void setAnswerPackets(bool on) { m_answer = on; }
 
 private:
     void readControl();
@@ -40,5 +38,4 @@ private:
     QByteArray m_controlBytes;
     QByteArray m_uploaded;
     int m_packets = 0;
-    bool m_answer = true;
 };

@@ -7,6 +7,7 @@
 #include "state/devicestate.h"
 
 #include <QDir>
+#include <QHostAddress>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -39,13 +40,29 @@ public:
     }
 
     DevicePeer &peer() { return *m_peer; }
+    /// A loopback port nobody listens on.
+    static quint16 closedPort()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        return probe.serverPort();
+    }
     QString workDir() const { return m_work.path(); }
 
-    /// Forgets what the peer received so far.
+    /// Forgets what the peer received so far, once what was sent has arrived.
     void clear()
     {
+        settledCommands();
         m_peer->clear();
         m_fences = 0;
+    }
+
+    /// Before each test: the default device, the peer's upload port, nothing received.
+    void reset()
+    {
+        DeviceState::instance()->setDeviceType(Dev0809);
+        MessageDistance::instance()->setUploadPort(m_peer->uploadPort());
+        clear();
     }
 
     /// Commands the peer received, once count of them have arrived.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialog>
 #include <QLabel>
 #include <QPointer>
@@ -23,8 +24,7 @@ public:
     };
     using Handler = std::function<void(QDialog *)>;
 
-    explicit ModalWatcher(Handler handler = {})
-        : m_handler(std::move(handler))
+    explicit ModalWatcher(Handler handler = {}) : m_handler(std::move(handler))
     {
         const auto windows = QApplication::topLevelWidgets();
         for (QWidget *w : windows) {
@@ -34,6 +34,16 @@ public:
         m_timer.setInterval(10);
         connect(&m_timer, &QTimer::timeout, this, &ModalWatcher::poll);
         m_timer.start();
+    }
+
+    /// A handler that chooses colour in a colour chooser.
+    static Handler chooseColour(const QColor &colour)
+    {
+        return [colour](QDialog *d) {
+            if (auto *chooser = qobject_cast<QColorDialog *>(d))
+                chooser->setCurrentColor(colour);
+            d->accept();
+        };
     }
 
     QList<Seen> seen() const { return m_seen; }
@@ -65,3 +75,12 @@ private:
     QList<QWidget *> m_before;
     QList<Seen> m_seen;
 };
+
+/// The named child of parent; a missing one ends the test run.
+template <typename T> T *child(QWidget *parent, const QString &name)
+{
+    T *w = parent->findChild<T *>(name);
+    if (!w)
+        qFatal("no child %s", qPrintable(name));
+    return w;
+}

@@ -14,7 +14,6 @@
 #include <QTranslator>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
 
 class TestDialogScreenshots : public QObject
@@ -37,8 +36,10 @@ private slots:
     {
         QTest::addColumn<QString>("catalogue");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("Chinese") << ":/Chinese" << "zh";
-        QTest::newRow("English") << ":/English" << "en";
+        QTest::newRow("Chinese") << ":/Chinese"
+                                 << "zh";
+        QTest::newRow("English") << ":/English"
+                                 << "en";
     }
 
     void shoot()
@@ -49,41 +50,29 @@ private slots:
         QVERIFY(translator.load(catalogue));
         qApp->installTranslator(&translator);
 
-        using Make = std::function<QDialog *()>;
-        const QList<QPair<QString, Make>> dialogs = {
-            {"caption", [] { return new TitleOrOsdDialog(nullptr, -1); }},
-            {"osd",
-             [] {
-                 auto *d = new TitleOrOsdDialog(nullptr, 3);
-                 d->setWindowTitle(QStringLiteral("[Input3] ") + d->windowTitle());
-                 return d;
-             }},
-            {"edid", [] { return new EdidSettingDilog(2); }},
-            {"nosignal",
-             [] {
-                 auto *d = new CDlgnosignaloutput;
-                 d->setPort(1, 2);
-                 d->sl_StateUpdate(QStringLiteral(R"({"Chn":1,"Mode":0,"Color":40,120,200})"));
-                 return d;
-             }},
-            {"scaling",
-             [] {
-                 auto *d = new CDlgScalingmode;
-                 d->setPort(1);
-                 return d;
-             }},
-            {"graphicstest", [] { return new GraphicsTestDialog(1, true); }},
-            {"volume", [] { return new VolumnSettingDialog(2); }},
+        auto *osd = new TitleOrOsdDialog(nullptr, 3);
+        osd->setWindowTitle(QStringLiteral("[Input3] ") + osd->windowTitle());
+        auto *noSignal = new CDlgnosignaloutput;
+        noSignal->setPort(1, 2);
+        noSignal->sl_StateUpdate(QStringLiteral(R"({"Chn":1,"Mode":0,"Color":40,120,200})"));
+        auto *scaling = new CDlgScalingmode;
+        scaling->setPort(1);
+        const QList<QPair<QString, QDialog *>> dialogs = {
+            {"caption", new TitleOrOsdDialog(nullptr, -1)},
+            {"osd", osd},
+            {"edid", new EdidSettingDilog(2)},
+            {"nosignal", noSignal},
+            {"scaling", scaling},
+            {"graphicstest", new GraphicsTestDialog(1, true)},
+            {"volume", new VolumnSettingDialog(2)},
         };
         for (const auto &entry : dialogs) {
-            std::unique_ptr<QDialog> dialog(entry.second());
+            std::unique_ptr<QDialog> dialog(entry.second);
             dialog->show();
             QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-            const QImage shot = dialog->grab().toImage();
-            QVERIFY(!shot.isNull());
             const QString file =
                 QDir(m_out).filePath(QStringLiteral("dialog_%1_%2.png").arg(entry.first, suffix));
-            QVERIFY2(shot.save(file), qPrintable(file));
+            QVERIFY2(dialog->grab().toImage().save(file), qPrintable(file));
         }
         qApp->removeTranslator(&translator);
     }

@@ -7,7 +7,6 @@
 #include "dialogs/volumnsettingdialog.h"
 #include "state/sigmanager.h"
 
-#include <QColorDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,30 +14,23 @@
 #include <QToolButton>
 
 namespace {
-template <typename T>
-T *child(QWidget *parent, const QString &name)
-{
-    T *w = parent->findChild<T *>(name);
-    if (!w)
-        qFatal("no child %s", qPrintable(name));
-    return w;
-}
-
 const char *const PatternButtons[] = {
-    "radioButton_Through",          "radioButton_RGB_bars",       "radioButton_16levelsofgray",
-    "radioButton_32levelsofgray",   "radioButton_64levelsofgray", "radioButton_RedGrid",
-    "radioButton_GreenGrid",        "radioButton_BlueGrid",       "radioButton_WhiteGrid",
-    "radioButton_HorizontalScrollBar", "radioButton_VerticalScrollBar", "radioButton_SolidColor"};
+    "radioButton_Through",           "radioButton_RGB_bars",
+    "radioButton_16levelsofgray",    "radioButton_32levelsofgray",
+    "radioButton_64levelsofgray",    "radioButton_RedGrid",
+    "radioButton_GreenGrid",         "radioButton_BlueGrid",
+    "radioButton_WhiteGrid",         "radioButton_HorizontalScrollBar",
+    "radioButton_VerticalScrollBar", "radioButton_SolidColor"};
 
 QString checkedButton(QWidget *dialog)
 {
-    QString name;
+    QStringList names;
     const auto buttons = dialog->findChildren<QRadioButton *>();
     for (QRadioButton *b : buttons) {
         if (b->isChecked())
-            name += (name.isEmpty() ? QString() : QStringLiteral(",")) + b->objectName();
+            names << b->objectName();
     }
-    return name;
+    return names.join(QLatin1Char(','));
 }
 } // namespace
 
@@ -49,63 +41,55 @@ class TestPortSettingDialogs : public QObject
 private slots:
     void initTestCase() { QVERIFY(m_fixture.start()); }
     void cleanupTestCase() { m_fixture.stop(); }
-    void init()
-    {
-        DeviceState::instance()->setDeviceType(Dev0809);
-        m_fixture.settledCommands();
-        m_fixture.clear();
-    }
+    void init() { m_fixture.reset(); }
 
-    // --- Scaling mode ---
-
-    void scalingOkSendsTheSelectedMode_data()
+    void scalingButtons_data()
     {
         QTest::addColumn<int>("stored");
         QTest::addColumn<QString>("click");
         QTest::addColumn<QString>("preselected");
+        QTest::addColumn<QString>("button");
         QTest::addColumn<QStringList>("sent");
-        QTest::newRow("stored 2, unchanged") << 2 << QString() << "radioButton_black"
-                                             << QStringList{"{param=Scaler_Mode4/2}"};
+        QTest::newRow("stored 2, unchanged")
+            << 2 << QString() << "radioButton_black"
+            << "pushButton" << QStringList{"{param=Scaler_Mode4/2}"};
         QTest::newRow("stored 0, choose crop")
-            << 0 << "radioButton_tailor" << "radioButton_full"
-            << QStringList{"{param=Scaler_Mode4/3}"};
+            << 0 << "radioButton_tailor"
+            << "radioButton_full"
+            << "pushButton" << QStringList{"{param=Scaler_Mode4/3}"};
         QTest::newRow("stored 3, choose squeeze")
-            << 3 << "radioButton_full" << "radioButton_tailor"
-            << QStringList{"{param=Scaler_Mode4/0}"};
+            << 3 << "radioButton_full"
+            << "radioButton_tailor"
+            << "pushButton" << QStringList{"{param=Scaler_Mode4/0}"};
         // Mode 1 is not offered: nothing is preselected and OK sends nothing.
-        QTest::newRow("stored 1") << 1 << QString() << QString() << QStringList();
+        QTest::newRow("stored 1") << 1 << QString() << QString() << "pushButton" << QStringList();
+        QTest::newRow("cancel") << 0 << "radioButton_black"
+                                << "radioButton_full"
+                                << "pushButton_2" << QStringList();
+        QTest::newRow("close") << 0 << "radioButton_black"
+                               << "radioButton_full"
+                               << "btnClose" << QStringList();
     }
 
-    void scalingOkSendsTheSelectedMode()
+    void scalingButtons()
     {
         QFETCH(int, stored);
         QFETCH(QString, click);
         QFETCH(QString, preselected);
+        QFETCH(QString, button);
         QFETCH(QStringList, sent);
         DeviceState::instance()->setScalingModeAt(4, stored);
         CDlgScalingmode dialog;
         dialog.setPort(4);
         QCOMPARE(checkedButton(&dialog), preselected);
-        // Choosing alone sends nothing; OK does.
+        // Choosing alone sends nothing; only OK does.
         if (!click.isEmpty())
             child<QRadioButton>(&dialog, click)->click();
         QCOMPARE(m_fixture.settledCommands(), QStringList());
-        child<QPushButton>(&dialog, "pushButton")->click();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        child<QPushButton>(&dialog, button)->click();
+        QCOMPARE(dialog.result(),
+                 int(button == "pushButton" ? QDialog::Accepted : QDialog::Rejected));
         QCOMPARE(m_fixture.settledCommands(), sent);
-    }
-
-    void scalingCancelAndCloseSendNothing()
-    {
-        DeviceState::instance()->setScalingModeAt(2, 0);
-        for (const char *name : {"pushButton_2", "btnClose"}) {
-            CDlgScalingmode dialog;
-            dialog.setPort(2);
-            child<QRadioButton>(&dialog, "radioButton_black")->click();
-            child<QPushButton>(&dialog, name)->click();
-            QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        }
-        QCOMPARE(m_fixture.settledCommands(), QStringList());
     }
 
     void scalingReport_data()
@@ -113,14 +97,17 @@ private slots:
         QTest::addColumn<QString>("report");
         QTest::addColumn<QString>("checked");
         QTest::addColumn<int>("storedAfter");
-        QTest::newRow("own port, crop") << R"({"Chn":5,"Scaler_Mode":3})" << "radioButton_tailor" << 3;
         QTest::newRow("own port, quoted") << R"({"Chn":"5","Scaler_Mode":"2"})"
                                           << "radioButton_black" << 2;
         // An unused mode is stored but selects nothing new.
-        QTest::newRow("own port, mode 1") << R"({"Chn":5,"Scaler_Mode":1})" << "radioButton_black" << 1;
-        QTest::newRow("other port") << R"({"Chn":6,"Scaler_Mode":3})" << "radioButton_black" << 2;
-        QTest::newRow("port 55 is not 5") << R"({"Chn":55,"Scaler_Mode":3})" << "radioButton_black" << 2;
-        QTest::newRow("not a report") << "garbage" << "radioButton_black" << 2;
+        QTest::newRow("own port, mode 1") << R"({"Chn":5,"Scaler_Mode":1})"
+                                          << "radioButton_black" << 1;
+        QTest::newRow("port 55 is not 5") << R"({"Chn":55,"Scaler_Mode":3})"
+                                          << "radioButton_black" << 2;
+        QTest::newRow("unreadable mode") << R"({"Chn":5,"Scaler_Mode":x})"
+                                         << "radioButton_black" << 2;
+        QTest::newRow("not a report") << "garbage"
+                                      << "radioButton_black" << 2;
     }
 
     void scalingReport()
@@ -129,23 +116,21 @@ private slots:
         QFETCH(QString, checked);
         QFETCH(int, storedAfter);
         DeviceState::instance()->setScalingModeAt(5, 2);
-        DeviceState::instance()->setScalingModeAt(6, 0);
+        DeviceState::instance()->setScalingModeAt(55, 0);
         CDlgScalingmode dialog;
         dialog.setPort(5);
         dialog.sl_StateUpdate(report);
         QCOMPARE(checkedButton(&dialog), checked);
         QCOMPARE(DeviceState::instance()->scalingModeAt(5), storedAfter);
-        QCOMPARE(DeviceState::instance()->scalingModeAt(6), 0);
+        QCOMPARE(DeviceState::instance()->scalingModeAt(55), 0);
         QCOMPARE(m_fixture.settledCommands(), QStringList());
     }
 
-    // --- No-signal output ---
-
-    void noSignalPatternsSendAtOnce()
+    // Patterns 1..10 go out at once; pure colour sends black, then each chosen colour.
+    void noSignalSendsAtOnce()
     {
         CDlgnosignaloutput dialog;
         dialog.setPort(3, 2);
-        QCOMPARE(dialog.kind(), 2);
         auto *palette = child<QToolButton>(&dialog, "toolButton_ColorPalette");
         dialog.show();
         QVERIFY(!palette->isVisible());
@@ -156,90 +141,73 @@ private slots:
         }
         // Clicking the selected button again changes nothing and sends nothing.
         child<QRadioButton>(&dialog, PatternButtons[10])->click();
-        QCOMPARE(m_fixture.settledCommands(), expected);
         QVERIFY(!palette->isVisible());
-    }
 
-    void noSignalPureColourSendsBlackThenTheChosenColour()
-    {
-        CDlgnosignaloutput dialog;
-        dialog.setPort(2);
-        dialog.show();
-        auto *palette = child<QToolButton>(&dialog, "toolButton_ColorPalette");
         child<QRadioButton>(&dialog, "radioButton_SolidColor")->click();
         QVERIFY(palette->isVisible());
-        QCOMPARE(m_fixture.waitForCommands(1), QStringList{"{param=No_Signal2/0/0/0/0}"});
-
+        // Black goes out at once, before any colour is chosen.
+        QCOMPARE(m_fixture.waitForCommands(11).mid(10), QStringList{"{param=No_Signal3/0/0/0/0}"});
         {
-            ModalWatcher pickRed([](QDialog *d) {
-                auto *chooser = qobject_cast<QColorDialog *>(d);
-                QVERIFY(chooser);
-                chooser->setCurrentColor(QColor(200, 10, 30));
-                chooser->accept();
-            });
+            ModalWatcher pickRed(ModalWatcher::chooseColour(QColor(200, 10, 30)));
             palette->click();
             QCOMPARE(pickRed.count(), 1);
-            QCOMPARE(dialog.color(), QColor(200, 10, 30));
-            QVERIFY(palette->styleSheet().contains("rgb(200, 10, 30)"));
         }
+        QCOMPARE(dialog.color(), QColor(200, 10, 30));
+        QVERIFY(palette->styleSheet().contains("rgb(200, 10, 30)"));
         {
             // A cancelled chooser keeps the colour and sends nothing.
             ModalWatcher cancel;
             palette->click();
             QCOMPARE(cancel.count(), 1);
-            QCOMPARE(dialog.color(), QColor(200, 10, 30));
         }
+        QCOMPARE(dialog.color(), QColor(200, 10, 30));
 
         // Leaving pure colour hides the colour button.
         child<QRadioButton>(&dialog, "radioButton_RedGrid")->click();
         QVERIFY(!palette->isVisible());
-        QCOMPARE(m_fixture.settledCommands(),
-                 (QStringList{"{param=No_Signal2/0/0/0/0}", "{param=No_Signal2/0/200/10/30}",
-                              "{param=No_Signal2/5/0/0/0}"}));
+        expected << "{param=No_Signal3/0/0/0/0}"
+                 << "{param=No_Signal3/0/200/10/30}"
+                 << "{param=No_Signal3/5/0/0/0}";
+        QCOMPARE(m_fixture.settledCommands(), expected);
     }
 
     void noSignalReport_data()
     {
         QTest::addColumn<QString>("report");
         QTest::addColumn<QString>("checked");
-        QTest::addColumn<bool>("paletteShown");
         QTest::addColumn<QString>("paletteStyle");
         QTest::newRow("pattern 7") << R"({"Chn":1,"Mode":7,"Color":0,0,0})"
-                                   << "radioButton_BlueGrid" << false << QString();
-        QTest::newRow("colour") << R"({"Chn":1,"Mode":0,"Color":12,34,56})"
-                                << "radioButton_SolidColor" << true << "rgb(12, 34, 56)";
+                                   << "radioButton_BlueGrid" << QString();
         QTest::newRow("quoted colour") << R"({"Chn":1,"Mode":"0","Color":"12,34,56"})"
-                                       << "radioButton_SolidColor" << true << "rgb(12, 34, 56)";
+                                       << "radioButton_SolidColor"
+                                       << "rgb(12, 34, 56)";
         QTest::newRow("two-part colour") << R"({"Chn":1,"Mode":0,"Color":12,34})"
-                                         << "radioButton_SolidColor" << true << "rgb(0, 0, 0)";
-        QTest::newRow("unknown mode clears") << R"({"Chn":1,"Mode":11,"Color":0,0,0})" << QString()
-                                             << false << QString();
+                                         << "radioButton_SolidColor"
+                                         << "rgb(0, 0, 0)";
+        QTest::newRow("unknown mode clears")
+            << R"({"Chn":1,"Mode":11,"Color":0,0,0})" << QString() << QString();
     }
 
     void noSignalReport()
     {
         QFETCH(QString, report);
         QFETCH(QString, checked);
-        QFETCH(bool, paletteShown);
         QFETCH(QString, paletteStyle);
         CDlgnosignaloutput dialog;
         dialog.setPort(1);
         dialog.show();
         child<QRadioButton>(&dialog, "radioButton_WhiteGrid")->click();
-        m_fixture.settledCommands();
         m_fixture.clear();
 
         dialog.sl_StateUpdate(report);
         QCOMPARE(checkedButton(&dialog), checked);
+        // The colour button shows exactly when pure colour is chosen.
         auto *palette = child<QToolButton>(&dialog, "toolButton_ColorPalette");
-        QCOMPARE(palette->isVisible(), paletteShown);
-        if (!paletteStyle.isEmpty())
-            QVERIFY2(palette->styleSheet().contains(paletteStyle), qPrintable(palette->styleSheet()));
+        QCOMPARE(palette->isVisible(), !paletteStyle.isEmpty());
+        QVERIFY2(palette->styleSheet().contains(paletteStyle), qPrintable(palette->styleSheet()));
         // The device's choice is shown, not sent back.
         QCOMPARE(m_fixture.settledCommands(), QStringList());
     }
-
-    // --- Graphics test ---
 
     void graphicsTestSendsEachPattern_data()
     {
@@ -255,21 +223,20 @@ private slots:
         QFETCH(QString, keyword);
         GraphicsTestDialog dialog(7, isOutput);
         dialog.show();
-        QVERIFY(!child<QWidget>(&dialog, "widget_color")->isVisible());
         QStringList expected;
         for (int pattern = 0; pattern < 12; ++pattern) {
             child<QRadioButton>(&dialog, PatternButtons[pattern])->click();
             expected << QStringLiteral("{param=%1%2/%3}").arg(keyword).arg(7).arg(pattern);
         }
+        // Unlike the no-signal dialog, there is no colour to choose.
         QVERIFY(!child<QWidget>(&dialog, "widget_color")->isVisible());
         for (const char *name : {"pushButton", "pushButton_2", "btnClose"})
             child<QPushButton>(&dialog, name)->click();
         QCOMPARE(m_fixture.settledCommands(), expected);
     }
 
-    // --- Volume ---
-
-    void volumeOpensOnTheStoredState_data()
+    // Opens on the stored volume and mute, toggles mute, then follows the store.
+    void volumeFollowsTheStore_data()
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("openedFor");
@@ -278,7 +245,7 @@ private slots:
         QTest::newRow("0809 port 103") << int(Dev0809) << 103 << 103;
     }
 
-    void volumeOpensOnTheStoredState()
+    void volumeFollowsTheStore()
     {
         QFETCH(int, type);
         QFETCH(int, openedFor);
@@ -289,34 +256,26 @@ private slots:
         state->setMute({{port, 1}});
         VolumnSettingDialog dialog(openedFor);
         QCOMPARE(dialog.port(), port);
-        QCOMPARE(child<QSlider>(&dialog, "volumnSplider")->value(), 42);
-        QCOMPARE(child<QLabel>(&dialog, "volumnLabel")->text(), QStringLiteral("42"));
+        auto *slider = child<QSlider>(&dialog, "volumnSplider");
+        auto *label = child<QLabel>(&dialog, "volumnLabel");
+        QCOMPARE(slider->value(), 42);
+        QCOMPARE(label->text(), QStringLiteral("42"));
         QVERIFY(dialog.isMuted());
-
         child<QPushButton>(&dialog, "btn_mute")->click();
         QVERIFY(!dialog.isMuted());
         child<QPushButton>(&dialog, "btn_mute")->click();
         QVERIFY(dialog.isMuted());
+
+        state->setVolume({{port, 88}});
+        state->setMute({{port, 0}});
+        emit SigManager::instance()->Sig_UpdateVolumes();
+        QCOMPARE(slider->value(), 88);
+        QCOMPARE(label->text(), QStringLiteral("88"));
+        QVERIFY(!dialog.isMuted());
+        // The refresh itself sends nothing.
         QCOMPARE(m_fixture.settledCommands(),
                  (QStringList{"{param=Get_Volume}", QStringLiteral("{param=MuteOff%1}").arg(port),
                               QStringLiteral("{param=MuteOn%1}").arg(port)}));
-    }
-
-    void volumeFollowsTheStore()
-    {
-        DeviceState *state = DeviceState::instance();
-        state->setVolume({{1, 10}});
-        state->setMute({{1, 0}});
-        VolumnSettingDialog dialog(1);
-        QVERIFY(!dialog.isMuted());
-        state->setVolume({{1, 88}});
-        state->setMute({{1, 1}});
-        emit SigManager::instance()->Sig_UpdateVolumes();
-        QCOMPARE(child<QSlider>(&dialog, "volumnSplider")->value(), 88);
-        QCOMPARE(child<QLabel>(&dialog, "volumnLabel")->text(), QStringLiteral("88"));
-        QVERIFY(dialog.isMuted());
-        // The refresh itself sends nothing.
-        QCOMPARE(m_fixture.settledCommands(), QStringList{"{param=Get_Volume}"});
     }
 
     void volumeSentOnReleaseOnly()
@@ -328,7 +287,6 @@ private slots:
         auto *slider = child<QSlider>(&dialog, "volumnSplider");
         const QPoint handle = slider->rect().center();
         slider->setValue(50);
-        m_fixture.settledCommands();
         m_fixture.clear();
 
         // Drag the handle: nothing goes out until the release, then exactly one command.

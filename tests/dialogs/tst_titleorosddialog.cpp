@@ -7,7 +7,6 @@
 #include "uikit/switchcontrol.h"
 
 #include <QBuffer>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QJsonObject>
 #include <QLabel>
@@ -15,21 +14,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
-#include <QTcpServer>
 #include <QToolButton>
 
 namespace {
-template <typename T>
-T *child(QWidget *parent, const QString &name)
-{
-    T *w = parent->findChild<T *>(name);
-    if (!w)
-        qFatal("no child %s", qPrintable(name));
-    return w;
-}
-
-// A valid bitmap padded with zero bytes to exactly size bytes.
-QString paddedBitmap(const QString &path, int size)
+// A valid bitmap padded with zero bytes to exactly size bytes; an empty file for 0.
+void writeBitmap(const QString &path, int size)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -40,8 +29,7 @@ QString paddedBitmap(const QString &path, int size)
     bytes.append(QByteArray(size - bytes.size(), '\0'));
     QFile file(path);
     file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
+    file.write(bytes.left(size));
 }
 } // namespace
 
@@ -56,13 +44,7 @@ private slots:
         m_store.reset(new CaptionStore);
     }
     void cleanupTestCase() { m_fixture.stop(); }
-    void init()
-    {
-        DeviceState::instance()->setDeviceType(Dev0809);
-        MessageDistance::instance()->setUploadPort(m_fixture.peer().uploadPort());
-        m_fixture.settledCommands();
-        m_fixture.clear();
-    }
+    void init() { m_fixture.reset(); }
 
     void eachControlSendsItsCommand_data()
     {
@@ -86,7 +68,8 @@ private slots:
 
         auto *speed = child<QSlider>(&dialog, "speedSplider");
         speed->setValue(40);
-        QTest::mouseClick(speed, Qt::LeftButton, {}, QPoint(speed->width() - 2, speed->height() / 2));
+        QTest::mouseClick(speed, Qt::LeftButton, {},
+                          QPoint(speed->width() - 2, speed->height() / 2));
         const int speedSent = speed->value();
         QCOMPARE(child<QLabel>(&dialog, "lb_speedValue")->text(), QString::number(speedSent));
 
@@ -105,27 +88,15 @@ private slots:
         QTest::keyClick(x, Qt::Key_Return);
         QVERIFY(dialog.isVisible()); // Return does not end the dialog
 
-        {
-            ModalWatcher pick([](QDialog *d) {
-                auto *chooser = qobject_cast<QColorDialog *>(d);
-                chooser->setCurrentColor(QColor(1, 2, 3));
-                chooser->accept();
-            });
-            child<QToolButton>(&dialog, "ColorSetting")->click();
-            QCOMPARE(pick.count(), 1);
-        }
-        {
-            ModalWatcher pick([](QDialog *d) {
-                auto *chooser = qobject_cast<QColorDialog *>(d);
-                chooser->setCurrentColor(QColor(250, 251, 252));
-                chooser->accept();
-            });
-            child<QToolButton>(&dialog, "BgColorSetting")->click();
-        }
-        {
-            ModalWatcher cancel;
-            child<QToolButton>(&dialog, "ColorSetting")->click();
-            QCOMPARE(cancel.count(), 1);
+        // Font and background colours chosen, then a cancelled chooser that changes nothing.
+        using Pick = QPair<QString, QColor>;
+        for (const Pick &pick :
+             {Pick("ColorSetting", QColor(1, 2, 3)), Pick("BgColorSetting", QColor(250, 251, 252)),
+              Pick("ColorSetting", QColor())}) {
+            ModalWatcher watcher(pick.second.isValid() ? ModalWatcher::chooseColour(pick.second)
+                                                       : ModalWatcher::Handler());
+            child<QToolButton>(&dialog, pick.first)->click();
+            QCOMPARE(watcher.count(), 1);
         }
         QCOMPARE(dialog.fontColor(), QColor(1, 2, 3));
         QCOMPARE(dialog.backgroundColor(), QColor(250, 251, 252));
@@ -176,8 +147,10 @@ private slots:
         QVERIFY(m_store->saveCaption(6, "it's \"quoted\"", "NoSuchFamily", 42, true, false, true));
         {
             TitleOrOsdDialog dialog(m_store.get(), 6);
-            QCOMPARE(child<QLineEdit>(&dialog, "TextEdit")->text(), QStringLiteral("it's \"quoted\""));
-            QCOMPARE(child<QComboBox>(&dialog, "FontSizeCombo")->currentText(), QStringLiteral("42"));
+            QCOMPARE(child<QLineEdit>(&dialog, "TextEdit")->text(),
+                     QStringLiteral("it's \"quoted\""));
+            QCOMPARE(child<QComboBox>(&dialog, "FontSizeCombo")->currentText(),
+                     QStringLiteral("42"));
             QVERIFY(child<QToolButton>(&dialog, "BoldBtn")->isChecked());
             QVERIFY(!child<QToolButton>(&dialog, "ItalicBtn")->isChecked());
             QVERIFY(child<QToolButton>(&dialog, "UnderlineBtn")->isChecked());
@@ -200,32 +173,34 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 1, 10000); // the finished notice
     }
 
-    void sizeLimit_data()
+    // Accepted uploads end with the finished notice; refused ones show why and send nothing.
+    void uploadChecks_data()
     {
         QTest::addColumn<int>("port");
         QTest::addColumn<int>("size");
         QTest::addColumn<bool>("isText");
+        QTest::addColumn<bool>("reachable");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("osd text 4096") << 3 << 4096 << true << QString();
-        QTest::newRow("osd text 4097") << 3 << 4097 << true << "台标字幕文件大小不能超过4K!";
-        QTest::newRow("osd picture 4097") << 3 << 4097 << false << QString();
-        QTest::newRow("caption text 4096") << -1 << 4096 << true << QString();
-        QTest::newRow("caption text 4097") << -1 << 4097 << true << QString();
-        QTest::newRow("osd empty") << 3 << 0 << true << "File is empty";
-        QTest::newRow("caption empty picture") << -1 << 0 << false << "File is empty";
+        QTest::newRow("osd text 4096") << 3 << 4096 << true << true << QString();
+        QTest::newRow("osd text 4097")
+            << 3 << 4097 << true << true << "台标字幕文件大小不能超过4K!";
+        QTest::newRow("osd picture 4097") << 3 << 4097 << false << true << QString();
+        QTest::newRow("caption text 4097") << -1 << 4097 << true << true << QString();
+        QTest::newRow("empty") << 3 << 0 << true << true << "File is empty";
+        QTest::newRow("port closed") << -1 << 100 << true << false << "传输文件端口连接发生错误！";
     }
 
-    void sizeLimit()
+    void uploadChecks()
     {
         QFETCH(int, port);
         QFETCH(int, size);
         QFETCH(bool, isText);
+        QFETCH(bool, reachable);
         QFETCH(QString, refusal);
         const QString path = m_fixture.workDir() + "/limit.bmp";
-        if (size)
-            paddedBitmap(path, size);
-        else
-            QFile(path).open(QIODevice::WriteOnly);
+        writeBitmap(path, size);
+        if (!reachable)
+            MessageDistance::instance()->setUploadPort(DialogFixture::closedPort());
         TitleOrOsdDialog dialog(nullptr, port);
         child<QComboBox>(&dialog, "OutputCombo")->setCurrentIndex(1);
         ModalWatcher watcher;
@@ -239,6 +214,7 @@ private slots:
         } else {
             QCOMPARE(watcher.count(), 1);
             QCOMPARE(watcher.seen().first().text, refusal);
+            QVERIFY(child<QPushButton>(&dialog, "uploadCharBtn")->isEnabled());
             QCOMPARE(m_fixture.settledCommands(), QStringList());
         }
     }
@@ -282,23 +258,6 @@ private slots:
         QCOMPARE(m_fixture.settledCommands(), (QStringList{"{param=Upload_OSD5}", "{param=Done}"}));
         // The channel closes its socket after the end; the controls come back.
         QTRY_VERIFY_WITH_TIMEOUT(upload->isEnabled(), 5000);
-    }
-
-    void unreachableUploadPortIsReported()
-    {
-        QTcpServer probe;
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        const quint16 closed = probe.serverPort();
-        probe.close();
-        MessageDistance::instance()->setUploadPort(closed);
-        TitleOrOsdDialog dialog(nullptr, -1);
-        child<QLineEdit>(&dialog, "TextEdit")->setText(QStringLiteral("x"));
-        ModalWatcher watcher;
-        child<QPushButton>(&dialog, "uploadCharBtn")->click();
-        QCOMPARE(watcher.count(), 1);
-        QCOMPARE(watcher.seen().first().title, QStringLiteral("NetWork Error"));
-        QVERIFY(child<QPushButton>(&dialog, "uploadCharBtn")->isEnabled());
-        QCOMPARE(m_fixture.settledCommands(), QStringList());
     }
 
 private:

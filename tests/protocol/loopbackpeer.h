@@ -19,7 +19,7 @@ public:
     quint16 port() const { return m_server.serverPort(); }
     /// Connections accepted so far.
     int connectionCount() const { return m_connections; }
-    bool hasClient() const;
+    bool hasClient() const { return m_client && m_client->state() == QTcpSocket::ConnectedState; }
     QByteArray received() const { return m_received; }
     void clearReceived() { m_received.clear(); }
     void send(const QByteArray &bytes);
@@ -27,11 +27,8 @@ public:
     void dropClient();
     /// Closes the client and stops listening.
     void shutDown();
-    bool listen(quint16 port);
 
 private:
-    void accept();
-
     QTcpServer m_server;
     QPointer<QTcpSocket> m_client;
     QByteArray m_received;

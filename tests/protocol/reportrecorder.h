@@ -8,7 +8,7 @@
 
 class MessageDistance;
 
-/// Records, in arrival order and on the receiving thread, every signal of a MessageDistance.
+/// Records, in arrival order, every signal of a MessageDistance with its argument.
 class ReportRecorder : public QObject
 {
     Q_OBJECT
@@ -18,21 +18,26 @@ public:
     {
         QString name;
         QJsonObject object;
-        QString text;
+        QString text; // a text or number argument
         bool flag = false;
-        bool onOwnThread = true;
     };
 
     explicit ReportRecorder(MessageDistance *client);
 
     QList<Entry> entries() const { return m_entries; }
     QStringList names() const;
-    int count(const QString &name) const;
+    int count(const QString &name) const { return names().count(name); }
     void clear() { m_entries.clear(); }
 
+private slots:
+    void onPlain() { add(); }
+    void onObject(const QJsonObject &object) { add(object); }
+    void onText(const QString &text) { add({}, text); }
+    void onNumber(int n) { add({}, QString::number(n)); }
+    void onFlag(bool on) { add({}, {}, on); }
+
 private:
-    void add(const char *name, const QJsonObject &object = {}, const QString &text = {},
-             bool flag = false);
+    void add(const QJsonObject &object = {}, const QString &text = {}, bool flag = false);
 
     QList<Entry> m_entries;
 };

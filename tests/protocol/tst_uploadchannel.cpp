@@ -33,10 +33,9 @@ class TestUploadChannel : public QObject
     QStringList progress() const
     {
         QStringList values;
-        for (const auto &e : m_rec->entries()) {
+        for (const auto &e : m_rec->entries())
             if (e.name == QLatin1String("si_updateProgressVal"))
                 values << e.text;
-        }
         return values;
     }
     bool openUpload()
@@ -45,6 +44,21 @@ class TestUploadChannel : public QObject
         if (!m_client->isUploadConnected())
             return false;
         return QTest::qWaitFor([this] { return m_upload->hasClient(); });
+    }
+    // Two transfers queued; the answer to the first's only packet sends its end command and, in
+    // the same step, the second's start command and first packet.
+    void queueTwo()
+    {
+        QVERIFY(openUpload());
+        m_client->uploadFile("{param=Upload_OSD1}", pattern(500), "{param=Done}");
+        m_client->uploadFile("{param=Upload_OSD2}", pattern(520), "{param=Done}");
+        QCOMPARE(m_client->uploadQueueSize(), 5);
+        QTRY_COMPARE(m_upload->received(), pattern(500));
+        m_upload->send("ok");
+        QTRY_COMPARE(m_control->received(),
+                     QByteArray("{param=Upload_OSD1}{param=Done}{param=Upload_OSD2}"));
+        QTRY_COMPARE(m_upload->received(), pattern(500) + pattern(500));
+        QCOMPARE(m_client->uploadQueueSize(), 2);
     }
 
 private slots:
@@ -71,27 +85,34 @@ private slots:
         m_control.reset();
     }
 
-    // 1201 bytes: packets of 500, 500 and 201, each after an answer; the end command after
-    // the answer to the last; the acknowledgement accepted; the socket closed a second later.
+    // Packets of 500 bytes, each after an answer (an empty transfer still waits for one); the
+    // end command after the answer to the last; the acknowledgement accepted; the socket closed
+    // a second later.
+    void packetsFollowAnswers_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QStringList>("progress");
+        QTest::newRow("three packets") << 1201 << QStringList{"2", "1"};
+        QTest::newRow("exactly one packet") << 500 << QStringList();
+        QTest::newRow("empty") << 0 << QStringList();
+    }
     void packetsFollowAnswers()
     {
-        const QByteArray data = pattern(1201);
+        QFETCH(int, size);
+        QFETCH(QStringList, progress);
+        const QByteArray data = pattern(size);
+        const int packets = qMax(1, (size + 499) / 500);
         QVERIFY(openUpload());
         m_client->uploadFile("{param=Upload_OSD3}", data, "{param=Done}");
         QTRY_COMPARE(m_control->received(), QByteArray("{param=Upload_OSD3}"));
-        QTRY_COMPARE(m_upload->received(), data.left(500));
-        QCOMPARE(m_client->uploadQueueSize(), 3);
-        QVERIFY(m_client->isUploadBusy());
-
-        m_upload->send("next");
-        QTRY_COMPARE(m_upload->received(), data.left(1000));
-        QTRY_COMPARE(progress(), QStringList{"2"});
-        m_upload->send("next");
-        QTRY_COMPARE(m_upload->received(), data);
-        QTRY_COMPARE(progress(), (QStringList{"2", "1"}));
-        QCOMPARE(m_rec->count("si_osdUploadFinish"), 0);
-
-        m_upload->send("next");
+        QCOMPARE(m_client->uploadQueueSize(), packets);
+        QCOMPARE(m_client->isUploadBusy(), size > 0);
+        for (int sent = 1; sent <= packets; ++sent) {
+            QTRY_COMPARE(m_upload->received(), data.left(sent * 500));
+            QTRY_COMPARE(this->progress().size(), sent - 1);
+            QCOMPARE(m_rec->count("si_osdUploadFinish"), 0);
+            m_upload->send("next");
+        }
         QTRY_COMPARE(m_control->received(), QByteArray("{param=Upload_OSD3}{param=Done}"));
         QTRY_COMPARE(m_rec->count("si_osdUploadFinish"), 1);
         QCOMPARE(m_client->uploadQueueSize(), 0);
@@ -101,49 +122,17 @@ private slots:
         QTRY_VERIFY(!m_client->isUploadOpen());
         QTRY_VERIFY(m_rec->count("si_setDisableUiObject") >= 1);
         QCOMPARE(m_errors, QStringList());
-        QCOMPARE(progress(), (QStringList{"2", "1"}));
-    }
-
-    void exactlyOnePacket()
-    {
-        const QByteArray data = pattern(500);
-        QVERIFY(openUpload());
-        m_client->uploadFile("{param=Update_EDID2}", data, "{param=Done}");
-        QTRY_COMPARE(m_upload->received(), data);
-        QCOMPARE(m_client->uploadQueueSize(), 1);
-        m_upload->send("ok");
-        QTRY_COMPARE(m_control->received(), QByteArray("{param=Update_EDID2}{param=Done}"));
-        QCOMPARE(progress(), QStringList());
-        m_upload->send(ack);
-        QTRY_VERIFY(!m_client->isUploadOpen());
-        QCOMPARE(m_errors, QStringList());
-    }
-
-    void emptyData()
-    {
-        QVERIFY(openUpload());
-        m_client->uploadFile("{param=Upload_Subtitle1}", QByteArray(), "{param=Done}");
-        QTRY_COMPARE(m_control->received(), QByteArray("{param=Upload_Subtitle1}"));
-        QCOMPARE(m_client->uploadQueueSize(), 1);
-        QVERIFY(!m_client->isUploadBusy());
-        m_upload->send("ready");
-        QTRY_COMPARE(m_control->received(), QByteArray("{param=Upload_Subtitle1}{param=Done}"));
-        QCOMPARE(m_upload->received(), QByteArray());
+        QCOMPARE(this->progress(), progress);
+        QCOMPARE(m_upload->received(), data);
     }
 
     // An answer lacking the acknowledgement after the end command fails the transfer: the
     // operator is told, Done goes out again, the upload link is dropped and the queue emptied.
     void failedAcknowledgement()
     {
-        QVERIFY(openUpload());
-        m_client->uploadFile("{param=Upload_OSD1}", pattern(500), "{param=Done}");
-        m_client->uploadFile("{param=Upload_OSD2}", pattern(520), "{param=Done}");
-        QTRY_COMPARE(m_upload->received(), pattern(500));
-        m_upload->send("ok");
-        QTRY_COMPARE(m_control->received(),
-                     QByteArray("{param=Upload_OSD1}{param=Done}{param=Upload_OSD2}"));
-        QCOMPARE(m_client->uploadQueueSize(), 2);
-
+        queueTwo();
+        if (QTest::currentTestFailed())
+            return;
         m_upload->send("<ACK_0>\r\n");
         QTRY_COMPARE(m_errors.size(), 1);
         QCOMPARE(m_errors.first(),
@@ -157,6 +146,20 @@ private slots:
         QTRY_VERIFY(!m_upload->hasClient());
     }
 
+    // With the acknowledgement the second transfer goes on.
+    void secondTransferWaitsBehind()
+    {
+        queueTwo();
+        if (QTest::currentTestFailed())
+            return;
+        m_upload->send(ack);
+        QTRY_COMPARE(m_upload->received(), pattern(500) + pattern(520));
+        m_upload->send("ok");
+        QTRY_COMPARE(m_control->received(), QByteArray("{param=Upload_OSD1}{param=Done}"
+                                                       "{param=Upload_OSD2}{param=Done}"));
+        QCOMPARE(m_errors, QStringList());
+    }
+
     // Before the end command, any answer is the go-ahead, even one that is not an acknowledgement.
     void answerWithoutEndCommandIsGoAhead()
     {
@@ -168,28 +171,6 @@ private slots:
         QCOMPARE(m_errors, QStringList());
         m_upload->send("fine");
         QTRY_VERIFY(!m_client->isUploadBusy());
-    }
-
-    // A second transfer waits behind the first; its start command and first packet follow the
-    // first's end command in one step, and the next answer must carry the acknowledgement.
-    void secondTransferWaitsBehind()
-    {
-        QVERIFY(openUpload());
-        m_client->uploadFile("{param=Upload_OSD1}", pattern(500), "{param=Done}");
-        m_client->uploadFile("{param=Upload_Subtitle2}", pattern(20), "{param=Done}");
-        QCOMPARE(m_client->uploadQueueSize(), 4);
-        QTRY_COMPARE(m_upload->received(), pattern(500));
-
-        m_upload->send("ok");
-        QTRY_COMPARE(m_control->received(),
-                     QByteArray("{param=Upload_OSD1}{param=Done}{param=Upload_Subtitle2}"));
-        QTRY_COMPARE(m_upload->received(), pattern(500) + pattern(20));
-        QCOMPARE(m_client->uploadQueueSize(), 1);
-
-        m_upload->send(ack);
-        QTRY_COMPARE(m_control->received(), QByteArray("{param=Upload_OSD1}{param=Done}"
-                                                       "{param=Upload_Subtitle2}{param=Done}"));
-        QCOMPARE(m_errors, QStringList());
     }
 
     // A dropped upload link keeps the queue; the next connection sends its first item.

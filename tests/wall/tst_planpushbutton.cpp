@@ -1,5 +1,5 @@
-// Plan buttons: captions with and without stored names per device address, the caption size
-// rule, the flash on a press (right as well as left), double clicks, and the preset picture.
+// Plan buttons: captions with and without stored names per device address, the flash on a press
+// (right as well as left), double clicks, plain mode, and the preset picture.
 #include "app/appsettings.h"
 #include "storage/projectdatabase.h"
 #include "wall/planpushbutton.h"
@@ -9,8 +9,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
 using Names = QMap<int, QString>;
 Q_DECLARE_METATYPE(Qt::MouseButton)
 
@@ -19,147 +17,97 @@ class TestPlanPushButton : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void namesArePerDeviceAddress();
-    void press_data();
-    void press();
-    void releaseEndsTheFlash();
-    void doubleClick_data();
-    void doubleClick();
-    void plainModeIsAnOrdinaryButton();
+    void mouse_data();
+    void mouse();
     void presetPicture();
-
-private:
-    QList<PlanPushButton *> makeButtons(int count);
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<QWidget> m_host;
 };
-
-void TestPlanPushButton::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    AppSettings::setDataDirectory(m_dir->path());
-    AppSettings::instance()->reload();
-    ProjectDatabase::resetDatabasePath();
-    m_host = std::make_unique<QWidget>();
-}
-
-void TestPlanPushButton::cleanup()
-{
-    m_host.reset();
-    m_dir.reset();
-}
-
-QList<PlanPushButton *> TestPlanPushButton::makeButtons(int count)
-{
-    QList<PlanPushButton *> buttons;
-    for (int i = 0; i < count; ++i)
-        buttons.append(new PlanPushButton(m_host.get()));
-    return buttons;
-}
 
 void TestPlanPushButton::namesArePerDeviceAddress()
 {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    AppSettings::setDataDirectory(dir.path());
+    AppSettings::instance()->reload();
+    ProjectDatabase::resetDatabasePath();
     AppSettings::instance()->setNetWork(QStringLiteral("127.0.0.2"), 5000);
     QVERIFY(PlanPushButton::savePlanName(3, QStringLiteral("Night")));
     QVERIFY(PlanPushButton::savePlanName(3, QStringLiteral("Late night"))); // renamed again
     AppSettings::instance()->setNetWork(QStringLiteral("127.0.0.3"), 5000);
     QVERIFY(PlanPushButton::savePlanName(1, QStringLiteral("O'Brien's \"room\"")));
-
-    const auto first = PlanPushButton::loadPlanNames(QStringLiteral("127.0.0.2"));
-    QCOMPARE(first, (QMap<int, QString>{{3, QStringLiteral("Late night")}}));
-    const auto second = PlanPushButton::loadPlanNames(QStringLiteral("127.0.0.3"));
-    QCOMPARE(second, (QMap<int, QString>{{1, QStringLiteral("O'Brien's \"room\"")}}));
+    QCOMPARE(PlanPushButton::loadPlanNames(QStringLiteral("127.0.0.2")),
+             (Names{{3, QStringLiteral("Late night")}}));
+    QCOMPARE(PlanPushButton::loadPlanNames(QStringLiteral("127.0.0.3")),
+             (Names{{1, QStringLiteral("O'Brien's \"room\"")}}));
     QVERIFY(PlanPushButton::loadPlanNames(QStringLiteral("127.0.0.4")).isEmpty());
 
-    // Plan numbers are 1-based, button indexes 0-based.
-    const QList<PlanPushButton *> buttons = makeButtons(10);
-    QMap<int, QString> byIndex;
-    for (auto it = first.cbegin(); it != first.cend(); ++it)
-        byIndex.insert(it.key() - 1, it.value());
-    PlanPushButton::applyCaptions(buttons, byIndex);
+    // Captions are numbered from 1, names keyed by button index from 0.
+    QWidget host;
+    QList<PlanPushButton *> buttons;
+    for (int i = 0; i < 10; ++i)
+        buttons.append(new PlanPushButton(&host));
+    PlanPushButton::applyCaptions(buttons, {{2, QStringLiteral("Late night")}});
     QCOMPARE(buttons.at(2)->caption(), QStringLiteral("[3]Late night"));
     QCOMPARE(buttons.at(9)->caption(), QStringLiteral("[10]"));
     PlanPushButton::applyCaptions(buttons, {});
     QCOMPARE(buttons.at(2)->caption(), QStringLiteral("[3]"));
 }
 
-void TestPlanPushButton::press_data()
+void TestPlanPushButton::mouse_data()
 {
+    QTest::addColumn<bool>("plain");
     QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<bool>("clicks");
-    QTest::newRow("left") << Qt::LeftButton << true;
-    QTest::newRow("right like left") << Qt::RightButton << true;
-    QTest::newRow("middle ignored") << Qt::MiddleButton << false;
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("clicks"); // reported by the button group
+    QTest::addColumn<bool>("flash");
+    QTest::addColumn<int>("doubles");
+    QTest::newRow("press left") << false << Qt::LeftButton << int(QTest::MousePress) << 1 << true
+                                << 0;
+    QTest::newRow("press right like left")
+        << false << Qt::RightButton << int(QTest::MousePress) << 1 << true << 0;
+    QTest::newRow("press middle ignored")
+        << false << Qt::MiddleButton << int(QTest::MousePress) << 0 << false << 0;
+    QTest::newRow("release ends the flash")
+        << false << Qt::LeftButton << int(QTest::MouseClick) << 1 << false << 0;
+    QTest::newRow("double left") << false << Qt::LeftButton << int(QTest::MouseDClick) << 0 << true
+                                 << 1;
+    QTest::newRow("double right ignored")
+        << false << Qt::RightButton << int(QTest::MouseDClick) << 0 << false << 0;
+    // Plain mode is an ordinary button: clicks on a left release only, never flashes.
+    QTest::newRow("plain left click")
+        << true << Qt::LeftButton << int(QTest::MouseClick) << 1 << false << 0;
+    QTest::newRow("plain right click")
+        << true << Qt::RightButton << int(QTest::MouseClick) << 0 << false << 0;
+    QTest::newRow("plain double") << true << Qt::LeftButton << int(QTest::MouseDClick) << 0 << false
+                                  << 0;
 }
 
-void TestPlanPushButton::press()
+void TestPlanPushButton::mouse()
 {
+    QFETCH(bool, plain);
     QFETCH(Qt::MouseButton, button);
-    QFETCH(bool, clicks);
-    auto *plan = new PlanPushButton(m_host.get());
+    QFETCH(int, action);
+    QFETCH(int, clicks);
+    QFETCH(bool, flash);
+    QFETCH(int, doubles);
+    QWidget host;
+    auto *plan = new PlanPushButton(&host);
+    plan->setPlainMode(plain);
     plan->setCheckable(true);
     QButtonGroup group;
     group.addButton(plan, 4);
     QSignalSpy groupClicks(&group, &QButtonGroup::idClicked);
-    m_host->show();
+    QSignalSpy doubleSpy(plan, &PlanPushButton::si_doubleClick);
+    host.show();
 
-    QTest::mousePress(plan, button);
-    QCOMPARE(groupClicks.count(), clicks ? 1 : 0);
+    QTest::mouseEvent(QTest::MouseAction(action), plan, button, {}, {});
+    QCOMPARE(groupClicks.count(), clicks);
     if (clicks)
         QCOMPARE(groupClicks.at(0).at(0).toInt(), 4);
-    QCOMPARE(plan->pressedLook(), clicks);
+    QCOMPARE(plan->pressedLook(), flash);
+    QCOMPARE(doubleSpy.count(), doubles);
     // The flash ends by itself, even without a release.
     QTRY_VERIFY_WITH_TIMEOUT(!plan->pressedLook(), 2000);
-}
-
-void TestPlanPushButton::releaseEndsTheFlash()
-{
-    auto *plan = new PlanPushButton(m_host.get());
-    m_host->show();
-    QTest::mousePress(plan, Qt::LeftButton);
-    QVERIFY(plan->pressedLook());
-    QTest::mouseRelease(plan, Qt::LeftButton);
-    QVERIFY(!plan->pressedLook());
-}
-
-void TestPlanPushButton::doubleClick_data()
-{
-    QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<int>("reported");
-    QTest::newRow("left") << Qt::LeftButton << 1;
-    QTest::newRow("right") << Qt::RightButton << 0;
-}
-
-void TestPlanPushButton::doubleClick()
-{
-    QFETCH(Qt::MouseButton, button);
-    QFETCH(int, reported);
-    auto *plan = new PlanPushButton(m_host.get());
-    m_host->show();
-    QSignalSpy doubles(plan, &PlanPushButton::si_doubleClick);
-    QTest::mouseDClick(plan, button);
-    QCOMPARE(doubles.count(), reported);
-}
-
-void TestPlanPushButton::plainModeIsAnOrdinaryButton()
-{
-    auto *plan = new PlanPushButton(m_host.get());
-    plan->setPlainMode(true);
-    m_host->show();
-    QSignalSpy clicks(plan, &QPushButton::clicked);
-    QSignalSpy doubles(plan, &PlanPushButton::si_doubleClick);
-    QTest::mouseClick(plan, Qt::RightButton);
-    QCOMPARE(clicks.count(), 0);
-    QTest::mouseClick(plan, Qt::LeftButton);
-    QCOMPARE(clicks.count(), 1);
-    QTest::mouseDClick(plan, Qt::LeftButton);
-    QCOMPARE(doubles.count(), 0);
-    QVERIFY(!plan->pressedLook());
 }
 
 void TestPlanPushButton::presetPicture()
@@ -167,17 +115,14 @@ void TestPlanPushButton::presetPicture()
     PlanPushButton preset;
     preset.resize(90, 47);
     preset.setGrid(2, 4);
-    QVERIFY(!preset.captionMode());
     preset.setPreview(3, {{1, {1, 2, 5, 6}}, {3, {3, 4}}, {7, {7, 8}}});
     preset.setGroupColors({QStringLiteral("#ff0000"), QStringLiteral("#0000ff")});
-    QVERIFY(!preset.previewMode());
     preset.setPreviewMode();
-    QVERIFY(preset.previewMode());
-    QCOMPARE(preset.previewIndex(), 3);
-    QCOMPARE(preset.screenColor(6), QColor(QStringLiteral("#ff0000")));
-    QCOMPARE(preset.screenColor(4), QColor(QStringLiteral("#0000ff")));
+    const QColor red(255, 0, 0);
+    QCOMPARE(preset.screenColor(6), red);
+    QCOMPARE(preset.screenColor(4), QColor(0, 0, 255));
     // More groups than colours: the colours come round again.
-    QCOMPARE(preset.screenColor(8), QColor(QStringLiteral("#ff0000")));
+    QCOMPARE(preset.screenColor(8), red);
 
     preset.setPreview(0, {{1, {1}}});
     QVERIFY(!preset.screenColor(2).isValid());
@@ -186,8 +131,8 @@ void TestPlanPushButton::presetPicture()
     const QRect area = preset.rect().adjusted(10, 10, -10, -10);
     const QPoint screen1(area.left() + area.width() / 8, area.top() + area.height() / 4);
     const QPoint screen8(area.right() - area.width() / 8, area.bottom() - area.height() / 4);
-    QCOMPARE(QColor(image.pixel(screen1)), QColor(QStringLiteral("#ff0000")));
-    QVERIFY(QColor(image.pixel(screen8)) != QColor(QStringLiteral("#ff0000")));
+    QCOMPARE(QColor(image.pixel(screen1)), red);
+    QVERIFY(QColor(image.pixel(screen8)) != red);
 }
 
 QTEST_MAIN(TestPlanPushButton)

@@ -7,43 +7,33 @@
 
 #include <QDir>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QTest>
-#include <QVBoxLayout>
 
 class TestWallScreenshots : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void splitterLayouts();
     void planButtons();
 
 private:
-    bool save(QWidget *widget, const QString &name);
-    QString m_dir;
-};
-
-void TestWallScreenshots::initTestCase()
-{
-    const QString build = qEnvironmentVariable("CORVANE_BUILD_DIR", QDir::currentPath());
-    m_dir = build + QStringLiteral("/screenshots");
-    QVERIFY(QDir().mkpath(m_dir));
-}
-
-bool TestWallScreenshots::save(QWidget *widget, const QString &name)
-{
-    const QImage image = widget->grab().toImage();
-    // A picture of one colour only would mean nothing was drawn.
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 4) {
-        for (int x = 0; x < image.width(); x += 4)
-            colours.insert(image.pixel(x, y));
+    /// Saves `page` unless it shows one colour only, which would mean nothing was drawn.
+    static bool save(QWidget *page, const QString &name)
+    {
+        const QImage image = page->grab().toImage();
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 4) {
+            for (int x = 0; x < image.width(); x += 4)
+                colours.insert(image.pixel(x, y));
+        }
+        const QString dir = qEnvironmentVariable("CORVANE_BUILD_DIR", QDir::currentPath()) +
+                            QStringLiteral("/screenshots");
+        return colours.size() > 2 && QDir().mkpath(dir) &&
+               image.save(dir + QLatin1Char('/') + name);
     }
-    return colours.size() > 2 && image.save(m_dir + QLatin1Char('/') + name);
-}
+};
 
 void TestWallScreenshots::splitterLayouts()
 {
@@ -77,36 +67,28 @@ void TestWallScreenshots::planButtons()
 {
     QWidget page;
     page.setStyleSheet(QStringLiteral("background:#ffffff"));
-    auto *column = new QVBoxLayout(&page);
-    auto *plans = new QHBoxLayout;
+    auto *grid = new QGridLayout(&page);
+    // Ten plan buttons above, the six splice presets below.
     QList<PlanPushButton *> buttons;
-    for (int i = 0; i < 10; ++i) {
-        auto *b = new PlanPushButton(&page);
-        b->setFixedSize(90, 47);
-        plans->addWidget(b);
-        buttons.append(b);
+    for (int i = 0; i < 16; ++i) {
+        buttons.append(new PlanPushButton(&page));
+        buttons.last()->setFixedSize(90, 47);
+        grid->addWidget(buttons.last(), i / 10, i % 10);
     }
     PlanPushButton::applyCaptions(
-        buttons, {{2, QStringLiteral("Night")}, {4, QStringLiteral("Lobby wall")}});
+        buttons.mid(0, 10), {{2, QStringLiteral("Night")}, {4, QStringLiteral("Lobby wall")}});
     buttons.at(6)->setEnabled(false);
-    column->addLayout(plans);
-
     const QList<QList<int>> presets{
         {1}, {1, 2}, {1, 5}, {1, 2, 5, 6}, {1, 2, 3, 5, 6, 7}, {1, 2, 3, 4, 5, 6, 7, 8}};
-    auto *modes = new QHBoxLayout;
     for (int i = 0; i < presets.size(); ++i) {
-        auto *b = new PlanPushButton(&page);
-        b->setFixedSize(90, 47);
+        PlanPushButton *b = buttons.at(10 + i);
         b->setCheckable(true);
         b->setChecked(i == 3);
         b->setGrid(2, 4);
         b->setPreview(i, {{1, presets.at(i)}});
         b->setGroupColors({QStringLiteral("#338c56")});
         b->setPreviewMode();
-        modes->addWidget(b);
     }
-    modes->addStretch();
-    column->addLayout(modes);
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
     // The second button mid-flash.
