@@ -5,13 +5,16 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#include <memory>
+
 namespace {
-
-QString simulatorPath()
+/// A connection of its own to the simulator, or null when it does not answer.
+std::unique_ptr<QTcpSocket> connectTo(quint16 port)
 {
-    return qEnvironmentVariable("CORVANE_BIN_DIR") + QStringLiteral("/corvane-devicesim");
+    auto socket = std::make_unique<QTcpSocket>();
+    socket->connectToHost(QStringLiteral("127.0.0.1"), port);
+    return socket->waitForConnected(3000) ? std::move(socket) : nullptr;
 }
-
 } // namespace
 
 SimProcess::~SimProcess()
@@ -24,15 +27,15 @@ bool SimProcess::start(const QString &type, quint16 controlPort)
     m_pending.clear();
     m_commands.clear();
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
-    m_process.start(simulatorPath(), {QStringLiteral("--type"), type, QStringLiteral("--listen"),
-                                      QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
-                                      QString::number(controlPort), QStringLiteral("--upload-port"),
-                                      QStringLiteral("0")});
+    m_process.start(qEnvironmentVariable("CORVANE_BIN_DIR") + QStringLiteral("/corvane-devicesim"),
+                    {QStringLiteral("--type"), type, QStringLiteral("--listen"),
+                     QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
+                     QString::number(controlPort), QStringLiteral("--upload-port"),
+                     QStringLiteral("0")});
     if (!m_process.waitForStarted(5000))
         return false;
     const QRegularExpression listening(QStringLiteral("LISTENING control=(\\d+)"));
-    QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired()) {
+    for (QDeadlineTimer deadline(10000); !deadline.hasExpired();) {
         m_process.waitForReadyRead(100);
         m_pending += m_process.readAllStandardOutput();
         const QRegularExpressionMatch match = listening.match(QString::fromUtf8(m_pending));
@@ -74,28 +77,20 @@ QStringList SimProcess::commands()
 
 bool SimProcess::waitForCommand(const QString &command, int from, int timeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        if (commands().indexOf(command, from) >= 0)
-            return true;
-        QTest::qWait(20);
-    }
-    return false;
+    return QTest::qWaitFor([&] { return commands().indexOf(command, from) >= 0; }, timeoutMs);
 }
 
 QMap<int, int> SimProcess::routes(const QString &layer) const
 {
     QMap<int, int> result;
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), m_controlPort);
-    if (!socket.waitForConnected(3000))
+    const auto socket = connectTo(m_controlPort);
+    if (!socket)
         return result;
-    socket.write("{param=status}");
+    socket->write("{param=status}");
     QByteArray reply;
-    QDeadlineTimer deadline(3000);
-    while (!reply.contains('}') && !deadline.hasExpired()) {
-        socket.waitForReadyRead(100);
-        reply += socket.readAll();
+    for (QDeadlineTimer deadline(3000); !reply.contains('}') && !deadline.hasExpired();) {
+        socket->waitForReadyRead(100);
+        reply += socket->readAll();
     }
     const QRegularExpression entry(QStringLiteral("\"%1(\\d+)\":(\\d+)").arg(layer));
     auto it = entry.globalMatch(QString::fromUtf8(reply.left(reply.indexOf('}') + 1)));
@@ -108,15 +103,14 @@ QMap<int, int> SimProcess::routes(const QString &layer) const
 
 bool SimProcess::sendAsOtherClient(const QString &command) const
 {
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), m_controlPort);
-    if (!socket.waitForConnected(3000))
+    const auto socket = connectTo(m_controlPort);
+    if (!socket)
         return false;
-    socket.write(command.toUtf8());
-    if (!socket.waitForBytesWritten(3000))
+    socket->write(command.toUtf8());
+    if (!socket->waitForBytesWritten(3000))
         return false;
     // Let the simulator read it before the link goes.
-    socket.waitForReadyRead(300);
-    socket.disconnectFromHost();
+    socket->waitForReadyRead(300);
+    socket->disconnectFromHost();
     return true;
 }

@@ -21,61 +21,58 @@ class TestMainWindowScreens : public QObject
     Q_OBJECT
 
 private slots:
-    void pagesInBothLanguages();
-};
-
-void TestMainWindowScreens::pagesInBothLanguages()
-{
-    SimProcess sim;
-    QVERIFY(sim.start(QStringLiteral("0809")));
-    QTemporaryDir data;
-    AppSettings::setDataDirectory(data.path());
-    ProjectDatabase::resetDatabasePath();
-    AppSettings *settings = AppSettings::instance();
-    settings->reload();
-    settings->setNetWork(QStringLiteral("127.0.0.1"), sim.controlPort());
-    settings->setLanguage(1);
-    UserAccountStore().setLoginModel(1);
-
-    Widget window;
-    QVERIFY(sim.waitForCommand(QStringLiteral("{param=bindinfo}")));
-    auto *video = window.findChild<TableWidget *>(QStringLiteral("videoTableWidget"));
-    QTRY_VERIFY_WITH_TIMEOUT(video->itemForOutput(1) &&
-                                 video->itemForOutput(1)->data(TableWidget::InputRole).toInt() > 0,
-                             5000);
-    QTest::qWait(200);
-
-    const QString dir = qEnvironmentVariable("CORVANE_BUILD_DIR") + QStringLiteral("/screenshots");
-    QVERIFY(QDir().mkpath(dir));
-    auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
-    auto *language = window.findChild<QComboBox *>(QStringLiteral("languageComboBox"));
-    auto *typeLabel = window.findChild<QLabel *>(QStringLiteral("connectState"));
-    const struct
+    void pagesInBothLanguages()
     {
-        int index;
-        const char *name;
-    } pages[] = {{0, "video"}, {2, "audio"}, {4, "setting"}};
-    for (const auto &[languageIndex, languageName] :
-         {std::pair<int, const char *>{1, "en"}, std::pair<int, const char *>{0, "zh"}}) {
-        language->setCurrentIndex(languageIndex);
-        QCOMPARE(settings->language(), languageIndex);
-        // The title keeps its connection state across the change of language.
-        QCOMPARE(settings->connectionState(), 2);
-        QVERIFY(typeLabel->text().contains(QString::number(sim.controlPort())));
-        QVERIFY(!typeLabel->text().contains(QLatin1String("connecting")));
-        for (const auto &page : pages) {
-            tabs->setCurrentIndex(page.index);
-            QTest::qWait(50);
-            const QImage image = window.grab().toImage();
-            QVERIFY(!image.isNull());
-            const QString file =
-                QStringLiteral("%1/mainwindow-%2-%3.png")
-                    .arg(dir, QLatin1String(page.name), QLatin1String(languageName));
-            QVERIFY2(image.save(file), qPrintable(file));
+        SimProcess sim;
+        QVERIFY(sim.start(QStringLiteral("0809")));
+        QTemporaryDir data;
+        AppSettings::setDataDirectory(data.path());
+        ProjectDatabase::resetDatabasePath();
+        AppSettings *settings = AppSettings::instance();
+        settings->reload();
+        settings->setNetWork(QStringLiteral("127.0.0.1"), sim.controlPort());
+        settings->setLanguage(1);
+        UserAccountStore().setLoginModel(1);
+
+        Widget window;
+        QVERIFY(sim.waitForCommand(QStringLiteral("{param=bindinfo}")));
+        auto *video = window.findChild<TableWidget *>(QStringLiteral("videoTableWidget"));
+        QTRY_VERIFY_WITH_TIMEOUT(video->itemForOutput(1) &&
+                                     video->itemForOutput(1)->data(TableWidget::InputRole).toInt() >
+                                         0,
+                                 5000);
+        QTest::qWait(200);
+
+        const QString dir =
+            qEnvironmentVariable("CORVANE_BUILD_DIR") + QStringLiteral("/screenshots");
+        QVERIFY(QDir().mkpath(dir));
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+        auto *language = window.findChild<QComboBox *>(QStringLiteral("languageComboBox"));
+        auto *typeLabel = window.findChild<QLabel *>(QStringLiteral("connectState"));
+        const QStringList languageNames{QStringLiteral("zh"), QStringLiteral("en")}; // by index
+        const QMap<int, QString> pages{{0, QStringLiteral("video")},
+                                       {2, QStringLiteral("audio")},
+                                       {4, QStringLiteral("setting")}};
+        for (int languageIndex : {1, 0}) {
+            language->setCurrentIndex(languageIndex);
+            QCOMPARE(settings->language(), languageIndex);
+            // The title keeps its connection state across the change of language.
+            QCOMPARE(settings->connectionState(), 2);
+            QVERIFY(typeLabel->text().contains(QString::number(sim.controlPort())));
+            QVERIFY(!typeLabel->text().contains(QLatin1String("connecting")));
+            for (auto page = pages.cbegin(); page != pages.cend(); ++page) {
+                tabs->setCurrentIndex(page.key());
+                QTest::qWait(50);
+                const QImage image = window.grab().toImage();
+                QVERIFY(!image.isNull());
+                const QString file = QStringLiteral("%1/mainwindow-%2-%3.png")
+                                         .arg(dir, page.value(), languageNames.at(languageIndex));
+                QVERIFY2(image.save(file), qPrintable(file));
+            }
         }
+        MessageDistance::instance()->closeConnections();
     }
-    MessageDistance::instance()->closeConnections();
-}
+};
 
 QTEST_MAIN(TestMainWindowScreens)
 #include "tst_mainwindow_screens.moc"

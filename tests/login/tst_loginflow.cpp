@@ -1,6 +1,6 @@
+#include "../common/datadirfixture.h"
 #include "app/logindialog.h"
 #include "app/loginflow.h"
-#include "../common/datadirfixture.h"
 #include "users/permissionstore.h"
 
 #include <QLineEdit>
@@ -24,7 +24,7 @@ LoginFlow::DialogRunner typeAndLogIn(const QString &name, const QString &passwor
     };
 }
 
-int userId(UserAccountStore &users, const QString &name)
+int userId(const UserAccountStore &users, const QString &name)
 {
     for (const QVariantList &row : users.allUsers()) {
         if (row.value(1).toString() == name)
@@ -44,98 +44,52 @@ private:
 private slots:
     void init() { m_fx.setUp(); }
 
-    void startupWithTheDialog_data()
+    // The name is the one typed, or the configured one when login-free; a refused login is
+    // given a wrong password. Re-login shows the dialog even in login-free mode.
+    void startupAndRelogin_data()
     {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<bool>("relogin");
+        QTest::addColumn<bool>("withRights");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("password");
         QTest::addColumn<int>("outcome");
-        QTest::addColumn<int>("userType");
-        QTest::newRow("administrator") << "ADMIN" << "wexol482" << int(LoginFlow::LoggedIn) << 0;
-        QTest::newRow("ordinary user") << "bob" << "pw" << int(LoginFlow::LoggedIn) << 1;
-        QTest::newRow("closed after a wrong password") << "bob"
-                                                       << "bad" << int(LoginFlow::Rejected) << 1;
+        const int in = LoginFlow::LoggedIn, out = LoginFlow::Rejected, free = LoginFlow::LoginFree;
+        QTest::newRow("ordinary user") << 0 << false << true << "bob" << in;
+        QTest::newRow("closed after a wrong password") << 0 << false << true << "bob" << out;
+        QTest::newRow("login-free") << 1 << false << true << "bob" << free;
+        QTest::newRow("login-free, no rights store") << 1 << false << false << "ADMIN" << free;
+        QTest::newRow("re-login") << 1 << true << true << "bob" << in;
+        QTest::newRow("re-login given up") << 1 << true << true << "bob" << out;
     }
 
-    void startupWithTheDialog()
+    void startupAndRelogin()
     {
+        QFETCH(int, model);
+        QFETCH(bool, relogin);
+        QFETCH(bool, withRights);
         QFETCH(QString, name);
-        QFETCH(QString, password);
         QFETCH(int, outcome);
-        QFETCH(int, userType);
+        const QString password = outcome == LoginFlow::Rejected ? "bad" : "pw";
         UserAccountStore users;
         PermissionStore permissions;
         QVERIFY(users.addUser(QStringLiteral("bob"), QStringLiteral("pw")));
         QVERIFY(permissions.initUserPermissions(QStringLiteral("bob")));
-        QCOMPARE(users.loginModel(), 0);
+        users.setLoginModel(model);
+        AppSettings::instance()->setUserName(name);
 
         int runs = 0;
-        LoginFlow flow(&users, &permissions);
+        LoginFlow flow(&users, withRights ? &permissions : nullptr);
         flow.setDialogRunner(typeAndLogIn(name, password, &runs));
-        QCOMPARE(int(flow.startup()), outcome);
-        QCOMPARE(runs, 1);
-        QCOMPARE(AppSettings::instance()->currentUserType(), userType);
-        if (outcome == LoginFlow::LoggedIn)
-            QCOMPARE(permissions.currentUserId(), userId(users, name));
-        else
-            QCOMPARE(permissions.currentUserId(), 1);
-    }
-
-    void loginFreeUsesTheConfiguredUser()
-    {
-        UserAccountStore users;
-        PermissionStore permissions;
-        QVERIFY(users.addUser(QStringLiteral("carol"), QStringLiteral("pw")));
-        QVERIFY(permissions.initUserPermissions(QStringLiteral("carol")));
-        users.setLoginModel(1);
-        AppSettings::instance()->setUserName(QStringLiteral("carol"));
-
-        int runs = 0;
-        LoginFlow flow(&users, &permissions);
-        flow.setDialogRunner(typeAndLogIn(QString(), QString(), &runs));
-        QCOMPARE(flow.startup(), LoginFlow::LoginFree);
-        QCOMPARE(runs, 0);
-        QCOMPARE(AppSettings::instance()->currentUser(), QStringLiteral("carol"));
-        QCOMPARE(AppSettings::instance()->currentUserType(), 1);
-        // Carol's own rights, not those of whoever was named before.
-        QCOMPARE(permissions.currentUserId(), userId(users, QStringLiteral("carol")));
-    }
-
-    void loginFreeWithoutPermissionStore()
-    {
-        UserAccountStore users;
-        users.setLoginModel(1);
-        LoginFlow flow(&users, nullptr);
-        QCOMPARE(flow.startup(), LoginFlow::LoginFree);
-        QCOMPARE(AppSettings::instance()->currentUser(), QStringLiteral("ADMIN"));
-        QCOMPARE(AppSettings::instance()->currentUserType(), 0);
-    }
-
-    void reloginSwitchesUserAndRights()
-    {
-        UserAccountStore users;
-        PermissionStore permissions;
-        QVERIFY(users.addUser(QStringLiteral("dave"), QStringLiteral("pw")));
-        QVERIFY(permissions.initUserPermissions(QStringLiteral("dave")));
-        int runs = 0;
-        LoginFlow flow(&users, &permissions);
-        flow.setDialogRunner(
-            typeAndLogIn(QStringLiteral("ADMIN"), QStringLiteral("wexol482"), &runs));
-        QCOMPARE(flow.startup(), LoginFlow::LoggedIn);
-        QCOMPARE(AppSettings::instance()->currentUserType(), 0);
-
-        flow.setDialogRunner(typeAndLogIn(QStringLiteral("dave"), QStringLiteral("pw"), &runs));
-        QVERIFY(flow.relogin());
-        QCOMPARE(AppSettings::instance()->currentUser(), QStringLiteral("dave"));
-        QCOMPARE(AppSettings::instance()->currentUserType(), 1);
-        QCOMPARE(permissions.currentUserId(), userId(users, QStringLiteral("dave")));
-
-        flow.setDialogRunner([](LoginDialog &dlg) {
-            dlg.show();
-            dlg.on_btnClose_clicked();
-            return dlg.result();
-        });
-        QVERIFY(!flow.relogin());
-        QCOMPARE(runs, 2);
+        const auto got =
+            relogin ? (flow.relogin() ? LoginFlow::LoggedIn : LoginFlow::Rejected) : flow.startup();
+        QCOMPARE(int(got), outcome);
+        QCOMPARE(runs, outcome == LoginFlow::LoginFree ? 0 : 1);
+        // Even a refused name is the current one; its type and rights are only taken when let in.
+        const bool in = outcome != LoginFlow::Rejected;
+        QCOMPARE(AppSettings::instance()->currentUser(), name);
+        QCOMPARE(AppSettings::instance()->currentUserType(), in && name == "ADMIN" ? 0 : 1);
+        if (withRights)
+            QCOMPARE(permissions.currentUserId(), in ? userId(users, name) : 1);
     }
 };
 

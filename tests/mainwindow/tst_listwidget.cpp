@@ -179,8 +179,7 @@ private slots:
         list.setSignalNames({{3, QStringLiteral("Renamed")}}, {});
         QListWidgetItem *current = list.currentItem();
         QVERIFY(current);
-        QCOMPARE(current->data(ListWidget::KindRole).toInt(), int(ListWidget::VideoKind));
-        QCOMPARE(current->data(ListWidget::PortRole).toInt(), 3);
+        QCOMPARE(current, list.entry(ListWidget::VideoKind, 3));
         QVERIFY(current->isSelected());
         QCOMPARE(current->text(), QStringLiteral(" [3] Renamed"));
     }

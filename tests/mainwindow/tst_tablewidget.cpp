@@ -24,17 +24,13 @@ constexpr int ordinaryUser = 1;
 constexpr int administrator = 0;
 constexpr int operatorId = 7;
 
-QMimeData *dragOf(const QString &text)
+/// A drag as the signal list makes it; `typed` marks a video input.
+QMimeData *dragOf(const QString &text, bool typed = false)
 {
     auto *mime = new QMimeData;
     mime->setText(text);
-    return mime;
-}
-
-QMimeData *videoDrag(int port)
-{
-    QMimeData *mime = dragOf(QString::number(port + 100));
-    mime->setData(QStringLiteral("application/type"), QByteArrayLiteral("1"));
+    if (typed)
+        mime->setData(QStringLiteral("application/type"), QByteArrayLiteral("1"));
     return mime;
 }
 
@@ -83,6 +79,7 @@ class TestTableWidget : public QObject
 private:
     QScopedPointer<QTemporaryDir> m_dir;
     QScopedPointer<TableWidget> m_table;
+    QScopedPointer<PermissionStore> m_store;
 
     TableWidget &makeTable(int type, int columns, int rows, int portBase = 0)
     {
@@ -98,20 +95,23 @@ private:
         return *m_table;
     }
 
-    static void restrict(PermissionStore &store, const QString &input, const QString &output,
-                         const QString &audio, const QString &analog, const QString &list)
+    /// Stores every right of the operator but `port` (1-based) of list `kind` and `function`
+    /// (-1: none) into m_store.
+    void restrict(int kind, int port, int function = -1)
     {
-        QVERIFY(store.savePermissions(operatorId, input, output, audio, analog, list));
-        QVERIFY(store.loadPermissions(operatorId));
-    }
-
-    /// `count` allowed entries but the one at `denied` (0-based; -1 denies nothing).
-    static QString denying(int count, int denied = -1)
-    {
-        QList<bool> entries;
-        for (int i = 0; i < count; ++i)
-            entries.append(i != denied);
-        return PermissionList::join(entries);
+        const auto list = [](int count, int denied) {
+            QList<bool> entries;
+            for (int i = 0; i < count; ++i)
+                entries.append(i != denied);
+            return PermissionList::join(entries);
+        };
+        const auto ports = [&](int k, int count) { return list(count, k == kind ? port - 1 : -1); };
+        m_store.reset(new PermissionStore);
+        QVERIFY(m_store->savePermissions(operatorId, ports(InputPortKind, 8),
+                                         ports(OutputPortKind, 9), ports(AudioInputPortKind, 8),
+                                         ports(AnalogOutputPortKind, 9),
+                                         list(PermissionList::FunctionCount, function)));
+        QVERIFY(m_store->loadPermissions(operatorId));
     }
 
 private slots:
@@ -134,7 +134,11 @@ private slots:
         state->setVideoMute({});
     }
 
-    void cleanup() { m_table.reset(); }
+    void cleanup()
+    {
+        m_table.reset();
+        m_store.reset();
+    }
 
     // Layouts
 
@@ -144,22 +148,17 @@ private slots:
         QTest::addColumn<bool>("hdmiAudio");
         QTest::addColumn<int>("bindMode");
         QTest::addColumn<IntList>("grid"); // row by row, 0 for a cell without an output
-        const IntList nine{1, 2, 3, 4, 5, 6, 7, 8, 9};
-        QTest::newRow("3x3") << int(Dev0809) << false << 0 << nine;
-        QTest::newRow("5x2, top right empty")
-            << int(Dev0809M) << false << 1 << IntList{1, 2, 3, 4, 0, 5, 6, 7, 8, 9};
-        QTest::newRow("4x2 on 0808S")
-            << int(Dev0808S) << false << 1 << IntList{1, 2, 3, 4, 5, 6, 7, 8};
-        QTest::newRow("3x3 on 0808 has no 9")
-            << int(Dev0808) << false << 0 << IntList{1, 2, 3, 4, 5, 6, 7, 8, 0};
-        QTest::newRow("2x2") << int(Dev0404) << false << 2 << IntList{1, 2, 3, 4};
-        QTest::newRow("HDMI audio 3x3")
-            << int(Dev0809) << true << 0 << IntList{101, 102, 103, 104, 105, 106, 107, 108, 109};
-        QTest::newRow("HDMI audio on 0808")
-            << int(Dev0808) << true << 0 << IntList{101, 102, 103, 104, 105, 106, 107, 108};
-        QTest::newRow("HDMI audio on 0404")
-            << int(Dev0404) << true << 0 << IntList{101, 102, 103, 104};
-        QTest::newRow("HDMI audio on the wall model") << int(Dev0409S) << true << 0 << IntList{101};
+        // clang-format off
+        QTest::newRow("3x3")                   << int(Dev0809)  << false << 0 << IntList{1, 2, 3, 4, 5, 6, 7, 8, 9};
+        QTest::newRow("5x2, top right empty")  << int(Dev0809M) << false << 1 << IntList{1, 2, 3, 4, 0, 5, 6, 7, 8, 9};
+        QTest::newRow("4x2 on 0808S")          << int(Dev0808S) << false << 1 << IntList{1, 2, 3, 4, 5, 6, 7, 8};
+        QTest::newRow("3x3 on 0808 has no 9")  << int(Dev0808)  << false << 0 << IntList{1, 2, 3, 4, 5, 6, 7, 8, 0};
+        QTest::newRow("2x2")                   << int(Dev0404)  << false << 2 << IntList{1, 2, 3, 4};
+        QTest::newRow("HDMI audio 3x3")        << int(Dev0809)  << true  << 0 << IntList{101, 102, 103, 104, 105, 106, 107, 108, 109};
+        QTest::newRow("HDMI audio on 0808")    << int(Dev0808)  << true  << 0 << IntList{101, 102, 103, 104, 105, 106, 107, 108};
+        QTest::newRow("HDMI audio on 0404")    << int(Dev0404)  << true  << 0 << IntList{101, 102, 103, 104};
+        QTest::newRow("HDMI audio, wall model") << int(Dev0409S) << true << 0 << IntList{101};
+        // clang-format on
     }
 
     void layoutNumbering()
@@ -172,24 +171,22 @@ private slots:
         TableWidget &table =
             makeTable(hdmiAudio ? TableWidget::HdmiAudioTable : TableWidget::VideoTable, 1, 1,
                       hdmiAudio ? 100 : 0);
-        if (hdmiAudio) {
-            const QSize layout = TableWidget::audioLayout(DeviceType(type));
+        const QSize layout = TableWidget::audioLayout(DeviceType(type));
+        if (hdmiAudio)
             table.setTableLayout(layout.width(), layout.height());
-        } else {
+        else
             table.setLayoutForBindMode(bindMode);
-        }
 
         IntList shown;
         for (int r = 0; r < table.rowCount(); ++r) {
             for (int c = 0; c < table.columnCount(); ++c) {
                 const QTableWidgetItem *item = table.item(r, c);
-                const int output = item ? item->data(TableWidget::OutputRole).toInt() : 0;
-                shown.append(output);
+                shown.append(item ? item->data(TableWidget::OutputRole).toInt() : 0);
                 QCOMPARE(table.cellWidget(r, c) != nullptr, item != nullptr);
                 // One name per output number across the tables: 101 is named as output 1.
                 if (item)
                     QCOMPARE(table.cellForItem(item)->outputName(),
-                             QStringLiteral("Output %1").arg(output % 100));
+                             QStringLiteral("Output %1").arg(shown.last() % 100));
             }
         }
         QCOMPARE(shown, grid);
@@ -209,7 +206,6 @@ private slots:
         video.setTableLayout(3, 3);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(rights.count(), 1);
-
         QCOMPARE(video.cellForOutput(2)->playLabel()->svgPath(),
                  QString::fromLatin1(TableItemWidget::FrozenIcon));
         QCOMPARE(video.cellForOutput(3)->muteLabel()->svgPath(),
@@ -238,18 +234,14 @@ private slots:
         QTest::addColumn<int>("output");
         QTest::addColumn<int>("emitted");
         QTest::addColumn<QString>("label");
-        QTest::newRow("video table strips the offset")
-            << int(TableWidget::VideoTable) << "103" << 5 << 3 << "[3] Input 3";
-        QTest::newRow("analog audio keeps it")
-            << int(TableWidget::AnalogAudioTable) << "103" << 5 << 103 << "[3] Input 3";
-        QTest::newRow("audio input")
-            << int(TableWidget::AnalogAudioTable) << "2" << 5 << 2 << "[2] Audio 2";
-        QTest::newRow("HDMI audio")
-            << int(TableWidget::HdmiAudioTable) << "103" << 105 << 103 << "[3] Input 3";
-        QTest::newRow("infrared") << int(TableWidget::InfraredTable) << "108" << 7 << 8
-                                  << "[8] Input 8";
-        QTest::newRow("mixed audio")
-            << int(TableWidget::MixedAudioTable) << "6" << 2 << 6 << "[6] Audio 6";
+        // clang-format off
+        QTest::newRow("video table strips the offset") << int(TableWidget::VideoTable)       << "103" << 5   << 3   << "[3] Input 3";
+        QTest::newRow("analog audio keeps it")         << int(TableWidget::AnalogAudioTable) << "103" << 5   << 103 << "[3] Input 3";
+        QTest::newRow("audio input")                   << int(TableWidget::AnalogAudioTable) << "2"   << 5   << 2   << "[2] Audio 2";
+        QTest::newRow("HDMI audio")                    << int(TableWidget::HdmiAudioTable)   << "103" << 105 << 103 << "[3] Input 3";
+        QTest::newRow("infrared")                      << int(TableWidget::InfraredTable)    << "108" << 7   << 8   << "[8] Input 8";
+        QTest::newRow("mixed audio")                   << int(TableWidget::MixedAudioTable)  << "6"   << 2   << 6   << "[6] Audio 6";
+        // clang-format on
     }
 
     void drops()
@@ -278,7 +270,7 @@ private slots:
         const QRect emptyCell = video.visualRect(video.model()->index(0, 4));
         QVERIFY(!emptyCell.isEmpty());
 
-        QVERIFY(dropAt(video, emptyCell.center(), videoDrag(3)));
+        QVERIFY(dropAt(video, emptyCell.center(), dragOf("103", true)));
         QCOMPARE(drops.count() + warnings.count(), 0);
         for (int output : video.outputs())
             QCOMPARE(labelOf(video, output), QString());
@@ -308,9 +300,9 @@ private slots:
         QVERIFY(!dropOnOutput(video, 5, dragOf(text)));
         QCOMPARE(drops.count(), 0);
         QCOMPARE(labelOf(video, 5), QStringLiteral("[2] Input 2"));
-
+        // The same cell still takes a proper drop: the refusal was the input's doing.
         video.setOutputEnabled(5, true);
-        QVERIFY(dropOnOutput(video, 5, videoDrag(3)));
+        QVERIFY(dropOnOutput(video, 5, dragOf("103", true)));
         QCOMPARE(drops.count(), 1);
     }
 
@@ -326,11 +318,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("output");
         QTest::addColumn<bool>("allowed");
-        const int video = TableWidget::VideoTable;
-        const int analog = TableWidget::AnalogAudioTable;
-        const int hdmi = TableWidget::HdmiAudioTable;
-        const int ir = TableWidget::InfraredTable;
-        const int mixed = TableWidget::MixedAudioTable;
+        const int video = TableWidget::VideoTable, analog = TableWidget::AnalogAudioTable,
+                  hdmi = TableWidget::HdmiAudioTable, ir = TableWidget::InfraredTable,
+                  mixed = TableWidget::MixedAudioTable;
         const int in = InputPortKind, out = OutputPortKind, aud = AudioInputPortKind,
                   ana = AnalogOutputPortKind;
         // clang-format off
@@ -364,19 +354,12 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, output);
         QFETCH(bool, allowed);
-        PermissionStore store;
-        const auto ports = [&](int kind, int count) {
-            return denying(count, kind == deniedKind ? deniedPort - 1 : -1);
-        };
-        restrict(store, ports(InputPortKind, 8), ports(OutputPortKind, 9),
-                 ports(AudioInputPortKind, 8), ports(AnalogOutputPortKind, 9),
-                 denying(PermissionList::FunctionCount, deniedFunction));
-
+        restrict(deniedKind, deniedPort, deniedFunction);
         for (int userType : {ordinaryUser, administrator}) {
             AppSettings::instance()->setCurrentUserType(userType);
             const bool expected = allowed || userType == administrator;
             TableWidget &table = makeTable(type, 3, 3, output > 100 ? 100 : 0);
-            table.setPermissions(&store);
+            table.setPermissions(m_store.data());
             table.setCellInput(output, 1);
             const QString before = labelOf(table, output);
             QSignalSpy drops(&table, &TableWidget::dropPortToItemSig);
@@ -392,20 +375,19 @@ private slots:
 
     void spliceGroupPermission()
     {
-        PermissionStore store;
-        restrict(store, denying(8), denying(9, 4), denying(8), denying(9), denying(28));
+        restrict(OutputPortKind, 5);
         TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
-        video.setPermissions(&store);
+        video.setPermissions(m_store.data());
         QSignalSpy drops(&video, &TableWidget::dropPortToItemSig);
         QSignalSpy warnings(&video, &TableWidget::si_showPermissionWarningDialog);
 
         // Output 4 itself is allowed, but it shares its picture with the denied output 5.
         video.setSpliceGroups({{4, {4, 5}}});
-        QVERIFY(dropOnOutput(video, 4, videoDrag(1)));
+        QVERIFY(dropOnOutput(video, 4, dragOf("101", true)));
         QCOMPARE(drops.count(), 0);
         QCOMPARE(warnings.count(), 1);
         video.setSpliceGroups({});
-        QVERIFY(dropOnOutput(video, 4, videoDrag(1)));
+        QVERIFY(dropOnOutput(video, 4, dragOf("101", true)));
         QCOMPARE(drops.count(), 1);
 
         // The owner's own group rule replaces the built-in one.
@@ -414,7 +396,7 @@ private slots:
             asked.append(output);
             return false;
         });
-        QVERIFY(dropOnOutput(video, 6, videoDrag(1)));
+        QVERIFY(dropOnOutput(video, 6, dragOf("101", true)));
         QCOMPARE(asked, IntList{6});
         QCOMPARE(drops.count(), 1);
         QCOMPARE(warnings.count(), 2);
@@ -422,11 +404,9 @@ private slots:
 
     void buttonRights()
     {
-        PermissionStore store;
-        restrict(store, denying(8), denying(9, 1), denying(8), denying(9),
-                 denying(28, PausePlayOutputFunction));
+        restrict(OutputPortKind, 2, PausePlayOutputFunction);
         TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
-        video.setPermissions(&store);
+        video.setPermissions(m_store.data());
         video.applyButtonRights();
         QVERIFY(!video.cellForOutput(1)->playLabel()->isEnabled());
         QVERIFY(video.cellForOutput(1)->muteLabel()->isEnabled());
@@ -438,10 +418,9 @@ private slots:
 
     void doubleClickClears()
     {
-        PermissionStore store;
-        restrict(store, denying(8), denying(9, 1), denying(8), denying(9), denying(28));
+        restrict(OutputPortKind, 2);
         TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
-        video.setPermissions(&store);
+        video.setPermissions(m_store.data());
         for (int output : {1, 2, 3})
             video.setCellInput(output, 103);
         QSignalSpy drops(&video, &TableWidget::dropPortToItemSig);
@@ -466,7 +445,7 @@ private slots:
     void labelsFollowRoutesAndRenames()
     {
         TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
-        QVERIFY(dropOnOutput(video, 1, videoDrag(3)));
+        QVERIFY(dropOnOutput(video, 1, dragOf("103", true)));
         video.refreshFromRoute({{2, 3}, {3, 4}, {4, 0}, {42, 5}});
         TableWidget audio;
         audio.setTableType(TableWidget::AnalogAudioTable);
@@ -549,18 +528,10 @@ private slots:
         QSignalSpy pause(&video, &TableWidget::si_orderToPause);
         QSignalSpy mute(&video, &TableWidget::si_orderToMute);
         TableItemWidget *cell = video.cellForOutput(6);
-        const auto click = [](QWidget *label) {
+        for (QWidget *label : {cell->playLabel(), cell->playLabel(), cell->muteLabel()})
             QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, label->rect().center());
-        };
-
-        click(cell->playLabel());
-        click(cell->playLabel());
-        click(cell->muteLabel());
-        QCOMPARE(pause.count(), 2);
-        QCOMPARE(pause.at(0), QVariantList({6, true}));
-        QCOMPARE(pause.at(1), QVariantList({6, false}));
-        QCOMPARE(mute.count(), 1);
-        QCOMPARE(mute.at(0), QVariantList({6, true}));
+        QCOMPARE(pause, QList<QVariantList>({{6, true}, {6, false}}));
+        QCOMPARE(mute, QList<QVariantList>({{6, true}}));
         QCOMPARE(cell->muteLabel()->svgPath(), QString::fromLatin1(TableItemWidget::MutedIcon));
 
         // A refused order is put back from the store.
@@ -590,45 +561,41 @@ private slots:
         QCOMPARE(video.cellForOutput(1)->look(), plain);
     }
 
-    // What a cell paints for each look, drawn from the shared rules or its own sheet; the cell
-    // is already shown when its look changes, so a stale polish would show here.
+    // What a cell paints for each look, drawn from the shared rules or its own sheet. Every look
+    // is reached from the others after the cell was painted, so a stale polish would show here.
     void cellsPaintTheirLook_data()
     {
-        QTest::addColumn<QString>("state");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<bool>("disabled");
+        QTest::addColumn<bool>("group");
         QTest::addColumn<QColor>("output");
         QTest::addColumn<QColor>("input");
         QTest::addColumn<QColor>("outputText");
         QTest::addColumn<int>("border");
-
-        const QColor grey(128, 128, 128);
-        QTest::newRow("plain") << "plain" << QColor(240, 241, 236) << QColor(249, 250, 250) << grey
-                               << 1;
-        QTest::newRow("selected") << "selected" << QColor(201, 202, 202) << QColor(239, 239, 239)
-                                  << QColor(249, 250, 250) << 2;
-        QTest::newRow("disabled") << "disabled" << QColor(159, 159, 159) << QColor(221, 222, 219)
-                                  << QColor(240, 240, 240) << 1;
-        QTest::newRow("group") << "group" << QColor(0xf4, 0xeb, 0xd9) << QColor(0xf4, 0xeb, 0xd9)
-                               << grey << 1;
-        QTest::newRow("selected group") << "selected group" << QColor(0xf4, 0xeb, 0xd9)
-                                        << QColor(0xf4, 0xeb, 0xd9) << grey << 2;
-        QTest::newRow("back to plain")
-            << "back to plain" << QColor(240, 241, 236) << QColor(249, 250, 250) << grey << 1;
+        const QColor grey(128, 128, 128), beige(0xf4, 0xeb, 0xd9);
+        // clang-format off
+        QTest::newRow("plain")          << false << false << false << QColor(240, 241, 236) << QColor(249, 250, 250) << grey << 1;
+        QTest::newRow("selected")       << true  << false << false << QColor(201, 202, 202) << QColor(239, 239, 239) << QColor(249, 250, 250) << 2;
+        QTest::newRow("disabled")       << false << true  << false << QColor(159, 159, 159) << QColor(221, 222, 219) << QColor(240, 240, 240) << 1;
+        QTest::newRow("group")          << false << false << true  << beige << beige << grey << 1;
+        QTest::newRow("selected group") << true  << false << true  << beige << beige << grey << 2;
+        // clang-format on
     }
 
     void cellsPaintTheirLook()
     {
-        QFETCH(QString, state);
+        QFETCH(bool, selected);
+        QFETCH(bool, disabled);
+        QFETCH(bool, group);
         QFETCH(QColor, output);
         QFETCH(QColor, input);
         QFETCH(QColor, outputText);
         QFETCH(int, border);
-
         TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
         video.setInputColors({QStringLiteral("#f4ebd9")});
         QVERIFY(QTest::qWaitForWindowExposed(&video));
         TableItemWidget *cell = video.cellForOutput(5);
         cell->setOutputName(QStringLiteral("\u2588\u2588\u2588\u2588"));
-        // Every state is reached from another one, after the cell has been painted.
         video.itemForOutput(5)->setSelected(true);
         video.setOutputEnabled(5, false);
         video.setSpliceGroups({{4, {4, 5}}});
@@ -636,11 +603,10 @@ private slots:
         video.setSpliceGroups({});
         video.setOutputEnabled(5, true);
         video.itemForOutput(5)->setSelected(false);
-        if (state == QLatin1String("selected") || state == QLatin1String("selected group"))
-            video.itemForOutput(5)->setSelected(true);
-        if (state == QLatin1String("disabled"))
+        video.itemForOutput(5)->setSelected(selected);
+        if (disabled)
             video.setOutputEnabled(5, false);
-        if (state.contains(QLatin1String("group")))
+        if (group)
             video.setSpliceGroups({{4, {4, 5}}});
 
         const QImage image = cell->grab().toImage();

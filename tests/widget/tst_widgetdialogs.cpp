@@ -22,7 +22,6 @@
 #include "users/permissionstore.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -45,31 +44,25 @@ struct Opened
 {
     QString className;
     int port = 0;
-    QString detail; // output/input, the no-signal kind
+    QString detail; // output/input, osd/caption, the no-signal kind
     QString title;
 };
 
 Opened describe(QDialog *dialog)
 {
-    Opened o;
-    o.className = QString::fromLatin1(dialog->metaObject()->className());
-    o.title = dialog->windowTitle();
-    if (auto *d = qobject_cast<CDlgnosignaloutput *>(dialog)) {
+    Opened o{QString::fromLatin1(dialog->metaObject()->className()), 0, {}, dialog->windowTitle()};
+    if (auto *d = qobject_cast<CDlgnosignaloutput *>(dialog))
+        o = {o.className, d->port(), QStringLiteral("kind %1").arg(d->kind()), o.title};
+    else if (auto *d = qobject_cast<CDlgScalingmode *>(dialog))
         o.port = d->port();
-        o.detail = QStringLiteral("kind %1").arg(d->kind());
-    } else if (auto *d = qobject_cast<CDlgScalingmode *>(dialog)) {
-        o.port = d->port();
-    } else if (auto *d = qobject_cast<GraphicsTestDialog *>(dialog)) {
-        o.port = d->port();
-        o.detail = d->isOutput() ? QStringLiteral("output") : QStringLiteral("input");
-    } else if (auto *d = qobject_cast<TitleOrOsdDialog *>(dialog)) {
-        o.port = d->port();
-        o.detail = d->isOsd() ? QStringLiteral("osd") : QStringLiteral("caption");
-    } else if (auto *d = qobject_cast<EdidSettingDilog *>(dialog)) {
+    else if (auto *d = qobject_cast<GraphicsTestDialog *>(dialog))
+        o = {o.className, d->port(), d->isOutput() ? "output" : "input", o.title};
+    else if (auto *d = qobject_cast<TitleOrOsdDialog *>(dialog))
+        o = {o.className, d->port(), d->isOsd() ? "osd" : "caption", o.title};
+    else if (auto *d = qobject_cast<EdidSettingDilog *>(dialog))
         o.port = d->inputPort();
-    } else if (auto *d = qobject_cast<VolumnSettingDialog *>(dialog)) {
+    else if (auto *d = qobject_cast<VolumnSettingDialog *>(dialog))
         o.port = d->port();
-    }
     return o;
 }
 
@@ -78,10 +71,8 @@ QAction *findAction(QMenu *menu, const QString &text)
     for (QAction *action : menu->actions()) {
         if (action->text() == text)
             return action;
-        if (action->menu()) {
-            if (QAction *inner = findAction(action->menu(), text))
-                return inner;
-        }
+        if (QAction *inner = action->menu() ? findAction(action->menu(), text) : nullptr)
+            return inner;
     }
     return nullptr;
 }
@@ -95,9 +86,9 @@ QStringList entryTexts(QMenu *menu)
 }
 
 // Menu texts are shown translated.
-QString menuText(const char *key)
+QString menuText(const QString &key)
 {
-    return QCoreApplication::translate("WidgetMenus", key);
+    return QCoreApplication::translate("WidgetMenus", key.toUtf8().constData());
 }
 
 } // namespace
@@ -106,443 +97,385 @@ class TestWidgetDialogs : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-
-    void menuEntryOpensDialog_data();
-    void menuEntryOpensDialog();
-    void inputMenuEntriesByKind_data();
-    void inputMenuEntriesByKind();
-    void outputMenuOrder();
-    void osdDialogPresetFromStore();
-    void captionButtonsOpenCaptionDialog_data();
-    void captionButtonsOpenCaptionDialog();
-    void scalingDialogFollowsForwardedReport();
-    void noSignalDialogFollowsForwardedReport();
-    // Replaces the administrator's window by a restricted user's; keep it last.
-    void rightsDisableEntries_data();
-    void rightsDisableEntries();
-
-private:
-    void startWindow(const QString &user);
-    QMenu *openMenu(const QString &menu, int port);
-    /// Runs `trigger` and records the dialog it opens. The dialog is closed at once, or by
-    /// `whileOpen`, which runs just before the modal run starts.
-    Opened openAndClose(const std::function<void()> &trigger,
-                        const std::function<void(QDialog *)> &whileOpen = {});
-    /// Commands the peer received since the last call (or init()), in order.
-    QStringList sentCommands();
-
-    std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_dir;
     QTcpServer m_server;
     QByteArray m_bytes;
     std::unique_ptr<Widget> m_window;
-};
+    QPointer<QMenu> m_menu;
 
-void TestWidgetDialogs::initTestCase()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(m_server.listen(QHostAddress::LocalHost, 0));
-    connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket *peer = m_server.nextPendingConnection())
-            connect(peer, &QTcpSocket::readyRead, this,
-                    [this, peer] { m_bytes += peer->readAll(); });
-    });
-    AppSettings::setDataDirectory(m_dir->path());
-    ProjectDatabase::resetDatabasePath();
-    // The upload dialogs open their link to the peer's address, never to a device.
-    MessageDistance::instance()->setUploadPort(m_server.serverPort());
-    startWindow(QStringLiteral("ADMIN"));
-}
-
-void TestWidgetDialogs::startWindow(const QString &user)
-{
-    m_window.reset();
-    AppSettings *settings = AppSettings::instance();
-    settings->reload();
-    settings->setNetWork(QStringLiteral("127.0.0.1"), m_server.serverPort());
-    settings->setUserName(user);
-    settings->setLanguage(1);
-    settings->setType(1);
-    UserAccountStore().setLoginModel(1);
-    m_bytes.clear();
-    m_window = std::make_unique<Widget>();
-    QVERIFY(m_window->dialogs());
-    QTRY_VERIFY_WITH_TIMEOUT(m_bytes.contains("{param=version}"), 5000);
-}
-
-void TestWidgetDialogs::cleanupTestCase()
-{
-    m_window.reset();
-    MessageDistance::instance()->closeConnections();
-}
-
-void TestWidgetDialogs::init()
-{
-    DeviceState::instance()->setDeviceType(Dev0809);
-    m_window->arrangeForDeviceType();
-    m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(0);
-    (void)sentCommands();
-}
-
-QStringList TestWidgetDialogs::sentCommands()
-{
-    // A marker sent now arrives after everything sent before it.
-    MessageDistance::instance()->sendCommand(QStringLiteral("{param=fence}"));
-    (void)QTest::qWaitFor([this] { return m_bytes.contains("{param=fence}"); }, 5000);
-    QStringList out;
-    const QList<QByteArray> parts = m_bytes.split('}');
-    for (const QByteArray &part : parts) {
-        if (!part.trimmed().isEmpty())
-            out << QString::fromUtf8(part.trimmed()) + QLatin1Char('}');
+    void startWindow(const QString &user)
+    {
+        m_window.reset();
+        AppSettings *settings = AppSettings::instance();
+        settings->reload();
+        settings->setNetWork(QStringLiteral("127.0.0.1"), m_server.serverPort());
+        settings->setUserName(user);
+        settings->setLanguage(1);
+        settings->setType(1);
+        UserAccountStore().setLoginModel(1);
+        m_bytes.clear();
+        m_window = std::make_unique<Widget>();
+        QVERIFY(m_window->dialogs());
+        QTRY_VERIFY_WITH_TIMEOUT(m_bytes.contains("{param=version}"), 5000);
     }
-    out.removeAll(QStringLiteral("{param=fence}"));
-    // Each call sees only what came after the previous one's marker.
-    m_bytes.clear();
-    return out;
-}
 
-QMenu *TestWidgetDialogs::openMenu(const QString &menu, int port)
-{
-    auto *menus = m_window->findChild<WidgetMenus *>();
-    QMenu *opened = nullptr;
-    QMetaObject::Connection c =
-        connect(menus, &WidgetMenus::menuAboutToRun, this, [&opened](QMenu *m) { opened = m; });
-    if (menu == QLatin1String("output")) {
-        auto *video = m_window->findChild<TableWidget *>(QStringLiteral("videoTableWidget"));
-        QTableWidgetItem *item = video->itemForOutput(port);
-        if (item)
-            emit video->customContextMenuRequested(video->visualItemRect(item).center());
-    } else {
-        auto *list = m_window->findChild<ListWidget *>(QStringLiteral("listWidget"));
-        const int kind =
-            menu == QLatin1String("video") ? ListWidget::VideoKind : ListWidget::AudioKind;
-        if (QListWidgetItem *item = list->entry(kind, port)) {
-            list->scrollToItem(item);
-            emit list->customContextMenuRequested(list->visualItemRect(item).center());
-        }
-    }
-    disconnect(c);
-    return opened;
-}
-
-Opened TestWidgetDialogs::openAndClose(const std::function<void()> &trigger,
-                                       const std::function<void(QDialog *)> &whileOpen)
-{
-    Opened opened;
-    QMetaObject::Connection c =
-        connect(m_window->dialogs(), &WidgetDialogs::dialogAboutToRun, this, [&](QDialog *d) {
-            opened = describe(d);
-            if (whileOpen)
-                whileOpen(d);
-            // Whatever happens, the modal run ends.
-            QTimer::singleShot(whileOpen ? 10000 : 0, d, &QDialog::reject);
-        });
-    trigger();
-    disconnect(c);
-    return opened;
-}
-
-void TestWidgetDialogs::menuEntryOpensDialog_data()
-{
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<int>("port");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("dialog");
-    QTest::addColumn<QString>("detail");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QStringList>("commands");
-
-    const QString any;
-    QTest::newRow("no-signal output of output 4")
-        << "output" << 4 << "无信号输出"
-        << "CDlgnosignaloutput"
-        << "kind 2" << any << QStringList{"{param=Get_Noinput4}"};
-    QTest::newRow("scaling of output 9 (last)")
-        << "output" << 9 << "缩放模式"
-        << "CDlgScalingmode" << any << any << QStringList{"{param=Get_Scaler9}"};
-    QTest::newRow("output test pattern") << "output" << 1 << "Graphics Test"
-                                         << "GraphicsTestDialog"
-                                         << "output"
-                                         << "Output Graphics Test" << QStringList{};
-    QTest::newRow("input test pattern") << "video" << 3 << "GraphicsTest"
-                                        << "GraphicsTestDialog"
-                                        << "input"
-                                        << "Input Graphics Test" << QStringList{};
-    QTest::newRow("OSD of input 5") << "video" << 5 << "OSD Setting"
-                                    << "TitleOrOsdDialog"
-                                    << "osd"
-                                    << "[Input5]OSD Setting" << QStringList{"{param=Get_OSD5}"};
-    QTest::newRow("EDID of input 8 (last)") << "video" << 8 << "Edid"
-                                            << "EdidSettingDilog" << any << any << QStringList{};
-    QTest::newRow("volume of video input 2")
-        << "video" << 2 << "Volume Setting"
-        << "VolumnSettingDialog" << any << any << QStringList{"{param=Get_Volume}"};
-    QTest::newRow("volume of audio input 6")
-        << "audio" << 6 << "Volume Setting"
-        << "VolumnSettingDialog" << any << any << QStringList{"{param=Get_Volume}"};
-}
-
-void TestWidgetDialogs::menuEntryOpensDialog()
-{
-    QFETCH(QString, menu);
-    QFETCH(int, port);
-    QFETCH(QString, entry);
-    QFETCH(QString, dialog);
-    QFETCH(QString, detail);
-    QFETCH(QString, title);
-    QFETCH(QStringList, commands);
-
-    if (menu == QLatin1String("audio"))
-        m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(2);
-    QPointer<QMenu> opened = openMenu(menu, port);
-    QVERIFY(opened);
-    QAction *action = findAction(opened, menuText(entry.toUtf8().constData()));
-    QVERIFY2(action, qPrintable(entryTexts(opened).join(QLatin1String(", "))));
-    QVERIFY(action->isEnabled());
-
-    const Opened seen = openAndClose([action] { action->trigger(); });
-    if (opened)
-        opened->close();
-    QCOMPARE(seen.className, dialog);
-    QCOMPARE(seen.port, port);
-    if (!detail.isEmpty())
-        QCOMPARE(seen.detail, detail);
-    if (!title.isEmpty())
-        QCOMPARE(seen.title, title);
-    // The query goes out before the dialog can show an answer; nothing else is sent.
-    QCOMPARE(sentCommands(), commands);
-}
-
-void TestWidgetDialogs::inputMenuEntriesByKind_data()
-{
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QStringList>("entries");
-    const QStringList video{"Rename(F2)",     "GraphicsTest", "OSD Setting", "Edid",
-                            "Volume Setting", "Resolution",   "HDCP Setting"};
-    QTest::newRow("video input") << "video" << 0 << video;
-    QTest::newRow("audio input") << "audio" << 2 << QStringList{"Rename(F2)", "Volume Setting"};
-    QTest::newRow("infrared page renames only") << "video" << 3 << QStringList{"Rename(F2)"};
-}
-
-void TestWidgetDialogs::inputMenuEntriesByKind()
-{
-    QFETCH(QString, menu);
-    QFETCH(int, page);
-    QFETCH(QStringList, entries);
-    m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(page);
-    QPointer<QMenu> opened = openMenu(menu, 1);
-    QVERIFY(opened);
-    QStringList expected;
-    for (const QString &e : entries)
-        expected << menuText(e.toUtf8().constData());
-    QCOMPARE(entryTexts(opened), expected);
-    if (opened)
-        opened->close();
-}
-
-void TestWidgetDialogs::outputMenuOrder()
-{
-    QPointer<QMenu> opened = openMenu(QStringLiteral("output"), 2);
-    QVERIFY(opened);
-    QStringList texts = entryTexts(opened);
-    // The splice entry comes first when a splice manager exists.
-    if (!texts.isEmpty() && texts.first() != menuText("Rename(F2)"))
-        texts.removeFirst();
-    const QStringList expected{menuText("Rename(F2)"),      menuText("Resolution"),
-                               menuText("无信号输出"),      menuText("缩放模式"),
-                               menuText("Graphics Test"),   menuText("清除"),
-                               menuText("No Signal Input"), menuText("Switch Layout")};
-    QCOMPARE(texts, expected);
-    if (opened)
-        opened->close();
-}
-
-void TestWidgetDialogs::osdDialogPresetFromStore()
-{
-    CaptionInfo info;
-    info.switchOn = true;
-    info.speed = 9;
-    info.positionX = 120;
-    info.moveDir = QStringLiteral("right");
-    DeviceState::instance()->setOsdInfoAt(6, info);
-
-    for (int input : {6, 7}) {
-        QPointer<QMenu> opened = openMenu(QStringLiteral("video"), input);
-        QVERIFY(opened);
-        QAction *action = findAction(opened, menuText("OSD Setting"));
-        QVERIFY(action);
-        int speed = -1;
-        QString x;
-        bool right = false;
-        const Opened seen = openAndClose(
-            [action] { action->trigger(); },
-            [&](QDialog *d) {
-                speed = d->findChild<QSlider *>(QStringLiteral("speedSplider"))->value();
-                x = d->findChild<QLineEdit *>(QStringLiteral("PosXEdit"))->text();
-                right = d->findChild<QPushButton *>(QStringLiteral("RightBtn"))->isChecked();
-                QTimer::singleShot(0, d, &QDialog::reject);
-            });
-        if (opened)
-            opened->close();
-        QCOMPARE(seen.port, input);
-        if (input == 6) {
-            QCOMPARE(speed, 9);
-            QCOMPARE(x, QStringLiteral("120"));
-            QVERIFY(right);
+    /// Opens the menu of an output ("output") or input ("video", "audio") and keeps it in m_menu.
+    QMenu *openMenu(const QString &menu, int port)
+    {
+        if (m_menu)
+            m_menu->close();
+        m_menu = nullptr;
+        // The audio inputs are listed on the audio page.
+        if (menu == QLatin1String("audio"))
+            m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(2);
+        QMetaObject::Connection c =
+            connect(m_window->findChild<WidgetMenus *>(), &WidgetMenus::menuAboutToRun, this,
+                    [this](QMenu *m) { m_menu = m; });
+        if (menu == QLatin1String("output")) {
+            auto *video = m_window->findChild<TableWidget *>(QStringLiteral("videoTableWidget"));
+            if (QTableWidgetItem *item = video->itemForOutput(port))
+                emit video->customContextMenuRequested(video->visualItemRect(item).center());
         } else {
-            // Nothing known about input 7: the dialog waits for the device's answer.
-            QVERIFY(speed != 9);
-            QVERIFY(!right);
+            auto *list = m_window->findChild<ListWidget *>(QStringLiteral("listWidget"));
+            const int kind =
+                menu == QLatin1String("video") ? ListWidget::VideoKind : ListWidget::AudioKind;
+            if (QListWidgetItem *item = list->entry(kind, port)) {
+                list->scrollToItem(item);
+                emit list->customContextMenuRequested(list->visualItemRect(item).center());
+            }
         }
+        disconnect(c);
+        return m_menu;
     }
-    // Showing what the store knows sends nothing back to the device.
-    QCOMPARE(sentCommands(), (QStringList{"{param=Get_OSD6}", "{param=Get_OSD7}"}));
-}
 
-void TestWidgetDialogs::captionButtonsOpenCaptionDialog_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("type");
-    QTest::newRow("setting page") << "CaptionBtn" << int(Dev0809);
-    QTest::newRow("wall page") << "btn_caption_0409" << int(Dev0409S);
-}
+    /// Runs `trigger` and records the dialog it opens. The dialog is closed at once, or by
+    /// `whileOpen`, which runs just before the modal run starts.
+    Opened openAndClose(const std::function<void()> &trigger,
+                        const std::function<void(QDialog *)> &whileOpen = {})
+    {
+        Opened opened;
+        QMetaObject::Connection c =
+            connect(m_window->dialogs(), &WidgetDialogs::dialogAboutToRun, this, [&](QDialog *d) {
+                opened = describe(d);
+                if (whileOpen)
+                    whileOpen(d);
+                // Whatever happens, the modal run ends.
+                QTimer::singleShot(whileOpen ? 10000 : 0, d, &QDialog::reject);
+            });
+        trigger();
+        disconnect(c);
+        return opened;
+    }
 
-void TestWidgetDialogs::captionButtonsOpenCaptionDialog()
-{
-    QFETCH(QString, button);
-    QFETCH(int, type);
-    DeviceState::instance()->setDeviceType(DeviceType(type));
-    m_window->arrangeForDeviceType();
-    auto *btn = m_window->findChild<QPushButton *>(button);
-    QVERIFY(btn && btn->isEnabled());
-    const Opened seen = openAndClose([btn] { btn->click(); });
-    QCOMPARE(seen.className, QStringLiteral("TitleOrOsdDialog"));
-    QCOMPARE(seen.port, -1);
-    QCOMPARE(seen.detail, QStringLiteral("caption"));
-    QCOMPARE(seen.title, QStringLiteral("Caption Setting"));
-    QCOMPARE(sentCommands(), QStringList{"{param=Get_Subtitle}"});
-}
+    /// Commands the peer received since the last call (or init()), in order.
+    QStringList sentCommands()
+    {
+        // A marker sent now arrives after everything sent before it.
+        MessageDistance::instance()->sendCommand(QStringLiteral("{param=fence}"));
+        (void)QTest::qWaitFor([this] { return m_bytes.contains("{param=fence}"); }, 5000);
+        QStringList out;
+        for (const QByteArray &part : m_bytes.split('}')) {
+            if (!part.trimmed().isEmpty())
+                out << QString::fromUtf8(part.trimmed()) + QLatin1Char('}');
+        }
+        out.removeAll(QStringLiteral("{param=fence}"));
+        // Each call sees only what came after the previous one's marker.
+        m_bytes.clear();
+        return out;
+    }
 
-void TestWidgetDialogs::scalingDialogFollowsForwardedReport()
-{
-    DeviceState::instance()->setScalingModeAt(3, 0);
-    int before = -2;
-    int after = -2;
-    const Opened seen = openAndClose(
-        [this] { m_window->sl_Scalingmode(3); },
-        [&](QDialog *d) {
-            auto *dialog = static_cast<CDlgScalingmode *>(d);
-            before = dialog->selectedMode();
-            // Another output's report first: it must not count.
-            emit m_window->si_ForwardAnalysis(QStringLiteral("{\"Chn\":4,\"Scaler_Mode\":3}"));
-            emit m_window->si_ForwardAnalysis(QStringLiteral("{\"Chn\":3,\"Scaler_Mode\":2}"));
-            after = dialog->selectedMode();
-            QTimer::singleShot(0, d, &QDialog::reject);
+    QAction *menuEntry(const QString &menu, int port, const QString &entry)
+    {
+        return openMenu(menu, port) ? findAction(m_menu, menuText(entry)) : nullptr;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(m_server.listen(QHostAddress::LocalHost, 0));
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *peer = m_server.nextPendingConnection())
+                connect(peer, &QTcpSocket::readyRead, this,
+                        [this, peer] { m_bytes += peer->readAll(); });
         });
-    QCOMPARE(seen.port, 3);
-    QCOMPARE(before, 0);
-    QCOMPARE(after, 2);
-    QCOMPARE(DeviceState::instance()->scalingModeAt(3), 2);
-    // The dialog is gone: a later report reaches nobody and changes nothing.
-    emit m_window->si_ForwardAnalysis(QStringLiteral("{\"Chn\":3,\"Scaler_Mode\":0}"));
-    QCOMPARE(DeviceState::instance()->scalingModeAt(3), 2);
-}
-
-void TestWidgetDialogs::noSignalDialogFollowsForwardedReport()
-{
-    QColor shown;
-    const Opened seen = openAndClose([this] { m_window->sl_NoSignalOut(7, 2); },
-                                     [&](QDialog *d) {
-                                         emit m_window->si_ForwardAnalysis(QStringLiteral(
-                                             "{\"Chn\":7,\"Mode\":0,\"Color\":12,34,56}"));
-                                         shown = static_cast<CDlgnosignaloutput *>(d)->color();
-                                         QTimer::singleShot(0, d, &QDialog::reject);
-                                     });
-    QCOMPARE(seen.port, 7);
-    QCOMPARE(shown, QColor(12, 34, 56));
-    QCOMPARE(sentCommands(), QStringList{"{param=Get_Noinput7}"});
-}
-
-void TestWidgetDialogs::rightsDisableEntries_data()
-{
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<int>("port");
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<bool>("enabled");
-    // The user may not use output 5, video input 3 or audio input 2, nor the scaling mode,
-    // the input test pattern, EDID or the caption.
-    QTest::newRow("no-signal allowed") << "output" << 1 << "无信号输出" << true;
-    QTest::newRow("no-signal, output refused") << "output" << 5 << "无信号输出" << false;
-    QTest::newRow("scaling, function refused") << "output" << 1 << "缩放模式" << false;
-    QTest::newRow("output pattern allowed") << "output" << 1 << "Graphics Test" << true;
-    QTest::newRow("output pattern, output refused") << "output" << 5 << "Graphics Test" << false;
-    QTest::newRow("OSD allowed") << "video" << 1 << "OSD Setting" << true;
-    QTest::newRow("OSD, input refused") << "video" << 3 << "OSD Setting" << false;
-    QTest::newRow("input pattern, function refused") << "video" << 1 << "GraphicsTest" << false;
-    QTest::newRow("EDID, function refused") << "video" << 1 << "Edid" << false;
-    QTest::newRow("video volume allowed") << "video" << 2 << "Volume Setting" << true;
-    QTest::newRow("video volume, input refused") << "video" << 3 << "Volume Setting" << false;
-    // Audio inputs are checked against the audio rights, not the video ones.
-    QTest::newRow("audio volume 3 allowed") << "audio" << 3 << "Volume Setting" << true;
-    QTest::newRow("audio volume 2 refused") << "audio" << 2 << "Volume Setting" << false;
-}
-
-void TestWidgetDialogs::rightsDisableEntries()
-{
-    if (!m_window || AppSettings::instance()->currentUserType() == 0) {
-        UserAccountStore users;
-        QVERIFY(users.addUser(QStringLiteral("operator"), QStringLiteral("secret")));
-        PermissionStore permissions;
-        QVERIFY(permissions.initUserPermissions(QStringLiteral("operator")));
-        int id = 0;
-        for (const QVariantList &row : users.allUsers()) {
-            if (row.value(1).toString() == QLatin1String("operator"))
-                id = row.value(0).toInt();
-        }
-        QVERIFY(id > 1);
-        auto allowAllBut = [](int count, QList<int> refused, int first) {
-            QList<bool> list;
-            for (int i = 0; i < count; ++i)
-                list << !refused.contains(i + first);
-            return PermissionList::join(list);
-        };
-        QVERIFY(permissions.savePermissions(
-            id, allowAllBut(PermissionList::InputCount, {3}, 1),
-            allowAllBut(PermissionList::OutputCount, {5}, 1),
-            allowAllBut(PermissionList::AudioCount, {2}, 1),
-            allowAllBut(PermissionList::AnalogCount, {}, 1),
-            allowAllBut(PermissionList::FunctionCount,
-                        {ScalingModeFunction, SignalGraphicsTestFunction, SignalEdidFunction,
-                         CaptionFunction},
-                        0)));
-        startWindow(QStringLiteral("operator"));
-        QCOMPARE(AppSettings::instance()->currentUserType(), 1);
-        init();
-        // The caption buttons follow the caption right.
-        QVERIFY(!m_window->findChild<QPushButton *>(QStringLiteral("CaptionBtn"))->isEnabled());
-        QVERIFY(
-            !m_window->findChild<QPushButton *>(QStringLiteral("btn_caption_0409"))->isEnabled());
+        AppSettings::setDataDirectory(m_dir.path());
+        ProjectDatabase::resetDatabasePath();
+        // The upload dialogs open their link to the peer's address, never to a device.
+        MessageDistance::instance()->setUploadPort(m_server.serverPort());
+        startWindow(QStringLiteral("ADMIN"));
     }
 
-    QFETCH(QString, menu);
-    QFETCH(int, port);
-    QFETCH(QString, entry);
-    QFETCH(bool, enabled);
-    if (menu == QLatin1String("audio"))
-        m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(2);
-    QPointer<QMenu> opened = openMenu(menu, port);
-    QVERIFY(opened);
-    QAction *action = findAction(opened, menuText(entry.toUtf8().constData()));
-    QVERIFY(action);
-    QCOMPARE(action->isEnabled(), enabled);
-    if (opened)
-        opened->close();
-}
+    void cleanupTestCase()
+    {
+        m_window.reset();
+        MessageDistance::instance()->closeConnections();
+    }
+
+    void init()
+    {
+        DeviceState::instance()->setDeviceType(Dev0809);
+        m_window->arrangeForDeviceType();
+        m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(0);
+        (void)sentCommands();
+    }
+
+    void cleanup()
+    {
+        if (m_menu)
+            m_menu->close();
+    }
+
+    void menuEntryOpensDialog_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("command");
+        // An empty detail or title is not checked; an empty command means nothing is sent.
+        auto row = [](const char *name, const char *menu, int port, const char *entry,
+                      const char *dialog, const char *detail, const char *title,
+                      const char *command) {
+            QTest::newRow(name) << QString(menu) << port << QString(entry) << QString(dialog)
+                                << QString(detail) << QString(title) << QString(command);
+        };
+        row("no-signal output of output 4", "output", 4, "无信号输出", "CDlgnosignaloutput",
+            "kind 2", "", "{param=Get_Noinput4}");
+        row("scaling of output 9 (last)", "output", 9, "缩放模式", "CDlgScalingmode", "", "",
+            "{param=Get_Scaler9}");
+        row("output test pattern", "output", 1, "Graphics Test", "GraphicsTestDialog", "output",
+            "Output Graphics Test", "");
+        row("input test pattern", "video", 3, "GraphicsTest", "GraphicsTestDialog", "input",
+            "Input Graphics Test", "");
+        row("OSD of input 5", "video", 5, "OSD Setting", "TitleOrOsdDialog", "osd",
+            "[Input5]OSD Setting", "{param=Get_OSD5}");
+        row("EDID of input 8 (last)", "video", 8, "Edid", "EdidSettingDilog", "", "", "");
+        row("volume of video input 2", "video", 2, "Volume Setting", "VolumnSettingDialog", "", "",
+            "{param=Get_Volume}");
+        row("volume of audio input 6", "audio", 6, "Volume Setting", "VolumnSettingDialog", "", "",
+            "{param=Get_Volume}");
+        // A caption button stands in for the menu; the wall page's is shown for a wall device.
+        row("caption, setting page", "CaptionBtn", -1, "", "TitleOrOsdDialog", "caption",
+            "Caption Setting", "{param=Get_Subtitle}");
+        row("caption, wall page", "btn_caption_0409", -1, "", "TitleOrOsdDialog", "caption",
+            "Caption Setting", "{param=Get_Subtitle}");
+    }
+
+    void menuEntryOpensDialog()
+    {
+        QFETCH(QString, menu);
+        QFETCH(int, port);
+        QFETCH(QString, entry);
+        QFETCH(QString, dialog);
+        QFETCH(QString, detail);
+        QFETCH(QString, title);
+        QFETCH(QString, command);
+        std::function<void()> trigger;
+        if (entry.isEmpty()) {
+            if (menu.endsWith(QLatin1String("0409"))) {
+                DeviceState::instance()->setDeviceType(Dev0409S);
+                m_window->arrangeForDeviceType();
+            }
+            auto *button = m_window->findChild<QPushButton *>(menu);
+            QVERIFY(button && button->isEnabled());
+            trigger = [button] { button->click(); };
+        } else {
+            QAction *action = menuEntry(menu, port, entry);
+            QVERIFY2(action, m_menu ? qPrintable(entryTexts(m_menu).join(", ")) : "no menu");
+            QVERIFY(action->isEnabled());
+            trigger = [action] { action->trigger(); };
+        }
+        const Opened seen = openAndClose(trigger);
+        QCOMPARE(seen.className, dialog);
+        QCOMPARE(seen.port, port);
+        if (!detail.isEmpty())
+            QCOMPARE(seen.detail, detail);
+        if (!title.isEmpty())
+            QCOMPARE(seen.title, title);
+        // The query goes out before the dialog can show an answer; nothing else is sent.
+        QCOMPARE(sentCommands(), command.isEmpty() ? QStringList() : QStringList{command});
+    }
+
+    void menuEntriesByKind_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("output") << QString("output") << 0
+                                << QStringList{"Rename(F2)",      "Resolution",    "无信号输出",
+                                               "缩放模式",        "Graphics Test", "清除",
+                                               "No Signal Input", "Switch Layout"};
+        QTest::newRow("video input")
+            << QString("video") << 0
+            << QStringList{"Rename(F2)",     "GraphicsTest", "OSD Setting", "Edid",
+                           "Volume Setting", "Resolution",   "HDCP Setting"};
+        QTest::newRow("audio input")
+            << QString("audio") << 2 << QStringList{"Rename(F2)", "Volume Setting"};
+        QTest::newRow("infrared page renames only")
+            << QString("video") << 3 << QStringList{"Rename(F2)"};
+    }
+
+    void menuEntriesByKind()
+    {
+        QFETCH(QString, menu);
+        QFETCH(int, page);
+        QFETCH(QStringList, entries);
+        m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(page);
+        QVERIFY(openMenu(menu, 2));
+        QStringList texts = entryTexts(m_menu);
+        // An output's splice entry comes first when a splice manager exists.
+        if (menu == QLatin1String("output") && !texts.isEmpty() &&
+            texts.first() != menuText(entries[0]))
+            texts.removeFirst();
+        for (QString &e : entries)
+            e = menuText(e);
+        QCOMPARE(texts, entries);
+    }
+
+    void osdDialogPresetFromStore()
+    {
+        CaptionInfo info;
+        info.switchOn = true;
+        info.speed = 9;
+        info.positionX = 120;
+        info.moveDir = QStringLiteral("right");
+        DeviceState::instance()->setOsdInfoAt(6, info);
+
+        for (int input : {6, 7}) {
+            QAction *action =
+                menuEntry(QStringLiteral("video"), input, QStringLiteral("OSD Setting"));
+            QVERIFY(action);
+            QStringList shown; // speed, x, moving right
+            auto read = [&shown](QDialog *d) {
+                shown = QStringList{
+                    QString::number(d->findChild<QSlider *>("speedSplider")->value()),
+                    d->findChild<QLineEdit *>("PosXEdit")->text(),
+                    d->findChild<QPushButton *>("RightBtn")->isChecked() ? "right" : ""};
+                QTimer::singleShot(0, d, &QDialog::reject);
+            };
+            QCOMPARE(openAndClose([action] { action->trigger(); }, read).port, input);
+            QCOMPARE(shown.size(), 3);
+            if (input == 6) {
+                QCOMPARE(shown, (QStringList{"9", "120", "right"}));
+            } else {
+                // Nothing known about input 7: the dialog waits for the device's answer.
+                QVERIFY(shown[0] != "9" && shown[2].isEmpty());
+            }
+        }
+        // Showing what the store knows sends nothing back to the device.
+        QCOMPARE(sentCommands(), (QStringList{"{param=Get_OSD6}", "{param=Get_OSD7}"}));
+    }
+
+    void scalingDialogFollowsForwardedReport()
+    {
+        DeviceState *store = DeviceState::instance();
+        store->setScalingModeAt(3, 0);
+        auto report = [this](const char *json) { emit m_window->si_ForwardAnalysis(json); };
+        QList<int> shown;
+        auto whileOpen = [&](QDialog *d) {
+            auto *dialog = static_cast<CDlgScalingmode *>(d);
+            shown << dialog->selectedMode();
+            // Another output's report first: it must not count.
+            report(R"({"Chn":4,"Scaler_Mode":3})");
+            report(R"({"Chn":3,"Scaler_Mode":2})");
+            shown << dialog->selectedMode();
+            QTimer::singleShot(0, d, &QDialog::reject);
+        };
+        QCOMPARE(openAndClose([this] { m_window->sl_Scalingmode(3); }, whileOpen).port, 3);
+        QCOMPARE(shown, (QList<int>{0, 2}));
+        QCOMPARE(store->scalingModeAt(3), 2);
+        // The dialog is gone: a later report reaches nobody and changes nothing.
+        report(R"({"Chn":3,"Scaler_Mode":0})");
+        QCOMPARE(store->scalingModeAt(3), 2);
+    }
+
+    void noSignalDialogFollowsForwardedReport()
+    {
+        QColor shown;
+        auto whileOpen = [&](QDialog *d) {
+            emit m_window->si_ForwardAnalysis(R"({"Chn":7,"Mode":0,"Color":12,34,56})");
+            shown = static_cast<CDlgnosignaloutput *>(d)->color();
+            QTimer::singleShot(0, d, &QDialog::reject);
+        };
+        QCOMPARE(openAndClose([this] { m_window->sl_NoSignalOut(7, 2); }, whileOpen).port, 7);
+        QCOMPARE(shown, QColor(12, 34, 56));
+        QCOMPARE(sentCommands(), QStringList{"{param=Get_Noinput7}"});
+    }
+
+    // Replaces the administrator's window by a restricted user's; keep it last.
+    void rightsDisableEntries_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("enabled");
+        auto row = [](const char *name, const char *menu, int port, const char *entry, bool on) {
+            QTest::newRow(name) << QString(menu) << port << QString(entry) << on;
+        };
+        // The user may not use output 5, video input 3 or audio input 2, nor the scaling mode,
+        // the input test pattern, EDID or the caption.
+        row("no-signal allowed", "output", 1, "无信号输出", true);
+        row("no-signal, output refused", "output", 5, "无信号输出", false);
+        row("scaling, function refused", "output", 1, "缩放模式", false);
+        row("output pattern allowed", "output", 1, "Graphics Test", true);
+        row("output pattern, output refused", "output", 5, "Graphics Test", false);
+        row("OSD allowed", "video", 1, "OSD Setting", true);
+        row("OSD, input refused", "video", 3, "OSD Setting", false);
+        row("input pattern, function refused", "video", 1, "GraphicsTest", false);
+        row("EDID, function refused", "video", 1, "Edid", false);
+        row("video volume allowed", "video", 2, "Volume Setting", true);
+        row("video volume, input refused", "video", 3, "Volume Setting", false);
+        // Audio inputs are checked against the audio rights, not the video ones.
+        row("audio volume 3 allowed", "audio", 3, "Volume Setting", true);
+        row("audio volume 2 refused", "audio", 2, "Volume Setting", false);
+    }
+
+    void rightsDisableEntries()
+    {
+        if (AppSettings::instance()->currentUserType() == 0) {
+            UserAccountStore users;
+            QVERIFY(users.addUser(QStringLiteral("operator"), QStringLiteral("secret")));
+            PermissionStore permissions;
+            QVERIFY(permissions.initUserPermissions(QStringLiteral("operator")));
+            int id = 0;
+            for (const QVariantList &row : users.allUsers())
+                id = row.value(1).toString() == QLatin1String("operator") ? row.value(0).toInt()
+                                                                          : id;
+            QVERIFY(id > 1);
+            auto allowAllBut = [](int count, QList<int> refused, int first = 1) {
+                QList<bool> list;
+                for (int i = first; i < count + first; ++i)
+                    list << !refused.contains(i);
+                return PermissionList::join(list);
+            };
+            const QList<int> functions{ScalingModeFunction, SignalGraphicsTestFunction,
+                                       SignalEdidFunction, CaptionFunction};
+            QVERIFY(permissions.savePermissions(
+                id, allowAllBut(PermissionList::InputCount, {3}),
+                allowAllBut(PermissionList::OutputCount, {5}),
+                allowAllBut(PermissionList::AudioCount, {2}),
+                allowAllBut(PermissionList::AnalogCount, {}),
+                allowAllBut(PermissionList::FunctionCount, functions, 0)));
+            startWindow(QStringLiteral("operator"));
+            QCOMPARE(AppSettings::instance()->currentUserType(), 1);
+            init();
+            // The caption buttons follow the caption right.
+            for (const char *name : {"CaptionBtn", "btn_caption_0409"})
+                QVERIFY(!m_window->findChild<QPushButton *>(name)->isEnabled());
+        }
+
+        QFETCH(QString, menu);
+        QFETCH(int, port);
+        QFETCH(QString, entry);
+        QFETCH(bool, enabled);
+        QAction *action = menuEntry(menu, port, entry);
+        QVERIFY(action);
+        QCOMPARE(action->isEnabled(), enabled);
+    }
+};
 
 QTEST_MAIN(TestWidgetDialogs)
 #include "tst_widgetdialogs.moc"

@@ -24,143 +24,125 @@ class TestWidgetDialogsSim : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-
-    void captionButtonShowsDeviceCaption();
-    void scalingDialogShowsDeviceMode_data();
-    void scalingDialogShowsDeviceMode();
-
-private:
-    /// Runs `open`; once `answered` holds for the open dialog, `inspect` reads it and the
-    /// dialog is closed (after 10 s at the latest).
-    void runDialog(const std::function<void()> &open,
-                   const std::function<bool(QDialog *)> &answered,
-                   const std::function<void(QDialog *)> &inspect);
-
     QTemporaryDir m_data;
     QTemporaryDir m_work;
     std::unique_ptr<SimServer> m_sim;
     std::unique_ptr<Widget> m_window;
-};
 
-void TestWidgetDialogsSim::initTestCase()
-{
-    QVERIFY(m_data.isValid() && m_work.isValid());
-    QDir::setCurrent(m_work.path());
-    SimOptions options;
-    options.type = Dev0809;
-    options.controlPort = 0;
-    options.uploadPort = 0;
-    m_sim = std::make_unique<SimServer>(options);
-    QString error;
-    QVERIFY2(m_sim->start(&error), qPrintable(error));
-
-    AppSettings::setDataDirectory(m_data.path());
-    ProjectDatabase::resetDatabasePath();
-    AppSettings *settings = AppSettings::instance();
-    settings->reload();
-    settings->setNetWork(QStringLiteral("127.0.0.1"), m_sim->controlPort());
-    settings->setUserName(QStringLiteral("ADMIN"));
-    settings->setLanguage(1);
-    settings->setType(1);
-    UserAccountStore().setLoginModel(1);
-    MessageDistance::instance()->setUploadPort(m_sim->uploadPort());
-    m_window = std::make_unique<Widget>();
-    QTRY_VERIFY_WITH_TIMEOUT(MessageDistance::instance()->isConnected(), 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(DeviceState::instance()->deviceType(), Dev0809, 5000);
-}
-
-void TestWidgetDialogsSim::cleanupTestCase()
-{
-    m_window.reset();
-    MessageDistance::instance()->closeConnections();
-}
-
-void TestWidgetDialogsSim::runDialog(const std::function<void()> &open,
-                                     const std::function<bool(QDialog *)> &answered,
-                                     const std::function<void(QDialog *)> &inspect)
-{
-    bool ran = false;
-    QMetaObject::Connection c =
-        connect(m_window->dialogs(), &WidgetDialogs::dialogAboutToRun, this, [&](QDialog *d) {
-            ran = true;
-            // Polled from inside the dialog's own modal run.
-            auto *poll = new QTimer(d);
-            connect(poll, &QTimer::timeout, d, [&, d] {
-                if (!answered(d))
-                    return;
-                inspect(d);
-                d->reject();
+    /// Runs `open`; once `answered` holds for the open dialog, `inspect` reads it and the
+    /// dialog is closed (after 10 s at the latest, leaving `inspect` unrun).
+    void runDialog(const std::function<void()> &open,
+                   const std::function<bool(QDialog *)> &answered,
+                   const std::function<void(QDialog *)> &inspect)
+    {
+        bool ran = false;
+        QMetaObject::Connection c =
+            connect(m_window->dialogs(), &WidgetDialogs::dialogAboutToRun, this, [&](QDialog *d) {
+                ran = true;
+                // Polled from inside the dialog's own modal run.
+                auto *poll = new QTimer(d);
+                connect(poll, &QTimer::timeout, d, [&, d] {
+                    if (answered(d)) {
+                        inspect(d);
+                        d->reject();
+                    }
+                });
+                poll->start(10);
+                QTimer::singleShot(10000, d, &QDialog::reject);
             });
-            poll->start(10);
-            QTimer::singleShot(10000, d, &QDialog::reject);
-        });
-    open();
-    disconnect(c);
-    QVERIFY(ran);
-}
+        open();
+        disconnect(c);
+        QVERIFY(ran);
+    }
 
-void TestWidgetDialogsSim::captionButtonShowsDeviceCaption()
-{
-    // The device's caption is set first; the dialog must show the device's values.
-    MessageDistance *client = MessageDistance::instance();
-    client->getSubtitle();
-    client->setCaptionSpeed(7);
-    client->setCaptionPosition(30, 40);
-    QTRY_COMPARE_WITH_TIMEOUT(m_sim->model().state().caption.speed, 7, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_sim->model().state().caption.y, 40, 5000);
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_data.isValid() && m_work.isValid());
+        QDir::setCurrent(m_work.path());
+        SimOptions options;
+        options.type = Dev0809;
+        options.controlPort = 0;
+        options.uploadPort = 0;
+        m_sim = std::make_unique<SimServer>(options);
+        QString error;
+        QVERIFY2(m_sim->start(&error), qPrintable(error));
 
-    int speed = -1;
-    QString x;
-    QString y;
-    bool timedOut = true;
-    runDialog([this] { m_window->findChild<QPushButton *>(QStringLiteral("CaptionBtn"))->click(); },
-              [](QDialog *d) {
-                  return d->findChild<QSlider *>(QStringLiteral("speedSplider"))->value() == 7;
-              },
-              [&](QDialog *d) {
-                  timedOut = false;
-                  speed = d->findChild<QSlider *>(QStringLiteral("speedSplider"))->value();
-                  x = d->findChild<QLineEdit *>(QStringLiteral("PosXEdit"))->text();
-                  y = d->findChild<QLineEdit *>(QStringLiteral("PosYEdit"))->text();
-              });
-    QVERIFY2(!timedOut, "the caption dialog never showed the device's answer");
-    QCOMPARE(speed, 7);
-    QCOMPARE(x, QStringLiteral("30"));
-    QCOMPARE(y, QStringLiteral("40"));
-    // Showing the answer changed nothing on the device.
-    QCOMPARE(m_sim->model().state().caption.speed, 7);
-}
+        AppSettings::setDataDirectory(m_data.path());
+        ProjectDatabase::resetDatabasePath();
+        AppSettings *settings = AppSettings::instance();
+        settings->reload();
+        settings->setNetWork(QStringLiteral("127.0.0.1"), m_sim->controlPort());
+        settings->setUserName(QStringLiteral("ADMIN"));
+        settings->setLanguage(1);
+        settings->setType(1);
+        UserAccountStore().setLoginModel(1);
+        MessageDistance::instance()->setUploadPort(m_sim->uploadPort());
+        m_window = std::make_unique<Widget>();
+        QTRY_VERIFY_WITH_TIMEOUT(MessageDistance::instance()->isConnected(), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(DeviceState::instance()->deviceType(), Dev0809, 5000);
+    }
 
-void TestWidgetDialogsSim::scalingDialogShowsDeviceMode_data()
-{
-    QTest::addColumn<int>("output");
-    QTest::addColumn<int>("mode");
-    QTest::newRow("letterbox on output 3") << 3 << 2;
-    QTest::newRow("crop on output 9") << 9 << 3;
-}
+    void cleanupTestCase()
+    {
+        m_window.reset();
+        MessageDistance::instance()->closeConnections();
+    }
 
-void TestWidgetDialogsSim::scalingDialogShowsDeviceMode()
-{
-    QFETCH(int, output);
-    QFETCH(int, mode);
-    // The store believes squeeze; the device knows better.
-    MessageDistance::instance()->sendCommand(
-        QStringLiteral("{param=Scaler_Mode%1/%2}").arg(output).arg(mode));
-    QTRY_COMPARE_WITH_TIMEOUT(m_sim->model().state().scaler.value(output), mode, 5000);
-    QTest::qWait(50);
-    DeviceState::instance()->setScalingModeAt(output, 0);
+    void captionButtonShowsDeviceCaption()
+    {
+        // The device's caption is set first; the dialog must show the device's values.
+        MessageDistance *client = MessageDistance::instance();
+        client->getSubtitle();
+        client->setCaptionSpeed(7);
+        client->setCaptionPosition(30, 40);
+        QTRY_COMPARE_WITH_TIMEOUT(m_sim->model().state().caption.speed, 7, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_sim->model().state().caption.y, 40, 5000);
 
-    int shown = -1;
-    runDialog(
-        [this, output] { m_window->sl_Scalingmode(output); },
-        [mode](QDialog *d) { return static_cast<CDlgScalingmode *>(d)->selectedMode() == mode; },
-        [&](QDialog *d) { shown = static_cast<CDlgScalingmode *>(d)->selectedMode(); });
-    QCOMPARE(shown, mode);
-    QCOMPARE(DeviceState::instance()->scalingModeAt(output), mode);
-}
+        auto speed = [](QDialog *d) { return d->findChild<QSlider *>("speedSplider")->value(); };
+        QStringList shown; // speed, x, y
+        runDialog([this] { m_window->findChild<QPushButton *>("CaptionBtn")->click(); },
+                  [&](QDialog *d) { return speed(d) == 7; },
+                  [&](QDialog *d) {
+                      shown = QStringList{QString::number(speed(d)),
+                                          d->findChild<QLineEdit *>("PosXEdit")->text(),
+                                          d->findChild<QLineEdit *>("PosYEdit")->text()};
+                  });
+        QCOMPARE(shown, (QStringList{"7", "30", "40"}));
+        // Showing the answer changed nothing on the device.
+        QCOMPARE(m_sim->model().state().caption.speed, 7);
+    }
+
+    void scalingDialogShowsDeviceMode_data()
+    {
+        QTest::addColumn<int>("output");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("letterbox on output 3") << 3 << 2;
+        QTest::newRow("crop on output 9") << 9 << 3;
+    }
+
+    void scalingDialogShowsDeviceMode()
+    {
+        QFETCH(int, output);
+        QFETCH(int, mode);
+        // The store believes squeeze; the device knows better.
+        MessageDistance::instance()->sendCommand(
+            QStringLiteral("{param=Scaler_Mode%1/%2}").arg(output).arg(mode));
+        QTRY_COMPARE_WITH_TIMEOUT(m_sim->model().state().scaler.value(output), mode, 5000);
+        QTest::qWait(50);
+        DeviceState::instance()->setScalingModeAt(output, 0);
+
+        auto selected = [](QDialog *d) {
+            return static_cast<CDlgScalingmode *>(d)->selectedMode();
+        };
+        int shown = -1;
+        runDialog([this, output] { m_window->sl_Scalingmode(output); },
+                  [&](QDialog *d) { return selected(d) == mode; },
+                  [&](QDialog *d) { shown = selected(d); });
+        QCOMPARE(shown, mode);
+        QCOMPARE(DeviceState::instance()->scalingModeAt(output), mode);
+    }
+};
 
 QTEST_MAIN(TestWidgetDialogsSim)
 #include "tst_widgetdialogs_sim.moc"

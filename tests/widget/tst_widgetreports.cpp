@@ -15,7 +15,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -26,405 +26,13 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
+#include <functional>
 #include <memory>
 
-class TestWidgetReports : public QObject
+static QJsonObject json(const char *text)
 {
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-
-    void routingReportFillsStoreAndTables();
-    void multiviewWindowsFromRoutingReport();
-    void outputInfoFlags_data();
-    void outputInfoFlags();
-    void volumeReportDropsPortZero();
-    void windowReportTakesLastDigit();
-    void versionReport_data();
-    void versionReport();
-    void changedByOthersEchoes_data();
-    void changedByOthersEchoes();
-    void changeNoticeRoutesWithoutSending();
-    void bindModeIgnoredOn0404();
-    void connectionTextAfterLanguageChange();
-    void settingPagesHideTheSignalList();
-    void bezelDialogStoresAllEight();
-    void outputMenuLayoutEntries_data();
-    void outputMenuLayoutEntries();
-    void disabledOutputOpensNoMenu();
-    void multiviewDropsAndLayout();
-    void changeNoticeFollowsSpliceGroup();
-
-private:
-    QByteArray received();
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QTcpServer m_server;
-    QTcpSocket *m_peer = nullptr;
-    QByteArray m_bytes;
-    std::unique_ptr<Widget> m_window;
-};
-
-void TestWidgetReports::initTestCase()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_server.listen(QHostAddress::LocalHost, 0));
-    connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        m_peer = m_server.nextPendingConnection();
-        connect(m_peer, &QTcpSocket::readyRead, this, [this] { m_bytes += m_peer->readAll(); });
-    });
-    AppSettings::setDataDirectory(m_dir->path());
-    ProjectDatabase::resetDatabasePath();
-    AppSettings *settings = AppSettings::instance();
-    settings->reload();
-    settings->setNetWork(QStringLiteral("127.0.0.1"), m_server.serverPort());
-    settings->setLanguage(1);
-    UserAccountStore().setLoginModel(1);
-    m_window = std::make_unique<Widget>();
-    QTRY_VERIFY_WITH_TIMEOUT(m_peer != nullptr, 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(m_bytes.contains("{param=version}"), 5000);
-}
-
-void TestWidgetReports::cleanupTestCase()
-{
-    m_window.reset();
-    MessageDistance::instance()->closeConnections();
-}
-
-void TestWidgetReports::init()
-{
-    DeviceState::instance()->setDeviceType(Dev0809);
-    m_window->arrangeForDeviceType();
-    QTest::qWait(20);
-    m_bytes.clear();
-}
-
-QByteArray TestWidgetReports::received()
-{
-    QTest::qWait(100);
-    return m_bytes;
-}
-
-static int shownInput(Widget *window, const char *table, int output)
-{
-    auto *t = window->findChild<TableWidget *>(QLatin1String(table));
-    QTableWidgetItem *item = t->itemForOutput(output);
-    return item ? item->data(TableWidget::InputRole).toInt() : -1;
-}
-
-void TestWidgetReports::routingReportFillsStoreAndTables()
-{
-    m_window->receiveVideoAudioIRMapSlot(QJsonObject{{"video1", 4},
-                                                     {"video2", 4},
-                                                     {"audio3", 2},
-                                                     {"audio101", 105},
-                                                     {"IR4", 7},
-                                                     {"videovideo", 3}});
-    DeviceState *store = DeviceState::instance();
-    QCOMPARE(store->videoRoute(), (QMap<int, int>{{1, 4}, {2, 4}}));
-    QCOMPARE(store->audioRouteAt(101), 105);
-    QCOMPARE(store->irRouteAt(4), 7);
-    QCOMPARE(shownInput(m_window.get(), "videoTableWidget", 2), 4);
-    QCOMPARE(shownInput(m_window.get(), "AudioTable", 3), 2);
-    QCOMPARE(shownInput(m_window.get(), "InfaredTable", 4), 7);
-
-    // A newer report replaces the maps whole: output 1 is gone from the store, but its cell
-    // keeps what it showed.
-    m_window->receiveVideoAudioIRMapSlot(QJsonObject{{"video2", 6}});
-    QCOMPARE(store->videoRoute(), (QMap<int, int>{{2, 6}}));
-    QCOMPARE(shownInput(m_window.get(), "videoTableWidget", 1), 4);
-    QCOMPARE(shownInput(m_window.get(), "videoTableWidget", 2), 6);
-    QVERIFY(received().isEmpty());
-}
-
-void TestWidgetReports::multiviewWindowsFromRoutingReport()
-{
-    DeviceState *store = DeviceState::instance();
-    store->setMultiviewWindows({});
-    m_window->receiveVideoAudioIRMapSlot(QJsonObject{{"video9", 7}, {"video900", "3/0/5"}});
-    QCOMPARE(store->multiviewWindowAt(0), 7);
-    QCOMPARE(store->multiviewWindowAt(1), 3);
-    QCOMPARE(store->multiviewWindowAt(2), 0);
-    QCOMPARE(store->multiviewWindowAt(3), 5);
-    QCOMPARE(store->videoRouteAt(9), 7);
-    QVERIFY(!store->videoRoute().contains(900));
-}
-
-void TestWidgetReports::outputInfoFlags_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("kept");
-    QTest::newRow("four flags") << "link2"
-                                << "true/false/true/false" << true;
-    QTest::newRow("port zero dropped") << "link0"
-                                       << "true/true/true/true" << false;
-    QTest::newRow("three flags ignored") << "link2"
-                                         << "true/false/true" << false;
-    QTest::newRow("empty pieces dropped") << "link2"
-                                          << "true//false/true/false" << true;
-}
-
-void TestWidgetReports::outputInfoFlags()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, value);
-    QFETCH(bool, kept);
-    QSignalSpy updated(SigManager::instance(), &SigManager::Sig_UpdateOutputInfo);
-    m_window->receiveOutputInfoSlot(QJsonObject{{key, value}});
-    DeviceState *store = DeviceState::instance();
-    QCOMPARE(updated.count(), 1);
-    QCOMPARE(store->outputLink().size(), kept ? 1 : 0);
-    if (kept) {
-        QCOMPARE(store->outputLinkAt(2), true);
-        QCOMPARE(store->frozenAt(2), false);
-        QCOMPARE(store->outputLockAt(2), true);
-        QCOMPARE(store->videoMuteAt(2), false);
-    }
-    QVERIFY(!store->outputLink().contains(0));
-}
-
-void TestWidgetReports::volumeReportDropsPortZero()
-{
-    m_window->receiveVolumeValueSlot(
-        QJsonObject{{"Volume0", 9}, {"Volume3", 40}, {"Mute0", 1}, {"Mute3", 1}});
-    DeviceState *store = DeviceState::instance();
-    QCOMPARE(store->volume(), (QMap<int, int>{{3, 40}}));
-    QCOMPARE(store->mute(), (QMap<int, int>{{3, 1}}));
-}
-
-void TestWidgetReports::windowReportTakesLastDigit()
-{
-    QSignalSpy ready(m_window.get(), &Widget::si_windows_ready);
-    m_window->receiveWindowStatusSlot(QJsonObject{{"window12", QJsonArray{1, 2, 3, 4, 5, 6}},
-                                                  {"window3", QJsonArray{1, 2, 3}},
-                                                  {"VIR", QJsonArray{2, 0}},
-                                                  {"AUDIO", QJsonArray{3}},
-                                                  {"Bogus", QJsonArray{}}});
-    DeviceState *store = DeviceState::instance();
-    QCOMPARE(ready.count(), 1);
-    QCOMPARE(store->windowStatus().value(2), (QList<int>{1, 2, 3, 4, 5, 6}));
-    QVERIFY(!store->windowStatus().contains(3));
-    QCOMPARE(store->windowStatus().value(0), QList<int>{2});
-    QCOMPARE(store->virMode(), 2);
-    QCOMPARE(store->audioRoute(), (QMap<int, int>{{101, 103}}));
-
-    QSignalSpy rotated(m_window.get(), &Widget::si_rotate_degree_ready);
-    m_window->receiveRotateAngleSlot(QJsonObject{{"Angle10", 1}, {"Angle3", 2}});
-    QCOMPARE(rotated.count(), 1);
-    QCOMPARE(store->rotateAngle(), (QMap<int, int>{{0, 1}, {3, 2}}));
-}
-
-void TestWidgetReports::versionReport_data()
-{
-    QTest::addColumn<QString>("device");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("storedType");
-    QTest::newRow("0808-S") << "0808-S" << int(Dev0808S) << int(Dev0808S);
-    QTest::newRow("0404") << "0404" << int(Dev0404) << int(Dev0404);
-    QTest::newRow("unknown keeps the type, stores the default")
-        << "9999" << int(Dev0809) << int(Dev0809);
-}
-
-void TestWidgetReports::versionReport()
-{
-    QFETCH(QString, device);
-    QFETCH(int, type);
-    QFETCH(int, storedType);
-    AppSettings::instance()->setType(4);
-    m_window->receiveVersionSlot(QJsonObject{{"device", device},
-                                             {"MCU", "1.2"},
-                                             {"FPGA", "3.4"},
-                                             {"type", "CVN-X"},
-                                             {"audio", "true"},
-                                             {"bezel_x", "1/2/3/4"},
-                                             {"bezel_y", "5/6/7"}});
-    DeviceState *store = DeviceState::instance();
-    QCOMPARE(int(store->deviceType()), type);
-    QCOMPARE(AppSettings::instance()->type(), storedType);
-    QCOMPARE(m_window->findChild<QLabel *>("deviceMCU_label")->text(), QStringLiteral("MCU : 1.2"));
-    QCOMPARE(m_window->findChild<QLabel *>("deviceFPGA_label")->text(),
-             QStringLiteral("FPGA: 3.4"));
-    QCOMPARE(m_window->findChild<QLabel *>("typeLabel")->text(), QStringLiteral("CVN-X"));
-    QVERIFY(m_window->hdmiAudioFollow());
-    // Only the x gaps have four pieces.
-    const BezelValues bezel = store->bezel();
-    QCOMPARE((QList<uint>{bezel[0], bezel[1], bezel[2], bezel[3], bezel[4], bezel[7]}),
-             (QList<uint>{1, 2, 3, 4, 0, 0}));
-    QTRY_VERIFY_WITH_TIMEOUT(m_bytes.contains("{param=resolution}"), 3000);
-    QVERIFY(m_bytes.startsWith("{param=status}"));
-    QTest::qWait(600);
-    m_window->receiveVersionSlot(QJsonObject{{"device", "0809"}, {"audio", "false"}});
-    QVERIFY(!m_window->hdmiAudioFollow());
-    // Let this report's queries go out before the next row listens.
-    QTest::qWait(600);
-}
-
-void TestWidgetReports::changedByOthersEchoes_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("check");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("lock 1 means standby") << "Output_Lock3/1!"
-                                          << "lock3" << 0;
-    QTest::newRow("lock 0 means no standby") << "Output_Lock3/0!"
-                                             << "lock3" << 1;
-    QTest::newRow("frozen") << "Frozen4/1!"
-                            << "frozen4" << 1;
-    QTest::newRow("hdcp") << "Input_HDCP2/3!"
-                          << "hdcp2" << 3;
-    QTest::newRow("volume") << "Volume5/30!"
-                            << "volume5" << 30;
-    QTest::newRow("mute on") << "MuteOn6"
-                             << "mute6" << 1;
-    QTest::newRow("scaler") << "Scaler_Mode7/2!"
-                            << "scaler7" << 2;
-}
-
-void TestWidgetReports::changedByOthersEchoes()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, check);
-    QFETCH(int, expected);
-    DeviceState *store = DeviceState::instance();
-    store->setOutputLockAt(3, false);
-    store->setOutputLockAt(3, text.endsWith(QLatin1String("0!")) ? false : true);
-    QSignalSpy forwarded(m_window.get(), &Widget::si_ForwardAnalysis);
-    QSignalSpy hdcp(m_window.get(), &Widget::si_hdcpChangedByOthers);
-    m_window->receiveChangedByOthersSlot(QJsonObject{{"echo_change", text}});
-    int got = -1;
-    if (check == QLatin1String("lock3"))
-        got = store->outputLockAt(3);
-    else if (check == QLatin1String("frozen4"))
-        got = store->frozenAt(4);
-    else if (check == QLatin1String("hdcp2")) {
-        got = store->inputHdcpAt(2);
-        QCOMPARE(hdcp.count(), 1);
-    } else if (check == QLatin1String("volume5"))
-        got = store->volumeAt(5);
-    else if (check == QLatin1String("mute6"))
-        got = store->muteAt(6);
-    else if (check == QLatin1String("scaler7")) {
-        got = store->scalingModeAt(7);
-        QCOMPARE(forwarded.count(), 1);
-        QCOMPARE(forwarded.first().first().toString(),
-                 QStringLiteral("{\"Chn\":7,\"Scaler_Mode\":2}"));
-    }
-    QCOMPARE(got, expected);
-}
-
-void TestWidgetReports::changeNoticeRoutesWithoutSending()
-{
-    DeviceState *store = DeviceState::instance();
-    store->setVideoMuteAt(3, true);
-    m_window->receiveChangedByOthersSlot(QJsonObject{{"video3_change", 2}});
-    QCOMPARE(store->videoRouteAt(3), 2);
-    QCOMPARE(store->videoMuteAt(3), false);
-    QCOMPARE(shownInput(m_window.get(), "videoTableWidget", 3), 2);
-    m_window->receiveChangedByOthersSlot(QJsonObject{{"video905_change", 2}});
-    QCOMPARE(store->multiviewWindowAt(5), 2);
-    QCOMPARE(store->videoRouteAt(905), 0);
-    QVERIFY(received().isEmpty());
-}
-
-void TestWidgetReports::bindModeIgnoredOn0404()
-{
-    DeviceState *store = DeviceState::instance();
-    store->setDeviceType(Dev0404);
-    m_window->arrangeForDeviceType();
-    QCOMPARE(store->bindMode(), 2);
-    m_window->receiveBindInfoSlot(QJsonObject{{"mode", 1}});
-    QCOMPARE(store->bindMode(), 2);
-    store->setDeviceType(Dev0809);
-    m_window->receiveBindInfoSlot(QJsonObject{{"mode", 1}});
-    QCOMPARE(store->bindMode(), 1);
-    // 5 x 2 with the empty top-right cell: outputs 1..4 above, 5..9 below.
-    auto *video = m_window->findChild<TableWidget *>("videoTableWidget");
-    QCOMPARE(video->columnCount(), 5);
-    QVERIFY(video->itemForOutput(9));
-    store->setBindMode(0);
-}
-
-void TestWidgetReports::connectionTextAfterLanguageChange()
-{
-    auto *state = m_window->findChild<QLabel *>("connectState");
-    m_window->receiveNetWorkSuccessfulSlot();
-    QVERIFY(state->text().contains(QLatin1String("   Ip:")));
-    QVERIFY(state->text().endsWith(QLatin1String("  connected")));
-    QCOMPARE(AppSettings::instance()->connectionState(), 2);
-    auto *language = m_window->findChild<QComboBox *>("languageComboBox");
-    language->setCurrentIndex(0);
-    language->setCurrentIndex(1);
-    QCoreApplication::processEvents();
-    // After a change of language the connected text is the single-spaced one.
-    QVERIFY(state->text().contains(QLatin1String("  Ip:")));
-    QVERIFY(!state->text().contains(QLatin1String("   Ip:")));
-    QVERIFY(state->text().endsWith(QLatin1String(" connected")));
-    QVERIFY(!state->text().endsWith(QLatin1String("  connected")));
-
-    m_window->receivenetWorkFailSlot();
-    QVERIFY(state->text().endsWith(QLatin1String(" disconnected")));
-    QCOMPARE(AppSettings::instance()->connectionState(), 0);
-    m_window->receiveConnectingSlot();
-    QVERIFY(state->text().endsWith(QLatin1String(" connecting")));
-}
-
-void TestWidgetReports::settingPagesHideTheSignalList()
-{
-    auto *tabs = m_window->findChild<QTabWidget *>("tabWidget");
-    QWidget *left = m_window->findChild<QWidget *>("leftContentWidget");
-    for (int page : {4, 5}) {
-        tabs->setCurrentIndex(page);
-        QVERIFY(!left->isVisible());
-        QVERIFY(tabs->styleSheet().contains(QLatin1String("left:200px")));
-    }
-    // The setting page's lists take their plain list views once the page has been shown.
-    for (const char *name : {"languageComboBox", "HdmiAudioComboBox"}) {
-        const QAbstractItemView *view = m_window->findChild<QComboBox *>(name)->view();
-        QCOMPARE(view->metaObject()->className(), "QListView");
-    }
-    tabs->setCurrentIndex(2);
-    QVERIFY(left->isVisible());
-    QVERIFY(!tabs->styleSheet().contains(QLatin1String("left:200px")));
-}
-
-void TestWidgetReports::bezelDialogStoresAllEight()
-{
-    DeviceState::instance()->setBezel({1, 2, 3, 4, 5, 6, 7, 8});
-    DialogBezel dialog;
-    const QList<QLineEdit *> fields = dialog.fields();
-    QCOMPARE(fields.size(), 8);
-    QCOMPARE(fields[5]->text(), QStringLiteral("6"));
-    // A fourth digit and a sign are refused while typing.
-    fields[0]->clear();
-    QTest::keyClicks(fields[0], QStringLiteral("1000"));
-    QCOMPARE(fields[0]->text(), QStringLiteral("100"));
-    fields[1]->clear();
-    QTest::keyClicks(fields[1], QStringLiteral("-7"));
-    QCOMPARE(fields[1]->text(), QStringLiteral("7"));
-    dialog.findChild<QPushButton *>("btn_ok")->click();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    const BezelValues stored = DeviceState::instance()->bezel();
-    QCOMPARE(stored, (BezelValues{100, 7, 3, 4, 5, 6, 7, 8}));
-}
-
-static QMenu *openOutputMenu(Widget *window, int output)
-{
-    auto *menus = window->findChild<WidgetMenus *>();
-    auto *video = window->findChild<TableWidget *>("videoTableWidget");
-    QTableWidgetItem *item = video->itemForOutput(output);
-    if (!menus || !item)
-        return nullptr;
-    QMenu *opened = nullptr;
-    QObject::connect(menus, &WidgetMenus::menuAboutToRun, window,
-                     [&opened](QMenu *menu) { opened = menu; });
-    emit video->customContextMenuRequested(video->visualItemRect(item).center());
-    return opened;
+    return QJsonDocument::fromJson(text).object();
 }
 
 static QAction *findAction(QMenu *menu, const QString &text)
@@ -432,102 +40,428 @@ static QAction *findAction(QMenu *menu, const QString &text)
     for (QAction *action : menu->actions()) {
         if (action->text() == text)
             return action;
-        if (action->menu()) {
-            if (QAction *inner = findAction(action->menu(), text))
-                return inner;
-        }
+        if (QAction *inner = action->menu() ? findAction(action->menu(), text) : nullptr)
+            return inner;
     }
     return nullptr;
 }
 
-void TestWidgetReports::outputMenuLayoutEntries_data()
+class TestWidgetReports : public QObject
 {
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("bindMode");
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<bool>("threeChecked");
-    QTest::addColumn<bool>("twoChecked");
-    QTest::newRow("3x3 marked") << int(Dev0809) << 0 << true << true << false;
-    QTest::newRow("2x4 marked") << int(Dev0809) << 1 << true << false << true;
-    QTest::newRow("mode 2 disables both, marks none")
-        << int(Dev0809) << 2 << false << false << false;
-    QTest::newRow("0808-S has no layout choice") << int(Dev0808S) << 1 << false << false << true;
-}
+    Q_OBJECT
 
-void TestWidgetReports::outputMenuLayoutEntries()
-{
-    QFETCH(int, type);
-    QFETCH(int, bindMode);
-    QFETCH(bool, enabled);
-    QFETCH(bool, threeChecked);
-    QFETCH(bool, twoChecked);
-    DeviceState *store = DeviceState::instance();
-    store->setDeviceType(DeviceType(type));
-    m_window->arrangeForDeviceType();
-    store->setBindMode(bindMode);
-    QMenu *menu = openOutputMenu(m_window.get(), 1);
-    QVERIFY(menu);
-    QAction *three = findAction(menu, QStringLiteral("3 x 3"));
-    QAction *two = findAction(menu, QStringLiteral("2 x 4"));
-    QVERIFY(three && two);
-    QCOMPARE(three->isEnabled(), enabled);
-    QCOMPARE(two->isEnabled(), enabled);
-    QCOMPARE(three->isChecked(), threeChecked);
-    QCOMPARE(two->isChecked(), twoChecked);
-    // The output's stored resolution is the marked one.
-    QAction *resolution = findAction(menu, store->outputResolutionAt(1));
-    QVERIFY(resolution && resolution->isChecked());
-    menu->close();
-    store->setBindMode(0);
-}
+    QTemporaryDir m_dir;
+    QTcpServer m_server;
+    QTcpSocket *m_peer = nullptr;
+    QByteArray m_bytes;
+    std::unique_ptr<Widget> m_window;
+    DeviceState *m_store = DeviceState::instance();
 
-void TestWidgetReports::disabledOutputOpensNoMenu()
-{
-    auto *video = m_window->findChild<TableWidget *>("videoTableWidget");
-    video->setOutputEnabled(4, false);
-    QVERIFY(!openOutputMenu(m_window.get(), 4));
-    video->setOutputEnabled(4, true);
-    QMenu *menu = openOutputMenu(m_window.get(), 4);
-    QVERIFY(menu);
-    menu->close();
-}
+    QByteArray received()
+    {
+        QTest::qWait(100);
+        return m_bytes;
+    }
 
-void TestWidgetReports::multiviewDropsAndLayout()
-{
-    DeviceState *store = DeviceState::instance();
-    store->setDeviceType(Dev0809M);
-    m_window->arrangeForDeviceType();
-    auto *view = m_window->findChild<SingleSplitterWidget *>("wid_ss");
-    auto *video = m_window->findChild<TableWidget *>("videoTableWidget");
-    QVERIFY(view);
-    m_bytes.clear();
-    emit view->si_drop(3, 2);
-    QCOMPARE(store->multiviewWindowAt(2), 3);
-    emit view->si_drop(4, 0);
-    QCOMPARE(store->videoRouteAt(9), 4);
-    QCOMPARE(store->multiviewWindowAt(0), 4);
-    QCOMPARE(received(), QByteArray("{param=3VIDEO902}{param=4VIDEO9}"));
+    int shownInput(const char *table, int output)
+    {
+        QTableWidgetItem *item = m_window->findChild<TableWidget *>(table)->itemForOutput(output);
+        return item ? item->data(TableWidget::InputRole).toInt() : -1;
+    }
 
-    emit view->si_layout_change(2);
-    QVERIFY(!video->isOutputEnabled(9));
-    emit view->si_layout_change(0);
-    QVERIFY(video->isOutputEnabled(9));
-}
+    void arrange(DeviceType type)
+    {
+        m_store->setDeviceType(type);
+        m_window->arrangeForDeviceType();
+    }
 
-void TestWidgetReports::changeNoticeFollowsSpliceGroup()
-{
-    DeviceState *store = DeviceState::instance();
-    SpliceGroups *groups = m_window->splitManager();
-    QVERIFY(groups);
-    groups->replaceGroups({{1, 2, 4, 5}});
-    m_bytes.clear();
-    m_window->receiveChangedByOthersSlot(QJsonObject{{"video2_change", 6}});
-    for (int output : {1, 2, 4, 5})
-        QCOMPARE(store->videoRouteAt(output), 6);
-    QVERIFY(store->videoRouteAt(3) != 6);
-    QVERIFY(received().isEmpty());
-    groups->replaceGroups({});
-}
+    QMenu *openOutputMenu(int output)
+    {
+        auto *menus = m_window->findChild<WidgetMenus *>();
+        auto *video = m_window->findChild<TableWidget *>("videoTableWidget");
+        QTableWidgetItem *item = video->itemForOutput(output);
+        if (!menus || !item)
+            return nullptr;
+        QMenu *opened = nullptr;
+        QMetaObject::Connection c = connect(menus, &WidgetMenus::menuAboutToRun, this,
+                                            [&opened](QMenu *menu) { opened = menu; });
+        emit video->customContextMenuRequested(video->visualItemRect(item).center());
+        disconnect(c);
+        return opened;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_server.listen(QHostAddress::LocalHost, 0));
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            m_peer = m_server.nextPendingConnection();
+            connect(m_peer, &QTcpSocket::readyRead, this, [this] { m_bytes += m_peer->readAll(); });
+        });
+        AppSettings::setDataDirectory(m_dir.path());
+        ProjectDatabase::resetDatabasePath();
+        AppSettings *settings = AppSettings::instance();
+        settings->reload();
+        settings->setNetWork(QStringLiteral("127.0.0.1"), m_server.serverPort());
+        settings->setLanguage(1);
+        UserAccountStore().setLoginModel(1);
+        m_window = std::make_unique<Widget>();
+        QTRY_VERIFY_WITH_TIMEOUT(m_bytes.contains("{param=version}"), 5000);
+    }
+
+    void cleanupTestCase()
+    {
+        m_window.reset();
+        MessageDistance::instance()->closeConnections();
+    }
+
+    void init()
+    {
+        arrange(Dev0809);
+        QTest::qWait(20);
+        m_bytes.clear();
+    }
+
+    void routingReportFillsStoreAndTables()
+    {
+        m_store->setMultiviewWindows({});
+        m_window->receiveVideoAudioIRMapSlot(json(R"({"video1": 4, "video2": 4, "video9": 7,
+            "video900": "3/0/5", "audio3": 2, "audio101": 105, "IR4": 7, "videovideo": 3})"));
+        // Multiview windows go to their own list, never to the routes.
+        QCOMPARE(m_store->videoRoute(), (QMap<int, int>{{1, 4}, {2, 4}, {9, 7}}));
+        QList<int> windows;
+        for (int i = 0; i < 4; ++i)
+            windows << m_store->multiviewWindowAt(i);
+        QCOMPARE(windows, (QList<int>{7, 3, 0, 5}));
+        QCOMPARE(m_store->audioRouteAt(101), 105);
+        QCOMPARE(m_store->irRouteAt(4), 7);
+        // The audio and infrared cells are made later, yet show what arrived meanwhile.
+        QCOMPARE(shownInput("videoTableWidget", 2), 4);
+        QCOMPARE(shownInput("AudioTable", 3), 2);
+        QCOMPARE(shownInput("InfaredTable", 4), 7);
+
+        // A newer report replaces the maps whole: output 1 is gone from the store, but its cell
+        // keeps what it showed.
+        m_window->receiveVideoAudioIRMapSlot(QJsonObject{{"video2", 6}});
+        QCOMPARE(m_store->videoRoute(), (QMap<int, int>{{2, 6}}));
+        QCOMPARE(shownInput("videoTableWidget", 1), 4);
+        QCOMPARE(shownInput("videoTableWidget", 2), 6);
+        QVERIFY(received().isEmpty());
+    }
+
+    void outputInfoFlags_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("kept");
+        auto row = [](const char *name, const char *key, const char *value, bool kept) {
+            QTest::newRow(name) << QString(key) << QString(value) << kept;
+        };
+        row("four flags", "link2", "true/false/true/false", true);
+        row("port zero dropped", "link0", "true/true/true/true", false);
+        row("three flags ignored", "link2", "true/false/true", false);
+        row("empty pieces dropped", "link2", "true//false/true/false", true);
+    }
+
+    void outputInfoFlags()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(bool, kept);
+        QSignalSpy updated(SigManager::instance(), &SigManager::Sig_UpdateOutputInfo);
+        m_window->receiveOutputInfoSlot(QJsonObject{{key, value}});
+        QCOMPARE(updated.count(), 1);
+        QCOMPARE(m_store->outputLink().size(), kept ? 1 : 0);
+        if (kept) {
+            QCOMPARE((QList<bool>{m_store->outputLinkAt(2), m_store->frozenAt(2),
+                                  m_store->outputLockAt(2), m_store->videoMuteAt(2)}),
+                     (QList<bool>{true, false, true, false}));
+        }
+        QVERIFY(!m_store->outputLink().contains(0));
+    }
+
+    void volumeAndWindowReportsDropBadPorts()
+    {
+        m_window->receiveVolumeValueSlot(
+            QJsonObject{{"Volume0", 9}, {"Volume3", 40}, {"Mute0", 1}, {"Mute3", 1}});
+        QCOMPARE(m_store->volume(), (QMap<int, int>{{3, 40}}));
+        QCOMPARE(m_store->mute(), (QMap<int, int>{{3, 1}}));
+
+        // A window's number is its last digit; a short list is dropped.
+        QSignalSpy ready(m_window.get(), &Widget::si_windows_ready);
+        m_window->receiveWindowStatusSlot(json(R"({"window12": [1, 2, 3, 4, 5, 6],
+            "window3": [1, 2, 3], "VIR": [2, 0], "AUDIO": [3], "Bogus": []})"));
+        QCOMPARE(ready.count(), 1);
+        QCOMPARE(m_store->windowStatus().value(2), (QList<int>{1, 2, 3, 4, 5, 6}));
+        QVERIFY(!m_store->windowStatus().contains(3));
+        QCOMPARE(m_store->windowStatus().value(0), QList<int>{2});
+        QCOMPARE(m_store->virMode(), 2);
+        QCOMPARE(m_store->audioRoute(), (QMap<int, int>{{101, 103}}));
+
+        QSignalSpy rotated(m_window.get(), &Widget::si_rotate_degree_ready);
+        m_window->receiveRotateAngleSlot(QJsonObject{{"Angle10", 1}, {"Angle3", 2}});
+        QCOMPARE(rotated.count(), 1);
+        QCOMPARE(m_store->rotateAngle(), (QMap<int, int>{{0, 1}, {3, 2}}));
+    }
+
+    void versionReport_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<int>("type");
+        QTest::newRow("0808-S") << QString("0808-S") << int(Dev0808S);
+        QTest::newRow("0404") << QString("0404") << int(Dev0404);
+        QTest::newRow("unknown keeps the type, stores the default")
+            << QString("9999") << int(Dev0809);
+    }
+
+    void versionReport()
+    {
+        QFETCH(QString, device);
+        QFETCH(int, type);
+        AppSettings::instance()->setType(4);
+        QJsonObject report = json(R"({"MCU": "1.2", "FPGA": "3.4", "type": "CVN-X", "audio": "true",
+            "bezel_x": "1/2/3/4", "bezel_y": "5/6/7"})");
+        report.insert("device", device);
+        m_window->receiveVersionSlot(report);
+        QCOMPARE(int(m_store->deviceType()), type);
+        QCOMPARE(AppSettings::instance()->type(), type);
+        auto label = [this](const char *name) {
+            return m_window->findChild<QLabel *>(name)->text();
+        };
+        QCOMPARE(label("deviceMCU_label"), QStringLiteral("MCU : 1.2"));
+        QCOMPARE(label("deviceFPGA_label"), QStringLiteral("FPGA: 3.4"));
+        QCOMPARE(label("typeLabel"), QStringLiteral("CVN-X"));
+        QVERIFY(m_window->hdmiAudioFollow());
+        // Only the x gaps have four pieces.
+        const BezelValues bezel = m_store->bezel();
+        QCOMPARE((QList<uint>{bezel[0], bezel[1], bezel[2], bezel[3], bezel[4], bezel[7]}),
+                 (QList<uint>{1, 2, 3, 4, 0, 0}));
+        QTRY_VERIFY_WITH_TIMEOUT(m_bytes.contains("{param=resolution}"), 3000);
+        QVERIFY(m_bytes.startsWith("{param=status}"));
+        QTest::qWait(600);
+        m_window->receiveVersionSlot(QJsonObject{{"device", "0809"}, {"audio", "false"}});
+        QVERIFY(!m_window->hdmiAudioFollow());
+        // Let this report's queries go out before the next row listens.
+        QTest::qWait(600);
+    }
+
+    void changedByOthersEchoes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("check");
+        QTest::addColumn<int>("expected");
+        auto row = [](const char *name, const char *text, const char *check, int expected) {
+            QTest::newRow(name) << QString(text) << QString(check) << expected;
+        };
+        row("lock 1 means standby", "Output_Lock3/1!", "lock3", 0);
+        row("lock 0 means no standby", "Output_Lock3/0!", "lock3", 1);
+        row("frozen", "Frozen4/1!", "frozen4", 1);
+        row("hdcp", "Input_HDCP2/3!", "hdcp2", 3);
+        row("volume", "Volume5/30!", "volume5", 30);
+        row("mute on", "MuteOn6", "mute6", 1);
+        row("scaler", "Scaler_Mode7/2!", "scaler7", 2);
+    }
+
+    void changedByOthersEchoes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, check);
+        QFETCH(int, expected);
+        DeviceState *s = m_store;
+        // The lock starts opposite to what the echo says.
+        s->setOutputLockAt(3, !text.endsWith(QLatin1String("0!")));
+        QSignalSpy forwarded(m_window.get(), &Widget::si_ForwardAnalysis);
+        QSignalSpy hdcp(m_window.get(), &Widget::si_hdcpChangedByOthers);
+        m_window->receiveChangedByOthersSlot(QJsonObject{{"echo_change", text}});
+        const QHash<QString, std::function<int()>> read{
+            {"lock3", [s] { return int(s->outputLockAt(3)); }},
+            {"frozen4", [s] { return int(s->frozenAt(4)); }},
+            {"hdcp2", [s] { return s->inputHdcpAt(2); }},
+            {"volume5", [s] { return s->volumeAt(5); }},
+            {"mute6", [s] { return s->muteAt(6); }},
+            {"scaler7", [s] { return s->scalingModeAt(7); }}};
+        QCOMPARE(read.value(check)(), expected);
+        if (check == QLatin1String("hdcp2"))
+            QCOMPARE(hdcp.count(), 1);
+        if (check == QLatin1String("scaler7")) {
+            QCOMPARE(forwarded.count(), 1);
+            QCOMPARE(forwarded.first().first().toString(),
+                     QStringLiteral("{\"Chn\":7,\"Scaler_Mode\":2}"));
+        }
+    }
+
+    void changeNoticeRoutesWithoutSending()
+    {
+        m_store->setVideoMuteAt(3, true);
+        m_window->receiveChangedByOthersSlot(QJsonObject{{"video3_change", 2}});
+        QCOMPARE(m_store->videoRouteAt(3), 2);
+        QCOMPARE(m_store->videoMuteAt(3), false);
+        QCOMPARE(shownInput("videoTableWidget", 3), 2);
+        m_window->receiveChangedByOthersSlot(QJsonObject{{"video905_change", 2}});
+        QCOMPARE(m_store->multiviewWindowAt(5), 2);
+        QCOMPARE(m_store->videoRouteAt(905), 0);
+
+        // A notice for one output of a splice group routes the whole group.
+        SpliceGroups *groups = m_window->splitManager();
+        QVERIFY(groups);
+        groups->replaceGroups({{1, 2, 4, 5}});
+        m_window->receiveChangedByOthersSlot(QJsonObject{{"video2_change", 6}});
+        groups->replaceGroups({});
+        for (int output : {1, 2, 4, 5})
+            QCOMPARE(m_store->videoRouteAt(output), 6);
+        QCOMPARE(m_store->videoRouteAt(3), 2);
+        QVERIFY(received().isEmpty());
+    }
+
+    void bindModeIgnoredOn0404()
+    {
+        arrange(Dev0404);
+        QCOMPARE(m_store->bindMode(), 2);
+        m_window->receiveBindInfoSlot(QJsonObject{{"mode", 1}});
+        QCOMPARE(m_store->bindMode(), 2);
+        m_store->setDeviceType(Dev0809);
+        m_window->receiveBindInfoSlot(QJsonObject{{"mode", 1}});
+        QCOMPARE(m_store->bindMode(), 1);
+        // 5 x 2 with the empty top-right cell: outputs 1..4 above, 5..9 below.
+        auto *video = m_window->findChild<TableWidget *>("videoTableWidget");
+        QCOMPARE(video->columnCount(), 5);
+        QVERIFY(video->itemForOutput(9));
+        m_store->setBindMode(0);
+    }
+
+    void connectionTextAfterLanguageChange()
+    {
+        auto *label = m_window->findChild<QLabel *>("connectState");
+        m_window->receiveNetWorkSuccessfulSlot();
+        QVERIFY(label->text().contains(QLatin1String("   Ip:")));
+        QVERIFY(label->text().endsWith(QLatin1String("  connected")));
+        QCOMPARE(AppSettings::instance()->connectionState(), 2);
+        auto *language = m_window->findChild<QComboBox *>("languageComboBox");
+        language->setCurrentIndex(0);
+        language->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        // After a change of language the connected text is the single-spaced one.
+        const QString text = label->text();
+        QVERIFY(text.contains(QLatin1String("  Ip:")) && !text.contains(QLatin1String("   Ip:")));
+        QVERIFY(text.endsWith(QLatin1String(" connected")));
+        QVERIFY(!text.endsWith(QLatin1String("  connected")));
+
+        m_window->receivenetWorkFailSlot();
+        QVERIFY(label->text().endsWith(QLatin1String(" disconnected")));
+        QCOMPARE(AppSettings::instance()->connectionState(), 0);
+        m_window->receiveConnectingSlot();
+        QVERIFY(label->text().endsWith(QLatin1String(" connecting")));
+    }
+
+    void settingPagesHideTheSignalList()
+    {
+        auto *tabs = m_window->findChild<QTabWidget *>("tabWidget");
+        QWidget *left = m_window->findChild<QWidget *>("leftContentWidget");
+        for (int page : {4, 5}) {
+            tabs->setCurrentIndex(page);
+            QVERIFY(!left->isVisible());
+            QVERIFY(tabs->styleSheet().contains(QLatin1String("left:200px")));
+        }
+        // The setting page's lists take their plain list views once the page has been shown.
+        for (const char *name : {"languageComboBox", "HdmiAudioComboBox"}) {
+            const QAbstractItemView *view = m_window->findChild<QComboBox *>(name)->view();
+            QCOMPARE(view->metaObject()->className(), "QListView");
+        }
+        tabs->setCurrentIndex(2);
+        QVERIFY(left->isVisible());
+        QVERIFY(!tabs->styleSheet().contains(QLatin1String("left:200px")));
+    }
+
+    void bezelDialogStoresAllEight()
+    {
+        m_store->setBezel({1, 2, 3, 4, 5, 6, 7, 8});
+        DialogBezel dialog;
+        const QList<QLineEdit *> fields = dialog.fields();
+        QCOMPARE(fields.size(), 8);
+        QCOMPARE(fields[5]->text(), QStringLiteral("6"));
+        // A fourth digit and a sign are refused while typing.
+        fields[0]->clear();
+        QTest::keyClicks(fields[0], QStringLiteral("1000"));
+        QCOMPARE(fields[0]->text(), QStringLiteral("100"));
+        fields[1]->clear();
+        QTest::keyClicks(fields[1], QStringLiteral("-7"));
+        QCOMPARE(fields[1]->text(), QStringLiteral("7"));
+        dialog.findChild<QPushButton *>("btn_ok")->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(m_store->bezel(), (BezelValues{100, 7, 3, 4, 5, 6, 7, 8}));
+    }
+
+    void outputMenuLayoutEntries_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("bindMode");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("threeChecked");
+        QTest::addColumn<bool>("twoChecked");
+        QTest::newRow("3x3 marked") << int(Dev0809) << 0 << true << true << false;
+        QTest::newRow("2x4 marked") << int(Dev0809) << 1 << true << false << true;
+        QTest::newRow("mode 2 disables both, marks none")
+            << int(Dev0809) << 2 << false << false << false;
+        QTest::newRow("0808-S has no layout choice")
+            << int(Dev0808S) << 1 << false << false << true;
+    }
+
+    void outputMenuLayoutEntries()
+    {
+        QFETCH(int, type);
+        QFETCH(int, bindMode);
+        QFETCH(bool, enabled);
+        QFETCH(bool, threeChecked);
+        QFETCH(bool, twoChecked);
+        arrange(DeviceType(type));
+        m_store->setBindMode(bindMode);
+        QMenu *menu = openOutputMenu(1);
+        QVERIFY(menu);
+        QAction *three = findAction(menu, QStringLiteral("3 x 3"));
+        QAction *two = findAction(menu, QStringLiteral("2 x 4"));
+        QVERIFY(three && two);
+        QCOMPARE((QList<bool>{three->isEnabled(), two->isEnabled()}),
+                 (QList<bool>{enabled, enabled}));
+        QCOMPARE((QList<bool>{three->isChecked(), two->isChecked()}),
+                 (QList<bool>{threeChecked, twoChecked}));
+        // The output's stored resolution is the marked one.
+        QAction *resolution = findAction(menu, m_store->outputResolutionAt(1));
+        QVERIFY(resolution && resolution->isChecked());
+        menu->close();
+        m_store->setBindMode(0);
+    }
+
+    void disabledOutputOpensNoMenu()
+    {
+        auto *video = m_window->findChild<TableWidget *>("videoTableWidget");
+        video->setOutputEnabled(4, false);
+        QVERIFY(!openOutputMenu(4));
+        video->setOutputEnabled(4, true);
+        QMenu *menu = openOutputMenu(4);
+        QVERIFY(menu);
+        menu->close();
+    }
+
+    void multiviewDropsAndLayout()
+    {
+        arrange(Dev0809M);
+        auto *view = m_window->findChild<SingleSplitterWidget *>("wid_ss");
+        auto *video = m_window->findChild<TableWidget *>("videoTableWidget");
+        QVERIFY(view);
+        m_bytes.clear();
+        emit view->si_drop(3, 2);
+        QCOMPARE(m_store->multiviewWindowAt(2), 3);
+        emit view->si_drop(4, 0);
+        QCOMPARE(m_store->videoRouteAt(9), 4);
+        QCOMPARE(m_store->multiviewWindowAt(0), 4);
+        QCOMPARE(received(), QByteArray("{param=3VIDEO902}{param=4VIDEO9}"));
+
+        emit view->si_layout_change(2);
+        QVERIFY(!video->isOutputEnabled(9));
+        emit view->si_layout_change(0);
+        QVERIFY(video->isOutputEnabled(9));
+    }
+};
 
 QTEST_MAIN(TestWidgetReports)
 #include "tst_widgetreports.moc"
