@@ -16,6 +16,7 @@ class QPoint;
 class QTableWidget;
 class QTableWidgetItem;
 class CaptionStore;
+class DeviceState;
 class MessageDistance;
 class MultiviewView;
 class PermissionStore;
@@ -147,6 +148,9 @@ private:
     void onOrderToLock(int port, bool lock);
     void onOrderToPause(int port, bool pause);
     void onOrderToMute(int port, bool mute);
+    /// Pause or mute of a cell button: the state goes to the port's whole splice group.
+    void applyToSpliceGroup(int port, bool on, void (DeviceState::*store)(int, bool),
+                            void (MessageDistance::*send)(int, bool));
     QList<int> spliceGroupOf(int output) const;
     QList<TableWidget *> tables() const;
     TableWidget *tableOfKind(int kind) const;

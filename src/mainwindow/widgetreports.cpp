@@ -639,36 +639,30 @@ void Widget::onOrderToLock(int port, bool lock)
 
 void Widget::onOrderToPause(int port, bool pause)
 {
-    DeviceState *store = DeviceState::instance();
-    if (!groupAllows(port, PausePlayOutputFunction)) {
-        showPortWarning();
-        updateVideoWidgetOutputInfoByPort(port);
-        return;
-    }
-    for (int o : spliceGroupOf(port)) {
-        if (o == port)
-            continue;
-        store->setFrozenAt(o, pause);
-        updateVideoWidgetOutputInfoByPort(o);
-    }
-    m_client->setFrozen(port, pause);
-    store->setFrozenAt(port, pause);
+    applyToSpliceGroup(port, pause, &DeviceState::setFrozenAt, &MessageDistance::setFrozen);
 }
 
 void Widget::onOrderToMute(int port, bool mute)
 {
-    DeviceState *store = DeviceState::instance();
+    applyToSpliceGroup(port, mute, &DeviceState::setVideoMuteAt, &MessageDistance::setVideoMute);
+}
+
+void Widget::applyToSpliceGroup(int port, bool on, void (DeviceState::*store)(int, bool),
+                                void (MessageDistance::*send)(int, bool))
+{
+    DeviceState *state = DeviceState::instance();
     if (!groupAllows(port, PausePlayOutputFunction)) {
         showPortWarning();
         updateVideoWidgetOutputInfoByPort(port);
         return;
     }
+    // The rest of the group follows in the view; the device is told for the port only.
     for (int o : spliceGroupOf(port)) {
         if (o == port)
             continue;
-        store->setVideoMuteAt(o, mute);
+        (state->*store)(o, on);
         updateVideoWidgetOutputInfoByPort(o);
     }
-    m_client->setVideoMute(port, mute);
-    store->setVideoMuteAt(port, mute);
+    (m_client->*send)(port, on);
+    (state->*store)(port, on);
 }

@@ -98,10 +98,17 @@ bool withConnection(const QString &path, const std::function<void(QSqlDatabase &
     return opened;
 }
 
-bool runStatement(QSqlDatabase &db, const QString &dbPath, const QString &sql,
-                  const QVariantList &values)
+enum class Outcome
 {
-    QSqlQuery query(db);
+    Ran,
+    NotADatabase,
+    Failed,
+};
+
+// Prepares, binds and runs; a file that turns out not to be a database is reported here, any
+// other failure is left to the caller's own log line.
+Outcome run(QSqlQuery &query, const QString &dbPath, const QString &sql, const QVariantList &values)
+{
     bool ok = query.prepare(sql);
     if (ok) {
         bindAll(query, values);
@@ -109,14 +116,26 @@ bool runStatement(QSqlDatabase &db, const QString &dbPath, const QString &sql,
     }
     if (ok) {
         markUsable(dbPath);
-    } else if (isNotADatabase(query.lastError())) {
+        return Outcome::Ran;
+    }
+    if (isNotADatabase(query.lastError())) {
         reportUnusable(dbPath, query.lastError().text());
-    } else {
+        return Outcome::NotADatabase;
+    }
+    return Outcome::Failed;
+}
+
+bool runStatement(QSqlDatabase &db, const QString &dbPath, const QString &sql,
+                  const QVariantList &values)
+{
+    QSqlQuery query(db);
+    const Outcome outcome = run(query, dbPath, sql, values);
+    if (outcome == Outcome::Failed) {
         qDebug() << " exe sqlstatement failure!\n detail:\ndbPath:" << dbPath
                  << "\n error:" << query.lastError().text() << "\n"
                  << "sql statement:" << sql;
     }
-    return ok;
+    return outcome == Outcome::Ran;
 }
 } // namespace
 
@@ -163,19 +182,11 @@ QList<QVariantList> ProjectDatabase::queryRows(const QString &sql, const QVarian
     QList<QVariantList> rows;
     withConnection(dbPath, [&](QSqlDatabase &db) {
         QSqlQuery query(db);
-        bool ok = query.prepare(sql);
-        if (ok) {
-            bindAll(query, values);
-            ok = query.exec();
-        }
-        if (ok) {
-            markUsable(dbPath);
-        } else if (isNotADatabase(query.lastError())) {
-            reportUnusable(dbPath, query.lastError().text());
+        const Outcome outcome = run(query, dbPath, sql, values);
+        if (outcome == Outcome::NotADatabase)
             return;
-        } else {
+        if (outcome == Outcome::Failed)
             qDebug() << "执行错误" << dbPath << "  " << query.lastError().text();
-        }
         while (query.next()) {
             QVariantList row;
             row.reserve(columns);

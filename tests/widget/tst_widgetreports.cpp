@@ -2,6 +2,7 @@
 // that records what the window sends.
 #include "app/appsettings.h"
 #include "mainwindow/splicegroups.h"
+#include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widget.h"
 #include "mainwindow/widgetmenus.h"
@@ -311,6 +312,40 @@ private slots:
             QCOMPARE(m_store->videoRouteAt(output), 6);
         QCOMPARE(m_store->videoRouteAt(3), 2);
         QVERIFY(received().isEmpty());
+    }
+
+    void cellButtonsActOnTheWholeGroup_data()
+    {
+        QTest::addColumn<bool>("mute"); // else pause
+        QTest::addColumn<QByteArray>("sent");
+        QTest::newRow("pause") << false << QByteArray("{param=Frozen2/1}");
+        QTest::newRow("mute") << true << QByteArray("{param=VideoMuteOn2}");
+    }
+
+    void cellButtonsActOnTheWholeGroup()
+    {
+        QFETCH(bool, mute);
+        QFETCH(QByteArray, sent);
+        const auto flag = [this, mute](int o) {
+            return mute ? m_store->videoMuteAt(o) : m_store->frozenAt(o);
+        };
+        for (int o : {1, 2, 3, 4}) {
+            m_store->setFrozenAt(o, false);
+            m_store->setVideoMuteAt(o, false);
+        }
+        m_window->splitManager()->replaceGroups({{1, 2, 4}});
+        auto *video = m_window->findChild<TableWidget *>("videoTableWidget");
+        if (mute)
+            emit video->si_orderToMute(2, true);
+        else
+            emit video->si_orderToPause(2, true);
+        m_window->splitManager()->replaceGroups({});
+        // The device hears of the port only; the store and the cells follow for the group.
+        QCOMPARE(received(), sent);
+        QCOMPARE((QList<bool>{flag(1), flag(2), flag(3), flag(4)}),
+                 (QList<bool>{true, true, false, true}));
+        const TableItemWidget *cell = video->cellForOutput(4);
+        QVERIFY(mute ? cell->isMuted() : cell->isFrozen());
     }
 
     void bindModeIgnoredOn0404()
