@@ -208,6 +208,7 @@ void Widget::buildForm()
     setBackgroundColor(QStringLiteral("#ffffff"));
     m_content->setStyleSheet(QString::fromLatin1(ContentStyle));
     m_ui->setupUi(m_content);
+    parkHiddenPages();
     panelLayout->addWidget(m_content);
     m_ui->te_log->hide();
     resize(1280, 800);
@@ -306,7 +307,56 @@ void Widget::loadLanguage()
     }
     m_translator.load(language == 0 ? QStringLiteral(":/Chinese") : QStringLiteral(":/English"));
     qApp->installTranslator(&m_translator);
+    retranslateForm();
+}
+
+void Widget::retranslateForm()
+{
     m_ui->retranslateUi(m_content);
+    // The form names a tab through its page; a page kept out of the tab widget, or shown inside
+    // its tab's place, is not found there, so its tab is named here.
+    const QString titles[] = {tr("Video"), tr("Joint"), tr("Audio"), tr("Infared"), tr("Setting"),
+                              tr("About")};
+    for (int i = 1; i < m_parkedPages.size(); ++i)
+        m_ui->tabWidget->setTabText(i, titles[i]);
+}
+
+void Widget::parkHiddenPages()
+{
+    // Every page but the first waits in a hidden holder until its tab is first opened: polishing
+    // and laying out five hidden pages was a large part of the start-up. The holder is marked
+    // polished while still empty, so showing the window does not reach into it, and it sits
+    // outside the content's style sheet, so moving the pages in costs no restyling. The pages
+    // stay children of the window, so they are found by name as before.
+    m_pageHolder = new QWidget(this);
+    m_pageHolder->setObjectName(QStringLiteral("pageHolder"));
+    m_pageHolder->hide();
+    m_pageHolder->ensurePolished();
+    QTabWidget *tabs = m_ui->tabWidget;
+    m_parkedPages.fill(nullptr, tabs->count());
+    for (int i = tabs->count() - 1; i > 0; --i) {
+        QWidget *page = tabs->widget(i);
+        const QString title = tabs->tabText(i);
+        tabs->removeTab(i);
+        page->setParent(m_pageHolder);
+        auto *place = new QWidget;
+        auto *placeLayout = new QVBoxLayout(place);
+        placeLayout->setContentsMargins(0, 0, 0, 0);
+        tabs->insertTab(i, place, title);
+        m_parkedPages[i] = page;
+    }
+    connect(tabs, &QTabWidget::currentChanged, this, &Widget::attachPage);
+}
+
+void Widget::attachPage(int index)
+{
+    if (index < 0 || index >= m_parkedPages.size() || !m_parkedPages.at(index))
+        return;
+    QWidget *page = m_parkedPages.at(index);
+    m_parkedPages[index] = nullptr;
+    QWidget *place = m_ui->tabWidget->widget(index);
+    place->layout()->addWidget(page);
+    page->show();
 }
 
 void Widget::connectViews()
@@ -688,7 +738,7 @@ void Widget::on_languageComboBox_currentIndexChanged(int index)
     qApp->removeTranslator(&m_translator);
     m_translator.load(index == 0 ? QStringLiteral(":/Chinese") : QStringLiteral(":/English"));
     qApp->installTranslator(&m_translator);
-    m_ui->retranslateUi(m_content);
+    retranslateForm();
     retranslateDynamicTexts();
 }
 

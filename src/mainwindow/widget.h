@@ -125,6 +125,9 @@ private:
     void buildForm();
     void createButtonGroups();
     void loadLanguage();
+    void retranslateForm();
+    void parkHiddenPages();
+    void attachPage(int index);
     void connectViews();
     void connectProtocol();
     void runStartupLogin();
@@ -158,6 +161,9 @@ private:
 
     Ui::Widget *m_ui;
     QWidget *m_content = nullptr;
+    /// Pages not shown yet, by tab index, and the hidden holder that keeps them meanwhile.
+    QVector<QWidget *> m_parkedPages;
+    QWidget *m_pageHolder = nullptr;
     bool m_isMaximized = false;
     QButtonGroup *m_splitterGroup = nullptr;
     int m_tabVideo = 0;

@@ -1,14 +1,15 @@
 #include "panelshadow.h"
 
-#include <QGraphicsDropShadowEffect>
-#include <QGraphicsPathItem>
-#include <QGraphicsScene>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
 
 #include <map>
 #include <tuple>
+
+// The blur behind QGraphicsDropShadowEffect, exported by Qt Widgets though not in its headers.
+Q_DECL_IMPORT void qt_blurImage(QPainter *p, QImage &blurImage, qreal radius, bool quality,
+                                bool alphaOnly, int transposed = 0);
 
 namespace {
 // How far along a side a corner still changes the shadow, in blur radii past the rounding; beyond
@@ -29,8 +30,8 @@ QPainterPath roundedShape(int side, qreal cornerRadius)
     return path;
 }
 
-// The shadow of a square panel just big enough for its corners, blurred by the same effect the
-// panels used to carry so the look stays the same.
+// The shadow of a square panel just big enough for its corners, blurred the way the graphics
+// effect the panels used to carry blurs it, so the look stays the same.
 Tile renderTile(qreal blurRadius, const QColor &color, qreal cornerRadius)
 {
     Tile tile;
@@ -39,44 +40,34 @@ Tile renderTile(qreal blurRadius, const QColor &color, qreal cornerRadius)
     // An even side keeps the blur's pixel pairing the same on opposite sides.
     const int side = 2 * zone + 2;
     tile.corner = tile.reach + zone;
+    const int tileSide = side + 2 * tile.reach;
 
-    // The effect also draws the shape itself; a shadow offset to the side keeps the two apart, so
-    // the tile holds the shadow alone, including under the shape's anti-aliased rim.
-    const int shadowX = side + tile.reach;
-    QGraphicsScene scene;
-    QColor opaque = color;
-    opaque.setAlpha(255);
-    QGraphicsPathItem *item = scene.addPath(roundedShape(side, cornerRadius), Qt::NoPen, opaque);
-    auto *effect = new QGraphicsDropShadowEffect;
-    effect->setOffset(shadowX, 0);
-    effect->setColor(color);
-    effect->setBlurRadius(blurRadius);
-    item->setGraphicsEffect(effect);
-
-    const QRect area(-tile.reach, -tile.reach, shadowX + side + 2 * tile.reach,
-                     side + 2 * tile.reach);
-    scene.setSceneRect(area);
-    QImage whole(area.size(), QImage::Format_ARGB32_Premultiplied);
-    whole.fill(Qt::transparent);
-    QPainter painter(&whole);
-    painter.setRenderHint(QPainter::Antialiasing);
-    scene.render(&painter, QRectF(whole.rect()), area);
-    painter.end();
-    tile.image = whole.copy(shadowX, 0, side + 2 * tile.reach, side + 2 * tile.reach);
-
-    // What the shape covers fully never shows; clearing it leaves the tile's middle empty like
-    // the unpainted middle of a panel.
-    QImage cover(tile.image.size(), QImage::Format_ARGB32_Premultiplied);
-    cover.fill(Qt::transparent);
-    painter.begin(&cover);
+    // The effect's steps on the tile alone: the shape's silhouette, its alpha blurred, then
+    // coloured. Going through a scene and the effect itself blurred an image twice as wide,
+    // with the shape beside its shadow, and made several full copies on the way.
+    QImage shape(tileSide, tileSide, QImage::Format_ARGB32_Premultiplied);
+    shape.fill(Qt::transparent);
+    QPainter painter(&shape);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(tile.reach, tile.reach);
     painter.fillPath(roundedShape(side, cornerRadius), Qt::black);
     painter.end();
-    for (int y = 0; y < cover.height(); ++y) {
-        const auto *mask = reinterpret_cast<const QRgb *>(cover.constScanLine(y));
+
+    tile.image = QImage(shape.size(), QImage::Format_ARGB32_Premultiplied);
+    tile.image.fill(Qt::transparent);
+    painter.begin(&tile.image);
+    QImage blurred = shape;
+    qt_blurImage(&painter, blurred, blurRadius, false, true);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(tile.image.rect(), color);
+    painter.end();
+
+    // What the shape covers fully never shows; clearing it leaves the tile's middle empty like
+    // the unpainted middle of a panel.
+    for (int y = 0; y < tileSide; ++y) {
+        const auto *mask = reinterpret_cast<const QRgb *>(shape.constScanLine(y));
         auto *pixel = reinterpret_cast<QRgb *>(tile.image.scanLine(y));
-        for (int x = 0; x < cover.width(); ++x) {
+        for (int x = 0; x < tileSide; ++x) {
             if (qAlpha(mask[x]) == 255)
                 pixel[x] = 0;
         }

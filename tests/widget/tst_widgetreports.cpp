@@ -123,6 +123,38 @@ private slots:
         m_bytes.clear();
     }
 
+    void pagesJoinTheWindowWhenFirstOpened()
+    {
+        // Runs before any other test opens a page: only the video page has been shown.
+        auto *tabs = m_window->findChild<QTabWidget *>("tabWidget");
+        auto *about = m_window->findChild<QWidget *>("About");
+        auto *ipEdit = m_window->findChild<QLineEdit *>("IpEdit");
+        QVERIFY(about && ipEdit);
+        QCOMPARE(tabs->count(), 6);
+        QVERIFY(!about->isVisible());
+        QVERIFY(!tabs->isAncestorOf(about));
+
+        tabs->setCurrentIndex(5);
+        QVERIFY(about->isVisible());
+        QVERIFY(tabs->currentWidget()->isAncestorOf(about));
+        QTRY_COMPARE(about->geometry(), tabs->currentWidget()->rect());
+        QVERIFY(!tabs->isAncestorOf(ipEdit));
+
+        // Tabs whose pages wait, or sit in their tab's place, are named in either language.
+        auto *language = m_window->findChild<QComboBox *>("languageComboBox");
+        const char *const sources[] = {"Video", nullptr, "Audio", "Infared", "Setting", "About"};
+        for (int choice : {0, 1}) {
+            language->setCurrentIndex(choice);
+            for (int i = 0; i < 6; ++i) {
+                if (sources[i])
+                    QCOMPARE(tabs->tabText(i), QCoreApplication::translate("Widget", sources[i]));
+            }
+            if (choice == 0) // the Chinese titles are in use, not the form's own
+                QVERIFY(tabs->tabText(2) != QLatin1String("Audio"));
+        }
+        tabs->setCurrentIndex(0);
+    }
+
     void routingReportFillsStoreAndTables()
     {
         m_store->setMultiviewWindows({});
