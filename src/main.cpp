@@ -1,12 +1,12 @@
 #include "app/appsettings.h"
 #include "app/loghandler.h"
+#include "app/startup.h"
 #include "mainwindow/widget.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCursor>
 #include <QDir>
-#include <QFont>
 #include <QScreen>
 
 #include <cstdio>
@@ -47,14 +47,9 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    qputenv("QT_SCALE_FACTOR", QByteArray::number(1));
-    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
-    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
+    prepareApplication();
     auto *app = new QApplication(argc, argv);
-
-    auto *font = new QFont(QApplication::font());
-    font->setFamily(QStringLiteral("Microsoft YaHei"));
-    QApplication::setFont(*font);
+    configureApplication();
 
     QDir().mkpath(QStringLiteral("log"));
     qInstallMessageHandler(messageHandler);
@@ -64,7 +59,6 @@ int main(int argc, char *argv[])
     if (!window->loginAccepted()) {
         // The login dialog was closed at start-up.
         delete window;
-        delete font;
         delete app;
         return 0;
     }
@@ -81,7 +75,6 @@ int main(int argc, char *argv[])
     const int code = app->exec();
     delete window;
     mainWindow = nullptr;
-    delete font;
     delete app;
     return code;
 }

@@ -37,9 +37,6 @@ TableWidget::TableWidget(QWidget *parent) : QTableWidget(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTableType(VideoTable);
-    // One sheet for all cells: a cell with a sheet of its own is re-polished whenever it is
-    // re-parented, which made building the tables the slowest part of start-up.
-    viewport()->setStyleSheet(TableItemWidget::sharedStyleSheet());
 
     connect(this, &QTableWidget::itemSelectionChanged, this, &TableWidget::refreshLook);
 
@@ -184,9 +181,23 @@ void TableWidget::setCellsWhenShown(bool later)
         ensureCells();
 }
 
+void TableWidget::provideCellRules()
+{
+    // One sheet for all cells: a cell with a sheet of its own is re-polished whenever it is
+    // re-parented. A window that shows several tables carries the rules once for all of them;
+    // a copy on each table was read again at every polish of its cells.
+    const QString &rules = TableItemWidget::sharedStyleSheet();
+    for (const QWidget *w = this; w; w = w->parentWidget()) {
+        if (w->styleSheet().contains(rules))
+            return;
+    }
+    viewport()->setStyleSheet(rules);
+}
+
 void TableWidget::buildCells()
 {
     m_cellsPending = false;
+    provideCellRules();
     const DeviceState *state = DeviceState::instance();
     const bool video = m_tableType == VideoTable;
     for (int r = 0; r < rowCount(); ++r) {

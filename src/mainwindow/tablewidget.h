@@ -151,6 +151,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    /// Gives the cells the shared rules of their looks, unless an ancestor already carries them.
+    void provideCellRules();
     void buildCells();
     void ensureCells() const;
     /// The cell widget of an item if it has been created; never creates it.

@@ -206,7 +206,9 @@ void Widget::buildForm()
     // The sheets go on before the form is built: building it already polishes part of the video
     // page, and Qt does not repolish those children when an unpolished parent gets a new sheet.
     setBackgroundColor(QStringLiteral("#ffffff"));
-    m_content->setStyleSheet(QString::fromLatin1(ContentStyle));
+    // The cells' rules are carried here once for the five tables.
+    m_content->setStyleSheet(QString::fromLatin1(ContentStyle) +
+                             TableItemWidget::sharedStyleSheet());
     m_ui->setupUi(m_content);
     parkHiddenPages();
     panelLayout->addWidget(m_content);
@@ -315,8 +317,8 @@ void Widget::retranslateForm()
     m_ui->retranslateUi(m_content);
     // The form names a tab through its page; a page kept out of the tab widget, or shown inside
     // its tab's place, is not found there, so its tab is named here.
-    const QString titles[] = {tr("Video"), tr("Joint"), tr("Audio"), tr("Infared"), tr("Setting"),
-                              tr("About")};
+    const QString titles[] = {tr("Video"),   tr("Joint"),   tr("Audio"),
+                              tr("Infared"), tr("Setting"), tr("About")};
     for (int i = 1; i < m_parkedPages.size(); ++i)
         m_ui->tabWidget->setTabText(i, titles[i]);
 }
@@ -918,10 +920,13 @@ void Widget::loadPlanNames()
 void Widget::refrenshSignalSlot()
 {
     AppSettings *settings = AppSettings::instance();
-    settings->setInputNames(m_portNames->loadPortNames(InputVideoName));
-    settings->setAudioNames(m_portNames->loadPortNames(InputAudioName));
+    const QMap<int, QString> videoNames = m_portNames->loadPortNames(InputVideoName);
+    const QMap<int, QString> audioNames = m_portNames->loadPortNames(InputAudioName);
+    settings->setInputNames(videoNames);
+    settings->setAudioNames(audioNames);
     settings->setOutputNames(m_portNames->loadPortNames(OutputVideoName));
-    m_ui->listWidget->reloadSignals();
+    // The list shows the names just read; reading them again cost a second pass over project.db.
+    m_ui->listWidget->setSignalNames(videoNames, audioNames);
 }
 
 void Widget::sl_planBtnClicked(int btnIndex)

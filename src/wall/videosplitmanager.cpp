@@ -8,7 +8,8 @@
 
 VideoSplitManager::VideoSplitManager(QObject *parent) : QObject(parent)
 {
-    PlanNameStore().createPlanNameTable();
+    // Making the store creates its table.
+    PlanNameStore();
 }
 
 void VideoSplitManager::setTable(QTableWidget *table)

@@ -78,11 +78,20 @@ class TestTableWidget : public QObject
 
 private:
     QScopedPointer<QTemporaryDir> m_dir;
+    QScopedPointer<QWidget> m_window; // declared before the table, so the table goes first
     QScopedPointer<TableWidget> m_table;
     QScopedPointer<PermissionStore> m_store;
 
-    TableWidget &makeTable(int type, int columns, int rows, int portBase = 0)
+    /// With a window, the table sits in one whose style sheet carries the cells' shared rules,
+    /// as the main window's content does.
+    TableWidget &makeTable(int type, int columns, int rows, int portBase = 0, bool window = false)
     {
+        m_table.reset();
+        m_window.reset();
+        if (window) {
+            m_window.reset(new QWidget);
+            m_window->setStyleSheet(TableItemWidget::sharedStyleSheet());
+        }
         m_table.reset(type == TableWidget::MixedAudioTable ? new TableWidgetAudioMix
                                                            : new TableWidget);
         m_table->setTableType(type);
@@ -90,6 +99,11 @@ private:
                                      type == TableWidget::InfraredTable);
         m_table->setPortBase(portBase);
         m_table->resize(700, 300);
+        if (window) {
+            m_table->setParent(m_window.data());
+            m_window->resize(720, 320);
+            m_window->show();
+        }
         m_table->show();
         m_table->setTableLayout(columns, rows);
         return *m_table;
@@ -137,6 +151,7 @@ private slots:
     void cleanup()
     {
         m_table.reset();
+        m_window.reset();
         m_store.reset();
     }
 
@@ -572,14 +587,19 @@ private slots:
         QTest::addColumn<QColor>("input");
         QTest::addColumn<QColor>("outputText");
         QTest::addColumn<int>("border");
+        QTest::addColumn<bool>("window");
         const QColor grey(128, 128, 128), beige(0xf4, 0xeb, 0xd9);
-        // clang-format off
-        QTest::newRow("plain")          << false << false << false << QColor(240, 241, 236) << QColor(249, 250, 250) << grey << 1;
-        QTest::newRow("selected")       << true  << false << false << QColor(201, 202, 202) << QColor(239, 239, 239) << QColor(249, 250, 250) << 2;
-        QTest::newRow("disabled")       << false << true  << false << QColor(159, 159, 159) << QColor(221, 222, 219) << QColor(240, 240, 240) << 1;
-        QTest::newRow("group")          << false << false << true  << beige << beige << grey << 1;
-        QTest::newRow("selected group") << true  << false << true  << beige << beige << grey << 2;
-        // clang-format on
+        // The rules come from the table's own copy, or from the window that carries them.
+        for (bool window : {false, true}) {
+            const char *where = window ? " in window" : "";
+            // clang-format off
+            QTest::addRow("plain%s", where)          << false << false << false << QColor(240, 241, 236) << QColor(249, 250, 250) << grey << 1 << window;
+            QTest::addRow("selected%s", where)       << true  << false << false << QColor(201, 202, 202) << QColor(239, 239, 239) << QColor(249, 250, 250) << 2 << window;
+            QTest::addRow("disabled%s", where)       << false << true  << false << QColor(159, 159, 159) << QColor(221, 222, 219) << QColor(240, 240, 240) << 1 << window;
+            QTest::addRow("group%s", where)          << false << false << true  << beige << beige << grey << 1 << window;
+            QTest::addRow("selected group%s", where) << true  << false << true  << beige << beige << grey << 2 << window;
+            // clang-format on
+        }
     }
 
     void cellsPaintTheirLook()
@@ -591,10 +611,13 @@ private slots:
         QFETCH(QColor, input);
         QFETCH(QColor, outputText);
         QFETCH(int, border);
-        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
+        QFETCH(bool, window);
+        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3, 0, window);
         video.setInputColors({QStringLiteral("#f4ebd9")});
-        QVERIFY(QTest::qWaitForWindowExposed(&video));
+        QVERIFY(QTest::qWaitForWindowExposed(video.window()));
         TableItemWidget *cell = video.cellForOutput(5);
+        // A window that carries the rules spares the table its own copy.
+        QCOMPARE(video.viewport()->styleSheet().isEmpty(), window);
         cell->setOutputName(QStringLiteral("\u2588\u2588\u2588\u2588"));
         video.itemForOutput(5)->setSelected(true);
         video.setOutputEnabled(5, false);
