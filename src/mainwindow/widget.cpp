@@ -325,11 +325,11 @@ void Widget::retranslateForm()
 
 void Widget::parkHiddenPages()
 {
-    // Every page but the first waits in a hidden holder until its tab is first opened: polishing
-    // and laying out five hidden pages was a large part of the start-up. The holder is marked
-    // polished while still empty, so showing the window does not reach into it, and it sits
-    // outside the content's style sheet, so moving the pages in costs no restyling. The pages
-    // stay children of the window, so they are found by name as before.
+    // Every page but the first waits in a hidden holder until its tab is first opened: laying
+    // out five hidden pages, and polishing them under the content's style sheet, was a large part
+    // of the start-up. The holder is marked polished while still empty, so showing the window
+    // does not reach into it. The pages stay children of the window, so they are found by name
+    // as before.
     m_pageHolder = new QWidget(this);
     m_pageHolder->setObjectName(QStringLiteral("pageHolder"));
     m_pageHolder->hide();
