@@ -666,6 +666,89 @@ Output</translation>
         <translation>Joint</translation>
     </message>
     <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Infared</source>
+        <translation>Infrared</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>Splice</translation>
+    </message>
+    <message>
+        <source>Multiview</source>
+        <translation>Multiview</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
+        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
+        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
+        <translation>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
+        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</translation>
+    </message>
+    <message>
+        <source>Network Changed</source>
+        <translation>Network Changed</translation>
+    </message>
+    <message>
+        <source>The network has changed, please reboot the device immediately</source>
+        <translation>The network has changed, please reboot the device immediately</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>The current operation involves one or more ports that the current user does not have permission to use.</source>
+        <translation>The current operation involves one or more ports that the current user does not have permission to use.</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Received</translation>
+    </message>
+    <message>
+        <source>Not Received</source>
+        <translation>Not Received</translation>
+    </message>
+    <message>
+        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
+        <translation>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </translation>
+    </message>
+    <message>
+        <source>(1) Current Windows Property And VIR Mode: %1</source>
+        <translation>(1) Current Windows Property And VIR Mode: %1</translation>
+    </message>
+    <message>
+        <source>(2) Current Reasolution: %1</source>
+        <translation>(2) Current Resolution: %1</translation>
+    </message>
+    <message>
+        <source>(3) Current Rotate Degree: %1</source>
+        <translation>(3) Current Rotate Degree: %1</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPages</name>
+    <message>
         <source>Caption</source>
         <translation>Caption</translation>
     </message>
@@ -690,8 +773,48 @@ Output</translation>
         <translation>Close All</translation>
     </message>
     <message>
-        <source>Audio</source>
-        <translation>Audio</translation>
+        <source>Plan</source>
+        <translation>Plan</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>10</translation>
     </message>
     <message>
         <source>Analog Audio</source>
@@ -700,14 +823,6 @@ Output</translation>
     <message>
         <source>HDMI Audio</source>
         <translation>HDMI Audio</translation>
-    </message>
-    <message>
-        <source>Infared</source>
-        <translation>Infrared</translation>
-    </message>
-    <message>
-        <source>Setting</source>
-        <translation>Setting</translation>
     </message>
     <message>
         <source>Network</source>
@@ -798,10 +913,6 @@ Output</translation>
         <translation>Bezel Setting</translation>
     </message>
     <message>
-        <source>About</source>
-        <translation>About</translation>
-    </message>
-    <message>
         <source>MCU : </source>
         <translation>MCU : </translation>
     </message>
@@ -820,70 +931,6 @@ Output</translation>
     <message>
         <source>Release:</source>
         <translation>Release:</translation>
-    </message>
-    <message>
-        <source>Splice</source>
-        <translation>Splice</translation>
-    </message>
-    <message>
-        <source>Multiview</source>
-        <translation>Multiview</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
-        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
-        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
-        <translation>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
-        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</translation>
-    </message>
-    <message>
-        <source>Network Changed</source>
-        <translation>Network Changed</translation>
-    </message>
-    <message>
-        <source>The network has changed, please reboot the device immediately</source>
-        <translation>The network has changed, please reboot the device immediately</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Warning</translation>
-    </message>
-    <message>
-        <source>The current operation involves one or more ports that the current user does not have permission to use.</source>
-        <translation>The current operation involves one or more ports that the current user does not have permission to use.</translation>
-    </message>
-    <message>
-        <source>Received</source>
-        <translation>Received</translation>
-    </message>
-    <message>
-        <source>Not Received</source>
-        <translation>Not Received</translation>
-    </message>
-    <message>
-        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
-        <translation>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </translation>
-    </message>
-    <message>
-        <source>(1) Current Windows Property And VIR Mode: %1</source>
-        <translation>(1) Current Windows Property And VIR Mode: %1</translation>
-    </message>
-    <message>
-        <source>(2) Current Reasolution: %1</source>
-        <translation>(2) Current Resolution: %1</translation>
-    </message>
-    <message>
-        <source>(3) Current Rotate Degree: %1</source>
-        <translation>(3) Current Rotate Degree: %1</translation>
     </message>
 </context>
 <context>

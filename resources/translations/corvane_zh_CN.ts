@@ -666,6 +666,89 @@ Output</source>
         <translation>拼接</translation>
     </message>
     <message>
+        <source>Audio</source>
+        <translation>音频</translation>
+    </message>
+    <message>
+        <source>Infared</source>
+        <translation>红外</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>拼接</translation>
+    </message>
+    <message>
+        <source>Multiview</source>
+        <translation>多画面</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
+        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已断开</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
+        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已连接</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
+        <translation>%4矩阵控制  用户:%3   IP:%1  端口:%2  已连接</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
+        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 正在连接</translation>
+    </message>
+    <message>
+        <source>Network Changed</source>
+        <translation>网络已更改</translation>
+    </message>
+    <message>
+        <source>The network has changed, please reboot the device immediately</source>
+        <translation>网络已更改，请立即重启设备</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The current operation involves one or more ports that the current user does not have permission to use.</source>
+        <translation>当前操作涉及当前用户无权使用的一个或多个端口。</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>已接收</translation>
+    </message>
+    <message>
+        <source>Not Received</source>
+        <translation>未接收</translation>
+    </message>
+    <message>
+        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
+        <translation>自登录或上次点击刷新以来，程序需要先收到以下三类信息才能正确调用预案：</translation>
+    </message>
+    <message>
+        <source>(1) Current Windows Property And VIR Mode: %1</source>
+        <translation>(1) 当前窗口属性和 VIR 模式：%1</translation>
+    </message>
+    <message>
+        <source>(2) Current Reasolution: %1</source>
+        <translation>(2) 当前分辨率：%1</translation>
+    </message>
+    <message>
+        <source>(3) Current Rotate Degree: %1</source>
+        <translation>(3) 当前旋转角度：%1</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetPages</name>
+    <message>
         <source>Caption</source>
         <translation>字幕</translation>
     </message>
@@ -690,8 +773,48 @@ Output</source>
         <translation>全部关闭</translation>
     </message>
     <message>
-        <source>Audio</source>
-        <translation>音频</translation>
+        <source>Plan</source>
+        <translation>预案</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>10</translation>
     </message>
     <message>
         <source>Analog Audio</source>
@@ -700,14 +823,6 @@ Output</source>
     <message>
         <source>HDMI Audio</source>
         <translation>HDMI 音频</translation>
-    </message>
-    <message>
-        <source>Infared</source>
-        <translation>红外</translation>
-    </message>
-    <message>
-        <source>Setting</source>
-        <translation>设置</translation>
     </message>
     <message>
         <source>Network</source>
@@ -798,10 +913,6 @@ Output</source>
         <translation>边框补偿设置</translation>
     </message>
     <message>
-        <source>About</source>
-        <translation>关于</translation>
-    </message>
-    <message>
         <source>MCU : </source>
         <translation>MCU : </translation>
     </message>
@@ -820,70 +931,6 @@ Output</source>
     <message>
         <source>Release:</source>
         <translation>发布：</translation>
-    </message>
-    <message>
-        <source>Splice</source>
-        <translation>拼接</translation>
-    </message>
-    <message>
-        <source>Multiview</source>
-        <translation>多画面</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
-        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已断开</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
-        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已连接</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
-        <translation>%4矩阵控制  用户:%3   IP:%1  端口:%2  已连接</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
-        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 正在连接</translation>
-    </message>
-    <message>
-        <source>Network Changed</source>
-        <translation>网络已更改</translation>
-    </message>
-    <message>
-        <source>The network has changed, please reboot the device immediately</source>
-        <translation>网络已更改，请立即重启设备</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>警告</translation>
-    </message>
-    <message>
-        <source>The current operation involves one or more ports that the current user does not have permission to use.</source>
-        <translation>当前操作涉及当前用户无权使用的一个或多个端口。</translation>
-    </message>
-    <message>
-        <source>Received</source>
-        <translation>已接收</translation>
-    </message>
-    <message>
-        <source>Not Received</source>
-        <translation>未接收</translation>
-    </message>
-    <message>
-        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
-        <translation>自登录或上次点击刷新以来，程序需要先收到以下三类信息才能正确调用预案：</translation>
-    </message>
-    <message>
-        <source>(1) Current Windows Property And VIR Mode: %1</source>
-        <translation>(1) 当前窗口属性和 VIR 模式：%1</translation>
-    </message>
-    <message>
-        <source>(2) Current Reasolution: %1</source>
-        <translation>(2) 当前分辨率：%1</translation>
-    </message>
-    <message>
-        <source>(3) Current Rotate Degree: %1</source>
-        <translation>(3) 当前旋转角度：%1</translation>
     </message>
 </context>
 <context>

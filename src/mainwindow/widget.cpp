@@ -1,7 +1,7 @@
 // The main window shell: construction, login, device-type arrangement, connection texts,
 // language, window controls, network page and permissions.
 #include "widget.h"
-#include "ui_widget.h"
+#include "widgetforms.h"
 
 #include "app/appsettings.h"
 #include "app/loginflow.h"
@@ -128,11 +128,11 @@ void Widget::setSpliceGroupsFactory(SpliceGroupsFactory factory)
 
 Widget::Widget(QWidget *parent)
     : BaseWidget(parent),
-      m_ui(new Ui::Widget), m_inputColors{QStringLiteral("#f4ebd9"), QStringLiteral("#fcdedb"),
-                                          QStringLiteral("#e7e3eb"), QStringLiteral("#deefee"),
-                                          QStringLiteral("#fff9b2"), QStringLiteral("#f6debf"),
-                                          QStringLiteral("#e6efc1"), QStringLiteral("#d6d6d6"),
-                                          QStringLiteral("#d0e1e7")}
+      m_ui(new WidgetForms), m_inputColors{QStringLiteral("#f4ebd9"), QStringLiteral("#fcdedb"),
+                                           QStringLiteral("#e7e3eb"), QStringLiteral("#deefee"),
+                                           QStringLiteral("#fff9b2"), QStringLiteral("#f6debf"),
+                                           QStringLiteral("#e6efc1"), QStringLiteral("#d6d6d6"),
+                                           QStringLiteral("#d0e1e7")}
 {
     m_client = MessageDistance::instance();
     AppSettings *settings = AppSettings::instance();
@@ -209,7 +209,7 @@ void Widget::buildForm()
     // The cells' rules are carried here once for the five tables.
     m_content->setStyleSheet(QString::fromLatin1(ContentStyle) +
                              TableItemWidget::sharedStyleSheet());
-    m_ui->setupUi(m_content);
+    m_ui->Ui_Widget::setupUi(m_content);
     parkHiddenPages();
     panelLayout->addWidget(m_content);
     m_ui->te_log->hide();
@@ -314,13 +314,8 @@ void Widget::loadLanguage()
 
 void Widget::retranslateForm()
 {
-    m_ui->retranslateUi(m_content);
-    // The form names a tab through its page; a page kept out of the tab widget, or shown inside
-    // its tab's place, is not found there, so its tab is named here.
-    const QString titles[] = {tr("Video"),   tr("Joint"),   tr("Audio"),
-                              tr("Infared"), tr("Setting"), tr("About")};
-    for (int i = 1; i < m_parkedPages.size(); ++i)
-        m_ui->tabWidget->setTabText(i, titles[i]);
+    m_ui->Ui_Widget::retranslateUi(m_content);
+    m_ui->Ui_WidgetPages::retranslateUi(m_pageHolder);
 }
 
 void Widget::parkHiddenPages()
@@ -328,26 +323,21 @@ void Widget::parkHiddenPages()
     // Every page but the first waits in a hidden holder until its tab is first opened: laying
     // out five hidden pages, and polishing them under the content's style sheet, was a large part
     // of the start-up. The holder is marked polished while still empty, so showing the window
-    // does not reach into it. The pages stay children of the window, so they are found by name
-    // as before.
+    // does not reach into it, and the pages are built straight into it, so none is restyled on
+    // the way. They stay children of the window, so they are found by name as before; their tabs
+    // hold empty places, named by the form, until then.
     m_pageHolder = new QWidget(this);
     m_pageHolder->setObjectName(QStringLiteral("pageHolder"));
     m_pageHolder->hide();
     m_pageHolder->ensurePolished();
-    QTabWidget *tabs = m_ui->tabWidget;
-    m_parkedPages.fill(nullptr, tabs->count());
-    for (int i = tabs->count() - 1; i > 0; --i) {
-        QWidget *page = tabs->widget(i);
-        const QString title = tabs->tabText(i);
-        tabs->removeTab(i);
-        page->setParent(m_pageHolder);
-        auto *place = new QWidget;
-        auto *placeLayout = new QVBoxLayout(place);
-        placeLayout->setContentsMargins(0, 0, 0, 0);
-        tabs->insertTab(i, place, title);
-        m_parkedPages[i] = page;
-    }
-    connect(tabs, &QTabWidget::currentChanged, this, &Widget::attachPage);
+    m_ui->Ui_WidgetPages::setupUi(m_pageHolder);
+    m_parkedPages = {nullptr,
+                     m_ui->JointTabWidget,
+                     m_ui->AudioWidget,
+                     m_ui->InfaredWidget,
+                     m_ui->SettingTabWidget,
+                     m_ui->About};
+    connect(m_ui->tabWidget, &QTabWidget::currentChanged, this, &Widget::attachPage);
 }
 
 void Widget::attachPage(int index)

@@ -28,9 +28,7 @@ class UserAccountStore;
 class WallCanvas;
 class WidgetDialogs;
 
-namespace Ui {
-class Widget;
-}
+struct WidgetForms;
 
 /// The main window: logs in, keeps the device connection, applies the device's reports to the
 /// store and the views, and turns the operator's gestures into device commands.
@@ -159,7 +157,7 @@ private:
     TableWidget *tableOfKind(int kind) const;
     QString tabStyle(bool shifted) const;
 
-    Ui::Widget *m_ui;
+    WidgetForms *m_ui;
     QWidget *m_content = nullptr;
     /// Pages not shown yet, by tab index, and the hidden holder that keeps them meanwhile.
     QVector<QWidget *> m_parkedPages;

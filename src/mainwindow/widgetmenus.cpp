@@ -1,6 +1,6 @@
 // Context menus of the tables and the input list, renaming and the plan menu.
 #include "widgetmenus.h"
-#include "ui_widget.h"
+#include "widgetforms.h"
 #include "widget.h"
 
 #include "app/appsettings.h"
@@ -69,7 +69,7 @@ QStringList WidgetMenus::resolutions()
 
 void WidgetMenus::attach()
 {
-    Ui::Widget *ui = m_window->m_ui;
+    WidgetForms *ui = m_window->m_ui;
     for (TableWidget *table : m_window->tables())
         table->setContextMenuPolicy(Qt::CustomContextMenu);
     ui->listWidget->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -124,7 +124,7 @@ void WidgetMenus::clearCell(TableWidget *table, QTableWidgetItem *item)
 
 void WidgetMenus::showOutputMenu(const QPoint &pos)
 {
-    Ui::Widget *ui = m_window->m_ui;
+    WidgetForms *ui = m_window->m_ui;
     TableWidget *table = ui->videoTableWidget;
     QTableWidgetItem *item = table->itemAt(pos);
     if (!item)
@@ -285,7 +285,7 @@ void WidgetMenus::showInfraredMenu(const QPoint &pos)
 
 void WidgetMenus::showInputMenu(const QPoint &pos)
 {
-    Ui::Widget *ui = m_window->m_ui;
+    WidgetForms *ui = m_window->m_ui;
     QListWidgetItem *item = ui->listWidget->itemAt(pos);
     if (!item)
         return;

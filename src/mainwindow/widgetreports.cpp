@@ -1,6 +1,6 @@
 // The device's reports applied to the store and the views, and the routing shared by the
 // reports and the operator's drops.
-#include "ui_widget.h"
+#include "widgetforms.h"
 #include "widget.h"
 
 #include "app/appsettings.h"

@@ -16,6 +16,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
@@ -149,8 +150,12 @@ private slots:
                 if (sources[i])
                     QCOMPARE(tabs->tabText(i), QCoreApplication::translate("Widget", sources[i]));
             }
-            if (choice == 0) // the Chinese titles are in use, not the form's own
+            if (choice == 0) { // the Chinese texts are in use, not the forms' own
                 QVERIFY(tabs->tabText(2) != QLatin1String("Audio"));
+                // The waiting pages have a form of their own; its texts are translated too.
+                QVERIFY(m_window->findChild<QGroupBox *>("gb_network")->title() !=
+                        QLatin1String("Network"));
+            }
         }
         tabs->setCurrentIndex(0);
     }
