@@ -68,5 +68,4 @@ Echo parseEcho(const QString &text, const QString &keyword)
     return echo;
 }
 
-
 } // namespace StatusKeys

@@ -1,7 +1,7 @@
 // Context menus of the tables and the input list, renaming and the plan menu.
 #include "widgetmenus.h"
-#include "widgetforms.h"
 #include "widget.h"
+#include "widgetforms.h"
 
 #include "app/appsettings.h"
 #include "mainwindow/listwidget.h"

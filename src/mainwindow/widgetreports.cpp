@@ -1,7 +1,7 @@
 // The device's reports applied to the store and the views, and the routing shared by the
 // reports and the operator's drops.
-#include "widgetforms.h"
 #include "widget.h"
+#include "widgetforms.h"
 
 #include "app/appsettings.h"
 #include "mainwindow/listwidget.h"
