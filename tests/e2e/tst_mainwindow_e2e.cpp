@@ -1,5 +1,6 @@
 // The whole application against the device simulator: login-free start, the query sequence,
 // routing by drag and drop, changes by another client, reconnection and port rights.
+#include "../common/windowstart.h"
 #include "simprocess.h"
 
 #include "app/appsettings.h"
@@ -40,16 +41,9 @@ class TestMainWindowE2E : public QObject
     {
         if (!m_sim->start(model))
             return false;
-        AppSettings::setDataDirectory(m_dataDir->path());
-        ProjectDatabase::resetDatabasePath();
-        AppSettings *settings = AppSettings::instance();
-        settings->reload();
-        // Only ever the simulator on loopback.
-        settings->setNetWork(QStringLiteral("127.0.0.1"), m_sim->controlPort());
-        settings->setUserName(userName);
-        settings->setLanguage(1);
-        settings->setType(1);
-        UserAccountStore().setLoginModel(1);
+        prepareLoginFreeStart(m_dataDir->path(), m_sim->controlPort());
+        AppSettings::instance()->setUserName(userName);
+        AppSettings::instance()->setType(1);
         return true;
     }
 
@@ -236,14 +230,9 @@ private slots:
     void userWithoutOutputRightCannotRoute()
     {
         QVERIFY(startSimulator(QStringLiteral("0809"), QStringLiteral("operator")));
-        UserAccountStore users;
-        QVERIFY(users.addUser(QStringLiteral("operator"), QStringLiteral("secret")));
-        PermissionStore permissions;
-        QVERIFY(permissions.initUserPermissions(QStringLiteral("operator")));
-        int id = 0;
-        for (const QVariantList &row : users.allUsers())
-            id = row.value(1).toString() == QLatin1String("operator") ? row.value(0).toInt() : id;
+        const int id = addOperator(QStringLiteral("operator"));
         QVERIFY(id > 1);
+        PermissionStore permissions;
         QList<bool> outputs;
         for (int o = 1; o <= PermissionList::OutputCount; ++o)
             outputs.append(o != 5);

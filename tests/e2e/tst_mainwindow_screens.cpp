@@ -1,5 +1,6 @@
 // Renders the video, audio and setting pages of a window connected to the simulator, in
 // English and in Chinese, to <build>/screenshots/ for a person to look at.
+#include "../common/windowstart.h"
 #include "simprocess.h"
 
 #include "app/appsettings.h"
@@ -26,13 +27,8 @@ private slots:
         SimProcess sim;
         QVERIFY(sim.start(QStringLiteral("0809")));
         QTemporaryDir data;
-        AppSettings::setDataDirectory(data.path());
-        ProjectDatabase::resetDatabasePath();
-        AppSettings *settings = AppSettings::instance();
-        settings->reload();
-        settings->setNetWork(QStringLiteral("127.0.0.1"), sim.controlPort());
-        settings->setLanguage(1);
-        UserAccountStore().setLoginModel(1);
+        prepareLoginFreeStart(data.path(), sim.controlPort());
+        const AppSettings *settings = AppSettings::instance();
 
         Widget window;
         QVERIFY(sim.waitForCommand(QStringLiteral("{param=bindinfo}")));

@@ -1,5 +1,6 @@
 // Splice groups, plans and the multiview splitter through the whole application against the
 // device simulator on loopback.
+#include "../common/windowstart.h"
 #include "../e2e/simprocess.h"
 
 #include "app/appsettings.h"
@@ -87,16 +88,9 @@ bool TestSpliceE2E::startAgainst(const QString &model, bool bindReport)
     m_sim = std::make_unique<SimProcess>();
     if (!m_dataDir->isValid() || !m_sim->start(model))
         return false;
-    AppSettings::setDataDirectory(m_dataDir->path());
-    ProjectDatabase::resetDatabasePath();
-    AppSettings *settings = AppSettings::instance();
-    settings->reload();
-    // Only ever the simulator on loopback.
-    settings->setNetWork(QStringLiteral("127.0.0.1"), m_sim->controlPort());
-    settings->setUserName(QStringLiteral("ADMIN"));
-    settings->setLanguage(1);
-    settings->setType(1);
-    UserAccountStore().setLoginModel(1);
+    prepareLoginFreeStart(m_dataDir->path(), m_sim->controlPort());
+    AppSettings::instance()->setUserName(QStringLiteral("ADMIN"));
+    AppSettings::instance()->setType(1);
     QSignalSpy bindReports(MessageDistance::instance(), &MessageDistance::receiveBindInfoSig);
     m_window = new Widget;
     auto *state = m_window->findChild<QLabel *>(QStringLiteral("connectState"));

@@ -1,5 +1,6 @@
 // The main window's menu entries and caption buttons open the right port dialog for the right
 // port, after the right query, against a loopback peer that records what the window sends.
+#include "../common/windowstart.h"
 #include "app/appsettings.h"
 #include "dialogs/cdlgnosignaloutput.h"
 #include "dialogs/cdlgscalingmode.h"
@@ -66,17 +67,6 @@ Opened describe(QDialog *dialog)
     return o;
 }
 
-QAction *findAction(QMenu *menu, const QString &text)
-{
-    for (QAction *action : menu->actions()) {
-        if (action->text() == text)
-            return action;
-        if (QAction *inner = action->menu() ? findAction(action->menu(), text) : nullptr)
-            return inner;
-    }
-    return nullptr;
-}
-
 QStringList entryTexts(QMenu *menu)
 {
     QStringList texts;
@@ -106,13 +96,9 @@ class TestWidgetDialogs : public QObject
     void startWindow(const QString &user)
     {
         m_window.reset();
-        AppSettings *settings = AppSettings::instance();
-        settings->reload();
-        settings->setNetWork(QStringLiteral("127.0.0.1"), m_server.serverPort());
-        settings->setUserName(user);
-        settings->setLanguage(1);
-        settings->setType(1);
-        UserAccountStore().setLoginModel(1);
+        prepareLoginFreeStart(m_dir.path(), m_server.serverPort());
+        AppSettings::instance()->setUserName(user);
+        AppSettings::instance()->setType(1);
         m_bytes.clear();
         m_window = std::make_unique<Widget>();
         QVERIFY(m_window->dialogs());
@@ -199,8 +185,6 @@ private slots:
                 connect(peer, &QTcpSocket::readyRead, this,
                         [this, peer] { m_bytes += peer->readAll(); });
         });
-        AppSettings::setDataDirectory(m_dir.path());
-        ProjectDatabase::resetDatabasePath();
         // The upload dialogs open their link to the peer's address, never to a device.
         MessageDistance::instance()->setUploadPort(m_server.serverPort());
         startWindow(QStringLiteral("ADMIN"));
@@ -436,15 +420,9 @@ private slots:
     void rightsDisableEntries()
     {
         if (AppSettings::instance()->currentUserType() == 0) {
-            UserAccountStore users;
-            QVERIFY(users.addUser(QStringLiteral("operator"), QStringLiteral("secret")));
-            PermissionStore permissions;
-            QVERIFY(permissions.initUserPermissions(QStringLiteral("operator")));
-            int id = 0;
-            for (const QVariantList &row : users.allUsers())
-                id = row.value(1).toString() == QLatin1String("operator") ? row.value(0).toInt()
-                                                                          : id;
+            const int id = addOperator(QStringLiteral("operator"));
             QVERIFY(id > 1);
+            PermissionStore permissions;
             auto allowAllBut = [](int count, QList<int> refused, int first = 1) {
                 QList<bool> list;
                 for (int i = first; i < count + first; ++i)

@@ -1,5 +1,6 @@
 // The port dialogs opened from the main window against the device simulator on loopback: the
 // query the window sends first is answered, and the open dialog shows the device's setting.
+#include "../common/windowstart.h"
 #include "app/appsettings.h"
 #include "dialogs/cdlgscalingmode.h"
 #include "mainwindow/widget.h"
@@ -68,15 +69,9 @@ private slots:
         QString error;
         QVERIFY2(m_sim->start(&error), qPrintable(error));
 
-        AppSettings::setDataDirectory(m_data.path());
-        ProjectDatabase::resetDatabasePath();
-        AppSettings *settings = AppSettings::instance();
-        settings->reload();
-        settings->setNetWork(QStringLiteral("127.0.0.1"), m_sim->controlPort());
-        settings->setUserName(QStringLiteral("ADMIN"));
-        settings->setLanguage(1);
-        settings->setType(1);
-        UserAccountStore().setLoginModel(1);
+        prepareLoginFreeStart(m_data.path(), m_sim->controlPort());
+        AppSettings::instance()->setUserName(QStringLiteral("ADMIN"));
+        AppSettings::instance()->setType(1);
         MessageDistance::instance()->setUploadPort(m_sim->uploadPort());
         m_window = std::make_unique<Widget>();
         QTRY_VERIFY_WITH_TIMEOUT(MessageDistance::instance()->isConnected(), 10000);

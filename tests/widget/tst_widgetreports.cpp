@@ -1,5 +1,6 @@
 // The main window applying device reports to the store and the tables, against a loopback peer
 // that records what the window sends.
+#include "../common/windowstart.h"
 #include "app/appsettings.h"
 #include "mainwindow/splicegroups.h"
 #include "mainwindow/tableitemwidget.h"
@@ -35,17 +36,6 @@
 static QJsonObject json(const char *text)
 {
     return QJsonDocument::fromJson(text).object();
-}
-
-static QAction *findAction(QMenu *menu, const QString &text)
-{
-    for (QAction *action : menu->actions()) {
-        if (action->text() == text)
-            return action;
-        if (QAction *inner = action->menu() ? findAction(action->menu(), text) : nullptr)
-            return inner;
-    }
-    return nullptr;
 }
 
 class TestWidgetReports : public QObject
@@ -100,13 +90,7 @@ private slots:
             m_peer = m_server.nextPendingConnection();
             connect(m_peer, &QTcpSocket::readyRead, this, [this] { m_bytes += m_peer->readAll(); });
         });
-        AppSettings::setDataDirectory(m_dir.path());
-        ProjectDatabase::resetDatabasePath();
-        AppSettings *settings = AppSettings::instance();
-        settings->reload();
-        settings->setNetWork(QStringLiteral("127.0.0.1"), m_server.serverPort());
-        settings->setLanguage(1);
-        UserAccountStore().setLoginModel(1);
+        prepareLoginFreeStart(m_dir.path(), m_server.serverPort());
         m_window = std::make_unique<Widget>();
         QTRY_VERIFY_WITH_TIMEOUT(m_bytes.contains("{param=version}"), 5000);
     }

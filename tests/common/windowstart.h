@@ -1,0 +1,51 @@
+#pragma once
+
+// What the suites that start the main window share: the settings of a start, a user with
+// rights of their own, and looking up menu entries.
+
+#include "app/appsettings.h"
+#include "storage/projectdatabase.h"
+#include "storage/useraccountstore.h"
+#include "users/permissionstore.h"
+
+#include <QAction>
+#include <QMenu>
+
+/// The settings a login-free start finds in `dataDir`: English, and the device at `port` on
+/// loopback (never any other address).
+inline void prepareLoginFreeStart(const QString &dataDir, quint16 port)
+{
+    AppSettings::setDataDirectory(dataDir);
+    ProjectDatabase::resetDatabasePath();
+    AppSettings *settings = AppSettings::instance();
+    settings->reload();
+    settings->setNetWork(QStringLiteral("127.0.0.1"), port);
+    settings->setLanguage(1);
+    UserAccountStore().setLoginModel(1);
+}
+
+/// Adds an ordinary user with the rights a new user gets; its id, or 0 when that failed.
+inline int addOperator(const QString &name)
+{
+    UserAccountStore users;
+    if (!users.addUser(name, QStringLiteral("secret")) ||
+        !PermissionStore().initUserPermissions(name))
+        return 0;
+    for (const QVariantList &row : users.allUsers()) {
+        if (row.value(1).toString() == name)
+            return row.value(0).toInt();
+    }
+    return 0;
+}
+
+/// The entry with this text in the menu or in any of its submenus.
+inline QAction *findAction(QMenu *menu, const QString &text)
+{
+    for (QAction *action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+        if (QAction *inner = action->menu() ? findAction(action->menu(), text) : nullptr)
+            return inner;
+    }
+    return nullptr;
+}
