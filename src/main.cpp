@@ -54,6 +54,13 @@ int main(int argc, char *argv[])
     QDir().mkpath(QStringLiteral("log"));
     qInstallMessageHandler(messageHandler);
 
+    // A database that cannot be read would lock everyone out with the wrong words; the
+    // operator is told what and where instead, before any window.
+    if (!StartupCheck::run()) {
+        delete app;
+        return 1;
+    }
+
     auto *window = new Widget;
     mainWindow = window;
     if (!window->loginAccepted()) {

@@ -4,6 +4,7 @@
 //      Qt Widgets program built the same way (this binary in another mode).
 // Prints medians and ratios; never fails on speed.
 #include "app/appsettings.h"
+#include "app/loghandler.h"
 #include "app/startup.h"
 #include "mainwindow/widget.h"
 #include "protocol/messagedistance.h"
@@ -11,6 +12,7 @@
 #include "storage/useraccountstore.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -186,6 +188,131 @@ int runVersionToStatus(int rounds)
     return 0;
 }
 
+/// A device that answers the version query, lets the start-up queries pass, then floods the
+/// link with routing reports and change notices as fast as it takes them.
+class FloodPeer : public QThread
+{
+public:
+    explicit FloodPeer(int seconds) : m_seconds(seconds) {}
+    std::atomic<int> port{0};
+    std::atomic<bool> flooding{false};
+    std::atomic<bool> finished{false};
+    std::atomic<long> sent{0};
+
+protected:
+    void run() override
+    {
+        QTcpServer server;
+        if (!server.listen(QHostAddress::LocalHost, 0)) {
+            finished = true;
+            return;
+        }
+        port = server.serverPort();
+        if (!server.waitForNewConnection(10000)) {
+            finished = true;
+            return;
+        }
+        QTcpSocket *socket = server.nextPendingConnection();
+        QByteArray bytes;
+        QElapsedTimer limit;
+        limit.start();
+        while (!bytes.contains("{param=version}") && limit.elapsed() < 5000) {
+            socket->waitForReadyRead(50);
+            bytes += socket->readAll();
+        }
+        socket->write("{\"type\":\"CVN-0809\",\"MCU\":\"1.0\",\"FPGA\":\"1.0\","
+                      "\"device\":\"0809\",\"audio\":\"false\"}");
+        socket->waitForBytesWritten(1000);
+        QThread::msleep(1500);
+        QByteArray burst;
+        for (int i = 0; i < 32; ++i) {
+            burst += "{";
+            for (const char *layer : {"video", "audio", "IR"}) {
+                for (int n = 1; n <= 9; ++n)
+                    burst += '"' + QByteArray(layer) + QByteArray::number(n) +
+                             "\":" + QByteArray::number((n + i) % 9 + 1) + ',';
+            }
+            burst.chop(1);
+            burst += "}{video" + QByteArray::number(i % 9 + 1) +
+                     "_change:" + QByteArray::number(i % 9 + 1) + "}";
+        }
+        flooding = true;
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < m_seconds * 1000) {
+            socket->write(burst);
+            while (socket->bytesToWrite() > 0 && clock.elapsed() < m_seconds * 1000)
+                socket->waitForBytesWritten(50);
+            sent += 64;
+            socket->readAll();
+        }
+        flooding = false;
+        finished = true;
+        socket->waitForReadyRead(200);
+    }
+
+private:
+    int m_seconds;
+};
+
+// The window under a flood, with the real log handler writing into a scratch folder: the
+// longest gap between ticks of a 5 ms timer on the GUI thread, and memory.
+int runFlood(int seconds)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return 1;
+    QDir::setCurrent(dir.path());
+    QDir().mkpath(QStringLiteral("log"));
+    qInstallMessageHandler(messageHandler);
+    FloodPeer peer(seconds);
+    peer.start();
+    QElapsedTimer wait;
+    wait.start();
+    while (peer.port == 0 && !peer.finished && wait.elapsed() < 5000)
+        QThread::msleep(5);
+    if (peer.port == 0)
+        return 1;
+    prepare(dir.path(), quint16(peer.port.load()));
+    Widget window;
+    int reports = 0;
+    QObject::connect(MessageDistance::instance(), &MessageDistance::receiveVideoAudioIRMapSig,
+                     &window, [&reports] { ++reports; });
+    pump([&] { return peer.flooding.load() || peer.finished.load(); }, 10000);
+    const long idle = rssKiB();
+    long peak = idle;
+    qint64 longest = 0;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+        peak = std::max(peak, rssKiB());
+    });
+    ticker.start();
+    reports = 0;
+    pump([&] { return peer.finished.load(); }, (seconds + 10) * 1000);
+    const double elapsed = clock.nsecsElapsed() / 1e9;
+    ticker.stop();
+    peer.wait();
+    qint64 logBytes = 0;
+    for (const QFileInfo &file : QDir(QStringLiteral("log")).entryInfoList(QDir::Files))
+        logBytes += file.size();
+    std::printf("flood of the window for %d s (routing reports and change notices, real log): "
+                "device wrote %.0f reports/s, the window applied %.0f routing reports/s; longest "
+                "GUI-thread stall %.1f ms (target <= 100); resident memory idle %.1f MiB, peak "
+                "%.1f MiB (+%.1f, target <= 50); log written %.1f MiB\n",
+                seconds, peer.sent / elapsed, reports / elapsed, longest / 1e6, idle / 1024.0,
+                peak / 1024.0, (peak - idle) / 1024.0, logBytes / 1048576.0);
+    MessageDistance::instance()->closeConnections();
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    return 0;
+}
+
 struct ChildFigures
 {
     double startMs = 0;
@@ -225,7 +352,7 @@ int main(int argc, char *argv[])
 {
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (mode == QLatin1String("--minimal") || mode == QLatin1String("--window") ||
-        mode == QLatin1String("--latency")) {
+        mode == QLatin1String("--latency") || mode == QLatin1String("--flood")) {
         // The figures are for the window, not for printing its diagnostics.
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
         // The window starts with the program's own application set-up; the minimal program
@@ -239,6 +366,8 @@ int main(int argc, char *argv[])
         configureApplication();
         if (mode == QLatin1String("--window"))
             return runWindow(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString());
+        if (mode == QLatin1String("--flood"))
+            return runFlood(5);
         return runVersionToStatus(60);
     }
 
@@ -288,6 +417,8 @@ int main(int argc, char *argv[])
     latency.setProcessEnvironment(env);
     latency.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     latency.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--latency")});
+    latency.waitForFinished(120000);
+    latency.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--flood")});
     latency.waitForFinished(120000);
     return 0;
 }

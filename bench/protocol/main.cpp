@@ -7,16 +7,20 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
 #include <QTimer>
 
 #include <sys/resource.h>
 #include <time.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <vector>
 
@@ -161,6 +165,104 @@ Timing fromJsonTime(const QByteArray &json, int burst, int reps)
     return summarise(perReport, cpuPerReport);
 }
 
+long rssKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+struct FloodFigures
+{
+    double sentPerSecond = 0;
+    double absorbedPerSecond = 0;
+    double longestStallMs = 0;
+    double idleMiB = 0;
+    double peakMiB = 0;
+    double afterMiB = 0;
+};
+
+// A device that sends routing reports as fast as the link takes them for a few seconds, from a
+// thread of its own; the GUI thread meanwhile counts what reaches it and watches its own
+// timer for the longest gap between ticks.
+FloodFigures flood(const QByteArray &report, int seconds)
+{
+    FloodFigures f;
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    MessageDistance client;
+    Counter counter;
+    QObject::connect(&client, &MessageDistance::receiveVideoAudioIRMapSig, &counter,
+                     [&counter] { counter.hit(); });
+    client.connectToDevice(QStringLiteral("127.0.0.1"), server.serverPort());
+    if (!server.waitForNewConnection(5000))
+        return f;
+    QTcpSocket *accepted = server.nextPendingConnection();
+    const qintptr descriptor = accepted->socketDescriptor();
+    accepted->setParent(nullptr);
+    for (int i = 0; i < 50 && !client.isConnected(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+
+    std::atomic<long> sent{0};
+    std::atomic<bool> stop{false};
+    QThread *writer = QThread::create([&, descriptor] {
+        QTcpSocket socket;
+        socket.setSocketDescriptor(descriptor);
+        const QByteArray batch = report.repeated(64);
+        while (!stop) {
+            socket.write(batch);
+            while (socket.bytesToWrite() > 0 && !stop)
+                socket.waitForBytesWritten(50);
+            sent += 64;
+        }
+    });
+
+    f.idleMiB = rssKiB() / 1024.0;
+    long peak = rssKiB();
+    QElapsedTimer clock;
+    qint64 lastTick = 0;
+    qint64 longest = 0;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - lastTick);
+        lastTick = now;
+        peak = std::max(peak, rssKiB());
+    });
+    counter.count = 0;
+    counter.target = -1;
+    writer->start();
+    clock.start();
+    ticker.start();
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    const double elapsed = clock.nsecsElapsed() / 1e9;
+    const int absorbed = counter.count;
+    const long sentCount = sent;
+    ticker.stop();
+    stop = true;
+    client.closeConnections();
+    writer->wait();
+    delete writer;
+    delete accepted;
+    // What was still on its way is delivered (and dropped with the client) before memory is read
+    // again.
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 200);
+    f.sentPerSecond = sentCount / elapsed;
+    f.absorbedPerSecond = absorbed / elapsed;
+    f.longestStallMs = longest / 1e6;
+    f.peakMiB = peak / 1024.0;
+    f.afterMiB = rssKiB() / 1024.0;
+    return f;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -196,6 +298,16 @@ int main(int argc, char **argv)
         const Kind &kind = kinds.at(std::clamp(args.at(profile + 1).toInt(), 0, 2));
         std::printf("%s: %.0f ns per report\n", kind.name,
                     ourTime(client, counter, kind.wire, 10000, 30).wall);
+        return 0;
+    }
+
+    // "--flood": only the flood figures.
+    if (args.contains(QStringLiteral("--flood"))) {
+        const FloodFigures fl = flood(kinds[0].wire, 5);
+        std::printf("flood: wrote %.0f/s, absorbed %.0f/s, longest stall %.1f ms, RSS idle %.1f "
+                    "peak %.1f after %.1f MiB\n",
+                    fl.sentPerSecond, fl.absorbedPerSecond, fl.longestStallMs, fl.idleMiB,
+                    fl.peakMiB, fl.afterMiB);
         return 0;
     }
 
@@ -277,9 +389,21 @@ int main(int argc, char **argv)
     std::printf("\nidle connected client: %.2f %% CPU over 2 s (connected: %s)\n", idlePercent,
                 client.isConnected() ? "yes" : "no");
 
+    // A device flooding the link: how much is absorbed while the GUI thread keeps ticking, and
+    // what it costs in memory.
+    const FloodFigures fl = flood(kinds[0].wire, 5);
+    std::printf("\nflood of routing reports over loopback for 5 s: device wrote %.0f reports/s, "
+                "%.0f reports/s reached the receiver; longest GUI-thread stall %.1f ms (target "
+                "<= 100); resident memory idle %.1f MiB, peak %.1f MiB (+%.1f, target <= 50), "
+                "after %.1f MiB\n",
+                fl.sentPerSecond, fl.absorbedPerSecond, fl.longestStallMs, fl.idleMiB, fl.peakMiB,
+                fl.peakMiB - fl.idleMiB, fl.afterMiB);
+
     std::printf("SUMMARY reports_per_s=%.0f scaling_10000_vs_100=%.2f overhead_vs_fromjson=%.2f "
-                "idle_cpu_percent=%.2f\n",
+                "idle_cpu_percent=%.2f flood_absorbed_per_s=%.0f flood_longest_stall_ms=%.1f "
+                "flood_peak_rss_over_idle_mib=%.1f\n",
                 1e9 / pick(routing10000), pick(routing10000) / pick(routing100),
-                pick(routing10000) / pick(routingFloor), idlePercent);
+                pick(routing10000) / pick(routingFloor), idlePercent, fl.absorbedPerSecond,
+                fl.longestStallMs, fl.peakMiB - fl.idleMiB);
     return 0;
 }

@@ -97,6 +97,26 @@
         <source>系列视频切换软件</source>
         <translation> SERIES MATRIX AND VIDEO WALL PROCESSOR</translation>
     </message>
+    <message>
+        <source>Nobody can log in: the user list cannot be read from the project database.
+%1</source>
+        <translation>Nobody can log in: the user list cannot be read from the project database.
+%1</translation>
+    </message>
+    <message>
+        <source>The password choice could not be saved:
+%1</source>
+        <translation>The password choice could not be saved:
+%1</translation>
+    </message>
+    <message>
+        <source>The user list cannot be read!</source>
+        <translation>The user list cannot be read!</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
 </context>
 <context>
     <name>LoginSettingDialog</name>
@@ -136,8 +156,24 @@
         <translation>An error occurred while connecting to the file transfer port!</translation>
     </message>
     <message>
-        <source>传输文件过程网络发生错误！请重新上传</source>
-        <translation>A network error occurred during file transfer! Please re-upload.</translation>
+        <source>文件“%1”未能传到设备（%2），请重新上传。</source>
+        <translation>The file “%1” did not reach the device (%2). Please upload it again.</translation>
+    </message>
+    <message>
+        <source>与设备的控制连接已断开</source>
+        <translation>the control link to the device is down</translation>
+    </message>
+    <message>
+        <source>传输连接已断开</source>
+        <translation>the transfer link was closed</translation>
+    </message>
+    <message>
+        <source>设备没有确认文件</source>
+        <translation>the device did not confirm the file</translation>
+    </message>
+    <message>
+        <source>设备没有应答</source>
+        <translation>the device did not answer</translation>
     </message>
 </context>
 <context>
@@ -499,6 +535,26 @@ Output</translation>
         <source>username empty!</source>
         <translation>Username cannot be empty!</translation>
     </message>
+    <message>
+        <source>The user could not be added.</source>
+        <translation>The user could not be added.</translation>
+    </message>
+    <message>
+        <source>The user could not be changed.</source>
+        <translation>The user could not be changed.</translation>
+    </message>
+    <message>
+        <source>The user could not be deleted.</source>
+        <translation>The user could not be deleted.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>user name cannot hold / or \ or begin or end with a blank!</source>
+        <translation>A user name cannot contain / or \ or begin or end with a blank!</translation>
+    </message>
 </context>
 <context>
     <name>DialogBezel</name>
@@ -744,6 +800,16 @@ Output</translation>
     <message>
         <source>(3) Current Rotate Degree: %1</source>
         <translation>(3) Current Rotate Degree: %1</translation>
+    </message>
+    <message>
+        <source>The change could not be saved:
+%1</source>
+        <translation>The change could not be saved:
+%1</translation>
+    </message>
+    <message>
+        <source>The device is not connected: nothing was sent</source>
+        <translation>The device is not connected: nothing was sent</translation>
     </message>
 </context>
 <context>
@@ -1259,6 +1325,14 @@ Output</translation>
         <source>传输文件端口连接发生错误！</source>
         <translation>An error occurred while connecting to the file transfer port!</translation>
     </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>Uploading Finished</source>
+        <translation>Uploading Finished</translation>
+    </message>
 </context>
 <context>
     <name>GraphicsTestDialog</name>
@@ -1497,6 +1571,16 @@ Output</translation>
         <source>Uploading Finished</source>
         <translation>Uploading Finished</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>The text could not be saved for next time:
+%1</source>
+        <translation>The text could not be saved for next time:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>VolumnSettingDialog</name>
@@ -1515,6 +1599,47 @@ Output</translation>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectDatabase</name>
+    <message>
+        <source>not a file</source>
+        <translation>not a file</translation>
+    </message>
+</context>
+<context>
+    <name>StartupCheck</name>
+    <message>
+        <source>%1 can be read by other users and could not be restricted to its owner: %2</source>
+        <translation>%1 can be read by other users and could not be restricted to its owner: %2</translation>
+    </message>
+    <message>
+        <source>Project database</source>
+        <translation>Project database</translation>
+    </message>
+    <message>
+        <source>The project database cannot be used, so nobody can log in:
+%1
+Nothing was changed in it. Restore it from a backup or move it away, then start again.</source>
+        <translation>The project database cannot be used, so nobody can log in:
+%1
+Nothing was changed in it. Restore it from a backup or move it away, then start again.</translation>
+    </message>
+    <message>
+        <source>The project database is read-only:
+%1
+You can log in and work, but changes that would be stored in it are refused.</source>
+        <translation>The project database is read-only:
+%1
+You can log in and work, but changes that would be stored in it are refused.</translation>
+    </message>
+</context>
+<context>
+    <name>UploadErrorDialogs</name>
+    <message>
+        <source>文件还在上传中，停止上传并关闭吗？</source>
+        <translation>A file is still uploading. Stop the upload and close?</translation>
     </message>
 </context>
 </TS>

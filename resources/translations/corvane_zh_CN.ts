@@ -97,6 +97,26 @@
         <source>系列视频切换软件</source>
         <translation>系列视频切换软件</translation>
     </message>
+    <message>
+        <source>Nobody can log in: the user list cannot be read from the project database.
+%1</source>
+        <translation>无法登录：无法从项目数据库读取用户列表。
+%1</translation>
+    </message>
+    <message>
+        <source>The password choice could not be saved:
+%1</source>
+        <translation>无法保存记住密码的设置：
+%1</translation>
+    </message>
+    <message>
+        <source>The user list cannot be read!</source>
+        <translation>无法读取用户列表！</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
 </context>
 <context>
     <name>LoginSettingDialog</name>
@@ -136,8 +156,24 @@
         <translation>传输文件端口连接发生错误！</translation>
     </message>
     <message>
-        <source>传输文件过程网络发生错误！请重新上传</source>
-        <translation>传输文件过程网络发生错误！请重新上传</translation>
+        <source>文件“%1”未能传到设备（%2），请重新上传。</source>
+        <translation>文件“%1”未能传到设备（%2），请重新上传。</translation>
+    </message>
+    <message>
+        <source>与设备的控制连接已断开</source>
+        <translation>与设备的控制连接已断开</translation>
+    </message>
+    <message>
+        <source>传输连接已断开</source>
+        <translation>传输连接已断开</translation>
+    </message>
+    <message>
+        <source>设备没有确认文件</source>
+        <translation>设备没有确认文件</translation>
+    </message>
+    <message>
+        <source>设备没有应答</source>
+        <translation>设备没有应答</translation>
     </message>
 </context>
 <context>
@@ -499,6 +535,26 @@ Output</source>
         <source>username empty!</source>
         <translation>用户名不能为空！</translation>
     </message>
+    <message>
+        <source>The user could not be added.</source>
+        <translation>无法添加该用户。</translation>
+    </message>
+    <message>
+        <source>The user could not be changed.</source>
+        <translation>无法修改该用户。</translation>
+    </message>
+    <message>
+        <source>The user could not be deleted.</source>
+        <translation>无法删除该用户。</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>user name cannot hold / or \ or begin or end with a blank!</source>
+        <translation>用户名不能包含 / 或 \，也不能以空格开头或结尾！</translation>
+    </message>
 </context>
 <context>
     <name>DialogBezel</name>
@@ -744,6 +800,16 @@ Output</source>
     <message>
         <source>(3) Current Rotate Degree: %1</source>
         <translation>(3) 当前旋转角度：%1</translation>
+    </message>
+    <message>
+        <source>The change could not be saved:
+%1</source>
+        <translation>更改未能保存：
+%1</translation>
+    </message>
+    <message>
+        <source>The device is not connected: nothing was sent</source>
+        <translation>设备未连接：命令未发送</translation>
     </message>
 </context>
 <context>
@@ -1259,6 +1325,14 @@ Output</source>
         <source>传输文件端口连接发生错误！</source>
         <translation>传输文件端口连接发生错误！</translation>
     </message>
+    <message>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <source>Uploading Finished</source>
+        <translation>上传完成</translation>
+    </message>
 </context>
 <context>
     <name>GraphicsTestDialog</name>
@@ -1497,6 +1571,16 @@ Output</source>
         <source>Uploading Finished</source>
         <translation>上传完成</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The text could not be saved for next time:
+%1</source>
+        <translation>文字未能保存，下次打开时不会恢复：
+%1</translation>
+    </message>
 </context>
 <context>
     <name>VolumnSettingDialog</name>
@@ -1515,6 +1599,47 @@ Output</source>
     <message>
         <source>OK</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectDatabase</name>
+    <message>
+        <source>not a file</source>
+        <translation>不是文件</translation>
+    </message>
+</context>
+<context>
+    <name>StartupCheck</name>
+    <message>
+        <source>%1 can be read by other users and could not be restricted to its owner: %2</source>
+        <translation>%1 可被其他用户读取，且无法限制为仅所有者可访问：%2</translation>
+    </message>
+    <message>
+        <source>Project database</source>
+        <translation>项目数据库</translation>
+    </message>
+    <message>
+        <source>The project database cannot be used, so nobody can log in:
+%1
+Nothing was changed in it. Restore it from a backup or move it away, then start again.</source>
+        <translation>项目数据库无法使用，因此无法登录：
+%1
+文件未作任何修改。请从备份恢复或将其移走，然后重新启动。</translation>
+    </message>
+    <message>
+        <source>The project database is read-only:
+%1
+You can log in and work, but changes that would be stored in it are refused.</source>
+        <translation>项目数据库为只读：
+%1
+可以登录和操作，但需要保存到数据库的更改将被拒绝。</translation>
+    </message>
+</context>
+<context>
+    <name>UploadErrorDialogs</name>
+    <message>
+        <source>文件还在上传中，停止上传并关闭吗？</source>
+        <translation>文件还在上传中，停止上传并关闭吗？</translation>
     </message>
 </context>
 </TS>

@@ -4,8 +4,10 @@
 #include "loginsettingdialog.h"
 #include "protocol/messagedistance.h"
 #include "state/devicestate.h"
+#include "storage/projectdatabase.h"
 #include "storage/useraccountstore.h"
 #include "ui_logindialog.h"
+#include "uikit/msgdlg.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -87,11 +89,19 @@ void LoginDialog::on_btnLogin_clicked()
     AppSettings *settings = AppSettings::instance();
     const DeviceState *state = DeviceState::instance();
 
+    QString unsaved;
     if (m_users) {
         const bool remember = m_ui->checkBox_memory->isChecked();
-        m_users->setRememberPassword(remember);
-        if (remember)
-            m_users->saveRememberedPassword(password);
+        const bool wasRemembered = m_users->isRememberPassword();
+        const QString oldPassword = wasRemembered ? m_users->rememberedPassword() : QString();
+        bool saved = m_users->setRememberPassword(remember);
+        if (saved && remember)
+            saved = m_users->saveRememberedPassword(password);
+        // A database that takes no writes was announced at start-up; only a choice that
+        // actually changes something is worth telling again.
+        const bool changed = remember != wasRemembered || (remember && password != oldPassword);
+        if (!saved && changed)
+            unsaved = ProjectDatabase::lastError();
     }
     settings->setCurrentUser(name);
     settings->setNetWork(state->ip(), state->port());
@@ -99,7 +109,24 @@ void LoginDialog::on_btnLogin_clicked()
     settings->setType(int(state->deviceType()));
 
     // Without accounts to check against nobody can log in.
-    if (!m_users || !m_users->checkUser(name, password)) {
+    const bool known = m_users && m_users->checkUser(name, password);
+    const QString failure = m_users && !known ? ProjectDatabase::lastError() : QString();
+    if (!failure.isEmpty()) {
+        // Not the operator's mistake: saying "wrong password" would send them looking for one.
+        showTip(tr("The user list cannot be read!"));
+        MsgDlg(tr("Warning"),
+               tr("Nobody can log in: the user list cannot be read from the project "
+                  "database.\n%1")
+                   .arg(failure),
+               this)
+            .exec();
+        return;
+    }
+    if (!unsaved.isEmpty()) {
+        MsgDlg(tr("Warning"), tr("The password choice could not be saved:\n%1").arg(unsaved), this)
+            .exec();
+    }
+    if (!known) {
         showTip(tr("username or password error!"));
         return;
     }
@@ -124,7 +151,9 @@ void LoginDialog::onConnectSuccessful()
         done(1);
         return;
     }
-    showTip(tr("username or password error!"));
+    // Nothing was pressed here, so no message box pops up; Login shows the details.
+    showTip(ProjectDatabase::lastError().isEmpty() ? tr("username or password error!")
+                                                   : tr("The user list cannot be read!"));
 }
 
 void LoginDialog::onConnectFailure()

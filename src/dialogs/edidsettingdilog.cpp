@@ -3,17 +3,19 @@
 #include "ui_edidsettingdilog.h"
 
 #include "app/appsettings.h"
+#include "captionbitmap.h"
 #include "protocol/messagedistance.h"
 #include "state/devicestate.h"
+#include "uikit/dialogconfirm.h"
 #include "uikit/msgdlg.h"
+#include "uploaderrordialogs.h"
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 
 EdidSettingDilog::EdidSettingDilog(int inputPort, QWidget *parent)
-    : FramelessDialog(parent, Qt::Tool)
-    , m_ui(new Ui::EdidSettingDilog)
-    , m_inputPort(inputPort)
+    : FramelessDialog(parent, Qt::Tool), m_ui(new Ui::EdidSettingDilog), m_inputPort(inputPort)
 {
     m_ui->setupUi(this);
     setModal(true);
@@ -26,17 +28,34 @@ EdidSettingDilog::EdidSettingDilog(int inputPort, QWidget *parent)
             QStringLiteral("[%1] %2").arg(n).arg(AppSettings::instance()->outputName(n)));
     }
 
+    m_ui->progressBar->setValue(0);
     MessageDistance *client = MessageDistance::instance();
     client->startUploadCloseRetry(false);
     client->openUploadSocket(false);
+
+    connect(client, &MessageDistance::si_updateProgressVal, this, &EdidSettingDilog::showProgress);
+    // The finished notice is modal; it must not start inside the channel's own handler.
+    connect(client, &MessageDistance::si_uploadFinished, this, &EdidSettingDilog::showFinished,
+            Qt::QueuedConnection);
+    // The channel tells the operator which file did not arrive; here the dialog gets ready to
+    // try again.
+    connect(client, &MessageDistance::si_uploadFailed, this, &EdidSettingDilog::uploadEnded);
 }
 
 EdidSettingDilog::~EdidSettingDilog()
 {
     MessageDistance *client = MessageDistance::instance();
-    client->openUploadSocket(false);
+    client->disconnect(this);
+    // Gone without being closed (its parent went first): nobody is left to try again.
+    client->abandonUpload();
     client->startUploadCloseRetry(true);
     delete m_ui;
+}
+
+void EdidSettingDilog::done(int result)
+{
+    if (confirmCloseDuringUpload(this))
+        FramelessDialog::done(result);
 }
 
 void EdidSettingDilog::on_btnClose_clicked()
@@ -82,9 +101,37 @@ void EdidSettingDilog::on_UploadBtn_clicked()
         MsgDlg(tr("NetWork Error"), tr("传输文件端口连接发生错误！"), this).exec();
         return;
     }
+    setUploadControlsEnabled(false);
+    m_uploadSize = file.size();
+    m_ui->progressBar->setValue(0);
     // Sent as it is: the device judges the content.
     client->uploadFile(QStringLiteral("{param=Update_EDID%1}").arg(m_inputPort), file.readAll(),
-                       QStringLiteral("{param=Done}"));
+                       QStringLiteral("{param=Done}"), QFileInfo(path).fileName());
+}
+
+void EdidSettingDilog::setUploadControlsEnabled(bool enabled)
+{
+    m_ui->UploadBtn->setEnabled(enabled);
+    m_ui->BrowserBtn->setEnabled(enabled);
+}
+
+void EdidSettingDilog::showProgress(int itemsLeft)
+{
+    m_ui->progressBar->setValue(CaptionBitmap::progressPercent(m_uploadSize, itemsLeft));
+}
+
+void EdidSettingDilog::showFinished()
+{
+    m_ui->progressBar->setValue(100);
+    DialogConfirm notice(this, windowTitle(), tr("Uploading Finished"));
+    notice.exec();
+    uploadEnded();
+}
+
+void EdidSettingDilog::uploadEnded()
+{
+    m_ui->progressBar->setValue(0);
+    setUploadControlsEnabled(true);
 }
 
 void EdidSettingDilog::changeEvent(QEvent *event)

@@ -18,6 +18,9 @@ public:
 
     int inputPort() const { return m_inputPort; }
 
+    /// Closing while the file is uploading asks first and then abandons the upload.
+    void done(int result) override;
+
 private slots:
     void on_btnClose_clicked();
     void on_UploadBtn_clicked();
@@ -29,6 +32,13 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void setUploadControlsEnabled(bool enabled);
+    void showProgress(int itemsLeft);
+    void showFinished();
+    void uploadEnded();
+
     Ui::EdidSettingDilog *m_ui;
     int m_inputPort;
+    /// Size of the file being uploaded, the denominator of the progress bar.
+    qint64 m_uploadSize = 1;
 };

@@ -9,8 +9,10 @@
 #include "state/captioninfo.h"
 #include "state/devicestate.h"
 #include "storage/captionstore.h"
+#include "storage/projectdatabase.h"
 #include "uikit/dialogconfirm.h"
 #include "uikit/msgdlg.h"
+#include "uploaderrordialogs.h"
 
 #include <QBuffer>
 #include <QButtonGroup>
@@ -34,12 +36,8 @@ QString toolButtonColor(const QColor &color)
 } // namespace
 
 TitleOrOsdDialog::TitleOrOsdDialog(CaptionStore *store, int port, QWidget *parent)
-    : FramelessDialog(parent, Qt::Tool)
-    , m_ui(new Ui::TitleOrOsdDialog)
-    , m_store(store)
-    , m_port(port)
-    , m_isOsd(port != -1)
-    , m_directions(new QButtonGroup(this))
+    : FramelessDialog(parent, Qt::Tool), m_ui(new Ui::TitleOrOsdDialog), m_store(store),
+      m_port(port), m_isOsd(port != -1), m_directions(new QButtonGroup(this))
 {
     m_ui->setupUi(this);
     setModal(true);
@@ -78,16 +76,20 @@ TitleOrOsdDialog::TitleOrOsdDialog(CaptionStore *store, int port, QWidget *paren
     connect(client, &MessageDistance::si_setDisableUiObject, this,
             [this](bool disable) { setUploadControlsEnabled(!disable); });
     connect(client, &MessageDistance::si_updateProgressVal, this, &TitleOrOsdDialog::showProgress);
-    // The finished notice is modal; it must not start inside the channel's own handler, where
-    // the device's acknowledgement would arrive before the channel is ready for it.
-    connect(client, &MessageDistance::si_osdUploadFinish, this, &TitleOrOsdDialog::showFinished,
+    // The finished notice is modal; it must not start inside the channel's own handler.
+    connect(client, &MessageDistance::si_uploadFinished, this, &TitleOrOsdDialog::showFinished,
             Qt::QueuedConnection);
+    // The channel tells the operator which file did not arrive; here the dialog gets ready to
+    // try again.
+    connect(client, &MessageDistance::si_uploadFailed, this, &TitleOrOsdDialog::uploadEnded);
 }
 
 TitleOrOsdDialog::~TitleOrOsdDialog()
 {
     MessageDistance *client = MessageDistance::instance();
-    client->openUploadSocket(false);
+    client->disconnect(this);
+    // Gone without being closed (its parent went first): nobody is left to try again.
+    client->abandonUpload();
     client->startUploadCloseRetry(true);
     delete m_ui;
 }
@@ -244,13 +246,19 @@ void TitleOrOsdDialog::on_uploadCharBtn_clicked()
     const bool bold = m_ui->BoldBtn->isChecked();
     const bool italic = m_ui->ItalicBtn->isChecked();
     const bool underline = m_ui->UnderlineBtn->isChecked();
-    if (m_store)
-        m_store->saveCaption(m_port, text, family, size, bold, italic, underline);
+    // The upload still goes; only keeping the text for next time failed, and the operator is told.
+    if (m_store && !m_store->saveCaption(m_port, text, family, size, bold, italic, underline)) {
+        MsgDlg(
+            tr("Warning"),
+            tr("The text could not be saved for next time:\n%1").arg(ProjectDatabase::lastError()),
+            this)
+            .exec();
+    }
 
     const QString path = CaptionBitmap::textBitmapPath();
     CaptionBitmap::writeTextBitmap(
         text, CaptionBitmap::captionFont(family, size, bold, italic, underline), path);
-    uploadBitmapFile(path, true);
+    uploadBitmapFile(path, true, text);
 }
 
 void TitleOrOsdDialog::on_uploadImgBtn_clicked()
@@ -260,10 +268,10 @@ void TitleOrOsdDialog::on_uploadImgBtn_clicked()
         return;
     const QString path = CaptionBitmap::pictureBitmapPath();
     CaptionBitmap::writePictureBitmap(picture, path);
-    uploadBitmapFile(path, false);
+    uploadBitmapFile(path, false, QFileInfo(picture).fileName());
 }
 
-void TitleOrOsdDialog::uploadBitmapFile(const QString &path, bool isText)
+void TitleOrOsdDialog::uploadBitmapFile(const QString &path, bool isText, const QString &what)
 {
     const QFileInfo file(path);
     if (!file.exists() || file.size() == 0) {
@@ -290,12 +298,13 @@ void TitleOrOsdDialog::uploadBitmapFile(const QString &path, bool isText)
     QImage(path).save(&buffer, "bmp");
     buffer.close();
     m_uploadSize = bytes.size();
+    m_ui->progressBar->setValue(0);
 
-    const QString start =
-        m_isOsd ? QStringLiteral("{param=Upload_OSD%1}").arg(m_port)
-                : QStringLiteral("{param=Upload_Subtitle%1}")
-                      .arg(m_ui->OutputCombo->currentData().toInt());
-    client->uploadFile(start, bytes, QStringLiteral("{param=Done}"));
+    const QString start = m_isOsd ? QStringLiteral("{param=Upload_OSD%1}").arg(m_port)
+                                  : QStringLiteral("{param=Upload_Subtitle%1}")
+                                        .arg(m_ui->OutputCombo->currentData().toInt());
+    client->uploadFile(start, bytes, QStringLiteral("{param=Done}"),
+                       what.isEmpty() ? file.fileName() : what);
 }
 
 void TitleOrOsdDialog::setUploadControlsEnabled(bool enabled)
@@ -317,7 +326,19 @@ void TitleOrOsdDialog::showFinished()
     DialogConfirm notice(this, windowTitle(), tr("Uploading Finished"));
     notice.resize(width() * 3 / 4, height() * 3 / 4);
     notice.exec();
+    uploadEnded();
+}
+
+void TitleOrOsdDialog::uploadEnded()
+{
     m_ui->progressBar->setValue(0);
+    setUploadControlsEnabled(true);
+}
+
+void TitleOrOsdDialog::done(int result)
+{
+    if (confirmCloseDuringUpload(this))
+        FramelessDialog::done(result);
 }
 
 void TitleOrOsdDialog::on_btnClose_clicked()

@@ -35,8 +35,12 @@ public:
     static constexpr qint64 OsdSizeLimit = 4096;
 
     /// Checks a finished bitmap file and hands it to the upload channel: an empty file, and in
-    /// OSD mode a text bitmap over 4 KB, are refused with a message.
-    void uploadBitmapFile(const QString &path, bool isText);
+    /// OSD mode a text bitmap over 4 KB, are refused with a message. what names the upload to
+    /// the operator should it not arrive (the file's name when empty).
+    void uploadBitmapFile(const QString &path, bool isText, const QString &what = QString());
+
+    /// Closing while a file is uploading asks first and then abandons the upload.
+    void done(int result) override;
 
 public slots:
     void on_btnClose_clicked();
@@ -66,6 +70,7 @@ private:
     void setUploadControlsEnabled(bool enabled);
     void showProgress(int itemsLeft);
     void showFinished();
+    void uploadEnded();
     QColor chooseColor(const QColor &initial);
 
     Ui::TitleOrOsdDialog *m_ui;

@@ -1,6 +1,7 @@
 #include "uploaderrordialogs.h"
 
 #include "protocol/messagedistance.h"
+#include "uikit/dialogconfirm.h"
 #include "uikit/msgdlg.h"
 
 #include <QApplication>
@@ -21,4 +22,19 @@ void installUploadErrorDialogs()
             },
             Qt::QueuedConnection);
     });
+}
+
+bool confirmCloseDuringUpload(QWidget *dialog)
+{
+    MessageDistance *client = MessageDistance::instance();
+    if (!client->isUploadBusy())
+        return true;
+    DialogConfirm question(
+        dialog, dialog->windowTitle(),
+        QCoreApplication::translate("UploadErrorDialogs", "文件还在上传中，停止上传并关闭吗？"));
+    if (question.exec() != 1)
+        return false;
+    // The device is not told the file is complete; the operator uploads it again.
+    client->abandonUpload();
+    return true;
 }

@@ -24,6 +24,7 @@
 #include "storage/captionstore.h"
 #include "storage/plannamestore.h"
 #include "storage/portnamestore.h"
+#include "storage/projectdatabase.h"
 #include "storage/useraccountstore.h"
 #include "uikit/msgdlg.h"
 #include "uikit/svgcheckbox.h"
@@ -37,15 +38,19 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDebug>
 #include <QEvent>
 #include <QIcon>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListView>
 #include <QLocale>
 #include <QPixmap>
 #include <QRegularExpressionValidator>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -73,6 +78,11 @@ const char ContentStyle[] =
     "QWidget#titleBar{background:#ffffff;border-bottom:1px solid #e3e8e6;"
     "border-top-left-radius:10px;border-top-right-radius:10px;}"
     "QLabel#connectState{font-family:\"Microsoft YaHei\";font-size:14px;color:#2c3e50;}"
+    "QLabel#connectState[link=\"down\"]{color:#c0392b;font-weight:bold;}"
+    "QLabel#connectState[link=\"connecting\"]{color:#b9770e;}"
+    "QLabel#connectState[link=\"up\"]{color:#338c56;}"
+    "QLabel#linkNotice{font-family:\"Microsoft YaHei\";font-size:14px;color:#ffffff;"
+    "background:#c0392b;border-radius:6px;padding:8px 16px;}"
     "QWidget#leftContentWidget{background:#f4f7f5;border-right:1px solid #e3e8e6;"
     "border-bottom-left-radius:10px;}"
     "QLabel#lb_signalList{font-family:\"Microsoft YaHei\";font-size:15px;font-weight:bold;"
@@ -173,8 +183,12 @@ Widget::Widget(QWidget *parent)
 
     setConnectionText(1, false);
     m_ui->IsNotNeedLoginCheck->setChecked(m_loginFree);
-    connect(m_ui->IsNotNeedLoginCheck, &QCheckBox::toggled, this,
-            [this](bool on) { m_userAccounts->setLoginModel(on ? 1 : 0); });
+    connect(m_ui->IsNotNeedLoginCheck, &QCheckBox::toggled, this, [this](bool on) {
+        if (!saved(m_userAccounts->setLoginModel(on ? 1 : 0))) {
+            const QSignalBlocker block(m_ui->IsNotNeedLoginCheck);
+            m_ui->IsNotNeedLoginCheck->setChecked(!on);
+        }
+    });
     connect(m_ui->DhcpSwitchCheck, &QCheckBox::toggled, m_client, &MessageDistance::setDhcp);
 
     m_menus->attach();
@@ -394,6 +408,8 @@ void Widget::connectProtocol()
     connect(c, &MessageDistance::connectSuccessFulSig, this, &Widget::receiveNetWorkSuccessfulSlot);
     connect(c, &MessageDistance::connectingSig, this, &Widget::receiveConnectingSlot);
     connect(c, &MessageDistance::connectFailureSig, this, &Widget::receivenetWorkFailSlot);
+    // Commands from anywhere (dialogs included) that found the link down.
+    connect(c, &MessageDistance::si_commandNotSent, this, &Widget::showLinkNotice);
     connect(c, &MessageDistance::receiveVolumnImformationSig, this,
             &Widget::receiveVolumeValueSlot);
     connect(c, &MessageDistance::receiveBindInfoSig, this, &Widget::receiveBindInfoSlot);
@@ -643,6 +659,54 @@ void Widget::setConnectionText(int state, bool afterLanguageChange)
         text = tr("%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting");
     }
     m_ui->connectState->setText(text.arg(ip, port, user, brand()));
+    // The state in colour too: an operator glancing up must not mistake a dead link for a live one.
+    const char *link = state == 0 ? "down" : state == 2 ? "up" : "connecting";
+    if (m_ui->connectState->property("link").toByteArray() != link) {
+        m_ui->connectState->setProperty("link", QByteArray(link));
+        m_ui->connectState->style()->unpolish(m_ui->connectState);
+        m_ui->connectState->style()->polish(m_ui->connectState);
+    }
+}
+
+bool Widget::saved(bool ok)
+{
+    if (!ok) {
+        showMessage(tr("Warning"),
+                    tr("The change could not be saved:\n%1").arg(ProjectDatabase::lastError()));
+    }
+    return ok;
+}
+
+bool Widget::linkReady(const QString &what)
+{
+    if (m_client->isConnected())
+        return true;
+    qDebug().noquote() << "not sent (disconnected):" << what;
+    showLinkNotice();
+    return false;
+}
+
+// Told once per disconnected spell, without a dialog: the title says the rest.
+void Widget::showLinkNotice()
+{
+    if (m_linkNoticeShown)
+        return;
+    m_linkNoticeShown = true;
+    if (!m_linkNotice) {
+        m_linkNotice = new QLabel(m_content);
+        m_linkNotice->setObjectName(QStringLiteral("linkNotice"));
+        m_linkNotice->setAlignment(Qt::AlignCenter);
+        m_linkNotice->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    m_linkNotice->setText(tr("The device is not connected: nothing was sent"));
+    m_linkNotice->adjustSize();
+    // Over the page, below its tabs and headers, where the operator's eyes are.
+    const QRect page(m_ui->tabWidget->mapTo(m_content, QPoint(0, 0)), m_ui->tabWidget->size());
+    m_linkNotice->move(page.center().x() - m_linkNotice->width() / 2,
+                       page.top() + m_ui->tabWidget->tabBar()->height() + 48);
+    m_linkNotice->raise();
+    m_linkNotice->show();
+    QTimer::singleShot(3000, m_linkNotice, &QLabel::hide);
 }
 
 void Widget::receiveConnectingSlot()
@@ -653,6 +717,9 @@ void Widget::receiveConnectingSlot()
 
 void Widget::receiveNetWorkSuccessfulSlot()
 {
+    m_linkNoticeShown = false;
+    if (m_linkNotice)
+        m_linkNotice->hide();
     AppSettings::instance()->setConnectionState(2);
     m_client->getVersion();
     setConnectionText(2, false);
@@ -935,7 +1002,7 @@ void Widget::recallPlan(QButtonGroup *group, int index)
         const bool resolution = m_wallCanvas && m_wallCanvas->resolutionReceived();
         const bool rotation = m_wallCanvas && m_wallCanvas->rotationReceived();
         if (!windows || !resolution || !rotation) {
-            auto state = [this](bool received) {
+            auto state = [](bool received) {
                 return received
                            ? tr("Received")
                            : QStringLiteral("<font color='red'>%1</font>").arg(tr("Not Received"));

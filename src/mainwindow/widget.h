@@ -11,6 +11,7 @@
 #include <memory>
 
 class QButtonGroup;
+class QLabel;
 class QMenu;
 class QPoint;
 class QTableWidget;
@@ -49,6 +50,7 @@ public:
 
     void setWallCanvas(WallCanvas *canvas) { m_wallCanvas = canvas; }
     void setMultiviewView(MultiviewView *view) { m_multiviewView = view; }
+    MultiviewView *multiviewView() const { return m_multiviewView; }
     SpliceGroups *splitManager() const { return m_splitManager; }
     WidgetDialogs *dialogs() const { return m_dialogs; }
     bool hdmiAudioFollow() const { return m_hdmiAudioFollow; }
@@ -59,6 +61,10 @@ public:
     void applySpliceMode(int mode, bool fromOperator);
     /// Runs the arrangement of pages, lists and tables for the store's device type.
     void arrangeForDeviceType();
+    /// True while the control link is up. Otherwise the operator's change is not made: the
+    /// first refusal of a disconnected spell says so briefly, and false is returned.
+    /// `what` names the refused change for the log.
+    bool linkReady(const QString &what);
 
 signals:
     void si_SetDhcpSwitch(bool on);
@@ -139,6 +145,9 @@ private:
     void buildTables();
     void onPageChanged(int index);
     void setConnectionText(int state, bool afterLanguageChange);
+    void showLinkNotice();
+    /// Passes a store's answer through; a refused save is shown with the database's words.
+    bool saved(bool ok);
     void applyHdmiAudioFollow(bool follow);
     void setVirButtonIcons(int virMode);
     void loadPlanNames();
@@ -184,6 +193,8 @@ private:
     std::unique_ptr<UserAccountStore> m_userAccounts;
     QTranslator m_translator;
     SvgLabel *m_titleLogo = nullptr;
+    QLabel *m_linkNotice = nullptr;
+    bool m_linkNoticeShown = false; // in this disconnected spell
 
     MessageDistance *m_client = nullptr;
     WallCanvas *m_wallCanvas = nullptr;

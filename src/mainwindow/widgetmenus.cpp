@@ -204,6 +204,8 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
         action->setEnabled(standbyRight);
         standbyGroup->addAction(action);
         connect(action, &QAction::triggered, this, [this, table, item, client, port, lock] {
+            if (!m_window->linkReady(QStringLiteral("standby of output %1").arg(port)))
+                return;
             if (auto *w = table->cellForItem(item))
                 w->setLocked(lock);
             client->setOutputLock(port, lock);
@@ -221,6 +223,8 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
         action->setChecked(bindMode == mode);
         action->setEnabled(layoutRight && bindMode != 2);
         connect(action, &QAction::triggered, this, [this, client, mode] {
+            if (!m_window->linkReady(QStringLiteral("layout %1").arg(mode)))
+                return;
             DeviceState::instance()->setBindMode(mode);
             if (m_window->m_splitManager)
                 m_window->m_splitManager->layoutForMode(mode);
@@ -370,8 +374,9 @@ void WidgetMenus::renameInputItem(QListWidgetItem *item)
     connect(&dialog, &RenameDialog::Sig_SetNewName, this,
             [this, item, port, video](const QString &name) {
                 AppSettings *settings = AppSettings::instance();
-                m_window->m_portNames->savePortName(port, name,
-                                                    video ? InputVideoName : InputAudioName);
+                if (!m_window->saved(m_window->m_portNames->savePortName(
+                        port, name, video ? InputVideoName : InputAudioName)))
+                    return;
                 item->setData(Qt::UserRole + 1, name);
                 item->setText(QStringLiteral(" [%1] %2").arg(port).arg(name));
                 SigManager *hub = SigManager::instance();
@@ -402,7 +407,8 @@ void WidgetMenus::renameOutputItem(TableWidget *table, QTableWidgetItem *item)
         port -= 100;
     RenameDialog dialog(AppSettings::instance()->outputName(port), m_window);
     connect(&dialog, &RenameDialog::Sig_SetNewName, this, [this, port](const QString &name) {
-        m_window->m_portNames->savePortName(port, name, OutputVideoName);
+        if (!m_window->saved(m_window->m_portNames->savePortName(port, name, OutputVideoName)))
+            return;
         AppSettings::instance()->setOutputName(port, name);
         // One output number has one name across the five tables.
         const QMap<int, QString> names = m_window->m_portNames->loadPortNames(OutputVideoName);
@@ -435,8 +441,9 @@ void WidgetMenus::showPlanMenu(QButtonGroup *group, int btnIndex)
         RenameDialog dialog(DeviceState::instance()->planNameAt(btnIndex), m_window);
         connect(
             &dialog, &RenameDialog::Sig_SetNewName, this, [this, btnIndex, n](const QString &name) {
+                if (!m_window->saved(PlanNameStore().savePlanName(n, name)))
+                    return;
                 DeviceState::instance()->setPlanNameAt(btnIndex, name);
-                PlanNameStore().savePlanName(n, name);
                 WidgetSplice::showPlanCaption(m_window->m_planGroupVideo->button(btnIndex), n,
                                               name);
                 WidgetSplice::showPlanCaption(m_window->m_planGroupWall->button(btnIndex), n, name);

@@ -100,6 +100,11 @@ void Widget::applySpliceMode(int mode, bool fromOperator)
             if (m_permissions && !m_permissions->hasPortPermission(o, OutputPortKind))
                 return;
         }
+        if (!linkReady(QStringLiteral("splice mode %1").arg(mode))) {
+            if (QAbstractButton *button = m_spliceModeGroup->button(store->spliceMode()))
+                button->setChecked(true);
+            return;
+        }
         m_client->setMode(mode);
     }
     store->setSpliceMode(mode);
@@ -390,6 +395,9 @@ void Widget::receiveWindowStatusSlot(const QJsonObject &object)
     for (auto it = object.begin(); it != object.end(); ++it) {
         const QString key = it.key();
         const QJsonArray values = it.value().toArray();
+        // VIR and AUDIO come as lists once repaired, as plain numbers in a report that
+        // needed no repair.
+        const int first = valueNumber(it.value().isArray() ? values.at(0) : it.value());
         if (key.contains(QLatin1String("window"))) {
             const int id = key.right(1).toInt();
             if (values.size() == 6) {
@@ -399,10 +407,10 @@ void Widget::receiveWindowStatusSlot(const QJsonObject &object)
                 windows.insert(id, list);
             }
         } else if (key == QLatin1String("VIR")) {
-            vir = values.isEmpty() ? 0 : valueNumber(values.first());
+            vir = first;
             windows.insert(0, {vir});
         } else if (key == QLatin1String("AUDIO")) {
-            const int a = values.isEmpty() ? 0 : valueNumber(values.first());
+            const int a = first;
             if (a >= 1 && a <= 4)
                 audio.insert(HdmiAudioOffset + 1, a + HdmiAudioOffset);
         } else {
@@ -607,6 +615,14 @@ void Widget::sl_sendUnBindMsg(int output)
 void Widget::onTableDrop(TableWidget *table, int input, int output)
 {
     DeviceState *store = DeviceState::instance();
+    if (!linkReady(QStringLiteral("input %1 to output %2").arg(input).arg(output))) {
+        // The cell already shows the drop; it goes back to what the device has.
+        for (int kind = 0; kind <= 5; ++kind) {
+            if (tableOfKind(kind) == table)
+                refreshView(kind);
+        }
+        return;
+    }
     if (table == m_ui->videoTableWidget) {
         applyVideoRoute(input, output, true);
         m_client->switchPort(input, output, 0);
@@ -633,6 +649,10 @@ bool Widget::groupAllows(int port, int listRight) const
 
 void Widget::onOrderToLock(int port, bool lock)
 {
+    if (!linkReady(QStringLiteral("lock of output %1").arg(port))) {
+        updateVideoWidgetOutputInfoByPort(port);
+        return;
+    }
     m_client->setOutputLock(port, lock);
     DeviceState::instance()->setOutputLockAt(port, lock);
 }
@@ -651,6 +671,10 @@ void Widget::applyToSpliceGroup(int port, bool on, void (DeviceState::*store)(in
                                 void (MessageDistance::*send)(int, bool))
 {
     DeviceState *state = DeviceState::instance();
+    if (!linkReady(QStringLiteral("pause or mute of output %1").arg(port))) {
+        updateVideoWidgetOutputInfoByPort(port);
+        return;
+    }
     if (!groupAllows(port, PausePlayOutputFunction)) {
         showPortWarning();
         updateVideoWidgetOutputInfoByPort(port);

@@ -43,6 +43,12 @@ void WidgetSplice::attachMultiview(Widget *window, SingleSplitterWidget *splitte
     window->setMultiviewView(splitter);
     QObject::connect(splitter, &SingleSplitterWidget::si_drop, window,
                      [window](int input, int region) {
+                         if (!window->linkReady(
+                                 QStringLiteral("input %1 to window %2").arg(input).arg(region))) {
+                             if (window->multiviewView())
+                                 window->multiviewView()->refresh();
+                             return;
+                         }
                          DeviceState::instance()->setMultiviewWindowAt(region, input);
                          MessageDistance *client = MessageDistance::instance();
                          if (region == 0) {

@@ -3,20 +3,40 @@
 #include "protocollog.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QMutexLocker>
 #include <QNetworkProxy>
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
+
+// Qt reads at most this much from the control socket ahead of the parse thread; beyond it the
+// device is held back by the link itself.
+constexpr qint64 ReadBufferSize = 64 * 1024;
+// Reading stops while this many received bytes wait for the parse thread. It is above the
+// largest message the scanner collects, so one message can always complete.
+constexpr int MaxReceiveBacklog = 2 * MessageScanner::MaxMessageSize;
+// The parse thread waits while this many results wait for their receivers.
+constexpr int MaxUndelivered = 2048;
+// Results are delivered in slices of about this many milliseconds, with the event loop
+// (painting, the operator's input) in between.
+constexpr qint64 DeliverySliceMs = 20;
+// What the log shows of one received chunk.
+constexpr int MaxLoggedChunk = 8192;
 
 // What the log shows of received bytes: up to the first zero byte, without CR LF pairs.
 QString loggableText(const QByteArray &bytes)
 {
     const int zero = bytes.indexOf('\0');
-    QString text = QString::fromUtf8(bytes.constData(), zero < 0 ? bytes.size() : zero);
+    const int shown = std::min(zero < 0 ? int(bytes.size()) : zero, MaxLoggedChunk);
+    QString text = QString::fromUtf8(bytes.constData(), shown);
     if (bytes.contains('\r'))
         text.remove(QStringLiteral("\r\n"));
+    if (shown < bytes.size() && zero != shown)
+        text += QStringLiteral(" ... (%1 bytes in all)").arg(bytes.size());
     return text;
 }
 
@@ -37,8 +57,8 @@ MessageDistance::MessageDistance(QObject *parent)
       m_uploadSocket(std::make_unique<QTcpSocket>())
 {
     m_controlSocket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
-    connect(m_controlSocket.get(), &QTcpSocket::readyRead, this,
-            [this] { receiveDataSlot(m_controlSocket->readAll()); });
+    m_controlSocket->setReadBufferSize(ReadBufferSize);
+    connect(m_controlSocket.get(), &QTcpSocket::readyRead, this, &MessageDistance::readControl);
 
     m_reconnectTimer = new QTimer(this);
     m_reconnectTimer->setInterval(2000);
@@ -51,8 +71,6 @@ MessageDistance::MessageDistance(QObject *parent)
     connect(m_controlSocket.get(), &QTcpSocket::stateChanged, this,
             &MessageDistance::onControlStateChanged);
 
-    m_closeUploadTimer = new QTimer(this);
-    connect(m_closeUploadTimer, &QTimer::timeout, this, &MessageDistance::onCloseUploadTimeout);
     m_closeRetryTimer = new QTimer(this);
     m_closeRetryTimer->setInterval(1000);
     connect(m_closeRetryTimer, &QTimer::timeout, this, &MessageDistance::onCloseRetryTimeout);
@@ -70,6 +88,10 @@ MessageDistance::~MessageDistance()
         QMutexLocker lock(&m_bufferLock);
         m_stop = true;
         m_bytesArrived.wakeAll();
+    }
+    {
+        QMutexLocker lock(&m_deliveryLock);
+        m_deliveryRoom.wakeAll();
     }
     wait();
     // The sockets outlive this body; their last state changes must not reach a dying object.
@@ -91,8 +113,12 @@ void MessageDistance::connectToDevice(const QString &host, quint16 port)
     m_controlSocket->abort();
     m_uploadSocket->abort();
     {
+        // Another device, or the same one anew: nothing received so far belongs to what comes.
         QMutexLocker lock(&m_bufferLock);
         m_processor.clearMessages();
+        QMutexLocker rawLock(&m_rawTextLock);
+        m_processor.clearRawText();
+        m_readPaused = false;
     }
     m_controlSocket->setProxy(QNetworkProxy::NoProxy);
     m_controlSocket->connectToHost(host, port, QIODevice::ReadWrite,
@@ -111,17 +137,19 @@ bool MessageDistance::isConnected() const
     return m_controlSocket->state() == QAbstractSocket::ConnectedState;
 }
 
-void MessageDistance::sendCommand(const QString &text)
+bool MessageDistance::sendCommand(const QString &text)
 {
-    if (text.contains(QLatin1String("param=Done"))) {
-        qDebug() << "Ready To close osdUpdate";
-        emit si_osdUploadFinish();
-        m_doneSent = true;
-        m_closeUploadTimer->start(1000);
+    // Nothing is queued for later: a route replayed minutes afterwards onto a live wall would
+    // be worse than none.
+    if (!isConnected()) {
+        qDebug().noquote() << "not sent (disconnected):" << text;
+        emit si_commandNotSent(text);
+        return false;
     }
     m_controlSocket->write(text.toUtf8());
     qDebug().noquote() << "send:" << text;
     m_controlSocket->flush();
+    return true;
 }
 
 void MessageDistance::onControlStateChanged(QAbstractSocket::SocketState state)
@@ -137,10 +165,27 @@ void MessageDistance::onControlStateChanged(QAbstractSocket::SocketState state)
         // The option only reaches the system once a socket exists, so it is set again here.
         m_controlSocket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
         m_reconnectTimer->stop();
+        {
+            // A report the old link cut off would swallow the first answer on this one.
+            QMutexLocker lock(&m_bufferLock);
+            m_processor.startNewStream();
+            QMutexLocker rawLock(&m_rawTextLock);
+            // What the old link left complete is still worked off; the parse thread resumes
+            // reading once it has, as after any pause.
+            m_readPaused = m_processor.pendingMessageBytes() + m_processor.pendingRawBytes() >=
+                           MaxReceiveBacklog;
+        }
+        m_linkUp = true;
+        qDebug().noquote() << QStringLiteral("control link up: %1:%2").arg(m_host).arg(m_port);
         emit connectSuccessFulSig();
         break;
     case QAbstractSocket::UnconnectedState:
     case QAbstractSocket::ClosingState:
+        if (m_linkUp) {
+            m_linkUp = false;
+            qDebug().noquote()
+                << QStringLiteral("control link down: %1:%2").arg(m_host).arg(m_port);
+        }
         emit connectFailureSig();
         if (!m_reconnectTimer->isActive())
             m_reconnectTimer->start();
@@ -158,6 +203,42 @@ void MessageDistance::onReconnectTimeout()
     emit connectingSig();
 }
 
+// Read in pieces no larger than the socket's buffer, so the pause takes effect within one piece.
+void MessageDistance::readControl()
+{
+    while (m_controlSocket->bytesAvailable() > 0) {
+        {
+            QMutexLocker lock(&m_bufferLock);
+            if (m_readPaused)
+                return;
+        }
+        receiveDataSlot(m_controlSocket->read(ReadBufferSize));
+    }
+}
+
+void MessageDistance::resumeReading()
+{
+    {
+        QMutexLocker lock(&m_bufferLock);
+        m_resumePosted = false;
+        m_readPaused = false;
+    }
+    readControl();
+}
+
+int MessageDistance::receiveBacklog()
+{
+    QMutexLocker lock(&m_bufferLock);
+    QMutexLocker rawLock(&m_rawTextLock);
+    return m_processor.pendingMessageBytes() + m_processor.pendingRawBytes();
+}
+
+int MessageDistance::undeliveredResults()
+{
+    QMutexLocker lock(&m_deliveryLock);
+    return m_delivery.size() - m_deliveryHead;
+}
+
 void MessageDistance::receiveDataSlot(const QByteArray &chunk)
 {
     const QString text = loggableText(chunk);
@@ -167,6 +248,10 @@ void MessageDistance::receiveDataSlot(const QByteArray &chunk)
     {
         QMutexLocker rawLock(&m_rawTextLock);
         m_processor.appendRawText(chunk);
+        // Far behind: leave the rest in the socket (and the device waiting) until the parse
+        // thread has caught up.
+        if (m_processor.pendingMessageBytes() + m_processor.pendingRawBytes() >= MaxReceiveBacklog)
+            m_readPaused = true;
     }
     m_newBytes = true;
     m_bytesArrived.wakeOne();
@@ -191,6 +276,12 @@ void MessageDistance::run()
                 m_processor.runRawTextPass();
             }
             more = m_processor.dispatchNextMessage();
+            // Caught up: everything left is one unfinished message, below the ceiling.
+            if (!more && m_readPaused && !m_resumePosted) {
+                m_resumePosted = true;
+                QMetaObject::invokeMethod(this, &MessageDistance::resumeReading,
+                                          Qt::QueuedConnection);
+            }
             lock.unlock();
             if (!more || m_pending.size() >= 128)
                 postPending();
@@ -201,40 +292,87 @@ void MessageDistance::run()
     }
 }
 
-// Results cross to this object's thread in one queued call per burst and are logged and emitted
-// there, in their order. Waking the receiving thread once per burst rather than once per report
-// is what keeps a burst cheap, and no receiver can ever be called on the parse thread.
+// Results cross to this object's thread through one queue and are logged and emitted there, in
+// their order. One queued call drains many results, which is what keeps a burst cheap, and no
+// receiver can ever be called on the parse thread. The queue is bounded: while it is full the
+// parse thread waits, its receive buffer fills and reading stops, so the device is held back
+// instead of memory growing.
 void MessageDistance::postPending()
 {
     if (m_pending.isEmpty())
         return;
-    QVector<PendingResult> batch;
-    batch.swap(m_pending);
-    QMetaObject::invokeMethod(
-        this, [this, batch] { deliver(batch); }, Qt::QueuedConnection);
+    QMutexLocker lock(&m_deliveryLock);
+    while (!m_stop && m_delivery.size() - m_deliveryHead >= MaxUndelivered) {
+        m_parseWaiting = true;
+        m_deliveryRoom.wait(&m_deliveryLock);
+        m_parseWaiting = false;
+    }
+    m_delivery += m_pending;
+    m_pending.clear();
+    if (!m_deliveryPosted) {
+        m_deliveryPosted = true;
+        QMetaObject::invokeMethod(this, &MessageDistance::deliverSome, Qt::QueuedConnection);
+    }
 }
 
-void MessageDistance::deliver(const QVector<PendingResult> &batch)
+// Results are taken one at a time, so a receiver that runs a nested event loop (a modal
+// message) sees the ones after it delivered by the next call, still in order. A slice ends
+// after a few milliseconds so the window keeps painting and answering during a flood.
+void MessageDistance::deliverSome()
 {
-    for (const PendingResult &r : batch) {
-        switch (r.type) {
-        case PendingResult::Report:
-            emitReport(ReplyDispatch::ReportKind(r.kind), r.object);
-            break;
-        case PendingResult::Dhcp:
-            emit si_SetDhcpSwitch(r.kind != 0);
-            break;
-        case PendingResult::Forward:
-            emit si_ForwardAnalysis(r.text);
-            break;
-        case PendingResult::Http:
-            emit si_http200Analysis();
-            emit si_requestCloseOsdSocket();
-            break;
-        case PendingResult::Log:
-            PROTOCOL_LOG(r.text);
-            break;
+    QElapsedTimer slice;
+    slice.start();
+    {
+        QMutexLocker lock(&m_deliveryLock);
+        m_deliveryPosted = false;
+    }
+    for (;;) {
+        PendingResult result;
+        {
+            QMutexLocker lock(&m_deliveryLock);
+            if (m_deliveryHead == m_delivery.size())
+                return;
+            result = std::move(m_delivery[m_deliveryHead++]);
+            if (m_deliveryHead == m_delivery.size()) {
+                m_delivery.clear();
+                m_deliveryHead = 0;
+            } else if (m_deliveryHead >= 1024 && m_deliveryHead * 2 >= m_delivery.size()) {
+                m_delivery.remove(0, m_deliveryHead);
+                m_deliveryHead = 0;
+            }
+            if (m_parseWaiting && m_delivery.size() - m_deliveryHead < MaxUndelivered / 2)
+                m_deliveryRoom.wakeAll();
+            if (!m_deliveryPosted && m_deliveryHead < m_delivery.size()) {
+                m_deliveryPosted = true;
+                QMetaObject::invokeMethod(this, &MessageDistance::deliverSome,
+                                          Qt::QueuedConnection);
+            }
         }
+        deliverOne(result);
+        if (slice.elapsed() >= DeliverySliceMs)
+            return;
+    }
+}
+
+void MessageDistance::deliverOne(const PendingResult &r)
+{
+    switch (r.type) {
+    case PendingResult::Report:
+        emitReport(ReplyDispatch::ReportKind(r.kind), r.object);
+        break;
+    case PendingResult::Dhcp:
+        emit si_SetDhcpSwitch(r.kind != 0);
+        break;
+    case PendingResult::Forward:
+        emit si_ForwardAnalysis(r.text);
+        break;
+    case PendingResult::Http:
+        emit si_http200Analysis();
+        emit si_requestCloseOsdSocket();
+        break;
+    case PendingResult::Log:
+        PROTOCOL_LOG(r.text);
+        break;
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QVector>
 #include <QWaitCondition>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -45,10 +46,17 @@ public:
     // Control connection.
     void connectToDevice(const QString &host, quint16 port);
     void closeConnections();
-    void sendCommand(const QString &text);
+    /// Writes one command on the control link. While the link is not connected nothing is
+    /// written: the command is logged as not sent, si_commandNotSent tells the caller, and the
+    /// result is false.
+    bool sendCommand(const QString &text);
     QString host() const { return m_host; }
     quint16 port() const { return m_port; }
     bool isConnected() const;
+    /// Received bytes not yet taken by the parse thread, and results not yet delivered: both
+    /// stay bounded whatever the device sends, because reading stops while they are high.
+    int receiveBacklog();
+    int undeliveredResults();
 
     // Queries.
     void getVersion();
@@ -125,17 +133,31 @@ public:
     void openUploadSocket(bool open);
     bool isUploadConnected() const;
     bool isUploadOpen() const;
-    void uploadFile(const QString &startCommand, const QByteArray &data, const QString &endCommand);
+    /// Sends a file: the start command, the data in 500-byte packets each after the device
+    /// answered the one before, the end command once every packet was answered, and then waits
+    /// for the device's acknowledgement. A transfer asked for while another runs waits behind
+    /// it. "what" names the file to the operator if it does not arrive.
+    void uploadFile(const QString &startCommand, const QByteArray &data, const QString &endCommand,
+                    const QString &what = QString());
+    /// Drops the running and waiting transfers and the upload link, without telling the device
+    /// that a file is complete.
+    void abandonUpload();
     void startUploadCloseRetry(bool on);
     void sendDone();
-    /// Items still waiting in the upload queue.
-    int uploadQueueSize() const { return m_uploadQueue.size(); }
-    bool isUploadBusy() const { return m_uploadBusy; }
+    /// How long a packet or the end command waits for its answer before the transfer is given up.
+    void setUploadAnswerTimeout(int ms) { m_answerTimeoutMs = ms; }
+    int uploadAnswerTimeout() const { return m_answerTimeoutMs; }
+    /// Packets and commands still to send, of the running transfer and those waiting behind it.
+    int uploadQueueSize() const;
+    /// A transfer is running or waiting.
+    bool isUploadBusy() const { return !m_transfers.isEmpty(); }
 
 signals:
     void connectingSig();
     void connectSuccessFulSig();
     void connectFailureSig();
+    /// A command was given while the control link was down and was not sent.
+    void si_commandNotSent(const QString &text);
 
     void receiveChangedByOthersSig(const QJsonObject &object);
     void receiveVersionSig(const QJsonObject &object);
@@ -159,8 +181,13 @@ signals:
     void si_http200Analysis();
     void si_requestCloseOsdSocket();
 
+    /// After each further packet: the packets and end command the transfer still has to send.
     void si_updateProgressVal(int packNum);
-    void si_osdUploadFinish();
+    /// The device acknowledged the end of a transfer.
+    void si_uploadFinished();
+    /// A transfer was given up (no answer in time, link closed, no acknowledgement); what names
+    /// the file. Nothing of it was declared complete to the device.
+    void si_uploadFailed(const QString &what);
     void si_setDisableUiObject(bool isToDisable);
 
 protected:
@@ -179,8 +206,8 @@ private:
             Forward,
             Http,
             Log
-        } type;
-        int kind;
+        } type = Log;
+        int kind = 0;
         QJsonObject object;
         QString text;
     };
@@ -193,7 +220,10 @@ private:
     void httpAcknowledged() override;
     void log(const QString &line) override;
     void postPending();
-    void deliver(const QVector<PendingResult> &batch);
+    void deliverSome();
+    void deliverOne(const PendingResult &result);
+    void readControl();
+    void resumeReading();
     void emitReport(ReplyDispatch::ReportKind kind, const QJsonObject &object);
 
     void onControlStateChanged(QAbstractSocket::SocketState state);
@@ -201,22 +231,38 @@ private:
     void onUploadStateChanged(QAbstractSocket::SocketState state);
     void onUploadReadyRead();
     void onRequestCloseOsdSocket();
-    void onCloseUploadTimeout();
     void onCloseRetryTimeout();
-    void failTransfer();
+    void onAnswerTimeout();
+    void beginTransfer();
+    void sendNextPacket();
+    void sendEndCommand();
+    void finishTransfer();
+    void failTransfers(const QString &reason);
+    void startAnswerTimer();
+    void stopAnswerTimer();
     void closeUploadSocket();
-    void sendUploadItem(const UploadItem &item);
-    void writePacket(const QByteArray &packet);
     void reportError(const QString &title, const QString &text);
 
     // Guarded by m_bufferLock; the raw text inside it by m_rawTextLock as well.
     ReplyProcessor m_processor;
     QVector<PendingResult> m_pending; // parse thread only
-    bool m_stop = false;
+    std::atomic<bool> m_stop{false};
     bool m_newBytes = false;
+    bool m_readPaused = false;  // reading stopped until the parse thread catches up
+    bool m_resumePosted = false;
     QMutex m_bufferLock;
     QMutex m_rawTextLock;
     QWaitCondition m_bytesArrived;
+
+    // Results on their way to this object's thread, guarded by m_deliveryLock. The parse thread
+    // waits while too many are undelivered, so a flood cannot outrun the receivers.
+    QMutex m_deliveryLock;
+    QWaitCondition m_deliveryRoom;
+    QVector<PendingResult> m_delivery;
+    int m_deliveryHead = 0;
+    bool m_deliveryPosted = false;
+    bool m_parseWaiting = false;
+    bool m_linkUp = false;
 
     std::unique_ptr<QTcpSocket> m_controlSocket;
     std::unique_ptr<QTcpSocket> m_uploadSocket;
@@ -225,12 +271,12 @@ private:
     quint16 m_uploadPort = 6666;
 
     QTimer *m_reconnectTimer = nullptr;
-    QTimer *m_closeUploadTimer = nullptr;
     QTimer *m_closeRetryTimer = nullptr;
-    QVector<UploadItem> m_uploadQueue;
-    bool m_uploadBusy = false;
-    bool m_expectAck = false;
-    bool m_doneSent = false;
+    // Created on first use; a packet or end command waiting longer gives the transfer up.
+    QTimer *m_answerTimer = nullptr;
+    int m_answerTimeoutMs = 5000;
+    // The first transfer is the running one.
+    QVector<UploadTransfer> m_transfers;
     int m_closeRetryCount = 3;
     ErrorReporter m_errorReporter;
 };

@@ -1,25 +1,30 @@
 // The upload channel: files travel in 500-byte packets on a second socket, each further packet
-// going out when the device answers the previous one.
+// going out when the device answers the previous one. A transfer that stalls, loses its link or
+// is not acknowledged is given up whole: nothing of it is carried into the next one, and the
+// device is never told that a half file is complete.
 #include "messagedistance.h"
 
 #include <QDebug>
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 constexpr int PacketSize = 500;
+
+QString lostFileText(const QString &names, const QString &reason)
+{
+    return MessageDistance::tr("文件“%1”未能传到设备（%2），请重新上传。").arg(names, reason);
 }
+} // namespace
 
 void MessageDistance::openUploadSocket(bool open)
 {
+    // A new link, or none, ends whatever ran on the old one: a half-sent file is never resumed.
+    failTransfers(tr("传输连接已断开"));
     closeUploadSocket();
     if (open) {
-        // A fresh link: an acknowledgement still awaited on the old one can no longer come
-        // (the control link's HTTP notice may have closed it first), and the pending close
-        // of the last transfer must not cut the new one.
-        m_expectAck = false;
-        m_doneSent = false;
-        m_closeUploadTimer->stop();
         m_uploadSocket->connectToHost(m_host, m_uploadPort);
         if (!m_uploadSocket->waitForConnected(2000)) {
             qDebug() << "Failed to connect to Uploading host within timeout";
@@ -50,35 +55,149 @@ bool MessageDistance::isUploadOpen() const
     return m_uploadSocket->isOpen();
 }
 
-void MessageDistance::uploadFile(const QString &startCommand, const QByteArray &data,
-                                 const QString &endCommand)
+int MessageDistance::uploadQueueSize() const
 {
+    int items = 0;
+    for (int i = 0; i < m_transfers.size(); ++i) {
+        const UploadTransfer &t = m_transfers.at(i);
+        items += t.itemsLeft();
+        if (i > 0 && !t.startCommand.isEmpty())
+            ++items;
+    }
+    return items;
+}
+
+void MessageDistance::uploadFile(const QString &startCommand, const QByteArray &data,
+                                 const QString &endCommand, const QString &what)
+{
+    const QString name = what.isEmpty() ? startCommand : what;
     if (!isUploadConnected()) {
         m_uploadSocket->abort();
         reportError(tr("NetWork Error"), tr("传输文件端口连接发生错误！"));
-        m_uploadQueue.clear();
-        m_uploadBusy = false;
+        emit si_uploadFailed(name);
         return;
     }
-    int from = 0;
-    if (!m_uploadBusy) {
-        if (!startCommand.isEmpty())
-            sendCommand(startCommand);
-        if (!data.isEmpty()) {
-            from = qMin(PacketSize, data.size());
-            m_uploadSocket->write(data.constData(), from);
-            const bool flushed = m_uploadSocket->flush();
-            qDebug() << "osdUpdateTcpSocket Send byte len" << flushed;
-            m_uploadBusy = true;
-        }
-    } else if (!startCommand.isEmpty()) {
-        // Another transfer is running: this one waits behind it, start command and all.
-        m_uploadQueue.append(UploadItem{startCommand, QByteArray()});
+    UploadTransfer transfer;
+    transfer.what = name;
+    transfer.startCommand = startCommand;
+    transfer.endCommand = endCommand;
+    for (int from = 0; from < data.size(); from += PacketSize)
+        transfer.packets.append(data.mid(from, PacketSize));
+    m_transfers.append(transfer);
+    // Another transfer is running: this one starts once the device acknowledged that one.
+    if (m_transfers.size() == 1)
+        beginTransfer();
+}
+
+void MessageDistance::abandonUpload()
+{
+    if (!m_transfers.isEmpty())
+        qDebug() << "upload of" << m_transfers.first().what << "abandoned after"
+                 << m_transfers.first().answered << "of" << m_transfers.first().packets.size()
+                 << "packets";
+    m_transfers.clear();
+    stopAnswerTimer();
+    closeUploadSocket();
+}
+
+void MessageDistance::beginTransfer()
+{
+    UploadTransfer &t = m_transfers.first();
+    // Without its start command the device would take the packets for nothing it expects.
+    if (!t.startCommand.isEmpty() && !sendCommand(t.startCommand)) {
+        failTransfers(tr("与设备的控制连接已断开"));
+        return;
     }
-    for (; from < data.size(); from += PacketSize)
-        m_uploadQueue.append(UploadItem{QString(), data.mid(from, PacketSize)});
-    if (!endCommand.isEmpty())
-        m_uploadQueue.append(UploadItem{endCommand, QByteArray()});
+    if (t.packets.isEmpty())
+        sendEndCommand();
+    else
+        sendNextPacket();
+}
+
+void MessageDistance::sendNextPacket()
+{
+    if (!isUploadConnected()) {
+        failTransfers(tr("传输连接已断开"));
+        return;
+    }
+    UploadTransfer &t = m_transfers.first();
+    const qint64 written = m_uploadSocket->write(t.packets.at(t.sent));
+    m_uploadSocket->flush();
+    qDebug() << "OsdUpdateTcpSocket Send byte len:" << written;
+    const bool further = t.sent > 0;
+    ++t.sent;
+    const int itemsLeft = t.itemsLeft();
+    startAnswerTimer();
+    if (further)
+        emit si_updateProgressVal(itemsLeft);
+}
+
+// Only once every packet was answered: the end command tells the device the file is whole.
+void MessageDistance::sendEndCommand()
+{
+    UploadTransfer &t = m_transfers.first();
+    if (t.endCommand.isEmpty()) {
+        finishTransfer();
+        return;
+    }
+    qDebug() << "Ready To close osdUpdate";
+    t.endSent = true;
+    startAnswerTimer();
+    if (!sendCommand(t.endCommand))
+        failTransfers(tr("与设备的控制连接已断开"));
+}
+
+void MessageDistance::finishTransfer()
+{
+    stopAnswerTimer();
+    const UploadTransfer done = m_transfers.takeFirst();
+    qDebug() << "upload of" << done.what << "finished," << done.packets.size() << "packets";
+    if (!m_transfers.isEmpty())
+        beginTransfer();
+    else
+        closeUploadSocket();
+    emit si_uploadFinished();
+}
+
+void MessageDistance::failTransfers(const QString &reason)
+{
+    if (m_transfers.isEmpty())
+        return;
+    const QVector<UploadTransfer> lost = std::exchange(m_transfers, {});
+    stopAnswerTimer();
+    closeUploadSocket();
+    QStringList names;
+    for (const UploadTransfer &t : lost)
+        names << t.what;
+    qDebug().noquote() << "upload of" << names.join(QStringLiteral(", ")) << "given up:" << reason
+                       << "(" << lost.first().answered << "of" << lost.first().packets.size()
+                       << "packets answered)";
+    reportError(tr("NetWork Error"), lostFileText(names.join(QStringLiteral(", ")), reason));
+    for (const QString &name : qAsConst(names))
+        emit si_uploadFailed(name);
+}
+
+void MessageDistance::startAnswerTimer()
+{
+    if (!m_answerTimer) {
+        m_answerTimer = new QTimer(this);
+        m_answerTimer->setSingleShot(true);
+        connect(m_answerTimer, &QTimer::timeout, this, &MessageDistance::onAnswerTimeout);
+    }
+    m_answerTimer->start(m_answerTimeoutMs);
+}
+
+void MessageDistance::stopAnswerTimer()
+{
+    if (m_answerTimer)
+        m_answerTimer->stop();
+}
+
+void MessageDistance::onAnswerTimeout()
+{
+    if (m_transfers.isEmpty())
+        return;
+    failTransfers(m_transfers.first().endSent ? tr("设备没有确认文件") : tr("设备没有应答"));
 }
 
 void MessageDistance::startUploadCloseRetry(bool on)
@@ -111,88 +230,40 @@ void MessageDistance::onUploadReadyRead()
     const QString text = QString::fromUtf8(answer.constData(), zero < 0 ? answer.size() : zero);
     qDebug().noquote() << "OsdUploadSocket receive:" << text;
 
-    if (m_expectAck) {
-        if (!text.contains(QLatin1String("<ACK_1>\r\n"))) {
-            failTransfer();
-            return;
-        }
-        m_expectAck = false;
-    }
-    if (m_uploadQueue.isEmpty()) {
-        m_uploadBusy = false;
+    if (m_transfers.isEmpty())
+        return;
+    UploadTransfer &t = m_transfers.first();
+    if (t.endSent) {
+        if (text.contains(QLatin1String("<ACK_1>\r\n")))
+            finishTransfer();
+        else
+            failTransfers(tr("设备没有确认文件"));
         return;
     }
-    while (m_uploadQueue.first().isCommand()) {
-        const QString command = m_uploadQueue.takeFirst().command;
-        sendCommand(command);
-        if (command.contains(QLatin1String("Done")))
-            m_expectAck = true;
-        if (m_uploadQueue.isEmpty()) {
-            m_uploadBusy = false;
-            return;
-        }
-    }
-    if (!isUploadConnected()) {
-        qDebug() << "upload fail! osd upload socket connect fail!";
-        m_uploadSocket->abort();
-        return;
-    }
-    const QByteArray packet = m_uploadQueue.takeFirst().data;
-    const qint64 written = m_uploadSocket->write(packet);
-    m_uploadSocket->flush();
-    qDebug() << "OsdUpdateTcpSocket Send byte len:" << written;
-    emit si_updateProgressVal(m_uploadQueue.size());
-    m_uploadBusy = true;
+    // Before the end command any answer is the go-ahead for the next packet.
+    t.answered = t.sent;
+    if (t.answered < t.packets.size())
+        sendNextPacket();
+    else
+        sendEndCommand();
 }
 
 void MessageDistance::onUploadStateChanged(QAbstractSocket::SocketState state)
 {
-    if (state == QAbstractSocket::ConnectedState) {
-        if (!m_uploadQueue.isEmpty())
-            sendUploadItem(m_uploadQueue.takeFirst());
-    } else if (state == QAbstractSocket::UnconnectedState ||
-               state == QAbstractSocket::ClosingState) {
+    if (state == QAbstractSocket::UnconnectedState || state == QAbstractSocket::ClosingState) {
+        failTransfers(tr("传输连接已断开"));
         m_uploadSocket->abort();
         emit si_setDisableUiObject(false);
     }
 }
 
-void MessageDistance::sendUploadItem(const UploadItem &item)
-{
-    if (item.isCommand()) {
-        sendCommand(item.command);
-    } else {
-        m_uploadSocket->write(item.data);
-        m_uploadSocket->flush();
-    }
-}
-
-void MessageDistance::failTransfer()
-{
-    reportError(tr("NetWork Error"), tr("传输文件过程网络发生错误！请重新上传"));
-    sendDone();
-    m_uploadSocket->abort();
-    m_uploadQueue.clear();
-    m_uploadBusy = false;
-    m_expectAck = false;
-}
-
+// The device's HTTP-style notice on the control link acknowledges the end of a transfer as
+// well as "<ACK_1>" on the upload link does; whichever comes first counts.
 void MessageDistance::onRequestCloseOsdSocket()
 {
-    if (!m_doneSent)
+    if (m_transfers.isEmpty() || !m_transfers.first().endSent)
         return;
-    m_doneSent = false;
-    openUploadSocket(false);
-    m_closeUploadTimer->stop();
-}
-
-void MessageDistance::onCloseUploadTimeout()
-{
-    if (m_doneSent) {
-        m_doneSent = false;
-        openUploadSocket(false);
-    }
-    m_closeUploadTimer->stop();
+    finishTransfer();
 }
 
 void MessageDistance::onCloseRetryTimeout()

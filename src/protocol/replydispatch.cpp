@@ -15,14 +15,18 @@ unsigned reportKinds(const QByteArray &m)
         if (holds)
             kinds |= 1u << kind;
     };
-    mark(Version,
-         contains(m, "type") && contains(m, "MCU") && contains(m, "FPGA") && contains(m, "device"));
+    const bool version =
+        contains(m, "type") && contains(m, "MCU") && contains(m, "FPGA") && contains(m, "device");
+    mark(Version, version);
     mark(VideoAudioIrMap, contains(m, "video") && contains(m, "audio") && contains(m, "IR"));
     mark(WindowStatus, contains(m, "window") && contains(m, "VIR"));
     const bool hasOut = contains(m, "out");
     mark(InputChannelState, contains(m, "input") && !hasOut);
     mark(NetWorkInformation, contains(m, "ip") && contains(m, "gateway") && contains(m, "subnet"));
-    mark(InOutChannelResolutionMap, contains(m, "in") && hasOut && !contains(m, "hdcp"));
+    // A version report whose texts hold "in" and "out" (a model named "4in4out") is no
+    // resolution report: taken for one it would clear every input's signal.
+    mark(InOutChannelResolutionMap,
+         contains(m, "in") && hasOut && !contains(m, "hdcp") && !version);
     mark(OutputInfo, contains(m, "link"));
     mark(BindInfo, contains(m, "bind") && contains(m, "mode"));
     mark(VolumeInformation, contains(m, "Volume"));

@@ -50,19 +50,26 @@ QByteArray replaceAll(const QByteArray &in, std::string_view before, std::string
     return out;
 }
 
-// Quotes the bare value of one key: a quote where the value starts and one before the comma
-// that precedes the next key's opening quote. A key that is missing, or a value with nothing
-// after it, leaves the text as it is rather than writing outside it.
-void quoteValue(QByteArray &s, const char *key, int valueOffset, int searchOffset)
+// Quotes the bare value of one key, found by its name written as a key ("name":), so no key
+// is taken for another that holds its name. The value runs up to the comma before the next
+// quoted key, or to the closing brace when it is the last; a colour keeps its three numbers
+// in one text that way. A missing key or a value already quoted is left as it is.
+void quoteValue(QByteArray &s, std::string_view name)
 {
+    const QByteArray key = '"' + QByteArray(name.data(), int(name.size())) + "\":";
     const int k = s.indexOf(key);
-    if (k < 0 || k + valueOffset > s.size())
+    if (k < 0)
         return;
-    s.insert(k + valueOffset, '"');
-    const int nextQuote = s.indexOf('"', k + searchOffset);
-    if (nextQuote < 1)
+    const int start = k + key.size();
+    if (start < s.size() && s.at(start) == '"')
         return;
-    s.insert(nextQuote - 1, '"');
+    const int comma = s.indexOf(",\"", start);
+    const int brace = s.indexOf('}', start);
+    const int end = comma < 0 || (brace >= 0 && brace < comma) ? brace : comma;
+    if (end < 0)
+        return;
+    s.insert(end, '"');
+    s.insert(start, '"');
 }
 
 } // namespace
@@ -74,21 +81,8 @@ QByteArray captionReport(const QByteArray &str)
     if (!contains(str, "Color") || contains(str, "change"))
         return str;
     QByteArray s = str;
-    quoteValue(s, "Switch", 8, 9);
-    quoteValue(s, "Bg_switch", 11, 12);
-    quoteValue(s, "Color", 7, 8);
-    quoteValue(s, "Bg_Color", 10, 11);
-    // Move_dir is the last key: its value ends at the comma if one follows, else at the brace.
-    const int k = s.indexOf("Move_dir");
-    if (k >= 0 && k + 10 <= s.size()) {
-        const int p = k + 10;
-        s.insert(p, '"');
-        int end = s.indexOf(',', p);
-        if (end < 0)
-            end = s.indexOf('}', p);
-        if (end >= 0)
-            s.insert(end, '"');
-    }
+    for (const std::string_view key : {"Switch", "Bg_switch", "Color", "Bg_Color", "Move_dir"})
+        quoteValue(s, key);
     return s;
 }
 

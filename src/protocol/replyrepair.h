@@ -10,7 +10,8 @@
 namespace ReplyRepair {
 
 /// Quotes the bare values of Switch, Bg_switch, Color, Bg_Color and Move_dir in a caption or
-/// OSD report (a message with "Color" and no "change").
+/// OSD report (a message with "Color" and no "change"), each key found by its name in any
+/// order; values already quoted stay as they are.
 QByteArray captionReport(const QByteArray &str);
 /// Quotes every value of a resolution report (a message with "in" and "out", no "change").
 QByteArray resolutionReport(const QByteArray &str);

@@ -3,6 +3,7 @@
 #include "app/appsettings.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -29,6 +30,23 @@ bool FileAccess::createOwnerOnly(const QString &path)
     return file.open(QIODevice::WriteOnly) &&
            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 #endif
+}
+
+bool FileAccess::restrictToOwner(const QString &path, QString *error)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return true;
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    if (!(info.permissions() & others))
+        return true;
+    QFile file(path);
+    if (file.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }
 
 QString FileAccess::passwordFilePath()

@@ -3,7 +3,9 @@
 #include "app/appsettings.h"
 #include "fileaccess.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
 #include <QMutex>
 #include <QSet>
@@ -12,6 +14,7 @@
 #include <QSqlQuery>
 #include <QThread>
 
+#include <cerrno>
 #include <functional>
 
 namespace {
@@ -24,6 +27,26 @@ QMutex unusableMutex;
 QSet<QString> unusablePaths;
 
 const char *const notADatabaseCode = "26"; // SQLITE_NOTADB
+
+// Calls run on the GUI thread; each thread keeps its own so that it always describes the
+// caller's own last call.
+thread_local QString lastFailure;
+
+void setFailure(const QString &path, const QString &error)
+{
+    lastFailure = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error);
+}
+
+// The database's own words; Qt's driver adds a generic sentence that says nothing more.
+QString errorText(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+QString notAFileText()
+{
+    return QCoreApplication::translate("ProjectDatabase", "not a file");
+}
 
 void reportUnusable(const QString &path, const QString &reason)
 {
@@ -71,10 +94,12 @@ bool isNotADatabase(const QSqlError &error)
 // object that used it is gone. Returns false when the file could not be opened.
 bool withConnection(const QString &path, const std::function<void(QSqlDatabase &)> &work)
 {
+    lastFailure.clear();
     // A FIFO or device node would make SQLite block on its first read.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
         reportUnusable(path, QStringLiteral("not a regular file"));
+        setFailure(path, notAFileText());
         return false;
     }
     if (!info.exists())
@@ -88,10 +113,12 @@ bool withConnection(const QString &path, const std::function<void(QSqlDatabase &
                               : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
         opened = db.open();
-        if (opened)
+        if (opened) {
             work(db);
-        else
+        } else {
             reportUnusable(path, db.lastError().text());
+            setFailure(path, errorText(db.lastError()));
+        }
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
@@ -118,6 +145,7 @@ Outcome run(QSqlQuery &query, const QString &dbPath, const QString &sql, const Q
         markUsable(dbPath);
         return Outcome::Ran;
     }
+    setFailure(dbPath, errorText(query.lastError()));
     if (isNotADatabase(query.lastError())) {
         reportUnusable(dbPath, query.lastError().text());
         return Outcome::NotADatabase;
@@ -168,9 +196,14 @@ bool ProjectDatabase::executeStatements(const QStringList &statements, const QSt
     bool ok = false;
     withConnection(dbPath, [&](QSqlDatabase &db) {
         ok = true;
+        QString firstFailure;
         // Each one runs even after an earlier one failed, as separate calls would.
-        for (const QString &sql : statements)
+        for (const QString &sql : statements) {
             ok = runStatement(db, dbPath, sql, {}) && ok;
+            if (!ok && firstFailure.isEmpty())
+                firstFailure = lastFailure;
+        }
+        lastFailure = firstFailure;
     });
     return ok;
 }
@@ -196,4 +229,77 @@ QList<QVariantList> ProjectDatabase::queryRows(const QString &sql, const QVarian
         }
     });
     return rows;
+}
+
+QString ProjectDatabase::lastError()
+{
+    return lastFailure;
+}
+
+namespace {
+// Runs one statement on the check's connection; false with the database's words in `error`.
+bool probe(QSqlDatabase &db, const QString &sql, QString *error, QStringList *rows = nullptr)
+{
+    QSqlQuery query(db);
+    if (!query.exec(sql)) {
+        *error = errorText(query.lastError());
+        return false;
+    }
+    while (rows && query.next())
+        rows->append(query.value(0).toString());
+    return true;
+}
+} // namespace
+
+ProjectDatabase::Health ProjectDatabase::checkHealth(const QString &path)
+{
+    Health health;
+    health.path = resolved(path);
+    const QFileInfo info(health.path);
+    if (info.exists() && !info.isFile()) {
+        health.state = Health::Unusable;
+        health.error = notAFileText();
+        return health;
+    }
+    if (!info.exists() && !FileAccess::createOwnerOnly(health.path)) {
+        health.state = Health::Unusable;
+        health.error = qt_error_string(errno);
+        return health;
+    }
+
+    const QString name = connectionName() + QStringLiteral("-check");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(health.path);
+        QStringList problems;
+        if (!db.open()) {
+            health.state = Health::Unusable;
+            health.error = errorText(db.lastError());
+        } else if (!probe(db, QStringLiteral("PRAGMA quick_check"), &health.error, &problems)) {
+            health.state = Health::Unusable;
+        } else if (problems != QStringList{QStringLiteral("ok")}) {
+            // Up to a hundred lines of page numbers; the first few say enough.
+            health.state = Health::Unusable;
+            health.error = problems.mid(0, 3).join(QStringLiteral("; ")).simplified();
+        } else {
+            // A real change, so that the journal has to be created next to the file too; it
+            // is rolled back and never reaches the user's data.
+            QString error;
+            const bool began = probe(db, QStringLiteral("BEGIN IMMEDIATE"), &error);
+            if (!began ||
+                !probe(db, QStringLiteral("CREATE TABLE corvane_write_probe(x)"), &error)) {
+                health.state = Health::ReadOnly;
+                health.error = error;
+            }
+            if (began) {
+                QString ignored;
+                probe(db, QStringLiteral("ROLLBACK"), &ignored);
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (health.state != Health::Usable)
+        qDebug().noquote() << "project database" << health.path << "-" << health.error;
+    return health;
 }

@@ -10,6 +10,21 @@
 class ProjectDatabase
 {
 public:
+    /// What checkHealth() found out about the file.
+    struct Health
+    {
+        enum State
+        {
+            Usable,   ///< reads and writes work
+            ReadOnly, ///< it can be read, but nothing can be saved in it
+            Unusable, ///< it cannot be read as a database at all
+        };
+        State state = Usable;
+        QString path;
+        /// The database's (or the system's) own words for the problem; empty when usable.
+        QString error;
+    };
+
     /// Data directory + "/project.db", fixed on first use.
     static QString databasePath();
     /// Forgets the cached path so the next call follows AppSettings::dataDirectory() again.
@@ -26,4 +41,14 @@ public:
     /// failure.
     static QList<QVariantList> queryRows(const QString &sql, const QVariantList &values,
                                          int columns, const QString &path = QString());
+
+    /// Why the last call on this thread failed: the path and the database's error. Empty when
+    /// it succeeded, so a caller can tell "no rows" from "could not read".
+    static QString lastError();
+
+    /// Opens the file and checks that it is a sound SQLite database that takes writes, without
+    /// changing anything in it: the write probe is rolled back, and an existing file is never
+    /// recreated or repaired. A missing file is created empty (owner-only), as a first start
+    /// would. An empty path means databasePath().
+    static Health checkHealth(const QString &path = QString());
 };

@@ -37,9 +37,15 @@ bool UserAccountStore::createUserTables()
         {sql(createUser), sql(createLoginModel), sql(createPasswordTable), sql(seedAdmin)});
 }
 
+bool UserAccountStore::isStorableName(const QString &username)
+{
+    return !username.isEmpty() && username == username.trimmed() &&
+           !username.contains(QLatin1Char('/')) && !username.contains(QLatin1Char('\\'));
+}
+
 bool UserAccountStore::addUser(const QString &username, const QString &password)
 {
-    if (username.isEmpty() || password.isEmpty())
+    if (!isStorableName(username) || password.isEmpty())
         return false;
     return ProjectDatabase::executeStatement(
         QStringLiteral("INSERT INTO user (username,password,type) VALUES (?,?,?)"),
@@ -53,6 +59,13 @@ bool UserAccountStore::deleteUser(int id)
 
 bool UserAccountStore::updateUser(int id, const QString &username, const QString &password)
 {
+    if (!isStorableName(username)) {
+        // Accounts made before the rule keep loading and keep their names.
+        const auto rows = ProjectDatabase::queryRows(
+            QStringLiteral("select username from user where id=?"), {id}, 1);
+        if (rows.isEmpty() || rows.first().at(0).toString() != username)
+            return false;
+    }
     return ProjectDatabase::executeStatement(
         QStringLiteral("Update user set username=?,password=? where id=?"),
         {username, password, id});
@@ -73,12 +86,12 @@ bool UserAccountStore::saveRememberedPassword(const QString &password)
         {password});
 }
 
-void UserAccountStore::setLoginModel(int model)
+bool UserAccountStore::setLoginModel(int model)
 {
     if (model != 0 && model != 1)
-        return;
+        return false;
     // An upsert, so that the choice sticks even before the first loginModel() made the row.
-    ProjectDatabase::executeStatement(
+    return ProjectDatabase::executeStatement(
         QStringLiteral("insert or replace into loginmodel(id,model) values(1,?)"), {model});
 }
 

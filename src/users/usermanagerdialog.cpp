@@ -3,7 +3,9 @@
 #include "permissiondialog.h"
 #include "permissionstore.h"
 #include "storage/fileaccess.h"
+#include "storage/projectdatabase.h"
 #include "ui_usermanagerdialog.h"
+#include "uikit/msgdlg.h"
 
 #include <QDebug>
 #include <QFile>
@@ -195,12 +197,19 @@ void Usermanagerdialog::on_btnSave_clicked()
     }
 
     if (m_adding) {
-        if (m_userNames.contains(name)) {
-            showTip(tr("user have exsits!"));
+        // An empty name stores nothing; the list then simply shows nothing new.
+        if (name.isEmpty()) {
+            fillUserList();
+            setState(Idle);
             return;
         }
-        // An empty name is refused by the store; the list then simply shows nothing new.
-        if (m_users.addUser(name, confirmation) && m_permissions)
+        if (!acceptableName(name, -1))
+            return;
+        if (!m_users.addUser(name, confirmation)) {
+            refuseUnsaved(tr("The user could not be added."));
+            return;
+        }
+        if (m_permissions)
             m_permissions->initUserPermissions(name);
         fillUserList();
         setState(Idle);
@@ -212,16 +221,41 @@ void Usermanagerdialog::on_btnSave_clicked()
         return;
     }
     const int row = selectedRow();
-    for (int i = 0; i < m_userNames.size(); ++i) {
-        if (i != row && m_userNames.at(i) == name) {
-            showTip(tr("user have exsits!"));
-            return;
-        }
+    // An account named before the rule keeps its name; only a new name has to be storable.
+    if (name != cellText(row, NameColumn) && !acceptableName(name, row))
+        return;
+    if (hasCell(row, IdColumn) &&
+        !m_users.updateUser(cellText(row, IdColumn).toInt(nullptr, 10), name, confirmation)) {
+        refuseUnsaved(tr("The user could not be changed."));
+        return;
     }
-    if (hasCell(row, IdColumn))
-        m_users.updateUser(cellText(row, IdColumn).toInt(nullptr, 10), name, confirmation);
     fillUserList();
     setState(Idle);
+}
+
+bool Usermanagerdialog::acceptableName(const QString &name, int ownRow)
+{
+    if (!UserAccountStore::isStorableName(name)) {
+        showTip(tr("user name cannot hold / or \\ or begin or end with a blank!"));
+        return false;
+    }
+    // password.txt tells names apart without regard to case on Windows, so "Op" beside "op"
+    // would leave one of them out.
+    for (int i = 0; i < m_userNames.size(); ++i) {
+        if (i != ownRow && m_userNames.at(i).compare(name, Qt::CaseInsensitive) == 0) {
+            showTip(tr("user have exsits!"));
+            return false;
+        }
+    }
+    return true;
+}
+
+void Usermanagerdialog::refuseUnsaved(const QString &what)
+{
+    // What was typed stays in the edits, so the operator can try again once the file is fixed.
+    const QString error = ProjectDatabase::lastError();
+    MsgDlg(tr("Warning"), error.isEmpty() ? what : QStringLiteral("%1\n%2").arg(what, error), this)
+        .exec();
 }
 
 void Usermanagerdialog::on_btnDel_clicked()
@@ -231,7 +265,9 @@ void Usermanagerdialog::on_btnDel_clicked()
         const int id = cellText(row, IdColumn).toInt(nullptr, 10);
         // A user whose row could not be removed keeps its rights: without a permission row
         // it would be allowed everything.
-        if (m_users.deleteUser(id) && m_permissions)
+        if (!m_users.deleteUser(id))
+            refuseUnsaved(tr("The user could not be deleted."));
+        else if (m_permissions)
             m_permissions->deletePermissions(id);
     }
     setState(Idle);

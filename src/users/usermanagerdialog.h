@@ -60,6 +60,10 @@ private:
     QString cellText(int row, int column) const;
     bool hasCell(int row, int column) const;
     void writePasswordFile(const QList<QVariantList> &rows) const;
+    /// Shows why `name` cannot be stored (on a row other than `ownRow`); true when it can.
+    bool acceptableName(const QString &name, int ownRow);
+    /// Tells the operator that a change was refused by the database, and why.
+    void refuseUnsaved(const QString &what);
 
     Ui::Usermanagerdialog *m_ui;
     PermissionStore *m_permissions;

@@ -18,8 +18,7 @@ private:
     QString logPath() const
     {
         return m_dir.path() + QStringLiteral("/log/") +
-               QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) +
-               QStringLiteral(".log");
+               QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".log");
     }
     QStringList lines() const
     {
@@ -41,7 +40,12 @@ private slots:
         QDir().mkpath(QStringLiteral("log"));
     }
     void cleanupTestCase() { QDir::setCurrent(m_oldCwd); }
-    void init() { QFile::remove(logPath()); }
+    void init()
+    {
+        for (const QString &name :
+             QDir(m_dir.path() + QStringLiteral("/log")).entryList(QDir::Files))
+            QFile::remove(m_dir.path() + QStringLiteral("/log/") + name);
+    }
 
     void lineShape()
     {
@@ -51,8 +55,8 @@ private slots:
         messageHandler(QtDebugMsg, ctx, QStringLiteral("there"));
         const QStringList got = lines();
         QCOMPARE(got.size(), 2);
-        const QRegularExpression shape(
-            QStringLiteral("^\\[\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\]\\[File:  Line:0\\]:hello$"));
+        const QRegularExpression shape(QStringLiteral(
+            "^\\[\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\]\\[File:  Line:0\\]:hello$"));
         QVERIFY2(shape.match(got.at(0)).hasMatch(), qPrintable(got.at(0)));
         QVERIFY2(got.at(1).endsWith(QStringLiteral("[File:widget.cpp  Line:42]:there")),
                  qPrintable(got.at(1)));
@@ -92,7 +96,7 @@ private slots:
             return QThread::create([perThread, text] {
                 QMessageLogContext none;
                 for (int i = 0; i < perThread; ++i)
-                    messageHandler(QtDebugMsg, none, text);
+                    messageHandler(QtDebugMsg, none, text + QString::number(i));
             });
         };
         QThread *t1 = writer(a);
@@ -105,8 +109,45 @@ private slots:
         delete t2;
         const QStringList got = lines();
         QCOMPARE(got.size(), 2 * perThread);
+        const QRegularExpression whole(QStringLiteral("\\]:(a{200}|b{200})\\d+$"));
         for (const QString &line : got)
-            QVERIFY(line.endsWith(QStringLiteral("]:") + a) || line.endsWith(QStringLiteral("]:") + b));
+            QVERIFY2(whole.match(line).hasMatch(), qPrintable(line.left(80)));
+    }
+
+    // A peer that repeats itself, or floods, cannot fill the disk: runs of one line are
+    // counted, and a full day's file moves aside, a few of them kept.
+    void repeatsCountedAndFilesRotated()
+    {
+        QMessageLogContext none;
+        for (const char *text : {"once", "twice", "twice", "many", "many", "many", "many", "end"})
+            messageHandler(QtDebugMsg, none, QString::fromLatin1(text));
+        QStringList got;
+        for (const QString &line : lines())
+            got << line.section(QStringLiteral("]:"), 1);
+        QCOMPARE(got, (QStringList{"once", "twice", "twice", "many", "repeated 3 times", "end"}));
+
+        setLogFileLimits(4000, 2);
+        for (int i = 0; i < 200; ++i)
+            messageHandler(QtDebugMsg, none, QStringLiteral("line %1 ").arg(i) + QString(40, 'x'));
+        setLogFileLimits(50 * 1024 * 1024, 3);
+        const QString stem = logPath().chopped(4);
+        QStringList all;
+        for (const QString &path : {stem + ".2.log", stem + ".1.log", logPath()}) {
+            QFile file(path);
+            QVERIFY2(file.size() <= 4000 && file.size() > 0, qPrintable(path));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            all +=
+                QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        }
+        QVERIFY(!QFile::exists(stem + ".3.log"));
+        // The newest lines, in order and whole, up to the last one written.
+        QVERIFY(all.last().endsWith(QStringLiteral("line 199 ") + QString(40, 'x')));
+        for (int i = 1; i < all.size(); ++i) {
+            const int prev =
+                all.at(i - 1).section(QStringLiteral("]:line "), 1).section(' ', 0, 0).toInt();
+            QCOMPARE(all.at(i).section(QStringLiteral("]:line "), 1).section(' ', 0, 0).toInt(),
+                     prev + 1);
+        }
     }
 };
 

@@ -6,7 +6,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTcpServer>
 
 namespace {
 QString writeFile(const QString &path, const QByteArray &bytes)
@@ -57,30 +59,77 @@ private slots:
         QCOMPARE(m_fixture.settledCommands(), sent);
     }
 
+    // Progress as the device answers, the finished notice only on its acknowledgement.
     void fileUpload_data()
     {
         QTest::addColumn<int>("size");
         QTest::addColumn<int>("packets");
-        QTest::newRow("500 bytes, one packet") << 500 << 1;
-        QTest::newRow("1201 bytes, three packets") << 1201 << 3;
+        QTest::addColumn<QList<int>>("progress");
+        QTest::newRow("500 bytes, one packet") << 500 << 1 << QList<int>{100, 0};
+        QTest::newRow("1201 bytes, three packets") << 1201 << 3 << QList<int>{16, 58, 100, 0};
     }
 
     void fileUpload()
     {
         QFETCH(int, size);
         QFETCH(int, packets);
+        QFETCH(QList<int>, progress);
         QByteArray bytes(size, '\0');
         for (int i = 0; i < size; ++i)
             bytes[i] = char(i * 7 + 3);
         EdidSettingDilog dialog(4);
         child<QLineEdit>(&dialog, "le_edidPath")
             ->setText(writeFile(m_fixture.workDir() + "/edid.bin", bytes));
-        child<QPushButton>(&dialog, "UploadBtn")->click();
-        // The end command goes out only after the device answered the last packet.
-        QCOMPARE(m_fixture.waitForCommands(2),
+        QList<int> values;
+        connect(child<QProgressBar>(&dialog, "progressBar"), &QProgressBar::valueChanged, this,
+                [&values](int v) { values << v; });
+        auto *upload = child<QPushButton>(&dialog, "UploadBtn");
+        ModalWatcher notices;
+        upload->click();
+        QVERIFY(!upload->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 1, 10000);
+        QCOMPARE(notices.seen().first().text, QStringLiteral("Uploading Finished"));
+        QCOMPARE(m_fixture.settledCommands(),
                  (QStringList{"{param=Update_EDID4}", "{param=Done}"}));
         QCOMPARE(m_fixture.peer().uploaded(), bytes);
         QCOMPARE(m_fixture.peer().packets(), packets);
+        QTRY_COMPARE(values, progress);
+        QVERIFY(upload->isEnabled());
+    }
+
+    // Closing while the file is uploading asks; declining keeps the upload going, agreeing
+    // abandons it without telling the device that the file is complete.
+    void closingMidUploadAsksThenAbandons()
+    {
+        QTcpServer silent; // takes the upload link and never answers
+        QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+        MessageDistance *client = MessageDistance::instance();
+        client->setUploadPort(silent.serverPort());
+        EdidSettingDilog dialog(4);
+        dialog.show();
+        child<QLineEdit>(&dialog, "le_edidPath")
+            ->setText(writeFile(m_fixture.workDir() + "/edid.bin", QByteArray(1201, 'e')));
+        child<QPushButton>(&dialog, "UploadBtn")->click();
+        QVERIFY(client->isUploadBusy());
+        {
+            ModalWatcher declined;
+            child<QPushButton>(&dialog, "btnClose")->click();
+            QCOMPARE(declined.count(), 1);
+            QCOMPARE(declined.seen().first().className, QStringLiteral("DialogConfirm"));
+            QCOMPARE(declined.seen().first().text,
+                     QStringLiteral("文件还在上传中，停止上传并关闭吗？"));
+        }
+        QVERIFY(dialog.isVisible());
+        QVERIFY(client->isUploadBusy());
+        {
+            ModalWatcher agreed([](QDialog *d) { d->accept(); });
+            child<QPushButton>(&dialog, "btnClose")->click();
+            QCOMPARE(agreed.count(), 1);
+        }
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(!client->isUploadBusy());
+        QVERIFY(!client->isUploadOpen());
+        QCOMPARE(m_fixture.settledCommands(), QStringList{"{param=Update_EDID4}"});
     }
 
     void uploadRefusals_data()

@@ -3,6 +3,7 @@
 
 #include "dialogs/captionbitmap.h"
 #include "dialogs/titleorosddialog.h"
+#include "dialogs/uploaderrordialogs.h"
 #include "storage/captionstore.h"
 #include "uikit/switchcontrol.h"
 
@@ -13,7 +14,9 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSlider>
+#include <QTcpServer>
 #include <QToolButton>
 
 namespace {
@@ -258,6 +261,69 @@ private slots:
         QCOMPARE(m_fixture.settledCommands(), (QStringList{"{param=Upload_OSD5}", "{param=Done}"}));
         // The channel closes its socket after the end; the controls come back.
         QTRY_VERIFY_WITH_TIMEOUT(upload->isEnabled(), 5000);
+    }
+
+    // A device that answers the first packet and then falls silent: after the answer timeout
+    // the controls come back, the progress is reset and the operator is told which picture did
+    // not arrive; the next upload arrives whole, and the stalled one was never declared complete.
+    void stalledUploadIsGivenUpThenTheNextArrivesWhole()
+    {
+        QTcpServer stalling;
+        QVERIFY(stalling.listen(QHostAddress::LocalHost, 0));
+        connect(&stalling, &QTcpServer::newConnection, this, [&stalling] {
+            QTcpSocket *link = stalling.nextPendingConnection();
+            connect(link, &QTcpSocket::readyRead, link, [link] {
+                link->readAll();
+                if (!link->property("answered").toBool())
+                    link->write("OK\r\n");
+                link->setProperty("answered", true);
+            });
+        });
+        MessageDistance *client = MessageDistance::instance();
+        const int timeout = client->uploadAnswerTimeout();
+        const auto restore = qScopeGuard([client, timeout] {
+            client->setUploadAnswerTimeout(timeout);
+            client->setErrorReporter({});
+        });
+        client->setUploadPort(stalling.serverPort());
+        client->setUploadAnswerTimeout(300);
+        installUploadErrorDialogs();
+        QImage picture(160, 120, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        const QString source = m_fixture.workDir() + "/stalled.png";
+        QVERIFY(picture.save(source));
+        TitleOrOsdDialog dialog(nullptr, 5);
+        dialog.show();
+        child<QLineEdit>(&dialog, "ImagePathEdit")->setText(source);
+        auto *upload = child<QPushButton>(&dialog, "uploadImgBtn");
+        auto *bar = child<QProgressBar>(&dialog, "progressBar");
+        QList<int> values;
+        connect(bar, &QProgressBar::valueChanged, this, [&values](int v) { values << v; });
+        {
+            ModalWatcher failure;
+            upload->click();
+            QVERIFY(!upload->isEnabled());
+            QTRY_COMPARE_WITH_TIMEOUT(failure.count(), 1, 10000);
+            QCOMPARE(failure.seen().first().className, QStringLiteral("MsgDlg"));
+            QVERIFY2(failure.seen().first().text.contains(QStringLiteral("“stalled.png”")),
+                     qPrintable(failure.seen().first().text));
+        }
+        QVERIFY(upload->isEnabled());
+        QCOMPARE(values.size(), 2); // one packet's worth, then back to 0
+        QVERIFY(values.first() > 0);
+        QCOMPARE(bar->value(), 0);
+
+        client->setUploadAnswerTimeout(timeout);
+        client->setUploadPort(m_fixture.peer().uploadPort());
+        ModalWatcher notices;
+        upload->click();
+        QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 1, 10000);
+        QCOMPARE(notices.seen().first().text, QStringLiteral("Uploading Finished"));
+        QFile file(CaptionBitmap::pictureBitmapPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(m_fixture.peer().uploaded(), file.readAll());
+        QCOMPARE(m_fixture.settledCommands(),
+                 (QStringList{"{param=Upload_OSD5}", "{param=Upload_OSD5}", "{param=Done}"}));
     }
 
 private:

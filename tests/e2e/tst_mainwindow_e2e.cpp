@@ -213,9 +213,24 @@ private slots:
         QVERIFY(openWindow());
         const quint16 port = m_sim->controlPort();
 
+        QTRY_COMPARE_WITH_TIMEOUT(shownInput(5), 5, 5000);
         m_sim->stop();
         QTRY_VERIFY_WITH_TIMEOUT(connectionText().endsWith(QLatin1String("disconnected")), 5000);
         QVERIFY(connectionText().contains(QStringLiteral("Port:%1").arg(port)));
+        auto *state = m_window->findChild<QLabel *>(QStringLiteral("connectState"));
+        QCOMPARE(state->property("link").toString(), QStringLiteral("down"));
+
+        // While the link is down a drop changes nothing and says so once, without a dialog.
+        dropVideoInput(3, 5);
+        auto *notice = m_window->findChild<QLabel *>(QStringLiteral("linkNotice"));
+        QVERIFY(notice && notice->isVisible());
+        QVERIFY(notice->text().contains(QStringLiteral("not connected")));
+        notice->hide();
+        dropVideoInput(4, 5);
+        QVERIFY(!notice->isVisible());
+        QCOMPARE(shownInput(5), 5);
+        QCOMPARE(DeviceState::instance()->videoRouteAt(5), 5);
+        QVERIFY(m_dialogMessages.isEmpty());
 
         QVERIFY(m_sim->start(QStringLiteral("0809"), port));
         QElapsedTimer sinceRestart;
@@ -225,6 +240,10 @@ private slots:
         qInfo("reconnected %lld ms after the device came back", sinceRestart.elapsed());
         for (const char *query : {"version", "status", "bindinfo"})
             QVERIFY2(m_sim->waitForCommand(QStringLiteral("{param=%1}").arg(query)), query);
+        QCOMPARE(state->property("link").toString(), QStringLiteral("up"));
+        // Nothing refused while it was down is replayed now.
+        QVERIFY(m_sim->commands().filter(QStringLiteral("VIDEO")).isEmpty());
+        QCOMPARE(shownInput(5), 5);
     }
 
     void userWithoutOutputRightCannotRoute()

@@ -1,6 +1,7 @@
 #include "../common/datadirfixture.h"
 #include "app/logindialog.h"
 #include "protocol/messagedistance.h"
+#include "uikit/msgdlg.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -120,6 +121,56 @@ private slots:
         QCOMPARE(tip(dlg), QStringLiteral("username or password error!"));
         QVERIFY(child<QLabel>(&dlg, "labelTip")->isVisible());
         QTRY_COMPARE_WITH_TIMEOUT(tip(dlg), QString(), LoginDialog::TipMs + 3000);
+    }
+
+    // A database fault is not a wrong password: the operator is told what and where. Only
+    // remembering the password failing still lets a known user in.
+    void databaseFaultsAreNamed_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("loggedIn");
+        QTest::newRow("not a database") << "garbage"
+                                        << "project.db: file is not a database" << false;
+        QTest::newRow("directory in its place") << "directory"
+                                                << "project.db: not a file" << false;
+        QTest::newRow("remembering refused") << "refuse"
+                                             << "project.db: read-only" << true;
+    }
+    void databaseFaultsAreNamed()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        QFETCH(bool, loggedIn);
+        UserAccountStore users;
+        if (fault == QLatin1String("refuse")) {
+            QVERIFY(DataDirFixture::rawSql(
+                QStringLiteral("create trigger refuse before insert on PasswordTable begin "
+                               "select raise(abort, 'read-only'); end")));
+        } else {
+            QVERIFY(QFile::remove(m_fx.path("project.db")));
+            if (fault == QLatin1String("directory")) {
+                QVERIFY(QDir(m_fx.dir->path()).mkdir(QStringLiteral("project.db")));
+            } else {
+                QFile file(m_fx.path("project.db"));
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(QByteArray(8192, 'x'));
+            }
+        }
+        LoginDialog dlg(nullptr, m_client.data());
+        child<QLineEdit>(&dlg, "usernameEdit")->setText(QStringLiteral("ADMIN"));
+        prepare(dlg, &users, QStringLiteral("wexol482"), true);
+        QString shown;
+        whenModal<MsgDlg>([&shown](MsgDlg *box) {
+            shown = box->message();
+            box->on_btnOk_clicked();
+        });
+        child<QPushButton>(&dlg, "btnLogin")->click();
+
+        QVERIFY2(shown.contains(m_fx.path(message)), qPrintable(shown));
+        QCOMPARE(dlg.result(), loggedIn ? 1 : -1);
+        if (!loggedIn)
+            QCOMPARE(tip(dlg), QStringLiteral("The user list cannot be read!"));
     }
 
     // The device client's connection notices, from a real connection on loopback. Only a

@@ -1,6 +1,9 @@
 #include "../common/datadirfixture.h"
 #include "app/logindialog.h"
 #include "app/loginflow.h"
+#include "app/startup.h"
+#include "storage/fileaccess.h"
+#include "uikit/msgdlg.h"
 #include "users/permissionstore.h"
 
 #include <QLineEdit>
@@ -90,6 +93,65 @@ private slots:
         QCOMPARE(AppSettings::instance()->currentUserType(), in && name == "ADMIN" ? 0 : 1);
         if (withRights)
             QCOMPARE(permissions.currentUserId(), in ? userId(users, name) : 1);
+    }
+
+    // Before any login: copies others can read are closed, and a database that cannot be used
+    // is named with its error instead of the login, never altered.
+    void startupCheck_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("goesOn");
+        QTest::addColumn<QString>("message"); // after the path; empty: nothing shown
+        QTest::newRow("readable by others") << "shared" << true << QString();
+        QTest::newRow("not a database") << "garbage" << false << "\nfile is not a database\n";
+        QTest::newRow("read-only") << "readonly" << true << "\nattempt to write a readonly";
+    }
+    void startupCheck()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, goesOn);
+        QFETCH(QString, message);
+        const QString db = m_fx.path("project.db");
+        const QString exported = FileAccess::passwordFilePath();
+        UserAccountStore().addUser(QStringLiteral("op"), QStringLiteral("pw"));
+        QFile file(exported);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QFile::Permissions shared =
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(db, shared));
+        QVERIFY(QFile::setPermissions(exported, shared));
+        if (kind == QLatin1String("garbage")) {
+            QFile broken(db);
+            QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            broken.write(QByteArray("not a database\n").repeated(300));
+        } else if (kind == QLatin1String("readonly")) {
+            QVERIFY(QFile::setPermissions(db, QFile::ReadOwner));
+            if (QFile(db).open(QIODevice::ReadWrite))
+                QSKIP("file modes do not stop this user (root) from writing");
+        }
+        QFile before(db);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray content = before.readAll();
+
+        QString shown;
+        if (!message.isEmpty()) {
+            whenModal<MsgDlg>([&shown](MsgDlg *box) {
+                shown = box->message();
+                box->on_btnOk_clicked();
+            });
+        }
+        QCOMPARE(StartupCheck::run(), goesOn);
+        QCOMPARE(shown.isEmpty(), message.isEmpty());
+        if (!message.isEmpty())
+            QVERIFY2(shown.contains(db + message), qPrintable(shown));
+        QFile after(db);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), content);
+        const QFile::Permissions others = QFile::ReadGroup | QFile::ReadOther;
+        QCOMPARE(QFile::permissions(exported) & others, QFile::Permissions());
+        if (kind != QLatin1String("readonly"))
+            QCOMPARE(QFile::permissions(db) & others, QFile::Permissions());
     }
 };
 

@@ -9,6 +9,7 @@
 #include "users/permissionstore.h"
 
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -243,6 +244,9 @@ private slots:
         QCOMPARE(log.lines().size(), 1);
         QVERIFY2(log.lines().first().contains(QLatin1String("project database unusable")),
                  qPrintable(log.lines().first()));
+        // Callers can tell a failure from an empty answer, and say where it happened.
+        QVERIFY2(ProjectDatabase::lastError().startsWith(dir + QStringLiteral("/project.db: ")),
+                 qPrintable(ProjectDatabase::lastError()));
 
         if (kind == QLatin1String("garbage")) {
             QFile file(dir + QStringLiteral("/project.db"));
@@ -253,6 +257,88 @@ private slots:
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
+    // The start-up check tells a usable file from one that only reads and from one that cannot
+    // be used, and never changes an existing file.
+    void healthCheck_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("state");
+        const int usable = ProjectDatabase::Health::Usable;
+        const int readOnly = ProjectDatabase::Health::ReadOnly;
+        const int unusable = ProjectDatabase::Health::Unusable;
+        QTest::newRow("first start") << "missing" << usable;
+        QTest::newRow("sound database") << "sound" << usable;
+        QTest::newRow("random bytes") << "random" << unusable;
+        QTest::newRow("damaged pages") << "damaged" << unusable;
+        QTest::newRow("directory in its place") << "directory" << unusable;
+        QTest::newRow("data folder is a file") << "folderfile" << unusable;
+        QTest::newRow("read-only file") << "readonlyfile" << readOnly;
+        QTest::newRow("read-only data folder") << "readonlyfolder" << readOnly;
+    }
+    void healthCheck()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, state);
+        QString dir = m_dir->path();
+        const QString db = dir + QStringLiteral("/project.db");
+        if (kind != QLatin1String("missing") && kind != QLatin1String("directory") &&
+            kind != QLatin1String("folderfile")) {
+            createAllStores();
+            QVERIFY(UserAccountStore().addUser(QStringLiteral("op"), QStringLiteral("pw")));
+        }
+        if (kind == QLatin1String("random")) {
+            QFile file(db);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QRandomGenerator random(482);
+            for (int i = 0; i < 4096; ++i)
+                file.putChar(char(random.bounded(256)));
+        } else if (kind == QLatin1String("damaged")) {
+            // A sound header over pages that are not.
+            QFile file(db);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.size() > 3 * 4096);
+            QVERIFY(file.seek(4096));
+            QVERIFY(file.write(QByteArray(2 * 4096, '\xA5')) == 2 * 4096);
+        } else if (kind == QLatin1String("directory")) {
+            QVERIFY(QDir(dir).mkdir(QStringLiteral("project.db")));
+        } else if (kind == QLatin1String("folderfile")) {
+            QFile file(dir + QStringLiteral("/plain"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            dir = file.fileName();
+        } else if (kind == QLatin1String("readonlyfile")) {
+            QVERIFY(QFile::setPermissions(db, QFile::ReadOwner));
+            if (QFile(db).open(QIODevice::ReadWrite))
+                QSKIP("file modes do not stop this user (root) from writing");
+        } else if (kind == QLatin1String("readonlyfolder")) {
+            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner));
+            if (QFile(dir + QStringLiteral("/probe")).open(QIODevice::WriteOnly))
+                QSKIP("file modes do not stop this user (root) from writing");
+        }
+        useDirectory(dir);
+        const QString path = ProjectDatabase::databasePath();
+        QByteArray before;
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            before = file.readAll();
+        file.close();
+
+        const ProjectDatabase::Health health = ProjectDatabase::checkHealth();
+        QFile::setPermissions(m_dir->path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(int(health.state), state);
+        QCOMPARE(health.path, path);
+        QCOMPARE(health.error.isEmpty(), state == ProjectDatabase::Health::Usable);
+        if (QFileInfo(path).isFile()) {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), before);
+            QVERIFY(!QFile::exists(path + QStringLiteral("-journal")));
+        }
+        if (kind == QLatin1String("missing"))
+            QVERIFY(ownerOnly(path));
+        if (kind == QLatin1String("sound"))
+            QVERIFY(UserAccountStore().checkUser(QStringLiteral("op"), QStringLiteral("pw")));
+    }
+
     void failureReportedAgainAfterRecovery()
     {
         const QString dir = m_dir->path() + QStringLiteral("/later");
@@ -260,8 +346,11 @@ private slots:
         LogCapture log;
         QCOMPARE(UserAccountStore().userType(QStringLiteral("ADMIN")), 1);
         QCOMPARE(log.lines().size(), 1);
+        QVERIFY(!ProjectDatabase::lastError().isEmpty());
         QVERIFY(QDir().mkpath(dir));
         QCOMPARE(UserAccountStore().userType(QStringLiteral("ADMIN")), 0);
+        QCOMPARE(UserAccountStore().userType(QStringLiteral("nobody")), 1);
+        QCOMPARE(ProjectDatabase::lastError(), QString());
         QVERIFY(QDir(dir).removeRecursively());
         QCOMPARE(UserAccountStore().userType(QStringLiteral("ADMIN")), 1);
         QCOMPARE(log.lines().size(), 2);

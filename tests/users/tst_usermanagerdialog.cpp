@@ -1,5 +1,6 @@
 #include "../common/datadirfixture.h"
 
+#include "uikit/msgdlg.h"
 #include "users/permissionlist.h"
 #include "users/permissionstore.h"
 #include "users/usermanagerdialog.h"
@@ -136,12 +137,13 @@ private slots:
         QTest::addColumn<QString>("repeat");
         QTest::addColumn<QString>("tip");
         QTest::addColumn<QStringList>("accounts"); // "id name=password", without "third"
+        QTest::addColumn<QString>("refusedBy");    // statement the database refuses, if any
         const QString mismatch = QStringLiteral("two password not equation!");
         const QString exists = QStringLiteral("user have exsits!");
         const QStringList base{"1 ADMIN=wexol482", "2 op=op-pw", "3 guest=guest-pw"};
         auto row = [](const char *tag, const QString &selected, const QString &n, const QString &p,
                       const QString &r, const QString &tip, const QStringList &accounts) {
-            QTest::newRow(tag) << selected << n << p << r << tip << accounts;
+            QTest::newRow(tag) << selected << n << p << r << tip << accounts << QString();
         };
         auto plus = [&base](const QString &added) { return base + QStringList{added}; };
         row("add", "", "new", "pw", "pw", "", plus("5 new=pw"));
@@ -164,6 +166,26 @@ private slots:
         row("rename to an empty name", "op", "", "new-pw", "new-pw", "username empty!", base);
         row("administrator password", "ADMIN", "ADMIN", "new-pw", "new-pw", "",
             {"1 ADMIN=new-pw", "2 op=op-pw", "3 guest=guest-pw"});
+        // password.txt could not list them apart from other names, or at all.
+        const QString badName =
+            QStringLiteral("user name cannot hold / or \\ or begin or end with a blank!");
+        for (const char *name : {"a/b", "a//b", "/a/b", "a\\b", " a", "a "}) {
+            const QByteArray tag = QByteArray("'") + name + "'";
+            row(("add " + tag).constData(), "", name, "pw", "pw", badName, base);
+            row(("rename to " + tag).constData(), "op", name, "pw", "pw", badName, base);
+        }
+        row("add a name differing in case only", "", "GUEST", "pw", "pw", exists, base);
+        row("rename to own name in other case", "op", "OP", "pw", "pw", "",
+            {"1 ADMIN=wexol482", "2 OP=pw", "3 guest=guest-pw"});
+        // A database that takes no writes: the operator is told, and nothing typed is lost.
+        auto refused = [&](const char *tag, const char *selected, const char *event) {
+            QTest::newRow(tag) << selected << "new"
+                               << "pw"
+                               << "pw"
+                               << "" << base << event;
+        };
+        refused("add refused by the database", "", "insert");
+        refused("rename refused by the database", "op", "update");
     }
     void saveUser()
     {
@@ -173,14 +195,34 @@ private slots:
         QFETCH(QString, repeat);
         QFETCH(QString, tip);
         QFETCH(QStringList, accounts);
+        QFETCH(QString, refusedBy);
         PermissionStore permissions;
         Usermanagerdialog dialog(&permissions);
         // A finished Add must not turn a later Edit into another insert.
         save(dialog, QString(), QStringLiteral("third"), QStringLiteral("a"), QStringLiteral("a"));
+        QString message;
+        if (!refusedBy.isEmpty()) {
+            QVERIFY(DataDirFixture::rawSql(
+                QStringLiteral("create trigger refuse before %1 on user begin select "
+                               "raise(abort, 'attempt to write a readonly database'); end")
+                    .arg(refusedBy)));
+            whenModal<MsgDlg>([&message](MsgDlg *box) {
+                message = box->message();
+                box->on_btnOk_clicked();
+            });
+        }
         save(dialog, selected, name, password, repeat);
 
         QCOMPARE(dialog.tipText(), tip);
-        QCOMPARE(int(dialog.state()), tip.isEmpty() ? 0 : 2);
+        const bool kept = !tip.isEmpty() || !refusedBy.isEmpty();
+        QCOMPARE(int(dialog.state()), kept ? 2 : 0);
+        if (!refusedBy.isEmpty()) {
+            QVERIFY2(message.contains(m_fx.path("project.db") +
+                                      QStringLiteral(": attempt to write a readonly database")),
+                     qPrintable(message));
+            QCOMPARE(child<QLineEdit>(&dialog, "usernameEdit")->text(), name);
+            QCOMPARE(child<QLineEdit>(&dialog, "repeatEdit")->text(), repeat);
+        }
         QStringList stored;
         for (const QVariantList &row : UserAccountStore().allUsers())
             stored.append(QStringLiteral("%1 %2=%3")
@@ -228,14 +270,21 @@ private slots:
         QFETCH(QStringList, names);
         PermissionStore permissions;
         QVERIFY(permissions.initUserPermissions(QStringLiteral("op")));
-        if (refused)
+        QString message;
+        if (refused) {
             QVERIFY(DataDirFixture::rawSql(QStringLiteral(
                 "create trigger keep_users before delete on user begin select raise(abort, "
                 "'kept'); end")));
+            whenModal<MsgDlg>([&message](MsgDlg *box) {
+                message = box->message();
+                box->on_btnOk_clicked();
+            });
+        }
         Usermanagerdialog dialog(&permissions);
         if (!selected.isEmpty())
             clickUser(dialog, selected);
         dialog.on_btnDel_clicked();
+        QCOMPARE(message.contains(QStringLiteral("project.db: kept")), refused);
 
         QCOMPARE(dialog.userNames(), names);
         QCOMPARE(storedNames(), names);
@@ -243,6 +292,19 @@ private slots:
         QCOMPARE(int(dialog.state()), 0);
         PermissionRecord record;
         QCOMPARE(PermissionStore::readPermissions(2, &record), names.contains("op"));
+    }
+
+    // Accounts named before names were checked still load and may change their password.
+    void earlierNamesStillLoad()
+    {
+        QVERIFY(DataDirFixture::rawSql(
+            QStringLiteral("insert into user(username,password,type) values('a/b','x',1)")));
+        Usermanagerdialog dialog;
+        QVERIFY(dialog.userNames().contains(QStringLiteral("a/b")));
+        save(dialog, QStringLiteral("a/b"), QStringLiteral("a/b"), QStringLiteral("y"),
+             QStringLiteral("y"));
+        QCOMPARE(dialog.tipText(), QString());
+        QVERIFY(UserAccountStore().checkUser(QStringLiteral("a/b"), QStringLiteral("y")));
     }
 
     void passwordFileIsRewrittenWhole()

@@ -219,6 +219,10 @@ private slots:
         QCOMPARE(m_store->windowStatus().value(0), QList<int>{2});
         QCOMPARE(m_store->virMode(), 2);
         QCOMPARE(m_store->audioRoute(), (QMap<int, int>{{101, 103}}));
+        // A report that needed no repair carries VIR and AUDIO as plain numbers.
+        m_window->receiveWindowStatusSlot(json(R"({"VIR": 3, "AUDIO": 4})"));
+        QCOMPARE(m_store->virMode(), 3);
+        QCOMPARE(m_store->audioRoute(), (QMap<int, int>{{101, 104}}));
 
         QSignalSpy rotated(m_window.get(), &Widget::si_rotate_degree_ready);
         m_window->receiveRotateAngleSlot(QJsonObject{{"Angle10", 1}, {"Angle3", 2}});
