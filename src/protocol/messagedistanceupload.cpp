@@ -169,9 +169,10 @@ void MessageDistance::failTransfers(const QString &reason)
     QStringList names;
     for (const UploadTransfer &t : lost)
         names << t.what;
-    qDebug().noquote() << "upload of" << names.join(QStringLiteral(", ")) << "given up:" << reason
-                       << "(" << lost.first().answered << "of" << lost.first().packets.size()
-                       << "packets answered)";
+    qDebug().noquote() << QStringLiteral("upload of %1 given up: %2 (%3 of %4 packets answered)")
+                              .arg(names.join(QStringLiteral(", ")), reason)
+                              .arg(lost.first().answered)
+                              .arg(lost.first().packets.size());
     reportError(tr("NetWork Error"), lostFileText(names.join(QStringLiteral(", ")), reason));
     for (const QString &name : qAsConst(names))
         emit si_uploadFailed(name);

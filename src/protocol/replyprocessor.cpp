@@ -44,7 +44,13 @@ void ReplyProcessor::runRawTextPass()
 
     const RawTextPass::Result result =
         RawTextPass::analyse(complete == size ? m_rawText : m_rawText.left(complete));
-    m_sink->log(QStringLiteral("Version 2 Analysis - ") + result.text);
+    // A flood would otherwise put every byte in the log a second time.
+    constexpr int MaxLogged = 8192;
+    m_sink->log(QStringLiteral("Version 2 Analysis - ") +
+                (result.text.size() <= MaxLogged
+                     ? result.text
+                     : result.text.left(MaxLogged) +
+                           QStringLiteral(" ... (%1 characters in all)").arg(result.text.size())));
     for (int i = 0; i < result.forwardCount; ++i)
         m_sink->forwardText(result.text);
     if (result.httpAcknowledged)

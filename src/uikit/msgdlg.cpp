@@ -3,6 +3,7 @@
 #include "ui_msgdlg.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 
 namespace {
@@ -90,6 +91,11 @@ void MsgDlg::applyContentWidth(int width)
     // The title runs up to the close button.
     m_ui->lb_title->resize(qMax(0, m_ui->btnClose->x() - 4 - m_ui->lb_title->x()),
                            m_ui->lb_title->height());
+    // The layouts are asked afresh, so a message of several lines gets the height it needs.
+    for (QLayout *l : std::initializer_list<QLayout *>{m_ui->lyt_bg, layout()}) {
+        l->invalidate();
+        l->activate();
+    }
     adjustSize();
 }
 

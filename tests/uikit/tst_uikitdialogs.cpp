@@ -73,6 +73,13 @@ private slots:
         const int w = QFontMetrics(content->font()).horizontalAdvance(widest);
         QCOMPARE(w + 21 > MsgDlg::DesignedPanelWidth, widens);
         compareWidth(dlg, widens ? w : 270);
+        // Every line shows in full: the dialog grows down for a message of several lines.
+        QVERIFY2(content->height() >= content->sizeHint().height(),
+                 qPrintable(QStringLiteral("%1 < %2")
+                                .arg(content->height())
+                                .arg(content->sizeHint().height())));
+        QVERIFY(content->geometry().bottom() <
+                child<QFrame>(&dlg, "widget_bottom")->geometry().top());
         // Buttons move sideways only.
         QCOMPARE(child<QPushButton>(&dlg, "btnOk")->y(), buttonsY);
         QCOMPARE(child<QPushButton>(&dlg, "btnClose")->y(), closeY);
@@ -84,7 +91,9 @@ private slots:
         dlg.setText(QStringLiteral("Error"), QString(500, QLatin1Char('W')));
         const int available = QGuiApplication::primaryScreen()->availableGeometry().width();
         QVERIFY(dlg.width() <= available);
-        QVERIFY(child<QLabel>(&dlg, "lb_content")->wordWrap());
+        QLabel *content = child<QLabel>(&dlg, "lb_content");
+        QVERIFY(content->wordWrap());
+        QVERIFY(content->height() >= content->heightForWidth(content->width()));
     }
 
     void buttonsCloseWithTheirResult_data()
