@@ -14,7 +14,6 @@
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/tablewidgetaudiomix.h"
-#include "mainwindow/wallcanvas.h"
 #include "mainwindow/widgetdialogs.h"
 #include "mainwindow/widgetmenus.h"
 #include "mainwindow/widgetsplice.h"
@@ -34,6 +33,7 @@
 #include "users/usermanagerdialog.h"
 #include "wall/dialogbezel.h"
 #include "wall/singlesplitterwidget.h"
+#include "wall/wallcanvas.h"
 
 #include <QApplication>
 #include <QButtonGroup>

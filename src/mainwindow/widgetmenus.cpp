@@ -10,7 +10,6 @@
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/tablewidgetaudiomix.h"
-#include "mainwindow/wallcanvas.h"
 #include "mainwindow/widgetdialogs.h"
 #include "mainwindow/widgetsplice.h"
 #include "protocol/messagedistance.h"
@@ -22,6 +21,7 @@
 #include "uikit/renamedialog.h"
 #include "users/permissionfunction.h"
 #include "users/permissionstore.h"
+#include "wall/wallcanvas.h"
 
 #include <QActionGroup>
 #include <QButtonGroup>

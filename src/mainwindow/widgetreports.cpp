@@ -12,13 +12,13 @@
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/tablewidgetaudiomix.h"
-#include "mainwindow/wallcanvas.h"
 #include "protocol/messagedistance.h"
 #include "state/captioninfo.h"
 #include "state/devicestate.h"
 #include "state/sigmanager.h"
 #include "users/permissionfunction.h"
 #include "users/permissionstore.h"
+#include "wall/wallcanvas.h"
 
 #include <QButtonGroup>
 #include <QElapsedTimer>
