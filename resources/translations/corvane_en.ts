@@ -1642,4 +1642,212 @@ You can log in and work, but changes that would be stored in it are refused.</tr
         <translation>A file is still uploading. Stop the upload and close?</translation>
     </message>
 </context>
+<context>
+    <name>WidgetSplicingSetting</name>
+    <message>
+        <source>Splicing Settings</source>
+        <translation>Splicing Settings</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Layout &amp; Splicing of Real Screens</source>
+        <translation>Layout &amp; Splicing of Real Screens</translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation>Layout</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>Rotate</translation>
+    </message>
+    <message>
+        <source>No Input</source>
+        <translation>No Input</translation>
+    </message>
+    <message>
+        <source>Colour shown on the wall where an input is missing</source>
+        <translation>Colour shown on the wall where an input is missing</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>Select Color</translation>
+    </message>
+</context>
+<context>
+    <name>DialogWindowProperty</name>
+    <message>
+        <source>Window Property</source>
+        <translation>Window Property</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Window Information</source>
+        <translation>Window Information</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>Layer</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>Window Position</source>
+        <translation>Window Position</translation>
+    </message>
+    <message>
+        <source>Window Size</source>
+        <translation>Window Size</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>The device is not connected: nothing was sent</source>
+        <translation>The device is not connected: nothing was sent</translation>
+    </message>
+</context>
+<context>
+    <name>InputSignalWidget0409</name>
+    <message>
+        <source>ID: </source>
+        <translation>ID: </translation>
+    </message>
+    <message>
+        <source>Zoom to the Occupied Screens</source>
+        <translation>Zoom to the Occupied Screens</translation>
+    </message>
+    <message>
+        <source>Zoom to Maximum</source>
+        <translation>Zoom to Maximum</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Input: </source>
+        <translation>Input: </translation>
+    </message>
+    <message>
+        <source>Layer: </source>
+        <translation>Layer: </translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <source>Size: </source>
+        <translation>Size: </translation>
+    </message>
+</context>
+<context>
+    <name>OutputWidget0409</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Not allowed to add more windows</source>
+        <translation>Not allowed to add more windows</translation>
+    </message>
+    <message>
+        <source>Unable to assign ID to input window</source>
+        <translation>Unable to assign ID to input window</translation>
+    </message>
+    <message>
+        <source>Close All Windows</source>
+        <translation>Close All Windows</translation>
+    </message>
+    <message>
+        <source>Confirm to close all windows</source>
+        <translation>Confirm to close all windows</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Layer Up</source>
+        <translation>Layer Up</translation>
+    </message>
+    <message>
+        <source>Layer Down</source>
+        <translation>Layer Down</translation>
+    </message>
+    <message>
+        <source>Layer to Top</source>
+        <translation>Layer to Top</translation>
+    </message>
+    <message>
+        <source>Layer to Bottom</source>
+        <translation>Layer to Bottom</translation>
+    </message>
+    <message>
+        <source>Zoom to a Single Screen</source>
+        <translation>Zoom to a Single Screen</translation>
+    </message>
+    <message>
+        <source>Zoom to the Occupied Screens</source>
+        <translation>Zoom to the Occupied Screens</translation>
+    </message>
+    <message>
+        <source>Zoom to Maximum</source>
+        <translation>Zoom to Maximum</translation>
+    </message>
+    <message>
+        <source>Property</source>
+        <translation>Property</translation>
+    </message>
+    <message>
+        <source>Timeout for Reading The last Window status!</source>
+        <translation>Timeout for Reading The last Window status!</translation>
+    </message>
+</context>
 </TS>

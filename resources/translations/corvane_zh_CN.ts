@@ -1642,4 +1642,212 @@ You can log in and work, but changes that would be stored in it are refused.</so
         <translation>文件还在上传中，停止上传并关闭吗？</translation>
     </message>
 </context>
+<context>
+    <name>WidgetSplicingSetting</name>
+    <message>
+        <source>Splicing Settings</source>
+        <translation>拼接设置</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Layout &amp; Splicing of Real Screens</source>
+        <translation>实际屏幕布局与拼接</translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation>布局</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>旋转</translation>
+    </message>
+    <message>
+        <source>No Input</source>
+        <translation>无输入</translation>
+    </message>
+    <message>
+        <source>Colour shown on the wall where an input is missing</source>
+        <translation>输入缺失时拼接墙显示的颜色</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>选择颜色</translation>
+    </message>
+</context>
+<context>
+    <name>DialogWindowProperty</name>
+    <message>
+        <source>Window Property</source>
+        <translation>窗口属性</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Window Information</source>
+        <translation>窗口信息</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>图层</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>Window Position</source>
+        <translation>窗口位置</translation>
+    </message>
+    <message>
+        <source>Window Size</source>
+        <translation>窗口大小</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>宽度</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>高度</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The device is not connected: nothing was sent</source>
+        <translation>设备未连接：命令未发送</translation>
+    </message>
+</context>
+<context>
+    <name>InputSignalWidget0409</name>
+    <message>
+        <source>ID: </source>
+        <translation>ID: </translation>
+    </message>
+    <message>
+        <source>Zoom to the Occupied Screens</source>
+        <translation>缩放到所占屏幕</translation>
+    </message>
+    <message>
+        <source>Zoom to Maximum</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>还原</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Input: </source>
+        <translation>输入: </translation>
+    </message>
+    <message>
+        <source>Layer: </source>
+        <translation>图层: </translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>位置:</translation>
+    </message>
+    <message>
+        <source>Size: </source>
+        <translation>尺寸: </translation>
+    </message>
+</context>
+<context>
+    <name>OutputWidget0409</name>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Not allowed to add more windows</source>
+        <translation>不允许添加更多窗口</translation>
+    </message>
+    <message>
+        <source>Unable to assign ID to input window</source>
+        <translation>无法为输入窗口分配ID</translation>
+    </message>
+    <message>
+        <source>Close All Windows</source>
+        <translation>关闭所有窗口</translation>
+    </message>
+    <message>
+        <source>Confirm to close all windows</source>
+        <translation>确认关闭所有窗口</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>菜单</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Layer Up</source>
+        <translation>上移一层</translation>
+    </message>
+    <message>
+        <source>Layer Down</source>
+        <translation>下移一层</translation>
+    </message>
+    <message>
+        <source>Layer to Top</source>
+        <translation>置于顶层</translation>
+    </message>
+    <message>
+        <source>Layer to Bottom</source>
+        <translation>置于底层</translation>
+    </message>
+    <message>
+        <source>Zoom to a Single Screen</source>
+        <translation>缩放到单个屏幕</translation>
+    </message>
+    <message>
+        <source>Zoom to the Occupied Screens</source>
+        <translation>缩放到所占屏幕</translation>
+    </message>
+    <message>
+        <source>Zoom to Maximum</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Property</source>
+        <translation>属性</translation>
+    </message>
+    <message>
+        <source>Timeout for Reading The last Window status!</source>
+        <translation>读取最新窗口状态超时！</translation>
+    </message>
+</context>
 </TS>

@@ -32,8 +32,10 @@
 #include "users/permissionstore.h"
 #include "users/usermanagerdialog.h"
 #include "wall/dialogbezel.h"
+#include "wall/outputwidget0409.h"
 #include "wall/singlesplitterwidget.h"
 #include "wall/wallcanvas.h"
+#include "wall/widgetsplicingsetting.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -49,6 +51,8 @@
 #include <QPixmap>
 #include <QRegularExpressionValidator>
 #include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTimer>
@@ -225,6 +229,7 @@ void Widget::buildForm()
                              TableItemWidget::sharedStyleSheet());
     m_ui->Ui_Widget::setupUi(m_content);
     parkHiddenPages();
+    buildWallCanvas();
     panelLayout->addWidget(m_content);
     m_ui->te_log->hide();
     resize(1280, 800);
@@ -387,7 +392,13 @@ void Widget::connectViews()
     connect(m_ui->mini, &QPushButton::clicked, this, &QWidget::showMinimized);
     connect(m_ui->tabWidget, &QTabWidget::currentChanged, this, &Widget::onPageChanged);
     connect(m_ui->listWidget, &QListWidget::currentItemChanged, this,
-            [this] { m_ui->listWidget->refreshSelectionAndMode(); });
+            [this](QListWidgetItem *item) {
+                m_ui->listWidget->refreshSelectionAndMode();
+                // A window drawn on the wall shows the video input chosen in the list.
+                const bool video =
+                    item && item->data(ListWidget::KindRole).toInt() == ListWidget::VideoKind;
+                m_canvas->setCurrentInput(video ? item->data(ListWidget::PortRole).toInt() : 0);
+            });
     WidgetSplice::attachMultiview(this, m_ui->wid_ss, m_ui->videoTableWidget, m_splitterGroup);
 }
 
@@ -437,22 +448,25 @@ void Widget::connectProtocol()
     }
     connect(SigManager::instance(), &SigManager::Sig_UpdateOutputInfo, this,
             &Widget::updateVideoWidgetOutputInfo);
-    connect(m_ui->btn_0409_close_all, &QPushButton::clicked, this, [this] {
-        if (m_wallCanvas)
-            m_wallCanvas->closeAll();
-    });
-    connect(m_ui->btn_0409_lock_all, &QPushButton::clicked, this, [this] {
-        if (m_wallCanvas)
-            m_wallCanvas->lockAll();
-    });
-    connect(m_ui->btn_0409_zoom_in, &QPushButton::clicked, this, [this] {
-        if (m_wallCanvas)
-            m_wallCanvas->zoomIn();
-    });
-    connect(m_ui->btn_0409_zoom_out, &QPushButton::clicked, this, [this] {
-        if (m_wallCanvas)
-            m_wallCanvas->zoomOut();
-    });
+    connect(m_ui->btn_0409_close_all, &QPushButton::clicked, m_canvas,
+            [this] { m_canvas->closeAll(); });
+    connect(m_ui->btn_0409_lock_all, &QPushButton::clicked, m_canvas,
+            [this] { m_canvas->lockAll(); });
+    connect(m_canvas, &OutputWidget0409::si_wallLockChanged, m_ui->btn_0409_lock_all,
+            &QPushButton::setChecked);
+    connect(m_ui->btn_0409_zoom_in, &QPushButton::clicked, m_canvas,
+            [this] { m_canvas->zoomIn(); });
+    connect(m_ui->btn_0409_zoom_out, &QPushButton::clicked, m_canvas,
+            [this] { m_canvas->zoomOut(); });
+    connect(this, &Widget::si_map_out_resolu_ready, m_canvas,
+            &OutputWidget0409::onOutputResolutionReady);
+    connect(this, &Widget::si_windows_ready, m_canvas, &OutputWidget0409::onWindowsReady);
+    connect(this, &Widget::si_rotate_degree_ready, m_canvas, &OutputWidget0409::onRotationReady);
+    connect(m_canvas, &OutputWidget0409::si_orderToOptimiseSizeVis, this,
+            [this](int width, int height) {
+                m_wallAspect = QSize(width, height);
+                fitWallCanvas();
+            });
     connect(m_ui->btn_splicing_set, &QPushButton::clicked, this,
             &Widget::sl_openWidgetSplicingSetting);
     connect(m_ui->netWorkConfirmBtn, &QPushButton::clicked, this, [this] {
@@ -522,8 +536,7 @@ void Widget::arrangeForDeviceType()
         tabs->setTabText(m_tabJoint, tr("Splice"));
         loadPlanNames();
         QTimer::singleShot(0, this, [this] { onPageChanged(m_ui->tabWidget->currentIndex()); });
-        if (m_wallCanvas)
-            m_wallCanvas->relayout();
+        m_wallCanvas->relayout();
     } else {
         tabs->setTabEnabled(m_tabVideo, true);
         tabs->setTabEnabled(m_tabInfrared, true);
@@ -668,6 +681,39 @@ void Widget::setConnectionText(int state, bool afterLanguageChange)
     }
 }
 
+// The canvas always exists where the wall page does, so no wall control can look active and do
+// nothing. It sits in a scroll area: zoomed in, the operator scrolls to the part they need.
+void Widget::buildWallCanvas()
+{
+    QWidget *placeholder = m_ui->widget_out_0409;
+    auto *scroll = new QScrollArea(placeholder->parentWidget());
+    scroll->setObjectName(QStringLiteral("scroll_out_0409"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setAlignment(Qt::AlignCenter);
+    scroll->setWidgetResizable(false);
+    m_canvas = new OutputWidget0409(scroll);
+    m_canvas->setObjectName(QStringLiteral("widget_out_0409"));
+    scroll->setWidget(m_canvas);
+    delete m_ui->lyt_out_0409->replaceWidget(placeholder, scroll);
+    delete placeholder;
+    m_ui->widget_out_0409 = m_canvas;
+    m_wallCanvas = m_canvas;
+    // The scroll area itself, not its viewport: scroll bars coming and going must not undo a zoom.
+    scroll->installEventFilter(this);
+}
+
+// The canvas takes the wall's aspect ratio at the largest size its container shows whole.
+void Widget::fitWallCanvas()
+{
+    auto *scroll = qobject_cast<QScrollArea *>(m_canvas->parentWidget()->parentWidget());
+    if (!scroll || m_wallAspect.isEmpty())
+        return;
+    const QSize room = scroll->maximumViewportSize() - QSize(2, 2);
+    if (room.width() < 1 || room.height() < 1)
+        return;
+    m_canvas->resize(m_wallAspect.scaled(room, Qt::KeepAspectRatio));
+}
+
 bool Widget::saved(bool ok)
 {
     if (!ok) {
@@ -738,8 +784,7 @@ void Widget::disConnectedSlot()
 
 void Widget::on_refrenshBtn_clicked()
 {
-    if (m_wallCanvas)
-        m_wallCanvas->resetReceivedFlags();
+    m_wallCanvas->resetReceivedFlags();
     m_client->getVersion();
 }
 
@@ -753,12 +798,15 @@ void Widget::on_btn_RestoreOrMax_clicked()
         showNormal();
         m_ui->btn_RestoreOrMax->setIcon(pngIcon(QStringLiteral(":/Images/window/fullscreen.png")));
     }
-    if (DeviceState::instance()->deviceType() == Dev0409S && m_wallCanvas)
+    if (DeviceState::instance()->deviceType() == Dev0409S)
         m_wallCanvas->relayout();
 }
 
 bool Widget::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Resize && m_canvas &&
+        watched == m_canvas->parentWidget()->parentWidget())
+        fitWallCanvas();
     if (watched == m_ui->SettingTabWidget && event->type() == QEvent::Show) {
         m_ui->SettingTabWidget->removeEventFilter(this);
         for (QComboBox *box : {m_ui->languageComboBox, m_ui->HdmiAudioComboBox})
@@ -809,7 +857,7 @@ void Widget::retranslateDynamicTexts()
     m_ui->softwareLabel->setText(QString::fromLatin1(SoftwareVersion));
     m_ui->releaseLabel->setText(QString::fromLatin1(ReleaseText));
     m_ui->typeLabel->setText(store->deviceTypeText());
-    if (store->deviceType() == Dev0409S && m_wallCanvas)
+    if (store->deviceType() == Dev0409S)
         m_wallCanvas->retranslate();
     if (store->deviceType() == Dev0809M)
         m_ui->tabWidget->setTabText(m_tabJoint, tr("Multiview"));
@@ -885,8 +933,25 @@ void Widget::on_CaptionBtn_clicked()
 
 void Widget::sl_openWidgetSplicingSetting()
 {
-    if (m_wallCanvas)
-        m_wallCanvas->resetReceivedFlags();
+    m_wallCanvas->resetReceivedFlags();
+    if (!m_splicingSetting) {
+        m_splicingSetting = new WidgetSplicingSetting(this);
+        connect(m_splicingSetting, &WidgetSplicingSetting::si_orderToRecalculate, this, [this] {
+            m_wallCanvas->relayout();
+        });
+        connect(m_splicingSetting, &WidgetSplicingSetting::si_update3BtnLayout, this,
+                [this] { setVirButtonIcons(DeviceState::instance()->virMode()); });
+        // The device's reports keep the open setting true to the device; closing it on every
+        // report would shut it under the operator's hands after their own first change.
+        for (auto ready : {&Widget::si_windows_ready, &Widget::si_map_out_resolu_ready,
+                           &Widget::si_rotate_degree_ready})
+            connect(this, ready, m_splicingSetting, &WidgetSplicingSetting::refreshFromState);
+        connect(this, &Widget::si_ForwardAnalysis, m_splicingSetting,
+                &WidgetSplicingSetting::sl_noSignalReport);
+    }
+    // The colour of output 1 where an input is missing.
+    m_client->getNoInput(1);
+    m_splicingSetting->showModalLoop();
 }
 
 void Widget::sl_NoSignalOut(int port, int kind)
@@ -919,6 +984,9 @@ void Widget::applyPermissions()
         connect(table, &TableWidget::si_showPermissionWarningDialog, this, &Widget::showPortWarning,
                 Qt::UniqueConnection);
     }
+    m_canvas->setPermissions(p);
+    connect(m_canvas, &OutputWidget0409::si_showPermissionWarningDialog, this,
+            &Widget::showPortWarning, Qt::UniqueConnection);
     connect(m_ui->videoTableWidget, &TableWidget::si_requsetCheckPermissionLabelClicked, this,
             &Widget::checkVideoCellPermissions, Qt::UniqueConnection);
     checkVideoCellPermissions();
@@ -998,9 +1066,9 @@ void Widget::recallPlan(QButtonGroup *group, int index)
         return;
     DeviceState *store = DeviceState::instance();
     if (store->deviceType() == Dev0409S && group == m_planGroupWall) {
-        const bool windows = m_wallCanvas && m_wallCanvas->windowsReceived();
-        const bool resolution = m_wallCanvas && m_wallCanvas->resolutionReceived();
-        const bool rotation = m_wallCanvas && m_wallCanvas->rotationReceived();
+        const bool windows = m_wallCanvas->windowsReceived();
+        const bool resolution = m_wallCanvas->resolutionReceived();
+        const bool rotation = m_wallCanvas->rotationReceived();
         if (!windows || !resolution || !rotation) {
             auto state = [](bool received) {
                 return received

@@ -3,6 +3,7 @@
 #include "uikit/basewidget.h"
 
 #include <QJsonObject>
+#include <QSize>
 #include <QStringList>
 #include <QTranslator>
 #include <QVector>
@@ -28,6 +29,8 @@ class TableWidget;
 class UserAccountStore;
 class WallCanvas;
 class WidgetDialogs;
+class WidgetSplicingSetting;
+class OutputWidget0409;
 
 struct WidgetForms;
 
@@ -48,7 +51,6 @@ public:
     /// False when the login at start-up was rejected; the caller ends the process with 0.
     bool loginAccepted() const { return m_loginAccepted; }
 
-    void setWallCanvas(WallCanvas *canvas) { m_wallCanvas = canvas; }
     void setMultiviewView(MultiviewView *view) { m_multiviewView = view; }
     MultiviewView *multiviewView() const { return m_multiviewView; }
     SpliceGroups *splitManager() const { return m_splitManager; }
@@ -148,6 +150,8 @@ private:
     void showLinkNotice();
     /// Passes a store's answer through; a refused save is shown with the database's words.
     bool saved(bool ok);
+    void buildWallCanvas();
+    void fitWallCanvas();
     void applyHdmiAudioFollow(bool follow);
     void setVirButtonIcons(int virMode);
     void loadPlanNames();
@@ -194,6 +198,9 @@ private:
     QTranslator m_translator;
     SvgLabel *m_titleLogo = nullptr;
     QLabel *m_linkNotice = nullptr;
+    WidgetSplicingSetting *m_splicingSetting = nullptr;
+    OutputWidget0409 *m_canvas = nullptr;
+    QSize m_wallAspect;
     bool m_linkNoticeShown = false; // in this disconnected spell
 
     MessageDistance *m_client = nullptr;

@@ -390,7 +390,7 @@ void WidgetMenus::renameInputItem(QListWidgetItem *item)
                     emit hub->Sig_RenameInputAudioSignals(port);
                 }
                 const DeviceType type = DeviceState::instance()->deviceType();
-                if (type == Dev0409S && m_window->m_wallCanvas && video)
+                if (type == Dev0409S && video)
                     m_window->m_wallCanvas->renameInput(port, name);
                 if (type == Dev0809M && m_window->m_multiviewView)
                     m_window->m_multiviewView->refresh();

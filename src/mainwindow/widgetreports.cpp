@@ -137,7 +137,7 @@ void Widget::receiveVersionSlot(const QJsonObject &object)
         if (known.value() == Dev0809M)
             store->setSplitterMode(valueNumber(object.value(QStringLiteral("Splitter"))));
         arrangeForDeviceType();
-        if (known.value() == Dev0409S && m_wallCanvas)
+        if (known.value() == Dev0409S)
             m_wallCanvas->resetAndLayout();
         settings->setType(known.value());
     } else {
@@ -399,8 +399,10 @@ void Widget::receiveWindowStatusSlot(const QJsonObject &object)
         // needed no repair.
         const int first = valueNumber(it.value().isArray() ? values.at(0) : it.value());
         if (key.contains(QLatin1String("window"))) {
-            const int id = key.right(1).toInt();
-            if (values.size() == 6) {
+            // The whole number after "window": "window11" is no second copy of window 1.
+            bool numbered = false;
+            const int id = key.mid(key.indexOf(QLatin1String("window")) + 6).toInt(&numbered);
+            if (numbered && id >= 1 && id <= 4 && values.size() == 6) {
                 QList<int> list;
                 for (const QJsonValue &v : values)
                     list.append(valueNumber(v));
@@ -421,8 +423,7 @@ void Widget::receiveWindowStatusSlot(const QJsonObject &object)
     store->setWindowStatus(windows);
     store->setVirMode(vir);
     setVirButtonIcons(store->virMode());
-    if (m_wallCanvas)
-        m_wallCanvas->redraw();
+    m_wallCanvas->redraw();
     store->setAudioRoute(audio);
     emit si_windows_ready();
 }
@@ -597,7 +598,7 @@ void Widget::SingleSplitterButtonChangeSlot(int mode)
 
 void Widget::JoinLayoutButtonChangeSlot_0409(int id)
 {
-    if (id >= 0 && id <= 2 && m_wallCanvas)
+    if (id >= 0 && id <= 2)
         m_wallCanvas->switchVirLayout(id);
 }
 

@@ -25,4 +25,9 @@ public:
     virtual void lockAll() = 0;
     virtual void zoomIn() = 0;
     virtual void zoomOut() = 0;
+    /// The input selected in the signal list (video port, 0 for none): what a rectangle drawn
+    /// on the wall shows.
+    virtual void setCurrentInput(int input) = 0;
+    /// Lock All in force (lockAll toggles it).
+    virtual bool isWallLocked() const = 0;
 };

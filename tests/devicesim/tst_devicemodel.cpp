@@ -2,6 +2,7 @@
 #include "referenceclient.h"
 #include "simreports.h"
 
+#include <QJsonArray>
 #include <QtTest>
 
 namespace {
@@ -30,7 +31,30 @@ QByteArray noticesRead(const CommandOutcome &o)
 QByteArray everything(const SimState &s)
 {
     using namespace SimReports;
-    return status(s) + outputInfo(s) + volume(s) + resolution(s) + bindInfo(s) + netInfo(s);
+    return status(s) + outputInfo(s) + volume(s) + resolution(s) + bindInfo(s) + netInfo(s) +
+           rotation(s);
+}
+
+// The wall as a client reads the status answer: "id:input/layer/x/y/width/height" per open
+// window, then the VIR array.
+QString wallRead(const QByteArray &report)
+{
+    const QJsonObject o = ReferenceClient::read(report).object;
+    QStringList parts;
+    for (int id = 1; id <= 4; ++id) {
+        const QJsonArray w = o.value(QStringLiteral("window%1").arg(id)).toArray();
+        if (w.size() != 6)
+            return QStringLiteral("window%1 has %2 numbers").arg(id).arg(w.size());
+        if (w.at(0).toInt() == 0)
+            continue;
+        QStringList numbers;
+        for (const QJsonValue &n : w)
+            numbers << QString::number(n.toInt());
+        parts << QStringLiteral("%1:%2").arg(id).arg(numbers.join('/'));
+    }
+    const QJsonArray vir = o.value(QStringLiteral("VIR")).toArray();
+    parts << QStringLiteral("VIR:%1,%2").arg(vir.at(0).toInt()).arg(vir.at(1).toInt());
+    return parts.join(' ');
 }
 
 } // namespace
@@ -43,6 +67,8 @@ private slots:
     void setCommands();
     void refusedCommandsChangeNothing_data();
     void refusedCommandsChangeNothing();
+    void wallWindows_data();
+    void wallWindows();
     void videoRouteSwitchesTheWholeGroup();
     void bindReplacesOverlappingGroups();
     void spliceModeOf0808S();
@@ -131,6 +157,15 @@ void TestDeviceModel::refusedCommandsChangeNothing_data()
     QTest::newRow("bind of one output") << int(Dev0809) << "Bind2/2" << rejected;
     QTest::newRow("unbind without group") << int(Dev0809) << "UnBind3" << rejected;
     QTest::newRow("empty plan") << int(Dev0809) << "Recall4" << rejected;
+    QTest::newRow("window 5") << int(Dev0409S) << "WindowOpen5/1/1/0/0/10/10" << rejected;
+    QTest::newRow("window 0") << int(Dev0409S) << "WindowOpen0/1/1/0/0/10/10" << rejected;
+    QTest::newRow("window without input") << int(Dev0409S) << "WindowOpen2/0/1/0/0/9/9" << rejected;
+    QTest::newRow("window of input 5") << int(Dev0409S) << "WindowOpen2/5/1/0/0/9/9" << rejected;
+    QTest::newRow("move a closed window") << int(Dev0409S) << "WindowMove2/0/0" << rejected;
+    QTest::newRow("resize a closed window") << int(Dev0409S) << "WindowResize3/0/0/9/9" << rejected;
+    QTest::newRow("layer of a closed window") << int(Dev0409S) << "WindowLayer4/1" << rejected;
+    QTest::newRow("VIR 4") << int(Dev0409S) << "VIR4" << rejected;
+    QTest::newRow("rotate screen 10") << int(Dev0409S) << "Rotate10/1" << rejected;
     QTest::newRow("splice mode 6") << int(Dev0808S) << "mode6" << rejected;
     QTest::newRow("bad address")
         << int(Dev0809) << "&ip,ip=300.1.1.1,gateway=1.1.1.1,subnet=255.0.0.0,mac=00:11:22:33:44:55"
@@ -149,6 +184,62 @@ void TestDeviceModel::refusedCommandsChangeNothing()
     QVERIFY(!o.note.isEmpty());
     QVERIFY(o.replies.isEmpty() && o.notices.isEmpty() && !o.httpAck && !o.uploadAck);
     QCOMPARE(everything(m.state()), before);
+}
+
+// Window commands in a row, and the wall as another client then reads it from a status query
+// (factory: window 1 shows input 1 on the first screen).
+void TestDeviceModel::wallWindows_data()
+{
+    QTest::addColumn<QStringList>("bodies");
+    QTest::addColumn<QString>("wall");
+    const QString first = "1:1/1/0/0/1920/1080";
+    QTest::newRow("open replaces")
+        << QStringList{"WindowOpen1/3/1/100/200/960/540"} << "1:3/1/100/200/960/540 VIR:0,9";
+    QTest::newRow("open above the top is the top")
+        << QStringList{"WindowOpen2/2/9/0/0/10/10"} << first + " 2:2/2/0/0/10/10 VIR:0,9";
+    QTest::newRow("open at the bottom lifts the others")
+        << QStringList{"WindowOpen3/2/1/5/5/10/10"}
+        << "1:1/2/0/0/1920/1080 3:2/1/5/5/10/10 VIR:0,9";
+    QTest::newRow("four windows") << QStringList{"WindowOpen4/4/2/0/0/9/9",
+                                                 "WindowOpen3/3/3/0/0/9/9",
+                                                 "WindowOpen2/2/4/0/0/9/9"}
+                                  << first + " 2:2/4/0/0/9/9 3:3/3/0/0/9/9 4:4/2/0/0/9/9 VIR:0,9";
+    QTest::newRow("reopen moves it in the stack")
+        << QStringList{"WindowOpen2/2/2/0/0/9/9", "WindowOpen1/4/2/1/1/8/8"}
+        << "1:4/2/1/1/8/8 2:2/1/0/0/9/9 VIR:0,9";
+    QTest::newRow("close renumbers")
+        << QStringList{"WindowOpen2/2/2/0/0/9/9", "WindowOpen3/3/3/0/0/9/9", "WindowClose1"}
+        << "2:2/1/0/0/9/9 3:3/2/0/0/9/9 VIR:0,9";
+    QTest::newRow("close all") << QStringList{"WindowOpen2/2/2/0/0/9/9", "WindowCloseAll"}
+                               << "VIR:0,9";
+    QTest::newRow("move keeps the size")
+        << QStringList{"WindowMove1/3840/1080"} << "1:1/1/3840/1080/1920/1080 VIR:0,9";
+    QTest::newRow("resize") << QStringList{"WindowResize1/10/20/30/40"}
+                            << "1:1/1/10/20/30/40 VIR:0,9";
+    QTest::newRow("layer to the bottom")
+        << QStringList{"WindowOpen2/2/2/0/0/9/9", "WindowOpen3/3/3/0/0/9/9", "WindowLayer3/1"}
+        << "1:1/2/0/0/1920/1080 2:2/3/0/0/9/9 3:3/1/0/0/9/9 VIR:0,9";
+    QTest::newRow("layer up exchanges")
+        << QStringList{"WindowOpen2/2/2/0/0/9/9", "WindowOpen3/3/3/0/0/9/9", "WindowLayer1/2"}
+        << "1:1/2/0/0/1920/1080 2:2/1/0/0/9/9 3:3/3/0/0/9/9 VIR:0,9";
+    QTest::newRow("layer above the top") << QStringList{"WindowOpen2/2/2/0/0/9/9", "WindowLayer1/7"}
+                                         << "1:1/2/0/0/1920/1080 2:2/1/0/0/9/9 VIR:0,9";
+    QTest::newRow("VIR 2x4") << QStringList{"VIR2"} << first + " VIR:2,8";
+}
+
+void TestDeviceModel::wallWindows()
+{
+    QFETCH(QStringList, bodies);
+    QFETCH(QString, wall);
+    DeviceModel m(Dev0409S, QStringLiteral("127.0.0.1"));
+    const CommandOutcome o = run(m, bodies);
+    QCOMPARE(int(o.kind), int(CommandOutcome::Set));
+    DeviceModel::Session other;
+    const CommandOutcome status = m.apply("status", other);
+    QCOMPARE(ReferenceClient::read(status.replies.first()).kinds, QStringList{"wall"});
+    QCOMPARE(wallRead(status.replies.first()), wall);
+    // The others were told the same at once.
+    QCOMPARE(o.notices, status.replies);
 }
 
 void TestDeviceModel::videoRouteSwitchesTheWholeGroup()
@@ -230,10 +321,16 @@ void TestDeviceModel::plans()
     QCOMPARE(int(run(m, {"Clear3", "Recall3"}).kind), int(CommandOutcome::Rejected));
 
     DeviceModel wall(Dev0409S, QStringLiteral("127.0.0.1"));
-    const CommandOutcome back = run(wall, {"Save1", "WindowCloseAll", "VIR1", "Recall1"});
-    QCOMPARE(wall.state().windows.value(1).input, 1);
-    QCOMPARE(wall.state().vir, 0);
-    QCOMPARE(ReferenceClient::read(back.notices.first()).kinds, QStringList{"wall"});
+    const CommandOutcome back =
+        run(wall, {"WindowOpen3/2/1/5/5/10/10", "Rotate1/1", "Save1", "WindowCloseAll", "VIR1",
+                   "Rotate1/0", "Rotate2/3", "Recall1"});
+    QCOMPARE(wallRead(SimReports::status(wall.state())),
+             QString("1:1/2/0/0/1920/1080 3:2/1/5/5/10/10 VIR:0,9"));
+    QCOMPARE(wall.state().rotate.value(1), 1);
+    QCOMPARE(wall.state().rotate.value(2), 0);
+    QCOMPARE(back.notices.size(), 2);
+    QCOMPARE(ReferenceClient::read(back.notices.at(0)).kinds, QStringList{"wall"});
+    QCOMPARE(ReferenceClient::read(back.notices.at(1)).object.value("Angle1").toInt(), 1);
 }
 
 void TestDeviceModel::factoryReset()

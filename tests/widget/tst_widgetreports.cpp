@@ -209,13 +209,15 @@ private slots:
         QCOMPARE(m_store->volume(), (QMap<int, int>{{3, 40}}));
         QCOMPARE(m_store->mute(), (QMap<int, int>{{3, 1}}));
 
-        // A window's number is its last digit; a short list is dropped.
+        // A window's number is the whole number after "window", 1 to 4: "window12" is no copy
+        // of window 2. A short list is dropped.
         QSignalSpy ready(m_window.get(), &Widget::si_windows_ready);
-        m_window->receiveWindowStatusSlot(json(R"({"window12": [1, 2, 3, 4, 5, 6],
-            "window3": [1, 2, 3], "VIR": [2, 0], "AUDIO": [3], "Bogus": []})"));
+        m_window->receiveWindowStatusSlot(json(R"({"window2": [1, 2, 3, 4, 5, 6],
+            "window12": [9, 9, 9, 9, 9, 9], "window3": [1, 2, 3], "window0": [1, 1, 1, 1, 1, 1],
+            "VIR": [2, 0], "AUDIO": [3], "Bogus": []})"));
         QCOMPARE(ready.count(), 1);
+        QCOMPARE(m_store->windowStatus().keys(), (QList<int>{0, 2}));
         QCOMPARE(m_store->windowStatus().value(2), (QList<int>{1, 2, 3, 4, 5, 6}));
-        QVERIFY(!m_store->windowStatus().contains(3));
         QCOMPARE(m_store->windowStatus().value(0), QList<int>{2});
         QCOMPARE(m_store->virMode(), 2);
         QCOMPARE(m_store->audioRoute(), (QMap<int, int>{{101, 103}}));

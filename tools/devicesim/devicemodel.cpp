@@ -44,7 +44,6 @@ void answer(CommandOutcome &out, const QByteArray &report)
     out.replies << report;
 }
 
-
 bool isIpv4(const QString &text)
 {
     static const QRegularExpression re(
@@ -265,6 +264,25 @@ void DeviceModel::wallChanged(CommandOutcome &out)
 {
     out.kind = CommandOutcome::Set;
     out.notices << SimReports::wallStatus(m_state);
+}
+
+// The open windows stay stacked 1..n from the bottom, as the device shows them: `id` goes to
+// place `layer` (bounded to the stack) and the others keep their order, ties by ID.
+void DeviceModel::restack(int id, int layer)
+{
+    QMap<int, SimState::Window> &windows = m_state.windows;
+    QList<int> order;
+    for (auto it = windows.cbegin(); it != windows.cend(); ++it) {
+        if (it.value().input && it.key() != id)
+            order << it.key();
+    }
+    std::stable_sort(order.begin(), order.end(), [&windows](int a, int b) {
+        return windows.value(a).layer < windows.value(b).layer;
+    });
+    if (windows.value(id).input)
+        order.insert(qBound(0, layer - 1, order.size()), id);
+    for (int i = 0; i < order.size(); ++i)
+        windows[order.at(i)].layer = i + 1;
 }
 
 // --- Queries -----------------------------------------------------------------------------
@@ -725,11 +743,12 @@ void DeviceModel::sWindowOpen(const Call &c, CommandOutcome &out)
     QVector<int> v;
     if (!needsWall(out))
         return;
-    if (!numbers(c.args, 7, &v) || !inRange(v[0], 1, 4) || !(v[1] == 0 || isInput(v[1])) ||
-        v[2] < 0 || v[3] < 0 || v[4] < 0 || v[5] < 0 || v[6] < 0)
+    // A window shows an input: closing is WindowClose, not an open of input 0.
+    if (!numbers(c.args, 7, &v) || !inRange(v[0], 1, 4) || !isInput(v[1]) || v[2] < 0 || v[3] < 0 ||
+        v[4] < 0 || v[5] < 0 || v[6] < 0)
         return reject(out, QStringLiteral("expects id 1..4/input/layer/x/y/width/height"));
-    m_state.windows[v[0]] =
-        v[1] ? SimState::Window{v[1], v[2], v[3], v[4], v[5], v[6]} : SimState::Window();
+    m_state.windows[v[0]] = SimState::Window{v[1], v[2], v[3], v[4], v[5], v[6]};
+    restack(v[0], v[2]);
     wallChanged(out);
 }
 
@@ -741,6 +760,7 @@ void DeviceModel::sWindowClose(const Call &c, CommandOutcome &out)
     if (!numbers(c.args, 1, &v) || !inRange(v[0], 1, 4))
         return reject(out, QStringLiteral("expects a window 1..4"));
     m_state.windows[v[0]] = SimState::Window();
+    restack(0, 0);
     wallChanged(out);
 }
 
@@ -793,10 +813,9 @@ void DeviceModel::sWindowLayer(const Call &c, CommandOutcome &out)
         return;
     if (!numbers(c.args, 2, &v) || !inRange(v[0], 1, 4) || v[1] < 0)
         return reject(out, QStringLiteral("expects window/layer"));
-    SimState::Window &w = m_state.windows[v[0]];
-    if (!w.input)
+    if (!m_state.windows.value(v[0]).input)
         return reject(out, QStringLiteral("window %1 is closed").arg(v[0]));
-    w.layer = v[1];
+    restack(v[0], v[1]);
     wallChanged(out);
 }
 
@@ -918,8 +937,8 @@ void DeviceModel::sSave(const Call &c, CommandOutcome &out)
         return reject(out, QStringLiteral("expects a plan 1..99"));
     const SimState &s = m_state;
     m_state.plans[v[0]] =
-        SimState::Plan{s.video,    s.audio,      s.ir,      s.multiview, s.groups,
-                       s.bindMode, s.spliceMode, s.windows, s.vir,       s.wallAudio};
+        SimState::Plan{s.video,      s.audio,   s.ir,  s.multiview, s.groups, s.bindMode,
+                       s.spliceMode, s.windows, s.vir, s.wallAudio, s.rotate};
     echo(c, "Save", out);
 }
 
@@ -942,10 +961,13 @@ void DeviceModel::sRecall(const Call &c, CommandOutcome &out)
     s.windows = p.windows;
     s.vir = p.vir;
     s.wallAudio = p.wallAudio;
+    s.rotate = p.rotate;
     // The others learn the restored routes as reports; the sender asks for them itself.
     out.kind = CommandOutcome::Set;
     out.notices << SimReports::status(s);
-    if (s.type != Dev0409S && s.type != Dev0808S)
+    if (s.type == Dev0409S)
+        out.notices << SimReports::rotation(s);
+    else if (s.type != Dev0808S)
         out.notices << SimReports::bindInfo(s);
 }
 

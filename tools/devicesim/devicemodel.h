@@ -71,6 +71,7 @@ private:
     SimState::Caption &captionFor(const Session &session);
     void echo(const Call &c, const char *keyword, CommandOutcome &out);
     void wallChanged(CommandOutcome &out);
+    void restack(int id, int layer);
 
     // Queries.
     void qVersion(const Call &c, CommandOutcome &out);

@@ -48,6 +48,7 @@ struct SimState
         QMap<int, Window> windows;
         int vir = 0;
         int wallAudio = 1;
+        QMap<int, int> rotate;
     };
 
     DeviceType type = Dev0809;
@@ -76,7 +77,7 @@ struct SimState
     int spliceMode = 0;
     QMap<int, QList<int>> groups; // master output -> members, master first
 
-    QMap<int, Window> windows; // window 1..4
+    QMap<int, Window> windows; // window 1..4; the open ones are layered 1..n from the bottom
     int vir = 0;
     int wallAudio = 1; // input heard on the wall's audio output
     QMap<int, int> rotate;
