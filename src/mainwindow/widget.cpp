@@ -937,7 +937,9 @@ void Widget::sl_openWidgetSplicingSetting()
     if (!m_splicingSetting) {
         m_splicingSetting = new WidgetSplicingSetting(this);
         connect(m_splicingSetting, &WidgetSplicingSetting::si_orderToRecalculate, this, [this] {
-            m_wallCanvas->relayout();
+            m_canvas->updateRealResolution();
+            m_canvas->updateLayoutMode();
+            m_canvas->relayout();
         });
         connect(m_splicingSetting, &WidgetSplicingSetting::si_update3BtnLayout, this,
                 [this] { setVirButtonIcons(DeviceState::instance()->virMode()); });
@@ -952,6 +954,11 @@ void Widget::sl_openWidgetSplicingSetting()
     // The colour of output 1 where an input is missing.
     m_client->getNoInput(1);
     m_splicingSetting->showModalLoop();
+    // The canvas forgot what it had received when the setting opened; it rebuilds once the
+    // device has told the windows, the resolution and the rotation again.
+    m_client->getStatus();
+    m_client->getResolution();
+    m_client->getRotate();
 }
 
 void Widget::sl_NoSignalOut(int port, int kind)

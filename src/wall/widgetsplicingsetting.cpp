@@ -103,8 +103,13 @@ void WidgetSplicingSetting::showModalLoop()
         m_loop->quit();
     QEventLoop loop;
     m_loop = &loop;
-    if (isVisible())
+    if (isVisible()) {
         refreshFromState();
+    } else if (QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr) {
+        // A top-level window of its own: placed over the window that opened it, not at the
+        // screen's corner.
+        move(owner->frameGeometry().center() - rect().center());
+    }
     show();
     raise();
     activateWindow();

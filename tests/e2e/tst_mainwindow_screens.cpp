@@ -9,13 +9,20 @@
 #include "protocol/messagedistance.h"
 #include "storage/projectdatabase.h"
 #include "storage/useraccountstore.h"
+#include "wall/inputsignalwidget0409.h"
+#include "wall/outputwidget0409.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 class TestMainWindowScreens : public QObject
 {
@@ -65,6 +72,92 @@ private slots:
                                          .arg(dir, page.value(), languageNames.at(languageIndex));
                 QVERIFY2(image.save(file), qPrintable(file));
             }
+        }
+        MessageDistance::instance()->closeConnections();
+    }
+
+    // The wall page with four overlapping windows on a 3x3 and on a 1x9 wall, a window's menu,
+    // the splicing setting and the window property, in both languages.
+    void wallInBothLanguages()
+    {
+        SimProcess sim;
+        QVERIFY(sim.start(QStringLiteral("0409-S")));
+        QTemporaryDir data;
+        prepareLoginFreeStart(data.path(), sim.controlPort());
+        AppSettings::instance()->setType(2);
+
+        Widget window;
+        QVERIFY(sim.waitForCommand(QStringLiteral("{param=Get_Rotate}")));
+        auto *canvas = window.findChild<OutputWidget0409 *>(QStringLiteral("widget_out_0409"));
+        QVERIFY(canvas);
+        // Another operator lays the windows out; the canvas follows the device's reports.
+        auto layOut = [&](const QString &vir, const QSize &wall, const QStringList &windows) {
+            QVERIFY(sim.sendAsOtherClient(QStringLiteral("{param=VIR%1}").arg(vir)));
+            QTRY_COMPARE_WITH_TIMEOUT(canvas->virtualSize(), wall, 5000);
+            for (const QString &w : windows)
+                QVERIFY(sim.sendAsOtherClient(QStringLiteral("{param=WindowOpen%1}").arg(w)));
+            const int lastX = windows.last().section(QLatin1Char('/'), 3, 3).toInt();
+            QTRY_VERIFY_WITH_TIMEOUT(
+                canvas->window(4) && canvas->window(4)->currentVirtualRect().x() == lastX, 5000);
+            QTest::qWait(100);
+        };
+
+        const QString dir =
+            qEnvironmentVariable("CORVANE_BUILD_DIR") + QStringLiteral("/screenshots");
+        QVERIFY(QDir().mkpath(dir));
+        auto *language = window.findChild<QComboBox *>(QStringLiteral("languageComboBox"));
+        auto shot = [&](QWidget *widget, const QString &name) {
+            const QImage image = widget->grab().toImage();
+            QVERIFY(!image.isNull());
+            const QString file = dir + QLatin1Char('/') + name;
+            QVERIFY2(image.save(file), qPrintable(file));
+        };
+        // Runs `open`, which shows a menu or a modal window, grabs that and closes it.
+        auto shotOfPopup = [&](const std::function<void()> &open, const QString &name) {
+            bool seen = false;
+            QTimer::singleShot(300, this, [&] {
+                QWidget *shown = QApplication::activePopupWidget();
+                if (!shown)
+                    shown = QApplication::activeModalWidget();
+                if (!shown)
+                    return;
+                seen = true;
+                shot(shown, name);
+                shown->close();
+            });
+            open();
+            QTRY_VERIFY2_WITH_TIMEOUT(seen, qPrintable(name), 3000);
+        };
+        for (int languageIndex : {1, 0}) {
+            language->setCurrentIndex(languageIndex);
+            const QString lang = languageIndex == 0 ? QStringLiteral("zh") : QStringLiteral("en");
+            layOut(QStringLiteral("0"), QSize(5760, 3240),
+                   {"1/1/1/0/0/3840/2160", "2/2/2/1920/540/2880/1620", "3/3/3/3360/1620/2400/1350",
+                    "4/4/4/480/2430/1920/810"});
+            shot(&window, QStringLiteral("wall-3x3-%1.png").arg(lang));
+
+            InputSignalWidget0409 *second = canvas->window(2);
+            QVERIFY(second);
+            const QPoint inside = second->rect().center();
+            shotOfPopup(
+                [&] {
+                    QContextMenuEvent menu(QContextMenuEvent::Mouse, inside,
+                                           second->mapToGlobal(inside));
+                    QApplication::sendEvent(second, &menu);
+                },
+                QStringLiteral("wall-menu-%1.png").arg(lang));
+            shotOfPopup([&] { canvas->showWindowProperty(2); },
+                        QStringLiteral("wall-property-%1.png").arg(lang));
+            shotOfPopup(
+                [&] {
+                    window.findChild<QPushButton *>(QStringLiteral("btn_splicing_set"))->click();
+                },
+                QStringLiteral("wall-splicing-%1.png").arg(lang));
+
+            layOut(QStringLiteral("1"), QSize(17280, 1080),
+                   {"1/1/1/0/0/5760/1080", "2/2/2/3840/0/5760/1080", "3/3/3/9600/0/3840/1080",
+                    "4/4/4/12480/270/3840/810"});
+            shot(&window, QStringLiteral("wall-1x9-%1.png").arg(lang));
         }
         MessageDistance::instance()->closeConnections();
     }

@@ -533,6 +533,15 @@ void TestWidgetSplicingSetting::modalLoopEndsOnCloseAndOnALaterCall()
     QTimer::singleShot(0, this, [&] { QTest::mouseClick(close, Qt::LeftButton); });
     m_setting->showModalLoop();
     QCOMPARE(table()->rowCount(), 4);
+
+    // Opened from a window, it shows over that window, not at the screen's corner.
+    QWidget owner;
+    owner.setGeometry(300, 200, 1000, 700);
+    owner.show();
+    WidgetSplicingSetting placed(&owner);
+    QTimer::singleShot(0, this, [&] { placed.close(); });
+    placed.showModalLoop();
+    QVERIFY((placed.geometry().center() - owner.geometry().center()).manhattanLength() <= 2);
 }
 
 void TestWidgetSplicingSetting::edgesResizeAndTheRestDrags()
