@@ -231,6 +231,7 @@ bool InputSignalWidget0409::sendOpen()
         m_currentVirtual = v;
         if (!m_zoomed)
             m_restoreVirtual = v;
+        emit si_sent(m_id);
     }
     return up;
 }
@@ -246,6 +247,7 @@ bool InputSignalWidget0409::sendMove()
         m_currentVirtual.moveTopLeft(v.topLeft());
         if (!m_zoomed)
             m_restoreVirtual.moveTopLeft(v.topLeft());
+        emit si_sent(m_id);
     }
     return up;
 }
@@ -261,6 +263,7 @@ bool InputSignalWidget0409::sendResize()
         m_currentVirtual = v;
         if (!m_zoomed)
             m_restoreVirtual = v;
+        emit si_sent(m_id);
     }
     return up;
 }
@@ -269,6 +272,8 @@ bool InputSignalWidget0409::sendLayer()
 {
     const bool up = linkUp();
     MessageDistance::instance()->windowLayer(m_id, m_layer);
+    if (up)
+        emit si_sent(m_id);
     return up;
 }
 

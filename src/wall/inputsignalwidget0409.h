@@ -87,6 +87,8 @@ signals:
     void si_menuRequested(int id, const QPoint &globalPos);
     /// A finished gesture the device could not be told of; the canvas put the window back.
     void si_gestureUndone(int id);
+    /// A command about this window went out: the device now has what the window shows.
+    void si_sent(int id);
 
 protected:
     bool event(QEvent *event) override;

@@ -268,6 +268,7 @@ void OutputWidget0409::connectWindow(InputSignalWidget0409 *w)
     connect(w, &InputSignalWidget0409::si_showProperty, this,
             &OutputWidget0409::showWindowProperty);
     connect(w, &InputSignalWidget0409::si_menuRequested, this, &OutputWidget0409::showWindowMenu);
+    connect(w, &InputSignalWidget0409::si_sent, this, &OutputWidget0409::recordWindows);
     connect(this, &OutputWidget0409::si_layoutChanged, w, &InputSignalWidget0409::setGrid);
 }
 
@@ -279,7 +280,26 @@ void OutputWidget0409::removeWindow(int id)
     for (auto it = renumbered.cbegin(); it != renumbered.cend(); ++it)
         m_windows.value(it.key())->setLayer(it.value());
     restack();
+    recordWindows();
     emit si_windowRemoved(id);
+}
+
+// The store follows what the operator sent, as for every other command: a rotation or
+// resolution report rebuilds the wall from it and must not put windows back where they were.
+void OutputWidget0409::recordWindows()
+{
+    DeviceState *store = DeviceState::instance();
+    QMap<int, QList<int>> status = store->windowStatus();
+    for (int id = 1; id <= MaxWindows; ++id) {
+        const InputSignalWidget0409 *w = m_windows.value(id);
+        if (w) {
+            const QRect v = w->currentVirtualRect();
+            status.insert(id, {w->input(), w->layer(), v.x(), v.y(), v.width(), v.height()});
+        } else if (status.contains(id)) {
+            status.insert(id, {0, 0, 0, 0, 0, 0});
+        }
+    }
+    store->setWindowStatus(status);
 }
 
 void OutputWidget0409::discardWindow(int id)
@@ -319,6 +339,7 @@ void OutputWidget0409::closeAllWindows(bool silent)
         return;
     discardAll();
     m_nextId = 1;
+    recordWindows();
 }
 
 Layers OutputWidget0409::layers() const

@@ -135,6 +135,8 @@ private:
     void openWindow(int input, const QString &name, const QRectF &rect);
     void zoomBy(double factor);
     void removeWindow(int id);
+    /// Writes the windows into the store's window report, as the device now has them.
+    void recordWindows();
     void discardWindow(int id);
     void discardAll();
     WallGeometry::Layers layers() const;

@@ -22,16 +22,18 @@ SimProcess::~SimProcess()
     stop();
 }
 
-bool SimProcess::start(const QString &type, quint16 controlPort)
+bool SimProcess::start(const QString &type, quint16 controlPort, const QStringList &options)
 {
     m_pending.clear();
     m_commands.clear();
+    m_clients.clear();
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    const QStringList arguments{QStringLiteral("--type"),        type,
+                                QStringLiteral("--listen"),      QStringLiteral("127.0.0.1"),
+                                QStringLiteral("--port"),        QString::number(controlPort),
+                                QStringLiteral("--upload-port"), QStringLiteral("0")};
     m_process.start(qEnvironmentVariable("CORVANE_BIN_DIR") + QStringLiteral("/corvane-devicesim"),
-                    {QStringLiteral("--type"), type, QStringLiteral("--listen"),
-                     QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
-                     QString::number(controlPort), QStringLiteral("--upload-port"),
-                     QStringLiteral("0")});
+                    arguments + options);
     if (!m_process.waitForStarted(5000))
         return false;
     const QRegularExpression listening(QStringLiteral("LISTENING control=(\\d+)"));
@@ -64,8 +66,11 @@ void SimProcess::readOutput()
         m_pending.remove(0, newline + 1);
         // "[c1] {param=status}"
         const int brace = line.indexOf(QLatin1String("{param="));
-        if (line.startsWith(QLatin1Char('[')) && brace > 0)
+        const int tagEnd = line.indexOf(QLatin1Char(']'));
+        if (line.startsWith(QLatin1Char('[')) && brace > tagEnd && tagEnd > 0) {
             m_commands.append(line.mid(brace));
+            m_clients.append(line.mid(1, tagEnd - 1));
+        }
     }
 }
 
@@ -80,24 +85,56 @@ bool SimProcess::waitForCommand(const QString &command, int from, int timeoutMs)
     return QTest::qWaitFor([&] { return commands().indexOf(command, from) >= 0; }, timeoutMs);
 }
 
-QMap<int, int> SimProcess::routes(const QString &layer) const
+QString SimProcess::statusReport() const
 {
-    QMap<int, int> result;
     const auto socket = connectTo(m_controlPort);
     if (!socket)
-        return result;
+        return QString();
     socket->write("{param=status}");
     QByteArray reply;
-    for (QDeadlineTimer deadline(3000); !reply.contains('}') && !deadline.hasExpired();) {
+    // Long enough for a simulator started with a reply latency.
+    for (QDeadlineTimer deadline(10000); !reply.contains('}') && !deadline.hasExpired();) {
         socket->waitForReadyRead(100);
         reply += socket->readAll();
     }
+    return QString::fromUtf8(reply.left(reply.indexOf('}') + 1));
+}
+
+QMap<int, int> SimProcess::routes(const QString &layer) const
+{
+    QMap<int, int> result;
     const QRegularExpression entry(QStringLiteral("\"%1(\\d+)\":(\\d+)").arg(layer));
-    auto it = entry.globalMatch(QString::fromUtf8(reply.left(reply.indexOf('}') + 1)));
+    auto it = entry.globalMatch(statusReport());
     while (it.hasNext()) {
         const QRegularExpressionMatch match = it.next();
         result.insert(match.captured(1).toInt(), match.captured(2).toInt());
     }
+    return result;
+}
+
+SimProcess::Wall SimProcess::wall() const
+{
+    // The device's own comma list: {window1:a,b,c,d,e,f,...,VIR:p,q,AUDIO:x}.
+    Wall result;
+    const QString report = statusReport();
+    const QRegularExpression window(
+        QStringLiteral("window(\\d):(-?\\d+),(-?\\d+),(-?\\d+),(-?\\d+),(-?\\d+),(-?\\d+)"));
+    auto it = window.globalMatch(report);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        QList<int> values;
+        for (int i = 2; i <= 7; ++i)
+            values.append(match.captured(i).toInt());
+        result.windows.insert(match.captured(1).toInt(), values);
+    }
+    const QRegularExpressionMatch vir =
+        QRegularExpression(QStringLiteral("VIR:(\\d+)")).match(report);
+    if (vir.hasMatch())
+        result.vir = vir.captured(1).toInt();
+    const QRegularExpressionMatch audio =
+        QRegularExpression(QStringLiteral("AUDIO:(\\d+)")).match(report);
+    if (audio.hasMatch())
+        result.audio = audio.captured(1).toInt();
     return result;
 }
 
