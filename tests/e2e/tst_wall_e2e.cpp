@@ -1,7 +1,7 @@
 // The video wall through the whole application against the simulated wall processor: mouse
 // gestures on the wall page's real windows, the exact window commands on the wire, and the
 // device, the canvas and its widgets agreeing afterwards; reports from another operator and a
-// device too slow to report; the splicing setting, the window property dialog and user rights.
+// device too slow to report; the splicing setting and user rights.
 #define QTEST_QPA_MOUSE_HANDLING
 #include "../common/windowstart.h"
 #include "simprocess.h"
@@ -10,7 +10,6 @@
 #include "mainwindow/listwidget.h"
 #include "mainwindow/widget.h"
 #include "protocol/messagedistance.h"
-#include "state/devicestate.h"
 #include "state/wallgeometry.h"
 #include "uikit/msgdlg.h"
 #include "users/permissionfunction.h"
@@ -22,7 +21,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
+#include <QDebug>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -32,29 +31,31 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
 using Windows = QMap<int, QList<int>>; // ID -> input, layer, x, y, width, height
-using Layers = QMap<int, int>;
 
 namespace {
 // Ignored by the device; marks the end of what the application sent before it.
 const QString Fence = QStringLiteral("{param=fence}");
 
-QString windowText(const Windows &windows)
+/// "x/y/width/height", as window commands carry a rectangle.
+QString wire(const QRect &r)
 {
-    QStringList parts;
-    for (auto it = windows.cbegin(); it != windows.cend(); ++it) {
-        QStringList values;
-        for (int v : it.value())
-            values << QString::number(v);
-        parts << QStringLiteral("%1:[%2]").arg(it.key()).arg(values.join(QLatin1Char(',')));
-    }
-    return parts.join(QLatin1Char(' '));
+    return QStringLiteral("%1/%2/%3/%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
-/// The operator picks entry `index` with the keyboard, as a choice (not a programmatic set).
+/// The origin and the sides of `a` each within `tolerance` of those of `b`.
+bool near(const QRectF &a, const QRectF &b, double tolerance)
+{
+    const QRectF d(a.topLeft() - b.topLeft(), a.size() - b.size());
+    return qMax(qMax(qAbs(d.x()), qAbs(d.y())), qMax(qAbs(d.width()), qAbs(d.height()))) <=
+           tolerance;
+}
+
+/// Chooses entry `index` of `box` with the keyboard, as the operator does.
 void choose(QComboBox *box, int index)
 {
     {
@@ -63,6 +64,7 @@ void choose(QComboBox *box, int index)
     }
     QTest::keyClick(box, index > 0 ? Qt::Key_Down : Qt::Key_Up);
 }
+
 } // namespace
 
 class TestWallE2E : public QObject
@@ -78,7 +80,7 @@ class TestWallE2E : public QObject
     QTimer m_dialogCloser;
     int m_mark = 0;
 
-    /// The wall simulator and a login-free window against it, showing the device's one window.
+    /// The wall simulator and a login-free start against it.
     bool start(const QString &userName = QStringLiteral("ADMIN"), const QStringList &options = {})
     {
         if (!m_sim->start(QStringLiteral("0409-S"), 0, options))
@@ -88,10 +90,10 @@ class TestWallE2E : public QObject
         AppSettings::instance()->setType(2);
         return true;
     }
+    /// The main window, by default once it shows the device's one window.
     bool openWindow(bool waitForWall = true)
     {
-        if (!m_window)
-            m_window = std::make_unique<Widget>();
+        m_window = std::make_unique<Widget>();
         m_canvas = m_window->findChild<OutputWidget0409 *>(QStringLiteral("widget_out_0409"));
         if (!m_canvas)
             return false;
@@ -99,11 +101,10 @@ class TestWallE2E : public QObject
             m_messages << text;
             return m_confirm;
         });
-        if (!waitForWall)
-            return true;
-        return m_sim->waitForCommand(QStringLiteral("{param=Get_Rotate}")) &&
-               QTest::qWaitFor([this] { return m_canvas->windowIds() == QList<int>{1}; }, 5000) &&
-               QTest::qWaitForWindowExposed(m_window.get());
+        return !waitForWall ||
+               (m_sim->waitForCommand(QStringLiteral("{param=Get_Rotate}")) &&
+                QTest::qWaitFor([this] { return m_canvas->windowIds() == QList<int>{1}; }, 5000) &&
+                QTest::qWaitForWindowExposed(m_window.get()));
     }
 
     /// Commands from here on are what the next call of sent() reports.
@@ -128,50 +129,30 @@ class TestWallE2E : public QObject
         return got.join(QLatin1Char(' '));
     }
 
-    /// The canvas's windows in the device's terms.
-    Windows shownWindows() const
-    {
-        Windows out;
-        for (int id : m_canvas->windowIds()) {
-            const InputSignalWidget0409 *w = m_canvas->window(id);
-            const QRect v = w->currentVirtualRect();
-            out.insert(id, {w->input(), w->layer(), v.x(), v.y(), v.width(), v.height()});
-        }
-        return out;
-    }
-    /// The device's open windows.
-    Windows deviceWindows() const
-    {
-        Windows out = m_sim->wall().windows;
-        for (auto it = out.begin(); it != out.end();)
-            it = it.value().value(0) == 0 ? out.erase(it) : it + 1;
-        return out;
-    }
     /// Empty when the device, the canvas and the windows' widgets show the same wall; otherwise
     /// what differs.
     QString disagreement() const
     {
-        const Windows device = deviceWindows();
-        const Windows shown = shownWindows();
-        if (device != shown)
-            return QStringLiteral("device %1 / canvas %2")
-                .arg(windowText(device), windowText(shown));
-        for (int id : m_canvas->windowIds()) {
-            const InputSignalWidget0409 *w = m_canvas->window(id);
-            const QRectF want = WallGeometry::virtualToCanvas(
-                w->currentVirtualRect(), m_canvas->virtualSize(), m_canvas->size());
-            const QRect got = w->geometry();
-            if (qAbs(got.x() - want.x()) > 1 || qAbs(got.y() - want.y()) > 1 ||
-                qAbs(got.width() - want.width()) > 1 || qAbs(got.height() - want.height()) > 1 ||
-                !w->isVisible())
-                return QStringLiteral("window %1 drawn at %2,%3 %4x%5")
-                    .arg(id)
-                    .arg(got.x())
-                    .arg(got.y())
-                    .arg(got.width())
-                    .arg(got.height());
+        Windows device = m_sim->wall().windows;
+        for (auto it = device.begin(); it != device.end();)
+            it = it.value().value(0) == 0 ? device.erase(it) : it + 1;
+        Windows shown;
+        QString out;
+        {
+            QDebug d(&out);
+            for (int id : m_canvas->windowIds()) {
+                const InputSignalWidget0409 *w = m_canvas->window(id);
+                const QRect v = w->currentVirtualRect();
+                shown.insert(id, {w->input(), w->layer(), v.x(), v.y(), v.width(), v.height()});
+                const QRectF want =
+                    WallGeometry::virtualToCanvas(v, m_canvas->virtualSize(), m_canvas->size());
+                if (!w->isVisible() || !near(w->geometry(), want, 1))
+                    d << "window" << id << "drawn at" << w->geometry();
+            }
+            if (device != shown)
+                d << "device" << device << "canvas" << shown;
         }
-        return QString();
+        return out;
     }
 
     /// A point of the canvas given as fractions of its size.
@@ -197,39 +178,20 @@ class TestWallE2E : public QObject
         QDropEvent drop(pos, offered, data.get(), Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_canvas, &drop);
     }
-    /// Clicks input `input` in the signal list, then draws a rectangle on the canvas.
-    void drawWindow(int input, const QPoint &from, const QPoint &to)
-    {
-        auto *list = m_window->findChild<ListWidget *>(QStringLiteral("listWidget"));
-        QListWidgetItem *item = list->entry(ListWidget::VideoKind, input);
-        QVERIFY(item);
-        list->scrollToItem(item);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          list->visualItemRect(item).center());
-        QCOMPARE(m_canvas->currentInput(), input);
-        QTest::mousePress(m_canvas, Qt::LeftButton, Qt::NoModifier, from);
-        for (int step = 1; step <= 4; ++step)
-            QTest::mouseMove(m_canvas, from + (to - from) * step / 4);
-        QTest::mouseRelease(m_canvas, Qt::LeftButton, Qt::NoModifier, to);
-    }
     /// Right click on the window and the entry `text` of its menu.
     void menuEntry(InputSignalWidget0409 *w, const QString &text)
     {
-        QTest::mouseClick(w, Qt::RightButton, Qt::NoModifier,
-                          QPoint(w->width() / 2, w->height() / 2));
+        QTest::mouseClick(w, Qt::RightButton, Qt::NoModifier, w->rect().center());
         QMenu *menu = nullptr;
         QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
-        const QPointer<QMenu> open(menu);
         const QList<QAction *> actions = menu->actions();
-        for (QAction *action : actions) {
-            if (action->text() == text) {
-                action->trigger(); // may run a modal dialog, during which the menu goes
-                if (open)
-                    open->close();
-                return;
-            }
-        }
-        QFAIL(qPrintable(text + QStringLiteral(" is not in the menu")));
+        const auto it = std::find_if(actions.cbegin(), actions.cend(),
+                                     [&text](QAction *a) { return a->text() == text; });
+        QVERIFY2(it != actions.cend(), qPrintable(text));
+        const QPointer<QMenu> open(menu);
+        (*it)->trigger(); // may run a modal dialog, during which the menu goes
+        if (open)
+            open->close();
     }
     /// Drags the widget `w` by `delta` from `grab` (its own coordinates), in steps.
     void drag(QWidget *w, const QPoint &grab, const QPoint &delta)
@@ -239,22 +201,6 @@ class TestWallE2E : public QObject
         for (int step = 1; step <= 5; ++step)
             QTest::mouseMove(m_canvas, from + delta * step / 5);
         QTest::mouseRelease(m_canvas, Qt::LeftButton, Qt::NoModifier, from + delta);
-    }
-    /// Opens the wall with three windows: 1 at the top left (the device's own), 2 and 3 beside
-    /// it, layered 1, 2, 3 from the bottom.
-    void threeWindows()
-    {
-        otherClient(QStringLiteral("{param=WindowOpen2/2/2/1920/0/1920/1080}"),
-                    [this] { return m_canvas->window(2); });
-        otherClient(QStringLiteral("{param=WindowOpen3/3/3/3840/0/1920/1080}"),
-                    [this] { return m_canvas->window(3); });
-    }
-    Layers shownLayers() const
-    {
-        Layers out;
-        for (int id : m_canvas->windowIds())
-            out.insert(id, m_canvas->window(id)->layer());
-        return out;
     }
 
 private slots:
@@ -287,201 +233,205 @@ private slots:
         m_dialogCloser.stop();
     }
 
+    void drawDropAndClose_data()
+    {
+        QTest::addColumn<bool>("wallRight");
+        QTest::addColumn<bool>("inputRight");
+        QTest::newRow("all rights") << true << true;
+        // Without the wall right the canvas takes no mouse and no drop at all.
+        QTest::newRow("no wall right") << false << true;
+        QTest::newRow("no right to the input") << true << false;
+    }
     void drawDropAndClose()
     {
-        QVERIFY(start());
+        QFETCH(bool, wallRight);
+        QFETCH(bool, inputRight);
+        const bool admin = wallRight && inputRight;
+        QVERIFY(start(admin ? QStringLiteral("ADMIN") : QStringLiteral("operator")));
+        if (!admin) {
+            const int id = addOperator(QStringLiteral("operator"));
+            QList<bool> inputs;
+            QList<bool> functions;
+            for (int i = 1; i <= PermissionList::InputCount; ++i)
+                inputs << (inputRight || i != 3);
+            for (int f = 0; f < PermissionList::FunctionCount; ++f)
+                functions << (wallRight || f != SplicingWallFunction);
+            QVERIFY(id > 1 && PermissionStore().savePermissions(
+                                  id, PermissionList::join(inputs),
+                                  PermissionList::allowAll(PermissionList::OutputCount),
+                                  PermissionList::allowAll(PermissionList::AudioCount),
+                                  PermissionList::allowAll(PermissionList::AnalogCount),
+                                  PermissionList::join(functions)));
+        }
         QVERIFY(openWindow());
-        QCOMPARE(disagreement(), QString());
+        auto *closeAll = m_window->findChild<QPushButton *>(QStringLiteral("btn_0409_close_all"));
         mark();
-
         // A rectangle over the middle of the wall, drawn with input 3 chosen in the list.
-        drawWindow(3, at(0.4, 0.4), at(0.6, 0.7));
+        auto *list = m_window->findChild<ListWidget *>(QStringLiteral("listWidget"));
+        QListWidgetItem *item = list->entry(ListWidget::VideoKind, 3);
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualItemRect(item).center());
+        QCOMPARE(m_canvas->currentInput(), 3);
+        const QPoint from = at(0.4, 0.4);
+        QTest::mousePress(m_canvas, Qt::LeftButton, Qt::NoModifier, from);
+        for (int step = 1; step <= 4; ++step)
+            QTest::mouseMove(m_canvas, from + (at(0.6, 0.7) - from) * step / 4);
+        QTest::mouseRelease(m_canvas, Qt::LeftButton, Qt::NoModifier, at(0.6, 0.7));
+        if (!admin) {
+            QCOMPARE(AppSettings::instance()->currentUserType(), 1);
+            dropInput(3, at(0.9, 0.9));
+            dropInput(3, at(0.1, 0.1));
+            QCOMPARE(sent(), QString());
+            QCOMPARE(m_canvas->windowIds(), QList<int>{1});
+            QCOMPARE(disagreement(), QString());
+            QCOMPARE(m_canvas->isEnabled(), wallRight);
+            QCOMPARE(closeAll->isEnabled(), wallRight);
+            // Each refusal of the input is told.
+            QCOMPARE(m_messages.filter(QStringLiteral("does not have permission")).size(),
+                     wallRight ? 3 : 0);
+            return;
+        }
+        // It lands where it was drawn, to two canvas pixels.
         QVERIFY(m_canvas->window(2));
         const QRect drawn = m_canvas->window(2)->currentVirtualRect();
-        QCOMPARE(sent(), QStringLiteral("{param=WindowOpen2/3/2/%1/%2/%3/%4}")
-                             .arg(drawn.x())
-                             .arg(drawn.y())
-                             .arg(drawn.width())
-                             .arg(drawn.height()));
-        // Where it was drawn, to two canvas pixels.
-        const int dx = 2 * 5760 / m_canvas->width() + 1;
-        const int dy = 2 * 3240 / m_canvas->height() + 1;
-        QVERIFY2(qAbs(drawn.x() - 2304) <= dx && qAbs(drawn.y() - 1296) <= dy &&
-                     qAbs(drawn.width() - 1152) <= dx && qAbs(drawn.height() - 972) <= dy,
-                 qPrintable(windowText(shownWindows())));
-        QCOMPARE(disagreement(), QString());
-
+        QCOMPARE(sent(), QStringLiteral("{param=WindowOpen2/3/2/%1}").arg(wire(drawn)));
+        QVERIFY2(near(drawn, QRect(2304, 1296, 1152, 972), 2 * 5760.0 / m_canvas->width() + 1),
+                 qPrintable(wire(drawn)));
         // Onto an empty cell: a window of that cell. Onto a window: it shows the input.
         dropInput(2, at(0.9, 0.9));
         QCOMPARE(sent(), QStringLiteral("{param=WindowOpen3/2/3/3840/2160/1920/1080}"));
         dropInput(4, at(0.1, 0.1));
         QCOMPARE(sent(), QStringLiteral("{param=WindowOpen1/4/1/0/0/1920/1080}"));
-        QCOMPARE(shownWindows().value(1), (QList<int>{4, 1, 0, 0, 1920, 1080}));
         QCOMPARE(m_canvas->windowIds(), (QList<int>{1, 2, 3}));
-        QCOMPARE(disagreement(), QString());
-
         // Close one by its header; close all only once the operator confirms.
         QTest::mouseClick(m_canvas->window(2)->button("btn_close"), Qt::LeftButton);
         QCOMPARE(sent(), QStringLiteral("{param=WindowClose2}"));
-        QCOMPARE(disagreement(), QString());
-        auto *closeAll = m_window->findChild<QPushButton *>(QStringLiteral("btn_0409_close_all"));
         m_confirm = false;
         QTest::mouseClick(closeAll, Qt::LeftButton);
         QCOMPARE(sent(), QString());
         QCOMPARE(m_canvas->windowIds(), (QList<int>{1, 3}));
+        QCOMPARE(disagreement(), QString());
         m_confirm = true;
         QTest::mouseClick(closeAll, Qt::LeftButton);
         QCOMPARE(sent(), QStringLiteral("{param=WindowCloseAll}"));
-        QCOMPARE(m_messages, (QStringList{QStringLiteral("Confirm to close all windows"),
-                                          QStringLiteral("Confirm to close all windows")}));
+        QCOMPARE(m_messages.size(), 2);
         QVERIFY(m_canvas->windowIds().isEmpty());
         QCOMPARE(disagreement(), QString());
     }
 
-    void moveByHeaderAndResizeByEdge()
+    void gesturesAndReportsOfAnotherOperator()
     {
-        QVERIFY(start());
-        QVERIFY(openWindow());
+        QVERIFY(start() && openWindow());
         InputSignalWidget0409 *w = m_canvas->window(1);
         mark();
         // Dropped 4 px short of the next cell boundary: it snaps onto it.
-        const int cellWidth = m_canvas->width() / 3;
-        drag(w, QPoint(w->width() / 3, w->header()->height() / 2), QPoint(cellWidth - 4, 0));
+        drag(w, QPoint(w->width() / 3, w->header()->height() / 2),
+             QPoint(m_canvas->width() / 3 - 4, 0));
         QCOMPARE(sent(), QStringLiteral("{param=WindowMove1/1920/0}"));
         QCOMPARE(disagreement(), QString());
-
         // The bottom edge pulled down by half a cell.
-        const int cellHeight = m_canvas->height() / 3;
-        drag(w, QPoint(w->width() / 2, w->height() - 3), QPoint(0, cellHeight / 2));
+        drag(w, QPoint(w->width() / 2, w->height() - 3), QPoint(0, m_canvas->height() / 6));
         const QRect v = w->currentVirtualRect();
-        QCOMPARE(sent(), QStringLiteral("{param=WindowResize1/1920/0/1920/%1}").arg(v.height()));
-        QVERIFY2(qAbs(v.height() - 1620) <= 2 * 3240 / m_canvas->height() + 1,
-                 qPrintable(QString::number(v.height())));
-        QCOMPARE(disagreement(), QString());
-    }
-
-    void zoomAndRestore_data()
-    {
-        QTest::addColumn<QString>("start");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("expected");
-        const QString menu = QStringLiteral("menu:");
-        QTest::newRow("single screen")
-            << "2000/100/500/500" << QStringList{menu + "Zoom to a Single Screen"}
-            << QStringList{"{param=WindowResize1/1920/0/1920/1080}"};
-        QTest::newRow("occupied screens") << "1800/1000/400/200" << QStringList{"btn_stick"}
-                                          << QStringList{"{param=WindowResize1/0/0/3840/2160}"};
-        QTest::newRow("restore after two zooms")
-            << "2000/100/500/500"
-            << QStringList{menu + "Zoom to the Occupied Screens", "btn_full", "btn_restore"}
-            << QStringList{"{param=WindowResize1/1920/0/1920/1080}",
-                           "{param=WindowResize1/0/0/5760/3240}",
-                           "{param=WindowResize1/2000/100/500/500}"};
-    }
-    void zoomAndRestore()
-    {
-        QFETCH(QString, start);
-        QFETCH(QStringList, steps);
-        QFETCH(QStringList, expected);
-        QVERIFY(this->start());
-        QVERIFY(openWindow());
-        const QStringList r = start.split(QLatin1Char('/'));
-        const QRect from(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt());
-        // Placed by another operator: the report moves the canvas's window.
-        otherClient(QStringLiteral("{param=WindowResize1/%1}").arg(start),
-                    [this, from] { return m_canvas->window(1)->currentVirtualRect() == from; });
-        QCOMPARE(disagreement(), QString());
-        mark();
-        for (const QString &step : steps) {
-            InputSignalWidget0409 *w = m_canvas->window(1);
-            if (step.startsWith(QLatin1String("menu:")))
-                menuEntry(w, step.mid(5));
-            else
-                QTest::mouseClick(w->button(step.toLatin1().constData()), Qt::LeftButton);
-        }
-        QCOMPARE(sent(), expected.join(QLatin1Char(' ')));
-        QCOMPARE(disagreement(), QString());
-    }
-
-    void layers_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<Layers>("after");
-        QTest::newRow("up from the bottom")
-            << 1 << "Layer Up"
-            << "{param=WindowLayer1/2}" << Layers{{1, 2}, {2, 1}, {3, 3}};
-        QTest::newRow("down from the top")
-            << 3 << "Layer Down"
-            << "{param=WindowLayer3/2}" << Layers{{1, 1}, {2, 3}, {3, 2}};
-        QTest::newRow("to the top") << 1 << "Layer to Top"
-                                    << "{param=WindowLayer1/3}" << Layers{{1, 3}, {2, 1}, {3, 2}};
-        QTest::newRow("to the bottom")
-            << 3 << "Layer to Bottom"
-            << "{param=WindowLayer3/1}" << Layers{{1, 2}, {2, 3}, {3, 1}};
-        QTest::newRow("up on the top of three")
-            << 3 << "Layer Up"
-            << "{param=WindowLayer3/3}" << Layers{{1, 1}, {2, 2}, {3, 3}};
-        QTest::newRow("down on the bottom")
-            << 1 << "Layer Down" << QString() << Layers{{1, 1}, {2, 2}, {3, 3}};
-    }
-    void layers()
-    {
-        QFETCH(int, id);
-        QFETCH(QString, entry);
-        QFETCH(QString, expected);
-        QFETCH(Layers, after);
-        QVERIFY(start());
-        QVERIFY(openWindow());
-        threeWindows();
-        QCOMPARE(shownLayers(), (Layers{{1, 1}, {2, 2}, {3, 3}}));
-        mark();
-        menuEntry(m_canvas->window(id), entry);
-        QCOMPARE(sent(), expected);
-        QCOMPARE(shownLayers(), after);
-        QCOMPARE(disagreement(), QString());
-        // Drawn bottom to top in layer order.
-        const QList<InputSignalWidget0409 *> stacked =
-            m_canvas->findChildren<InputSignalWidget0409 *>(QString(), Qt::FindDirectChildrenOnly);
-        QCOMPARE(stacked.size(), 3);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(stacked.at(i)->layer(), i + 1);
-    }
-
-    void reportsOfAnotherOperator()
-    {
-        QVERIFY(start());
-        QVERIFY(openWindow());
-        // Moved and opened elsewhere: the canvas redraws them where the device has them.
-        otherClient(QStringLiteral("{param=WindowMove1/1920/1080}"), [this] {
-            return m_canvas->window(1)->currentVirtualRect().topLeft() == QPoint(1920, 1080);
-        });
-        otherClient(QStringLiteral("{param=WindowOpen4/2/2/100/200/3000/1500}"),
-                    [this] { return m_canvas->window(4); });
-        QCOMPARE(disagreement(), QString());
-        // Closed elsewhere: the report's input 0 removes the window.
-        QPointer<InputSignalWidget0409> one = m_canvas->window(1);
-        otherClient(QStringLiteral("{param=WindowClose1}"),
-                    [this] { return !m_canvas->window(1); });
-        QTRY_VERIFY(!one);
-        QCOMPARE(m_canvas->windowIds(), QList<int>{4});
-        QCOMPARE(m_canvas->window(4)->layer(), 1);
-        QCOMPARE(disagreement(), QString());
-
-        // The operator's own move, then another operator's rotation report: the canvas still
-        // shows what the device has.
-        mark();
-        InputSignalWidget0409 *four = m_canvas->window(4);
-        drag(four, QPoint(four->width() / 3, four->header()->height() / 2),
-             QPoint(m_canvas->width() / 3, m_canvas->height() / 3));
-        QVERIFY(sent().startsWith(QLatin1String("{param=WindowMove4/")));
-        QCOMPARE(disagreement(), QString());
+        QCOMPARE(sent(), QStringLiteral("{param=WindowResize1/%1}").arg(wire(v)));
+        QVERIFY2(near(v, QRect(1920, 0, 1920, 1620), 2 * 3240.0 / m_canvas->height() + 1),
+                 qPrintable(wire(v)));
+        // Another operator's rotation report: the canvas still shows what the device has.
         QSignalSpy rotation(m_window.get(), &Widget::si_rotate_degree_ready);
         otherClient(QStringLiteral("{param=Rotate5/0}"),
                     [&rotation] { return !rotation.isEmpty(); });
         QCOMPARE(disagreement(), QString());
         QCOMPARE(sent(), QString());
+        // Opened and closed elsewhere: the canvas follows the device.
+        otherClient(QStringLiteral("{param=WindowOpen4/2/2/100/200/3000/1500}"),
+                    [this] { return m_canvas->window(4); });
+        const QPointer<InputSignalWidget0409> one = w;
+        otherClient(QStringLiteral("{param=WindowClose1}"),
+                    [this] { return !m_canvas->window(1); });
+        QTRY_VERIFY(!one);
+        QCOMPARE(m_canvas->window(4)->layer(), 1);
+        QCOMPARE(disagreement(), QString());
+    }
+
+    void windowMenuAndButtons()
+    {
+        QVERIFY(start() && openWindow());
+        // Another operator spreads window 1 over four screens and opens 2 and 3 below it, so
+        // that they are layered 1, 2, 3 from the bottom.
+        otherClient(QStringLiteral("{param=WindowResize1/1800/1000/400/200}"), [this] {
+            return m_canvas->window(1)->currentVirtualRect() == QRect(1800, 1000, 400, 200);
+        });
+        otherClient(QStringLiteral("{param=WindowOpen2/2/2/0/2160/1920/1080}"),
+                    [this] { return m_canvas->window(2); });
+        otherClient(QStringLiteral("{param=WindowOpen3/3/3/1920/2160/1920/1080}"),
+                    [this] { return m_canvas->window(3); });
+        const char *const script[][2] = {
+            {"Layer Down", ""}, // already at the bottom
+            {"Layer Up", "{param=WindowLayer1/2}"},
+            {"Layer to Top", "{param=WindowLayer1/3}"},
+            {"Layer Up", "{param=WindowLayer1/3}"}, // the top of three, not of four
+            {"Layer Down", "{param=WindowLayer1/2}"},
+            {"Layer to Bottom", "{param=WindowLayer1/1}"},
+            {"Zoom to a Single Screen", "{param=WindowResize1/0/0/1920/1080}"},
+            {"btn_restore", "{param=WindowResize1/1800/1000/400/200}"},
+            {"Zoom to the Occupied Screens", "{param=WindowResize1/0/0/3840/2160}"},
+            {"btn_full", "{param=WindowResize1/0/0/5760/3240}"},
+            {"btn_restore", "{param=WindowResize1/1800/1000/400/200}"},
+            {"btn_stick", "{param=WindowResize1/0/0/3840/2160}"},
+        };
+        mark();
+        for (const auto &step : script) {
+            InputSignalWidget0409 *w = m_canvas->window(1);
+            if (qstrncmp(step[0], "btn_", 4) == 0)
+                QTest::mouseClick(w->button(step[0]), Qt::LeftButton);
+            else
+                menuEntry(w, QString::fromLatin1(step[0]));
+            QCOMPARE(sent(), QString::fromLatin1(step[1]));
+            QCOMPARE(disagreement(), QString());
+            // Drawn bottom to top in layer order.
+            const QList<InputSignalWidget0409 *> stacked =
+                m_canvas->findChildren<InputSignalWidget0409 *>(QString(),
+                                                                Qt::FindDirectChildrenOnly);
+            for (int i = 0; i < stacked.size(); ++i)
+                QCOMPARE(stacked.at(i)->layer(), i + 1);
+        }
+    }
+
+    void windowProperty_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("size only") << "sb_width" << 960 << "{param=WindowResize1/0/0/960/1080}";
+        QTest::newRow("input") << "cbb_source" << 2 << "{param=WindowOpen1/3/1/0/0/1920/1080}";
+    }
+    void windowProperty()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, value);
+        QVERIFY(start() && openWindow());
+        mark();
+        bool confirmed = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog || qobject_cast<MsgDlg *>(dialog))
+                return;
+            watch.stop();
+            QTimer::singleShot(10000, dialog, &QWidget::close);
+            if (auto *spin = dialog->findChild<QSpinBox *>(field))
+                spin->setValue(value);
+            else
+                choose(dialog->findChild<QComboBox *>(field), value);
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("btn_ok")),
+                              Qt::LeftButton);
+            confirmed = !dialog->isVisible();
+        });
+        watch.start(10);
+        menuEntry(m_canvas->window(1), QStringLiteral("Property"));
+        QVERIFY(confirmed);
+        QTEST(sent(), "expected");
+        QCOMPARE(disagreement(), QString());
     }
 
     void slowDeviceTimesOut()
@@ -491,7 +441,6 @@ private slots:
             start(QStringLiteral("ADMIN"), {QStringLiteral("--latency"), QStringLiteral("6000")}));
         QVERIFY(openWindow(false));
         QVERIFY(m_sim->waitForCommand(QStringLiteral("{param=Get_Rotate}"), 0, 15000));
-        QVERIFY(m_canvas->windowIds().isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(
             m_messages, QStringList{QStringLiteral("Timeout for Reading The last Window status!")},
             15000);
@@ -509,13 +458,16 @@ private slots:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QSize>("wall");
-        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QString>("zooms");
         QTest::newRow("layout 2x4")
-            << "cbb_layout" << 2 << "{param=VIR2}" << QSize(7680, 2160) << QSize(1920, 1080);
-        QTest::newRow("resolution 1280x720") << "cbb_resolu" << 2 << "{param=Port1/1280x720x60Hz!}"
-                                             << QSize(3840, 2160) << QSize(1280, 720);
+            << "cbb_layout" << 2 << "{param=VIR2}" << QSize(7680, 2160)
+            << "{param=WindowResize1/0/0/1920/1080} {param=WindowResize1/0/0/7680/2160}";
+        QTest::newRow("resolution 1280x720")
+            << "cbb_resolu" << 2 << "{param=Port1/1280x720x60Hz!}" << QSize(3840, 2160)
+            << "{param=WindowResize1/0/0/1280/720} {param=WindowResize1/0/0/3840/2160}";
         QTest::newRow("rotated a quarter")
-            << "cbb_rotate" << 1 << "{param=Rotate1/1}" << QSize(3240, 5760) << QSize(1080, 1920);
+            << "cbb_rotate" << 1 << "{param=Rotate1/1}" << QSize(3240, 5760)
+            << "{param=WindowResize1/0/0/1080/1920} {param=WindowResize1/0/0/3240/5760}";
     }
     void splicingSetting()
     {
@@ -523,43 +475,30 @@ private slots:
         QFETCH(int, index);
         QFETCH(QString, command);
         QFETCH(QSize, wall);
-        QFETCH(QSize, screen);
-        QVERIFY(start());
-        QVERIFY(openWindow());
+        QVERIFY(start() && openWindow());
         mark();
-        bool chosen = false;
+        // The setting runs its own modal loop: choose in it and close it, or give up after 10 s.
         QTimer::singleShot(0, this, [&] {
-            auto *setting = qobject_cast<WidgetSplicingSetting *>(QApplication::activeWindow());
-            if (!setting) {
-                for (QWidget *top : QApplication::topLevelWidgets())
-                    setting = setting ? setting : qobject_cast<WidgetSplicingSetting *>(top);
-            }
-            if (!setting || !setting->isVisible())
-                return;
-            choose(setting->findChild<QComboBox *>(box), index);
-            chosen = true;
-            QTest::mouseClick(setting->findChild<QPushButton *>(QStringLiteral("btn_close")),
-                              Qt::LeftButton);
-        });
-        QTimer::singleShot(10000, this, [] {
             for (QWidget *top : QApplication::topLevelWidgets()) {
-                if (qobject_cast<WidgetSplicingSetting *>(top))
-                    top->close();
+                auto *setting = qobject_cast<WidgetSplicingSetting *>(top);
+                if (setting && setting->isVisible()) {
+                    QTimer::singleShot(10000, setting, &QWidget::close);
+                    choose(setting->findChild<QComboBox *>(box), index);
+                    QTest::mouseClick(
+                        setting->findChild<QPushButton *>(QStringLiteral("btn_close")),
+                        Qt::LeftButton);
+                }
             }
         });
         QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("btn_splicing_set")),
                           Qt::LeftButton);
-        QVERIFY(chosen);
         // Closed, the setting asks the device for the wall again.
         QCOMPARE(sent(), QStringLiteral("{param=Get_Noinput1} %1 {param=status} {param=resolution} "
                                         "{param=Get_Rotate}")
                              .arg(command));
-        QTRY_VERIFY_WITH_TIMEOUT(m_canvas->windowsReceived() && m_canvas->resolutionReceived() &&
-                                     m_canvas->rotationReceived(),
-                                 5000);
+        QTRY_VERIFY(m_canvas->windowsReceived() && m_canvas->resolutionReceived() &&
+                    m_canvas->rotationReceived());
         QCOMPARE(m_canvas->virtualSize(), wall);
-        const SimProcess::Wall device = m_sim->wall();
-        QCOMPARE(device.vir, DeviceState::instance()->virMode());
         // The canvas keeps the wall's shape, and its windows their place on the device.
         QVERIFY(qAbs(double(m_canvas->width()) / m_canvas->height() -
                      double(wall.width()) / wall.height()) < 0.02);
@@ -568,102 +507,8 @@ private slots:
         InputSignalWidget0409 *w = m_canvas->window(1);
         menuEntry(w, QStringLiteral("Zoom to a Single Screen"));
         QTest::mouseClick(w->button("btn_full"), Qt::LeftButton);
-        QCOMPARE(sent(), QStringLiteral("{param=WindowResize1/0/0/%1/%2} "
-                                        "{param=WindowResize1/0/0/%3/%4}")
-                             .arg(screen.width())
-                             .arg(screen.height())
-                             .arg(wall.width())
-                             .arg(wall.height()));
+        QTEST(sent(), "zooms");
         QCOMPARE(disagreement(), QString());
-    }
-
-    void windowProperty_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("size only") << "sb_width" << 960 << "{param=WindowResize1/0/0/960/1080}";
-        QTest::newRow("input") << "cbb_source" << 2 << "{param=WindowOpen1/3/1/0/0/1920/1080}";
-    }
-    void windowProperty()
-    {
-        QFETCH(QString, field);
-        QFETCH(int, value);
-        QFETCH(QString, expected);
-        QVERIFY(start());
-        QVERIFY(openWindow());
-        mark();
-        bool confirmed = false;
-        QTimer watch;
-        connect(&watch, &QTimer::timeout, this, [&] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            if (!dialog || qobject_cast<MsgDlg *>(dialog))
-                return;
-            watch.stop();
-            if (auto *spin = dialog->findChild<QSpinBox *>(field))
-                spin->setValue(value);
-            else if (auto *box = dialog->findChild<QComboBox *>(field))
-                choose(box, value);
-            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("btn_ok")),
-                              Qt::LeftButton);
-            confirmed = !dialog->isVisible();
-        });
-        watch.start(10);
-        QTimer::singleShot(10000, this, [] {
-            if (QWidget *stuck = QApplication::activeModalWidget())
-                stuck->close();
-        });
-        menuEntry(m_canvas->window(1), QStringLiteral("Property"));
-        QVERIFY(confirmed);
-        QCOMPARE(sent(), expected);
-        QCOMPARE(disagreement(), QString());
-    }
-
-    void withoutRightsNothingIsSent_data()
-    {
-        QTest::addColumn<bool>("wallRight");
-        QTest::addColumn<bool>("inputRight");
-        // Without the wall right the canvas takes no mouse and no drop at all.
-        QTest::newRow("no wall right") << false << true;
-        QTest::newRow("no right to the input") << true << false;
-    }
-    void withoutRightsNothingIsSent()
-    {
-        QFETCH(bool, wallRight);
-        QFETCH(bool, inputRight);
-        QVERIFY(start(QStringLiteral("operator")));
-        const int id = addOperator(QStringLiteral("operator"));
-        QVERIFY(id > 1);
-        QList<bool> inputs;
-        for (int i = 1; i <= PermissionList::InputCount; ++i)
-            inputs << (inputRight || i != 3);
-        QList<bool> functions;
-        for (int f = 0; f < PermissionList::FunctionCount; ++f)
-            functions << (wallRight || f != SplicingWallFunction);
-        QVERIFY(PermissionStore().savePermissions(
-            id, PermissionList::join(inputs), PermissionList::allowAll(PermissionList::OutputCount),
-            PermissionList::allowAll(PermissionList::AudioCount),
-            PermissionList::allowAll(PermissionList::AnalogCount),
-            PermissionList::join(functions)));
-        QVERIFY(openWindow());
-        QCOMPARE(AppSettings::instance()->currentUserType(), 1);
-        mark();
-
-        drawWindow(3, at(0.4, 0.4), at(0.6, 0.7));
-        dropInput(3, at(0.9, 0.9));
-        dropInput(3, at(0.1, 0.1));
-        QCOMPARE(sent(), QString());
-        QCOMPARE(shownWindows(), (Windows{{1, {1, 1, 0, 0, 1920, 1080}}}));
-        QCOMPARE(disagreement(), QString());
-        QCOMPARE(m_canvas->isEnabled(), wallRight);
-        QCOMPARE(
-            m_window->findChild<QPushButton *>(QStringLiteral("btn_0409_close_all"))->isEnabled(),
-            wallRight);
-        // Each refusal of the input is told.
-        QCOMPARE(m_messages.size(), wallRight ? 3 : 0);
-        for (const QString &message : qAsConst(m_messages))
-            QVERIFY2(message.contains(QLatin1String("does not have permission")),
-                     qPrintable(message));
     }
 };
 
