@@ -18,9 +18,41 @@ const char Usage[] =
     "Controls an HDMI video matrix switcher and video-wall processor over TCP.\n"
     "\n"
     "  --data-dir DIR  keep config.ini, project.db and password.txt in DIR\n"
-    "                  (default: the application directory, or $CORVANE_DATA_DIR)\n"
+    "                  (default: $CORVANE_DATA_DIR, else the program's folder when it can be\n"
+    "                  written, else the per-user data folder)\n"
     "  --help          show this text\n"
     "  --version       show the version\n";
+
+// An installed program works in its per-user folder, so its log and the device bitmaps land
+// there and not in whatever folder it was started from. Other setups keep the working directory.
+QString workingDirectory(const AppSettings::DataDirChoice &data)
+{
+    return data.source == AppSettings::DataDirSource::UserData ? data.path : QDir::currentPath();
+}
+
+void printDataFolders()
+{
+    const AppSettings::DataDirChoice data = AppSettings::dataDirectoryChoice();
+    const char *why = "";
+    switch (data.source) {
+    case AppSettings::DataDirSource::Option:
+        why = "--data-dir";
+        break;
+    case AppSettings::DataDirSource::Environment:
+        why = "CORVANE_DATA_DIR";
+        break;
+    case AppSettings::DataDirSource::AppDirectory:
+        why = "the program's folder";
+        break;
+    case AppSettings::DataDirSource::UserData:
+        why = "per-user, the program is installed or its folder is read-only";
+        break;
+    }
+    std::printf(
+        "\nData folder: %s (%s)\nLog folder:  %s\n",
+        qPrintable(QDir::toNativeSeparators(data.path)), why,
+        qPrintable(QDir::toNativeSeparators(workingDirectory(data) + QStringLiteral("/log"))));
+}
 
 } // namespace
 
@@ -33,15 +65,22 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    // Names the per-user folder (~/.local/share/corvane) whatever the program file is called.
+    QCoreApplication::setApplicationName(QStringLiteral("corvane"));
+    const bool dataDirArgumentOk = AppSettings::applyDataDirArgument(arguments);
     if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        // The program's folder is known only to an application object; a core one needs no
+        // display.
+        QCoreApplication probe(argc, argv);
         std::fputs(Usage, stdout);
+        printDataFolders();
         return 0;
     }
     if (arguments.contains(QStringLiteral("--version"))) {
         std::printf("corvane %s\n", CORVANE_VERSION);
         return 0;
     }
-    if (!AppSettings::applyDataDirArgument(arguments)) {
+    if (!dataDirArgumentOk) {
         std::fputs("corvane: --data-dir needs a directory\n", stderr);
         std::fputs(Usage, stderr);
         return 2;
@@ -49,8 +88,13 @@ int main(int argc, char *argv[])
 
     prepareApplication();
     auto *app = new QApplication(argc, argv);
+    // Ties the windows to the installed desktop file and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.corvane.Corvane"));
     configureApplication();
 
+    const QString workDir = workingDirectory(AppSettings::dataDirectoryChoice());
+    if (QDir().mkpath(workDir))
+        QDir::setCurrent(workDir);
     QDir().mkpath(QStringLiteral("log"));
     qInstallMessageHandler(messageHandler);
 

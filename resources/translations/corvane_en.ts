@@ -811,6 +811,22 @@ Output</translation>
         <source>The device is not connected: nothing was sent</source>
         <translation>The device is not connected: nothing was sent</translation>
     </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Factory Reset</translation>
+    </message>
+    <message>
+        <source>Restore the device at %1 to its factory settings?
+
+Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</source>
+        <translation>Restore the device at %1 to its factory settings?
+
+Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
 </context>
 <context>
     <name>WidgetPages</name>
@@ -979,24 +995,40 @@ Output</translation>
         <translation>Bezel Setting</translation>
     </message>
     <message>
-        <source>MCU : </source>
-        <translation>MCU : </translation>
-    </message>
-    <message>
-        <source>FPGA: </source>
-        <translation>FPGA: </translation>
-    </message>
-    <message>
         <source>Software:</source>
         <translation>Software:</translation>
     </message>
     <message>
-        <source>V2.1.7(250806)</source>
-        <translation>V2.1.7(250806)</translation>
+        <source>Windows snap to the coarsest grid</source>
+        <translation>Windows snap to the coarsest grid</translation>
     </message>
     <message>
-        <source>Release:</source>
-        <translation>Release:</translation>
+        <source>Windows snap to a finer grid</source>
+        <translation>Windows snap to a finer grid</translation>
+    </message>
+    <message>
+        <source>Windows snap to each screen</source>
+        <translation>Windows snap to each screen</translation>
+    </message>
+    <message>
+        <source>Enlarge the wall (Ctrl + wheel)</source>
+        <translation>Enlarge the wall (Ctrl + wheel)</translation>
+    </message>
+    <message>
+        <source>Shrink the wall (Ctrl + wheel)</source>
+        <translation>Shrink the wall (Ctrl + wheel)</translation>
+    </message>
+    <message>
+        <source>Take the device&apos;s address from a DHCP server</source>
+        <translation>Take the device&apos;s address from a DHCP server</translation>
+    </message>
+    <message>
+        <source>Start without asking for a user and password</source>
+        <translation>Start without asking for a user and password</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Device:</translation>
     </message>
 </context>
 <context>
@@ -1012,6 +1044,10 @@ Output</translation>
     <message>
         <source>Input Graphics test</source>
         <translation>Input Graphics Test</translation>
+    </message>
+    <message>
+        <source>[Input%1]</source>
+        <translation>[Input%1]</translation>
     </message>
 </context>
 <context>
@@ -1848,6 +1884,79 @@ You can log in and work, but changes that would be stored in it are refused.</tr
     <message>
         <source>Timeout for Reading The last Window status!</source>
         <translation>Timeout for Reading The last Window status!</translation>
+    </message>
+</context>
+<context>
+    <name>AppSettings</name>
+    <message>
+        <source>Input %1</source>
+        <translation>Input %1</translation>
+    </message>
+    <message>
+        <source>Audio %1</source>
+        <translation>Audio %1</translation>
+    </message>
+    <message>
+        <source>Output %1</source>
+        <translation>Output %1</translation>
+    </message>
+</context>
+<context>
+    <name>TableItemWidget</name>
+    <message>
+        <source>Picture paused: click to play</source>
+        <translation>Picture paused: click to play</translation>
+    </message>
+    <message>
+        <source>Picture playing: click to pause</source>
+        <translation>Picture playing: click to pause</translation>
+    </message>
+    <message>
+        <source>Picture off: click to turn it on</source>
+        <translation>Picture off: click to turn it on</translation>
+    </message>
+    <message>
+        <source>Picture on: click to turn it off</source>
+        <translation>Picture on: click to turn it off</translation>
+    </message>
+    <message>
+        <source>Display connected</source>
+        <translation>Display connected</translation>
+    </message>
+    <message>
+        <source>No display connected</source>
+        <translation>No display connected</translation>
+    </message>
+</context>
+<context>
+    <name>CheckPushButton</name>
+    <message>
+        <source>Single picture</source>
+        <translation>Single picture</translation>
+    </message>
+    <message>
+        <source>Four equal windows</source>
+        <translation>Four equal windows</translation>
+    </message>
+    <message>
+        <source>Nine equal windows</source>
+        <translation>Nine equal windows</translation>
+    </message>
+    <message>
+        <source>One large and seven small windows</source>
+        <translation>One large and seven small windows</translation>
+    </message>
+    <message>
+        <source>One large and four small windows</source>
+        <translation>One large and four small windows</translation>
+    </message>
+    <message>
+        <source>One large and three small windows</source>
+        <translation>One large and three small windows</translation>
+    </message>
+    <message>
+        <source>Picture in picture</source>
+        <translation>Picture in picture</translation>
     </message>
 </context>
 </TS>

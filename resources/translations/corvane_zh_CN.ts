@@ -811,6 +811,22 @@ Output</source>
         <source>The device is not connected: nothing was sent</source>
         <translation>设备未连接：命令未发送</translation>
     </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>Restore the device at %1 to its factory settings?
+
+Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</source>
+        <translation>确定将 %1 的设备恢复为出厂设置吗？
+
+设备上的所有切换、已保存的预案、端口设置和字幕都将丢失，网络设置也会恢复为出厂地址，之后可能无法再通过 %1 访问该设备。</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>还原</translation>
+    </message>
 </context>
 <context>
     <name>WidgetPages</name>
@@ -979,24 +995,40 @@ Output</source>
         <translation>边框补偿设置</translation>
     </message>
     <message>
-        <source>MCU : </source>
-        <translation>MCU : </translation>
-    </message>
-    <message>
-        <source>FPGA: </source>
-        <translation>FPGA: </translation>
-    </message>
-    <message>
         <source>Software:</source>
         <translation>软件版本：</translation>
     </message>
     <message>
-        <source>V2.1.7(250806)</source>
-        <translation>V2.1.7(250806)</translation>
+        <source>Windows snap to the coarsest grid</source>
+        <translation>窗口吸附到最粗的网格</translation>
     </message>
     <message>
-        <source>Release:</source>
-        <translation>发布：</translation>
+        <source>Windows snap to a finer grid</source>
+        <translation>窗口吸附到更细的网格</translation>
+    </message>
+    <message>
+        <source>Windows snap to each screen</source>
+        <translation>窗口吸附到每块屏幕</translation>
+    </message>
+    <message>
+        <source>Enlarge the wall (Ctrl + wheel)</source>
+        <translation>放大拼接墙（Ctrl + 滚轮）</translation>
+    </message>
+    <message>
+        <source>Shrink the wall (Ctrl + wheel)</source>
+        <translation>缩小拼接墙（Ctrl + 滚轮）</translation>
+    </message>
+    <message>
+        <source>Take the device&apos;s address from a DHCP server</source>
+        <translation>设备从 DHCP 服务器获取地址</translation>
+    </message>
+    <message>
+        <source>Start without asking for a user and password</source>
+        <translation>启动时不询问用户名和密码</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>设备类型：</translation>
     </message>
 </context>
 <context>
@@ -1012,6 +1044,10 @@ Output</source>
     <message>
         <source>Input Graphics test</source>
         <translation>输入图形测试</translation>
+    </message>
+    <message>
+        <source>[Input%1]</source>
+        <translation>[输入%1]</translation>
     </message>
 </context>
 <context>
@@ -1848,6 +1884,79 @@ You can log in and work, but changes that would be stored in it are refused.</so
     <message>
         <source>Timeout for Reading The last Window status!</source>
         <translation>读取最新窗口状态超时！</translation>
+    </message>
+</context>
+<context>
+    <name>AppSettings</name>
+    <message>
+        <source>Input %1</source>
+        <translation>输入 %1</translation>
+    </message>
+    <message>
+        <source>Audio %1</source>
+        <translation>音频 %1</translation>
+    </message>
+    <message>
+        <source>Output %1</source>
+        <translation>输出 %1</translation>
+    </message>
+</context>
+<context>
+    <name>TableItemWidget</name>
+    <message>
+        <source>Picture paused: click to play</source>
+        <translation>画面已暂停：点击播放</translation>
+    </message>
+    <message>
+        <source>Picture playing: click to pause</source>
+        <translation>画面播放中：点击暂停</translation>
+    </message>
+    <message>
+        <source>Picture off: click to turn it on</source>
+        <translation>画面已关闭：点击打开</translation>
+    </message>
+    <message>
+        <source>Picture on: click to turn it off</source>
+        <translation>画面已打开：点击关闭</translation>
+    </message>
+    <message>
+        <source>Display connected</source>
+        <translation>显示设备已连接</translation>
+    </message>
+    <message>
+        <source>No display connected</source>
+        <translation>未连接显示设备</translation>
+    </message>
+</context>
+<context>
+    <name>CheckPushButton</name>
+    <message>
+        <source>Single picture</source>
+        <translation>单画面</translation>
+    </message>
+    <message>
+        <source>Four equal windows</source>
+        <translation>四等分画面</translation>
+    </message>
+    <message>
+        <source>Nine equal windows</source>
+        <translation>九等分画面</translation>
+    </message>
+    <message>
+        <source>One large and seven small windows</source>
+        <translation>一大七小画面</translation>
+    </message>
+    <message>
+        <source>One large and four small windows</source>
+        <translation>一大四小画面</translation>
+    </message>
+    <message>
+        <source>One large and three small windows</source>
+        <translation>一大三小画面</translation>
+    </message>
+    <message>
+        <source>Picture in picture</source>
+        <translation>画中画</translation>
     </message>
 </context>
 </TS>

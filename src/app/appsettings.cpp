@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace {
 QString &dataDirOverride()
@@ -11,7 +13,7 @@ QString &dataDirOverride()
     return dir;
 }
 
-QString nameOrDefault(const QMap<int, QString> &names, int port, const char *pattern)
+QString nameOrDefault(const QMap<int, QString> &names, int port, AppSettings::NameKind kind)
 {
     const auto it = names.constFind(port);
     if (it != names.constEnd())
@@ -19,7 +21,7 @@ QString nameOrDefault(const QMap<int, QString> &names, int port, const char *pat
     // Port 0 and 100 mean "nothing routed": they have no name.
     if (port == 0 || port == 100)
         return QString();
-    return QString::fromLatin1(pattern).arg(port);
+    return AppSettings::defaultName(kind, port);
 }
 } // namespace
 
@@ -33,16 +35,36 @@ AppSettings *AppSettings::instance()
     return settings;
 }
 
+AppSettings::DataDirChoice AppSettings::chooseDataDirectory(const QString &option,
+                                                            const QString &environment,
+                                                            const QString &appDir,
+                                                            const QString &userDir)
+{
+    if (!option.isEmpty())
+        return {QDir(option).absolutePath(), DataDirSource::Option};
+    if (!environment.isEmpty())
+        return {QDir(environment).absolutePath(), DataDirSource::Environment};
+    const QFileInfo dir(appDir);
+    // An installed program's folder may well be writable (a prefix in the home folder, or run
+    // as root), but data files have no place among programs.
+    const bool installed = QFileInfo::exists(
+        appDir + QStringLiteral("/../share/applications/org.corvane.Corvane.desktop"));
+    if (dir.isDir() && dir.isWritable() && !installed)
+        return {dir.absoluteFilePath(), DataDirSource::AppDirectory};
+    return {QDir(userDir).absolutePath(), DataDirSource::UserData};
+}
+
+AppSettings::DataDirChoice AppSettings::dataDirectoryChoice()
+{
+    const QString appDir =
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    return chooseDataDirectory(dataDirOverride(), qEnvironmentVariable("CORVANE_DATA_DIR"), appDir,
+                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
 QString AppSettings::dataDirectory()
 {
-    if (!dataDirOverride().isEmpty())
-        return dataDirOverride();
-    const QString env = qEnvironmentVariable("CORVANE_DATA_DIR");
-    if (!env.isEmpty())
-        return QDir(env).absolutePath();
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    return QDir::currentPath();
+    return dataDirectoryChoice().path;
 }
 
 void AppSettings::setDataDirectory(const QString &dir)
@@ -114,6 +136,19 @@ int AppSettings::devicePort() const
     return port == 0 ? 80 : port;
 }
 
+quint16 AppSettings::uploadPort() const
+{
+    bool ok = false;
+    const int port =
+        m_settings->value(QStringLiteral("NetWork/UploadPort")).toString().trimmed().toInt(&ok);
+    return ok && port > 0 && port <= 65535 ? quint16(port) : quint16(6666);
+}
+
+void AppSettings::setUploadPort(int port)
+{
+    m_settings->setValue(QStringLiteral("NetWork/UploadPort"), port);
+}
+
 QString AppSettings::userName() const
 {
     return m_settings->value(QStringLiteral("User/Username"), QStringLiteral("ADMIN")).toString();
@@ -131,17 +166,30 @@ int AppSettings::type() const
     return v.isValid() ? v.toInt() : 1;
 }
 
+QString AppSettings::defaultName(NameKind kind, int port)
+{
+    switch (kind) {
+    case NameKind::Input:
+        return QCoreApplication::translate("AppSettings", "Input %1").arg(port);
+    case NameKind::Audio:
+        return QCoreApplication::translate("AppSettings", "Audio %1").arg(port);
+    case NameKind::Output:
+        break;
+    }
+    return QCoreApplication::translate("AppSettings", "Output %1").arg(port);
+}
+
 QString AppSettings::inputName(int port) const
 {
-    return nameOrDefault(m_inputNames, port, "Input %1");
+    return nameOrDefault(m_inputNames, port, NameKind::Input);
 }
 
 QString AppSettings::audioName(int port) const
 {
-    return nameOrDefault(m_audioNames, port, "Audio %1");
+    return nameOrDefault(m_audioNames, port, NameKind::Audio);
 }
 
 QString AppSettings::outputName(int port) const
 {
-    return nameOrDefault(m_outputNames, port, "Output %1");
+    return nameOrDefault(m_outputNames, port, NameKind::Output);
 }

@@ -13,8 +13,28 @@ class AppSettings
 public:
     static AppSettings *instance();
 
-    /// Folder of config.ini, project.db and password.txt. The application directory unless
-    /// overridden by setDataDirectory() or the CORVANE_DATA_DIR environment variable.
+    /// Where the data folder came from, first match wins.
+    enum class DataDirSource
+    {
+        Option,       ///< --data-dir, or setDataDirectory()
+        Environment,  ///< CORVANE_DATA_DIR
+        AppDirectory, ///< beside the program, as portable setups have it
+        UserData      ///< the per-user folder of an installed program
+    };
+    struct DataDirChoice
+    {
+        QString path;
+        DataDirSource source;
+    };
+
+    /// Picks the data folder: the option, else the environment, else the application directory
+    /// when it can be written and is not an installed program's (bin/ with our desktop file in
+    /// ../share/applications), else userDir.
+    static DataDirChoice chooseDataDirectory(const QString &option, const QString &environment,
+                                             const QString &appDir, const QString &userDir);
+    /// chooseDataDirectory() for this process; userDir is the per-user application data folder.
+    static DataDirChoice dataDirectoryChoice();
+    /// Folder of config.ini, project.db and password.txt: dataDirectoryChoice().path.
     static QString dataDirectory();
     /// Must be called before the first instance() to take effect for config.ini.
     static void setDataDirectory(const QString &dir);
@@ -29,6 +49,9 @@ public:
 
     QString deviceAddress() const;
     int devicePort() const;
+    /// The device's file-upload port: "UploadPort" of [NetWork], 6666 when missing or invalid.
+    quint16 uploadPort() const;
+    void setUploadPort(int port);
     QString userName() const;
     int language() const;
     int type() const;
@@ -50,6 +73,14 @@ public:
     QString inputName(int port) const;
     QString audioName(int port) const;
     QString outputName(int port) const;
+    /// The names a port has until an operator names it, in the language shown.
+    enum class NameKind
+    {
+        Input,
+        Audio,
+        Output
+    };
+    static QString defaultName(NameKind kind, int port);
 
     /// Re-reads config.ini from the current data directory (tests switch directories).
     void reload();

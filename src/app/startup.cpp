@@ -6,11 +6,80 @@
 #include "uikit/msgdlg.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFont>
+#include <QLineEdit>
 #include <QLocale>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QStringList>
+#include <QStyledItemDelegate>
+#include <QTextEdit>
 #include <QTranslator>
+
+namespace {
+
+// The forms' grey for what is there to guide rather than to be read.
+const QColor MutedText(0x9a, 0xa5, 0xad);
+
+// The platform style with two desktop habits. A click on a slider's groove puts the handle
+// there instead of stepping by one; the slider is then pressed and released as by a drag, and
+// the dialogs send the value on that release. A combo's list drops down under it (over it when
+// there is no room below), a few entries high, instead of covering the combo and, for the long
+// font and size lists, the whole height of the screen.
+class CorvaneStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void polish(QWidget *widget) override
+    {
+        QProxyStyle::polish(widget);
+        // Qt's own delegate for such lists ignores the style sheets' rules for list entries.
+        auto *combo = qobject_cast<QComboBox *>(widget);
+        if (combo && combo->itemDelegate() && combo->itemDelegate()->inherits("QComboBoxDelegate"))
+            combo->setItemDelegate(new QStyledItemDelegate(combo));
+    }
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_Slider_AbsoluteSetButtons)
+            return Qt::LeftButton;
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// A style sheet that sets a field's `color` gives its placeholder that colour too, so a hint
+// reads like typed text. Once a sheet has set a field's palette, the placeholder gets the muted
+// colour back.
+class PlaceholderColour : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::PaletteChange &&
+            (qobject_cast<QLineEdit *>(watched) || qobject_cast<QTextEdit *>(watched) ||
+             qobject_cast<QPlainTextEdit *>(watched) || qobject_cast<QComboBox *>(watched))) {
+            auto *field = static_cast<QWidget *>(watched);
+            QPalette palette = field->palette();
+            const QPalette before = palette;
+            palette.setColor(QPalette::PlaceholderText, MutedText);
+            // Setting it changes the palette again; the second time there is nothing to do.
+            if (palette != before)
+                field->setPalette(palette);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
 
 void prepareApplication()
 {
@@ -24,6 +93,19 @@ void configureApplication()
     QFont font = QApplication::font();
     font.setFamily(QStringLiteral("Microsoft YaHei"));
     QApplication::setFont(font);
+
+    if (!dynamic_cast<CorvaneStyle *>(QApplication::style()))
+        QApplication::setStyle(new CorvaneStyle(QApplication::style()));
+    // After the style, which brings its own palette.
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::PlaceholderText, MutedText);
+    QApplication::setPalette(palette);
+    const QString filterName = QStringLiteral("placeholderColour");
+    if (!qApp->findChild<QObject *>(filterName, Qt::FindDirectChildrenOnly)) {
+        auto *filter = new PlaceholderColour(qApp);
+        filter->setObjectName(filterName);
+        qApp->installEventFilter(filter);
+    }
 }
 
 StartupCheck::Report StartupCheck::examine()

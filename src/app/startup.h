@@ -11,7 +11,9 @@ class QWidget;
 /// Before the QApplication exists: a scale factor of 1 with high-DPI scaling on.
 void prepareApplication();
 
-/// Once the QApplication exists: the application font.
+/// Once the QApplication exists: the application font; the platform style with sliders that
+/// jump to a click on their groove and combo lists that drop down under their combo;
+/// placeholders in a muted colour, whatever style sheets set.
 void configureApplication();
 
 /// The data files' check before anyone logs in: copies of project.db and password.txt that

@@ -4,6 +4,7 @@
 
 #include "app/appsettings.h"
 #include "captionbitmap.h"
+#include "dialogplacement.h"
 #include "protocol/messagedistance.h"
 #include "state/devicestate.h"
 #include "uikit/dialogconfirm.h"
@@ -58,6 +59,13 @@ void EdidSettingDilog::done(int result)
         FramelessDialog::done(result);
 }
 
+void EdidSettingDilog::setVisible(bool visible)
+{
+    if (visible)
+        placeBeforeShowing(this);
+    FramelessDialog::setVisible(visible);
+}
+
 void EdidSettingDilog::on_btnClose_clicked()
 {
     done(0);
@@ -92,13 +100,13 @@ void EdidSettingDilog::on_UploadBtn_clicked()
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
         return;
     if (file.size() == 0) {
-        MsgDlg(tr("error"), tr("File is empty"), this).exec();
+        execPlaced(MsgDlg(tr("error"), tr("File is empty"), this));
         return;
     }
     MessageDistance *client = MessageDistance::instance();
     client->openUploadSocket(true);
     if (!client->isUploadConnected()) {
-        MsgDlg(tr("NetWork Error"), tr("传输文件端口连接发生错误！"), this).exec();
+        execPlaced(MsgDlg(tr("NetWork Error"), tr("传输文件端口连接发生错误！"), this));
         return;
     }
     setUploadControlsEnabled(false);
@@ -123,8 +131,7 @@ void EdidSettingDilog::showProgress(int itemsLeft)
 void EdidSettingDilog::showFinished()
 {
     m_ui->progressBar->setValue(100);
-    DialogConfirm notice(this, windowTitle(), tr("Uploading Finished"));
-    notice.exec();
+    execPlaced(DialogConfirm(this, windowTitle(), tr("Uploading Finished")));
     uploadEnded();
 }
 

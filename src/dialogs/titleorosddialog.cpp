@@ -3,9 +3,9 @@
 #include "ui_titleorosddialog.h"
 
 #include "captionbitmap.h"
+#include "dialogplacement.h"
 #include "protocol/messagedistance.h"
 #include "reporttext.h"
-#include "sliderclick.h"
 #include "state/captioninfo.h"
 #include "state/devicestate.h"
 #include "storage/captionstore.h"
@@ -56,7 +56,6 @@ TitleOrOsdDialog::TitleOrOsdDialog(CaptionStore *store, int port, QWidget *paren
     m_directions->addButton(m_ui->RightBtn, 1);
     m_ui->PosXEdit->setValidator(new QIntValidator(0, 65535, this));
     m_ui->PosYEdit->setValidator(new QIntValidator(0, 65535, this));
-    m_ui->speedSplider->installEventFilter(this);
     m_ui->lb_output->setVisible(!m_isOsd);
     m_ui->OutputCombo->setVisible(!m_isOsd);
 
@@ -239,8 +238,12 @@ void TitleOrOsdDialog::on_BrowserBtn_clicked()
 void TitleOrOsdDialog::on_uploadCharBtn_clicked()
 {
     const QString text = m_ui->TextEdit->text();
-    if (text.isEmpty())
+    // Blanks alone would put an empty bitmap on the screen; Erase is the way to clear it.
+    if (text.trimmed().isEmpty()) {
+        execPlaced(MsgDlg(tr("Warning"), tr("Enter the text to show before uploading it."), this));
+        m_ui->TextEdit->setFocus();
         return;
+    }
     const QString family = m_ui->FontCombo->currentText();
     const int size = m_ui->FontSizeCombo->currentText().toInt();
     const bool bold = m_ui->BoldBtn->isChecked();
@@ -248,11 +251,10 @@ void TitleOrOsdDialog::on_uploadCharBtn_clicked()
     const bool underline = m_ui->UnderlineBtn->isChecked();
     // The upload still goes; only keeping the text for next time failed, and the operator is told.
     if (m_store && !m_store->saveCaption(m_port, text, family, size, bold, italic, underline)) {
-        MsgDlg(
+        execPlaced(MsgDlg(
             tr("Warning"),
             tr("The text could not be saved for next time:\n%1").arg(ProjectDatabase::lastError()),
-            this)
-            .exec();
+            this));
     }
 
     const QString path = CaptionBitmap::textBitmapPath();
@@ -275,19 +277,19 @@ void TitleOrOsdDialog::uploadBitmapFile(const QString &path, bool isText, const 
 {
     const QFileInfo file(path);
     if (!file.exists() || file.size() == 0) {
-        MsgDlg(tr("error"), tr("File is empty"), this).exec();
+        execPlaced(MsgDlg(tr("error"), tr("File is empty"), this));
         return;
     }
     // Only an OSD text has a size limit; captions and pictures go whatever their size.
     if (isText && m_isOsd && file.size() > OsdSizeLimit) {
-        MsgDlg(tr("错误"), tr("台标字幕文件大小不能超过4K!"), this).exec();
+        execPlaced(MsgDlg(tr("错误"), tr("台标字幕文件大小不能超过4K!"), this));
         return;
     }
     MessageDistance *client = MessageDistance::instance();
     client->openUploadSocket(true);
     setUploadControlsEnabled(false);
     if (!client->isUploadConnected()) {
-        MsgDlg(tr("NetWork Error"), tr("传输文件端口连接发生错误！"), this).exec();
+        execPlaced(MsgDlg(tr("NetWork Error"), tr("传输文件端口连接发生错误！"), this));
         setUploadControlsEnabled(true);
         return;
     }
@@ -325,7 +327,7 @@ void TitleOrOsdDialog::showFinished()
     m_ui->progressBar->setValue(100);
     DialogConfirm notice(this, windowTitle(), tr("Uploading Finished"));
     notice.resize(width() * 3 / 4, height() * 3 / 4);
-    notice.exec();
+    execPlaced(notice);
     uploadEnded();
 }
 
@@ -341,6 +343,13 @@ void TitleOrOsdDialog::done(int result)
         FramelessDialog::done(result);
 }
 
+void TitleOrOsdDialog::setVisible(bool visible)
+{
+    if (visible)
+        placeBeforeShowing(this);
+    FramelessDialog::setVisible(visible);
+}
+
 void TitleOrOsdDialog::on_btnClose_clicked()
 {
     done(0);
@@ -349,13 +358,6 @@ void TitleOrOsdDialog::on_btnClose_clicked()
 void TitleOrOsdDialog::on_OkBtn_clicked()
 {
     done(1);
-}
-
-bool TitleOrOsdDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_ui->speedSplider)
-        releaseClickedSlider(m_ui->speedSplider, event);
-    return FramelessDialog::eventFilter(watched, event);
 }
 
 void TitleOrOsdDialog::changeEvent(QEvent *event)

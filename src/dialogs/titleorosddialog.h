@@ -41,6 +41,8 @@ public:
 
     /// Closing while a file is uploading asks first and then abandons the upload.
     void done(int result) override;
+    /// Sized and placed over its owner before its window exists (see dialogplacement.h).
+    void setVisible(bool visible) override;
 
 public slots:
     void on_btnClose_clicked();
@@ -60,7 +62,6 @@ public slots:
     void applyDeviceSettings(const QJsonObject &object);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "uploaderrordialogs.h"
 
+#include "dialogplacement.h"
 #include "protocol/messagedistance.h"
 #include "uikit/dialogconfirm.h"
 #include "uikit/msgdlg.h"
@@ -15,11 +16,7 @@ void installUploadErrorDialogs()
         // message once the handler has finished.
         QPointer<QWidget> parent = QApplication::activeWindow();
         QMetaObject::invokeMethod(
-            qApp,
-            [parent, title, text] {
-                MsgDlg dialog(title, text, parent);
-                dialog.exec();
-            },
+            qApp, [parent, title, text] { execPlaced(MsgDlg(title, text, parent)); },
             Qt::QueuedConnection);
     });
 }
@@ -32,7 +29,7 @@ bool confirmCloseDuringUpload(QWidget *dialog)
     DialogConfirm question(
         dialog, dialog->windowTitle(),
         QCoreApplication::translate("UploadErrorDialogs", "文件还在上传中，停止上传并关闭吗？"));
-    if (question.exec() != 1)
+    if (execPlaced(question) != 1)
         return false;
     // The device is not told the file is complete; the operator uploads it again.
     client->abandonUpload();

@@ -2,8 +2,8 @@
 
 #include "ui_volumnsettingdialog.h"
 
+#include "dialogplacement.h"
 #include "protocol/messagedistance.h"
-#include "sliderclick.h"
 #include "state/devicestate.h"
 #include "state/sigmanager.h"
 
@@ -11,9 +11,7 @@
 #include <QSignalBlocker>
 
 VolumnSettingDialog::VolumnSettingDialog(int port, QWidget *parent)
-    : FramelessDialog(parent)
-    , m_ui(new Ui::VolumnSettingDialog)
-    , m_port(port)
+    : FramelessDialog(parent), m_ui(new Ui::VolumnSettingDialog), m_port(port)
 {
     m_ui->setupUi(this);
     setModal(true);
@@ -21,7 +19,6 @@ VolumnSettingDialog::VolumnSettingDialog(int port, QWidget *parent)
     // The wall model numbers its HDMI audio ports from 101 but addresses them as 1, 2, ...
     if (DeviceState::instance()->deviceType() == Dev0409S && m_port > 100)
         m_port -= 100;
-    m_ui->volumnSplider->installEventFilter(this);
     connect(SigManager::instance(), &SigManager::Sig_UpdateVolumes, this,
             &VolumnSettingDialog::refresh);
     refresh();
@@ -84,11 +81,11 @@ void VolumnSettingDialog::on_btnClose_clicked()
     done(0);
 }
 
-bool VolumnSettingDialog::eventFilter(QObject *watched, QEvent *event)
+void VolumnSettingDialog::setVisible(bool visible)
 {
-    if (watched == m_ui->volumnSplider)
-        releaseClickedSlider(m_ui->volumnSplider, event);
-    return FramelessDialog::eventFilter(watched, event);
+    if (visible)
+        placeBeforeShowing(this);
+    FramelessDialog::setVisible(visible);
 }
 
 void VolumnSettingDialog::changeEvent(QEvent *event)

@@ -6,8 +6,9 @@ namespace Ui {
 class VolumnSettingDialog;
 }
 
-/// Volume and mute of one audio port. A release of the slider (or a click on its groove) sends
-/// the volume; the mute button toggles. Follows the state store's volumes while open.
+/// Volume and mute of one audio port. The volume goes out when the slider is released, after a
+/// drag or a click on its groove (which puts the handle there); the mute button toggles.
+/// Follows the state store's volumes while open.
 class VolumnSettingDialog : public FramelessDialog
 {
     Q_OBJECT
@@ -20,6 +21,9 @@ public:
     int port() const { return m_port; }
     bool isMuted() const { return m_muted; }
 
+    /// Sized and placed over its owner before its window exists (see dialogplacement.h).
+    void setVisible(bool visible) override;
+
 public slots:
     /// Shows the stored volume and mute state of the port without sending anything.
     void refresh();
@@ -31,7 +35,6 @@ private slots:
     void on_btnClose_clicked();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:

@@ -4,7 +4,8 @@
 //   setLayoutNumber(0..6) / layoutNumber()
 //   layoutRects(layout)   the window rectangles of a layout as fractions of the whole, the
 //                         regions of SingleSplitterWidget::layoutRegions in region order
-// Windows are outlined in white and filled green while checked, light grey otherwise.
+// Windows are outlined in white and filled green while checked, light grey otherwise. The
+// button holds no text: its tooltip names the layout.
 
 #include <QList>
 #include <QPushButton>
@@ -28,7 +29,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void explainLayout();
+
     int m_layout = 0;
 };

@@ -16,18 +16,30 @@ constexpr int videoOffset = 100;
 constexpr int tallEntry = 50;
 constexpr int shortEntry = 30;
 
-QIcon circleIcon(const QColor &color)
+// The selected entry: white on the theme's dark blue-grey, without the platform's focus frame.
+const char *const listStyle =
+    "ListWidget{outline:none;} ListWidget::item:selected{background:#2c3e50;color:#ffffff;}";
+
+QPixmap dot(const QColor &color, const QPen &ring)
 {
     QPixmap pixmap(iconSide, iconSide);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
+    painter.setPen(ring);
     painter.setBrush(color);
     // A small dot centred in the icon square, as the list shows a status light per entry.
     const qreal radius = iconSide / 4.0;
     painter.drawEllipse(QPointF(iconSide / 2.0, iconSide / 2.0), radius, radius);
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+QIcon circleIcon(const QColor &color)
+{
+    QIcon icon(dot(color, Qt::NoPen));
+    // A white ring keeps a dark dot in sight on the dark selected entry.
+    icon.addPixmap(dot(color, QPen(Qt::white, 2)), QIcon::Selected);
+    return icon;
 }
 } // namespace
 
@@ -44,6 +56,7 @@ ListWidget::ListWidget(QWidget *parent)
     setDragDropMode(QAbstractItemView::DragOnly);
     setDefaultDropAction(Qt::CopyAction);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setStyleSheet(QString::fromLatin1(listStyle));
 }
 
 void ListWidget::reloadSignals()
@@ -55,6 +68,8 @@ void ListWidget::reloadSignals()
 QListWidgetItem *ListWidget::addEntry(int kind, int port, const QString &name)
 {
     auto *item = new QListWidgetItem(m_defaultIcon, QStringLiteral(" [%1] %2").arg(port).arg(name));
+    // The list cuts a long name at its end, "[port]" first; the tooltip holds all of it.
+    item->setToolTip(QStringLiteral("[%1] %2").arg(port).arg(name));
     item->setData(PortRole, port);
     item->setData(NameRole, name);
     item->setData(KindRole, kind);
@@ -76,14 +91,16 @@ void ListWidget::setSignalNames(const QMap<int, QString> &videoNames,
     AppSettings *settings = AppSettings::instance();
     for (int port = 1; port <= PortsPerKind; ++port) {
         const QString stored = audioNames.value(port);
-        const QString name = stored.isEmpty() ? QStringLiteral("Audio %1").arg(port) : stored;
+        const QString name =
+            stored.isEmpty() ? AppSettings::defaultName(AppSettings::NameKind::Audio, port) : stored;
         addEntry(AudioKind, port, name);
         // The caches hold bare names: every view formats "[port] name" itself.
         settings->setAudioName(port, name);
     }
     for (int port = 1; port <= PortsPerKind; ++port) {
         const QString stored = videoNames.value(port);
-        const QString name = stored.isEmpty() ? QStringLiteral("Input %1").arg(port) : stored;
+        const QString name =
+            stored.isEmpty() ? AppSettings::defaultName(AppSettings::NameKind::Input, port) : stored;
         addEntry(VideoKind, port, name);
         settings->setInputName(port, name);
     }

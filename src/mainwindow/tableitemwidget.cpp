@@ -5,6 +5,7 @@
 #include "uikit/labelclickedintableitem.h"
 #include "uikit/svglabel.h"
 
+#include <QEvent>
 #include <QStyle>
 
 namespace {
@@ -59,19 +60,19 @@ QString sharedRules(const char *name, const CellLook &look)
 }
 } // namespace
 
+// Names are the theme's dark blue-grey on the light panels, and white on its dark panel for the
+// selected output, so that they read at 4.5:1 or better on the group colours too.
 const CellLook &TableItemWidget::normalLook()
 {
-    static const CellLook look{
-        QStringLiteral("rgb(240,241,236)"), QStringLiteral("rgb(128,128,128)"),
-        QStringLiteral("rgb(249,250,250)"), QStringLiteral("rgb(128,128,128)"), 1};
+    static const CellLook look{QStringLiteral("rgb(240,241,236)"), QStringLiteral("#2c3e50"),
+                               QStringLiteral("rgb(249,250,250)"), QStringLiteral("#2c3e50"), 1};
     return look;
 }
 
 const CellLook &TableItemWidget::selectedLook()
 {
-    static const CellLook look{
-        QStringLiteral("rgb(201,202,202)"), QStringLiteral("rgb(249,250,250)"),
-        QStringLiteral("rgb(239,239,239)"), QStringLiteral("rgb(128,128,128)"), 2};
+    static const CellLook look{QStringLiteral("#2c3e50"), QStringLiteral("#ffffff"),
+                               QStringLiteral("#e8efeb"), QStringLiteral("#2c3e50"), 2};
     return look;
 }
 
@@ -103,8 +104,8 @@ const char *const TableItemWidget::FrozenIcon = ":/Images/pause_2c3e50.svg";
 const char *const TableItemWidget::RunningIcon = ":/Images/play_4caf50.svg";
 const char *const TableItemWidget::LinkedIcon = ":/Images/hdmi_4caf50.svg";
 const char *const TableItemWidget::UnlinkedIcon = ":/Images/hdmi_2c3e50.svg";
-const char *const TableItemWidget::MutedIcon = ":/Images/mute_2c3e50.svg";
-const char *const TableItemWidget::UnmutedIcon = ":/Images/unmute_4caf50.svg";
+const char *const TableItemWidget::MutedIcon = ":/Images/screenoff_2c3e50.svg";
+const char *const TableItemWidget::UnmutedIcon = ":/Images/screenon_4caf50.svg";
 
 TableItemWidget::TableItemWidget(QWidget *parent) : QWidget(parent), m_ui(new Ui::TableItemWidget)
 {
@@ -114,6 +115,9 @@ TableItemWidget::TableItemWidget(QWidget *parent) : QWidget(parent), m_ui(new Ui
     m_ui->label_play->setSvg(QString::fromLatin1(RunningIcon), iconSize);
     m_ui->label_mute->setSvg(QString::fromLatin1(UnmutedIcon), iconSize);
     m_ui->label_hdmi->setSvg(QString::fromLatin1(UnlinkedIcon), iconSize);
+    // The names are fitted again whenever their panel changes width or the style sets the font.
+    m_ui->InputName->installEventFilter(this);
+    m_ui->OutputName->installEventFilter(this);
 
     // The click asks for the opposite state; the cell shows it at once and the table's owner
     // sets it back when the operator may not change this output.
@@ -132,6 +136,7 @@ TableItemWidget::TableItemWidget(QWidget *parent) : QWidget(parent), m_ui(new Ui
 
     setButtonsVisible(false);
     applyStyle();
+    retranslate();
 }
 
 TableItemWidget::~TableItemWidget()
@@ -141,24 +146,78 @@ TableItemWidget::~TableItemWidget()
 
 void TableItemWidget::setOutputName(const QString &name)
 {
-    m_ui->OutputName->setText(name);
-    m_ui->OutputName->setToolTip(name);
+    m_outputName = name;
+    showFitted(m_ui->OutputName, name);
 }
 
 QString TableItemWidget::outputName() const
 {
-    return m_ui->OutputName->text();
+    return m_outputName;
 }
 
 void TableItemWidget::setInputText(const QString &text)
 {
-    m_ui->InputName->setText(text);
-    m_ui->InputName->setToolTip(text);
+    m_inputText = text;
+    showFitted(m_ui->InputName, text);
 }
 
 QString TableItemWidget::inputText() const
 {
-    return m_ui->InputName->text();
+    return m_inputText;
+}
+
+void TableItemWidget::showFitted(QLabel *label, const QString &text)
+{
+    // Cut at the end, never at both sides: "[n]" leads the text and must stay in sight.
+    const QString shown =
+        label->fontMetrics().elidedText(text, Qt::ElideRight, label->contentsRect().width());
+    if (label->text() != shown)
+        label->setText(shown);
+    label->setToolTip(text);
+}
+
+bool TableItemWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Resize || type == QEvent::FontChange) {
+        if (watched == m_ui->InputName)
+            showFitted(m_ui->InputName, m_inputText);
+        else if (watched == m_ui->OutputName)
+            showFitted(m_ui->OutputName, m_outputName);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TableItemWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+void TableItemWidget::retranslate()
+{
+    explainPlay();
+    explainMute();
+    explainLink();
+}
+
+// The icons alone do not say what they show nor what a click does.
+void TableItemWidget::explainPlay()
+{
+    m_ui->label_play->setToolTip(m_frozen ? tr("Picture paused: click to play")
+                                          : tr("Picture playing: click to pause"));
+}
+
+void TableItemWidget::explainMute()
+{
+    m_ui->label_mute->setToolTip(m_muted ? tr("Picture off: click to turn it on")
+                                         : tr("Picture on: click to turn it off"));
+}
+
+void TableItemWidget::explainLink()
+{
+    m_ui->label_hdmi->setToolTip(m_linked ? tr("Display connected") : tr("No display connected"));
 }
 
 void TableItemWidget::setButtonsVisible(bool visible)
@@ -175,6 +234,7 @@ void TableItemWidget::setFrozen(bool frozen)
 {
     m_frozen = frozen;
     m_ui->label_play->setSvgPath(QString::fromLatin1(frozen ? FrozenIcon : RunningIcon));
+    explainPlay();
 }
 
 void TableItemWidget::setLocked(bool locked)
@@ -186,12 +246,14 @@ void TableItemWidget::setLinked(bool linked)
 {
     m_linked = linked;
     m_ui->label_hdmi->setSvgPath(QString::fromLatin1(linked ? LinkedIcon : UnlinkedIcon));
+    explainLink();
 }
 
 void TableItemWidget::setMuted(bool muted)
 {
     m_muted = muted;
     m_ui->label_mute->setSvgPath(QString::fromLatin1(muted ? MutedIcon : UnmutedIcon));
+    explainMute();
 }
 
 void TableItemWidget::setCellDisabled(bool disabled)

@@ -3,8 +3,11 @@
 // TableItemWidget: the widget shown in one output cell of a matrix table.
 //   setOutputName / outputName      name panel at the bottom (OutputName on outportWidget)
 //   setInputText / inputText        routed input panel at the top (InputName on widget_2)
+//                                   a text wider than its panel ends in "…"; the tooltip and
+//                                   the getters keep the whole text
 //   setButtonsVisible               freeze, mute and link controls (video table only)
-//   setFrozen / setLocked / setLinked / setMuted    flags with their icons (lock has none)
+//   setFrozen / setLocked / setLinked / setMuted    flags with their icons and the tooltips that
+//                                   explain them (lock has neither); mute blanks the picture
 //   setCellDisabled / isCellDisabled                a disabled cell takes no drop, opens no menu
 //   setLook(CellLook)               the cell's colours and border width
 //   sharedStyleSheet()              rules for the named looks, set once on the cells' table
@@ -19,6 +22,7 @@ namespace Ui {
 class TableItemWidget;
 }
 class LabelClickedInTableItem;
+class QLabel;
 class SvgLabel;
 
 /// Colours of one cell: the output panel, its text, the input panel, its text, and the width of
@@ -95,8 +99,17 @@ signals:
     void si_click_lock(bool lock);
     void si_click_mute(bool mute);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
 private:
     void applyStyle();
+    void showFitted(QLabel *label, const QString &text);
+    void retranslate();
+    void explainPlay();
+    void explainMute();
+    void explainLink();
 
     Ui::TableItemWidget *m_ui;
     bool m_buttonsVisible = false;
@@ -106,4 +119,6 @@ private:
     bool m_muted = false;
     bool m_disabled = false;
     CellLook m_look;
+    QString m_outputName;
+    QString m_inputText;
 };

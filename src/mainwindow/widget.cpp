@@ -25,6 +25,7 @@
 #include "storage/portnamestore.h"
 #include "storage/projectdatabase.h"
 #include "storage/useraccountstore.h"
+#include "uikit/dialogconfirm.h"
 #include "uikit/msgdlg.h"
 #include "uikit/svgcheckbox.h"
 #include "uikit/svglabel.h"
@@ -60,8 +61,6 @@
 
 namespace {
 
-const char SoftwareVersion[] = "V2.1.7(250806)";
-const char ReleaseText[] = "1";
 const char Brand[] = "CVN";
 
 const char IpPattern[] = "((25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9][0-9]|[0-9])[\\.]){3}"
@@ -183,6 +182,7 @@ Widget::Widget(QWidget *parent)
     // The first connection waits for the event loop so the window is shown first.
     const QString host = m_loginFree ? settings->deviceAddress() : store->ip();
     const int port = m_loginFree ? settings->devicePort() : store->port();
+    m_client->setUploadPort(settings->uploadPort());
     QTimer::singleShot(0, this, [this, host, port] { m_client->connectToDevice(host, port); });
 
     setConnectionText(1, false);
@@ -474,10 +474,7 @@ void Widget::connectProtocol()
         m_client->setNetInfo(m_ui->IpEdit->text(), m_ui->GateWayEdit->text(), m_ui->MacEdit->text(),
                              m_ui->SubnetEdit->text());
     });
-    connect(m_ui->factorResetBtn, &QPushButton::clicked, this, [this] {
-        m_networkChangePending = true;
-        m_client->restoreDefault();
-    });
+    connect(m_ui->factorResetBtn, &QPushButton::clicked, this, &Widget::confirmFactoryReset);
     connect(m_ui->btnReLogin, &QPushButton::clicked, this, &Widget::reLogin);
 }
 
@@ -525,7 +522,12 @@ void Widget::arrangeForDeviceType()
     ListWidget *list = m_ui->listWidget;
     QTabWidget *tabs = m_ui->tabWidget;
 
-    m_ui->wid_0409->setVisible(type == Dev0409S);
+    // Only a model with a video wall has its page's tools and a bezel to set; other devices
+    // ignore the bezel.
+    const bool wall = type == Dev0409S;
+    m_ui->wid_0409->setVisible(wall);
+    m_ui->bezelBtn->setVisible(wall);
+    m_ui->lb_bezel->setVisible(wall);
     m_ui->wid_multiview->setVisible(type == Dev0809M);
     if (type == Dev0409S) {
         m_hdmiAudioFollow = false;
@@ -563,8 +565,7 @@ void Widget::arrangeForDeviceType()
     list->arrangeForDeviceType(type);
     buildTables();
     list->refreshSelectionAndMode();
-    m_ui->softwareLabel->setText(QString::fromLatin1(SoftwareVersion));
-    m_ui->releaseLabel->setText(QString::fromLatin1(ReleaseText));
+    showAboutTexts();
 }
 
 void Widget::buildTables()
@@ -593,13 +594,8 @@ void Widget::buildTables()
     for (TableWidget *t : tables())
         t->setOutputNames(outputNames);
 
-    const bool mixed = type == Dev0808S;
     const QSize audioLayout = TableWidget::audioLayout(type);
-    mix->setVisible(mixed);
-    audio->setVisible(!mixed && type != Dev0409S);
-    hdmi->setVisible(!mixed && !m_hdmiAudioFollow);
-    m_ui->lb_analogAudio->setVisible(audio->isVisibleTo(m_ui->AudioWidget));
-    m_ui->lb_hdmiAudio->setVisible(hdmi->isVisibleTo(m_ui->AudioWidget));
+    arrangeAudioPage();
     // A version report on every refresh must not rebuild cells that would come out the same.
     const QVector<int> layoutKey{int(type), store->bindMode(), store->splitterMode()};
     if (layoutKey == m_builtLayout)
@@ -610,8 +606,6 @@ void Widget::buildTables()
     hdmi->setTableLayout(audioLayout.width(), audioLayout.height());
     if (type != Dev0404 && type != Dev0409S)
         ir->setTableLayout(audioLayout.width(), audioLayout.height());
-    if (mixed)
-        mix->setTableLayout(audioLayout.width(), audioLayout.height());
     if (m_splitManager)
         m_splitManager->layoutForMode(store->bindMode());
     else
@@ -671,6 +665,8 @@ void Widget::setConnectionText(int state, bool afterLanguageChange)
     } else {
         text = tr("%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting");
     }
+    // The user's name shows as typed, never as markup.
+    m_ui->connectState->setTextFormat(Qt::PlainText);
     m_ui->connectState->setText(text.arg(ip, port, user, brand()));
     // The state in colour too: an operator glancing up must not mistake a dead link for a live one.
     const char *link = state == 0 ? "down" : state == 2 ? "up" : "connecting";
@@ -794,9 +790,11 @@ void Widget::on_btn_RestoreOrMax_clicked()
     if (m_isMaximized) {
         showMaximized();
         m_ui->btn_RestoreOrMax->setIcon(pngIcon(QStringLiteral(":/Images/window/restore.png")));
+        m_ui->btn_RestoreOrMax->setToolTip(tr("Restore"));
     } else {
         showNormal();
         m_ui->btn_RestoreOrMax->setIcon(pngIcon(QStringLiteral(":/Images/window/fullscreen.png")));
+        m_ui->btn_RestoreOrMax->setToolTip(tr("Maximize"));
     }
     if (DeviceState::instance()->deviceType() == Dev0409S)
         m_wallCanvas->relayout();
@@ -847,22 +845,39 @@ void Widget::on_languageComboBox_currentIndexChanged(int index)
     qApp->installTranslator(&m_translator);
     retranslateForm();
     retranslateDynamicTexts();
+    showDefaultNamesAfresh();
+}
+
+void Widget::showDefaultNamesAfresh()
+{
+    // Ports nobody named carry a name in the language shown; named ones keep theirs.
+    refrenshSignalSlot();
+    SigManager *hub = SigManager::instance();
+    AppSettings *settings = AppSettings::instance();
+    for (int port = 1; port <= ListWidget::PortsPerKind; ++port) {
+        emit hub->Sig_RenameInputSignals(port);
+        emit hub->Sig_RenameInputAudioSignals(port);
+        emit hub->Sig_RenameInputHDMIAudioSignals(port);
+        if (DeviceState::instance()->deviceType() == Dev0409S)
+            m_wallCanvas->renameInput(port, settings->inputName(port));
+    }
+    const QMap<int, QString> outputs = m_portNames->loadPortNames(OutputVideoName);
+    for (TableWidget *t : tables())
+        t->setOutputNames(outputs);
+    if (m_multiviewView)
+        m_multiviewView->refresh();
 }
 
 void Widget::retranslateDynamicTexts()
 {
     DeviceState *store = DeviceState::instance();
-    m_ui->deviceMCU_label->setText(store->mcuVersion());
-    m_ui->deviceFPGA_label->setText(store->fpgaVersion());
-    m_ui->softwareLabel->setText(QString::fromLatin1(SoftwareVersion));
-    m_ui->releaseLabel->setText(QString::fromLatin1(ReleaseText));
-    m_ui->typeLabel->setText(store->deviceTypeText());
     if (store->deviceType() == Dev0409S)
         m_wallCanvas->retranslate();
     if (store->deviceType() == Dev0809M)
         m_ui->tabWidget->setTabText(m_tabJoint, tr("Multiview"));
     else
         m_ui->tabWidget->setTabText(m_tabJoint, tr("Splice"));
+    m_ui->btn_RestoreOrMax->setToolTip(m_isMaximized ? tr("Restore") : tr("Maximize"));
     // retranslateUi resets the plan captions and the connection text.
     loadPlanNames();
     setConnectionText(AppSettings::instance()->connectionState(), true);
@@ -870,27 +885,40 @@ void Widget::retranslateDynamicTexts()
 
 void Widget::applyHdmiAudioFollow(bool follow)
 {
-    m_hdmiAudioFollow = follow;
+    // The wall model's one HDMI audio output is always chosen on its own.
+    m_hdmiAudioFollow = follow && DeviceState::instance()->deviceType() != Dev0409S;
+    arrangeAudioPage();
+}
+
+// Every model's audio page is laid out alike: the analog table on the left and the HDMI audio
+// table on the right, each under its caption, and a table shown alone stands in the middle.
+// The wall model has no analog outputs; HDMI audio that follows video has no table.
+void Widget::arrangeAudioPage()
+{
+    const bool analog = DeviceState::instance()->deviceType() != Dev0409S;
+    const bool hdmi = !m_hdmiAudioFollow;
+    m_ui->AudioTable->setVisible(analog);
+    m_ui->lb_analogAudio->setVisible(analog);
+    m_ui->audioHDMITable->setVisible(hdmi);
+    m_ui->lb_hdmiAudio->setVisible(hdmi);
+    // The 0808-S shows the same pair, four by two each, so the mixed table stays hidden.
+    m_ui->audioTable0808S->hide();
     // Rows 0, 1, 4 and columns 0, 3 are the page's margins: wide while only one table shows.
-    const int stretch = follow ? 4 : 1;
+    const int margin = (analog && hdmi) ? 1 : 4;
     QGridLayout *grid = m_ui->gridLayout_audio;
     for (int row : {0, 1, 4})
-        grid->setRowStretch(row, stretch);
+        grid->setRowStretch(row, margin);
     for (int column : {0, 3})
-        grid->setColumnStretch(column, stretch);
-    const bool mixed = DeviceState::instance()->deviceType() == Dev0808S;
+        grid->setColumnStretch(column, margin);
     grid->setRowStretch(3, 8);
-    grid->setColumnStretch(1, 6);
-    grid->setColumnStretch(2, (follow || mixed) ? 0 : 6);
-    m_ui->audioHDMITable->setVisible(!follow && !mixed);
-    m_ui->lb_hdmiAudio->setVisible(m_ui->audioHDMITable->isVisible());
-    m_ui->audioTable0808S->setAudioFollow(follow);
+    grid->setColumnStretch(1, analog ? 6 : 0);
+    grid->setColumnStretch(2, hdmi ? 6 : 0);
 }
 
 void Widget::on_hdmiAudioComboBox_currentIndexChanged(int index)
 {
     applyHdmiAudioFollow(index == 0);
-    m_client->setAudioFollow(m_hdmiAudioFollow);
+    m_client->setAudioFollow(index == 0);
 }
 
 void Widget::sl_SetDhcpSwitch(bool on)
@@ -975,6 +1003,23 @@ void Widget::showMessage(const QString &title, const QString &text)
 {
     MsgDlg dialog(title, text, this);
     dialog.exec();
+}
+
+void Widget::confirmFactoryReset()
+{
+    // One click used to wipe a live device; the operator sees what goes and which device first.
+    const QString device = QStringLiteral("%1:%2").arg(AppSettings::instance()->deviceAddress())
+                               .arg(AppSettings::instance()->devicePort());
+    DialogConfirm question(
+        this, tr("Factory Reset"),
+        tr("Restore the device at %1 to its factory settings?\n\nEvery route, saved plan, "
+           "port setting and caption on the device is lost, and its network settings return "
+           "to the factory address, so the device may no longer be reached at %1.")
+            .arg(device));
+    if (question.exec() != 1)
+        return;
+    m_networkChangePending = true;
+    m_client->restoreDefault();
 }
 
 void Widget::showPortWarning()
@@ -1090,8 +1135,8 @@ void Widget::recallPlan(QButtonGroup *group, int index)
                          tr("(1) Current Windows Property And VIR Mode: %1").arg(state(windows)),
                          tr("(2) Current Reasolution: %1").arg(state(resolution)),
                          tr("(3) Current Rotate Degree: %1").arg(state(rotation)));
-            MsgDlg dialog(tr("Warning"), text, this);
-            dialog.resize(int(dialog.width() * 1.5), dialog.height());
+            MsgDlg dialog(this);
+            dialog.setRichText(tr("Warning"), text);
             dialog.exec();
             return;
         }

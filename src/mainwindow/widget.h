@@ -143,6 +143,8 @@ private:
     void checkVideoCellPermissions();
     void showPortWarning();
     void showMessage(const QString &title, const QString &text);
+    void confirmFactoryReset();
+    void showDefaultNamesAfresh();
     void retranslateDynamicTexts();
     void buildTables();
     void onPageChanged(int index);
@@ -153,6 +155,9 @@ private:
     void buildWallCanvas();
     void fitWallCanvas();
     void applyHdmiAudioFollow(bool follow);
+    void arrangeAudioPage();
+    /// The About page: the model, its firmware and this program's version.
+    void showAboutTexts();
     void setVirButtonIcons(int virMode);
     void loadPlanNames();
     void recallPlan(QButtonGroup *group, int index);

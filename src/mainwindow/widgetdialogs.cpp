@@ -57,7 +57,7 @@ void WidgetDialogs::openOsd(int input)
 {
     MessageDistance::instance()->getOsd(input);
     TitleOrOsdDialog dialog(m_captions, input, m_window);
-    dialog.setWindowTitle(QStringLiteral("[Input%1]").arg(input) + tr("OSD Setting"));
+    dialog.setWindowTitle(tr("[Input%1]").arg(input) + tr("OSD Setting"));
     const QMap<int, CaptionInfo> known = DeviceState::instance()->osdInfo();
     if (known.contains(input))
         dialog.applyDeviceSettings(reportOf(known.value(input)));

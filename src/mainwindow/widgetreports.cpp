@@ -32,6 +32,16 @@ namespace {
 
 const int HdmiAudioOffset = 100;
 
+// The models by the name the version report gives them.
+const QMap<QString, DeviceType> &modelsByName()
+{
+    static const QMap<QString, DeviceType> models{
+        {QStringLiteral("0809"), Dev0809},    {QStringLiteral("0808"), Dev0808},
+        {QStringLiteral("0409-S"), Dev0409S}, {QStringLiteral("0808-S"), Dev0808S},
+        {QStringLiteral("0809-M"), Dev0809M}, {QStringLiteral("0404"), Dev0404}};
+    return models;
+}
+
 QMap<int, int> routeOfKind(int kind)
 {
     DeviceState *store = DeviceState::instance();
@@ -127,12 +137,8 @@ void Widget::receiveVersionSlot(const QJsonObject &object)
     DeviceState *store = DeviceState::instance();
     AppSettings *settings = AppSettings::instance();
     const QString device = valueText(object.value(QStringLiteral("device")));
-    static const QMap<QString, DeviceType> types{
-        {QStringLiteral("0809"), Dev0809},    {QStringLiteral("0808"), Dev0808},
-        {QStringLiteral("0409-S"), Dev0409S}, {QStringLiteral("0808-S"), Dev0808S},
-        {QStringLiteral("0809-M"), Dev0809M}, {QStringLiteral("0404"), Dev0404}};
-    const auto known = types.constFind(device);
-    if (known != types.cend()) {
+    const auto known = modelsByName().constFind(device);
+    if (known != modelsByName().cend()) {
         store->setDeviceType(known.value());
         if (known.value() == Dev0809M)
             store->setSplitterMode(valueNumber(object.value(QStringLiteral("Splitter"))));
@@ -146,15 +152,10 @@ void Widget::receiveVersionSlot(const QJsonObject &object)
         buildTables();
     }
 
-    store->setFpgaVersion(QStringLiteral("FPGA: ") +
-                          valueText(object.value(QStringLiteral("FPGA"))));
-    store->setMcuVersion(QStringLiteral("MCU : ") + valueText(object.value(QStringLiteral("MCU"))));
-    m_ui->deviceMCU_label->setText(store->mcuVersion());
-    m_ui->deviceFPGA_label->setText(store->fpgaVersion());
-    m_ui->softwareLabel->setText(QStringLiteral("V2.1.7(250806)"));
-    m_ui->releaseLabel->setText(QStringLiteral("1"));
+    store->setFpgaVersion(valueText(object.value(QStringLiteral("FPGA"))));
+    store->setMcuVersion(valueText(object.value(QStringLiteral("MCU"))));
     store->setDeviceTypeText(valueText(object.value(QStringLiteral("type"))));
-    m_ui->typeLabel->setText(store->deviceTypeText());
+    showAboutTexts();
 
     const bool follow = valueIsTrue(object.value(QStringLiteral("audio")));
     {
@@ -191,6 +192,17 @@ void Widget::receiveVersionSlot(const QJsonObject &object)
         const int left = qMax(0, entry.delayMs - int(sinceReport.elapsed()));
         QTimer::singleShot(left, m_client, queries[entry.query]);
     }
+}
+
+void Widget::showAboutTexts()
+{
+    const DeviceState *store = DeviceState::instance();
+    // The model the window is arranged for, which is the reported one unless it was unknown.
+    m_ui->typeLabel->setText(modelsByName().key(store->deviceType()));
+    m_ui->deviceKindLabel->setText(store->deviceTypeText());
+    m_ui->deviceMCU_label->setText(store->mcuVersion());
+    m_ui->deviceFPGA_label->setText(store->fpgaVersion());
+    m_ui->softwareLabel->setText(QStringLiteral("V" CORVANE_VERSION));
 }
 
 void Widget::receiveInputChannelStateSlot(const QJsonObject &object)

@@ -41,6 +41,9 @@ void WidgetSplice::attachMultiview(Widget *window, SingleSplitterWidget *splitte
     if (!splitter)
         return;
     window->setMultiviewView(splitter);
+    // The view keeps the shape of the multiview output as the device reports its resolution.
+    QObject::connect(window, &Widget::si_map_out_resolu_ready, splitter,
+                     &SingleSplitterWidget::refreshOutputSize);
     QObject::connect(splitter, &SingleSplitterWidget::si_drop, window,
                      [window](int input, int region) {
                          if (!window->linkReady(

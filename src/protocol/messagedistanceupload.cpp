@@ -27,7 +27,14 @@ void MessageDistance::openUploadSocket(bool open)
     if (open) {
         m_uploadSocket->connectToHost(m_host, m_uploadPort);
         if (!m_uploadSocket->waitForConnected(2000)) {
-            qDebug() << "Failed to connect to Uploading host within timeout";
+            // A refusal comes at once, a silent host only after the wait: say which.
+            qDebug().noquote() << QStringLiteral("Upload link to %1:%2 not opened: %3")
+                                      .arg(m_host)
+                                      .arg(m_uploadPort)
+                                      .arg(m_uploadSocket->error() ==
+                                                   QAbstractSocket::SocketTimeoutError
+                                               ? QStringLiteral("no answer within 2 s")
+                                               : m_uploadSocket->errorString());
             closeUploadSocket();
         }
     }

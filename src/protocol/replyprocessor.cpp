@@ -112,6 +112,14 @@ bool ReplyProcessor::dispatchNextMessage()
             msg = ReplyRepair::quoteBareValues(str);
             document = parse(msg, &error);
         }
+        if (error.error != QJsonParseError::NoError &&
+            RawTextPass::analyse(msg).forwardCount > 0) {
+            // A no-signal answer's bare colour list is no JSON; the raw-text pass hands the
+            // answer to the dialog that asked, so it is no error.
+            m_sink->log(QStringLiteral("answer forwarded to its dialog: ") +
+                        QString::fromLatin1(msg));
+            continue;
+        }
         if (error.error != QJsonParseError::NoError) {
             m_sink->log(QStringLiteral("JSON ERROR! ERROR DATA: ") + QString::fromLatin1(msg) +
                         QStringLiteral(" ERROR CAUSED: ") + error.errorString());

@@ -7,6 +7,7 @@ DialogConfirm::DialogConfirm(QWidget *parent, const QString &title, const QStrin
 {
     m_ui->setupUi(this);
     setUpQuestion(m_ui->widget_bg, m_ui->lb_title, m_ui->lb_content, title, text);
+    setEnterButton(m_ui->btnOk);
 }
 
 DialogConfirm::~DialogConfirm()

@@ -7,6 +7,7 @@ DialogConfirm3Btn::DialogConfirm3Btn(QWidget *parent, const QString &title, cons
 {
     m_ui->setupUi(this);
     setUpQuestion(m_ui->widget_bg, m_ui->lb_title, m_ui->lb_content, title, text);
+    setEnterButton(m_ui->btnYes);
 }
 
 DialogConfirm3Btn::~DialogConfirm3Btn()

@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 
 namespace {
 // Every dialog's panel is rounded by its form's style sheet with this radius.
@@ -78,4 +79,13 @@ void FramelessDialog::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton)
         m_dragging = false;
     QDialog::mouseReleaseEvent(event);
+}
+
+void FramelessDialog::setEnterButton(QPushButton *button)
+{
+    const QList<QPushButton *> buttons = findChildren<QPushButton *>();
+    for (QPushButton *b : buttons)
+        b->setAutoDefault(true);
+    button->setDefault(true);
+    button->setFocus();
 }

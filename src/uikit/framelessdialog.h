@@ -6,6 +6,8 @@
 #include <QPoint>
 #include <QPointer>
 
+class QPushButton;
+
 /// A frameless, translucent dialog whose inner panel has the green drop shadow around it. The
 /// whole dialog is dragged with the left mouse button.
 class FramelessDialog : public QDialog
@@ -21,6 +23,9 @@ protected:
     /// Puts the shadow around the panel, a widget inside the dialog with rounded corners; call
     /// after the form is set up.
     void applyShadow(QWidget *panel, qreal blurRadius);
+    /// Enter presses `button` unless the keyboard is on another button, which Enter then presses;
+    /// Escape cancels, as for every dialog.
+    void setEnterButton(QPushButton *button);
 
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

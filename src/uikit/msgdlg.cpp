@@ -5,6 +5,9 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
+#include <QTextDocument>
+
+#include <cmath>
 
 namespace {
 // Horizontal room around the content label inside the panel, and around the panel inside the
@@ -21,6 +24,7 @@ MsgDlg::MsgDlg(QWidget *parent) : FramelessDialog(parent), m_ui(new Ui::MsgDlg)
     m_ui->setupUi(this);
     setModal(true);
     applyShadow(m_ui->widget_bg, 35);
+    setEnterButton(m_ui->btnOk);
     m_ui->lb_content->setTextFormat(Qt::PlainText);
     m_ui->lb_title->setTextFormat(Qt::PlainText);
     applyContentWidth(DesignedPanelWidth - PanelExtra);
@@ -49,6 +53,13 @@ QString MsgDlg::message() const
 int MsgDlg::widestContentWidth() const
 {
     m_ui->lb_content->ensurePolished();
+    if (m_ui->lb_content->textFormat() == Qt::RichText) {
+        QTextDocument document;
+        document.setDefaultFont(m_ui->lb_content->font());
+        document.setDocumentMargin(0);
+        document.setHtml(m_ui->lb_content->text());
+        return qMin(int(std::ceil(document.idealWidth())), RichWrapWidth);
+    }
     const QFontMetrics metrics(m_ui->lb_content->font());
     // A message with line breaks is as wide as its widest line.
     int widest = 0;
@@ -61,8 +72,21 @@ int MsgDlg::widestContentWidth() const
 void MsgDlg::setText(const QString &title, const QString &message)
 {
     m_ui->lb_title->setText(title);
+    m_ui->lb_content->setTextFormat(Qt::PlainText);
     m_ui->lb_content->setText(message);
+    fitContent();
+}
 
+void MsgDlg::setRichText(const QString &title, const QString &html)
+{
+    m_ui->lb_title->setText(title);
+    m_ui->lb_content->setTextFormat(Qt::RichText);
+    m_ui->lb_content->setText(html);
+    fitContent();
+}
+
+void MsgDlg::fitContent()
+{
     int width = widestContentWidth();
     if (width + PanelExtra <= DesignedPanelWidth) {
         applyContentWidth(DesignedPanelWidth - PanelExtra);
@@ -72,9 +96,12 @@ void MsgDlg::setText(const QString &title, const QString &message)
     // Never wider than the screen: past that the message wraps.
     const QScreen *screen = QGuiApplication::primaryScreen();
     const int limit = screen ? screen->availableGeometry().width() - DialogExtra - 40 : 0;
-    const bool wrap = limit > 0 && width > limit;
+    bool wrap = limit > 0 && width > limit;
     if (wrap)
         width = qMax(DesignedPanelWidth - PanelExtra, limit);
+    // Markup longer than its wrap width flows over lines of that width.
+    if (m_ui->lb_content->textFormat() == Qt::RichText && width >= RichWrapWidth)
+        wrap = true;
     m_ui->lb_content->setWordWrap(wrap);
     applyContentWidth(width);
 }

@@ -18,18 +18,24 @@ public:
     ~MsgDlg() override;
 
     void setText(const QString &title, const QString &message);
+    /// A message written as markup (line breaks, colour) by the program itself; names typed by
+    /// operators go into it escaped (QString::toHtmlEscaped).
+    void setRichText(const QString &title, const QString &html);
     QString title() const;
     QString message() const;
 
     /// Designed panel width; messages whose width plus the label margins exceed it widen the
     /// dialog.
     static constexpr int DesignedPanelWidth = 291;
+    /// Marked-up messages wrap at this content width rather than run across the screen.
+    static constexpr int RichWrapWidth = 460;
 
 public slots:
     void on_btnOk_clicked();
     void on_btnClose_clicked();
 
 private:
+    void fitContent();
     void applyContentWidth(int width);
     int widestContentWidth() const;
 

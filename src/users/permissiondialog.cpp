@@ -107,6 +107,10 @@ PermissionDialog::PermissionDialog(const QString &id, const QString &userName,
     m_analogBoxes = buildPortGroup(AnalogGroup, tr("Analog Audio Port"), tr("All (Analog Port)"),
                                    tr("Analog %1"), PermissionList::AnalogCount);
     m_ui->lyt_portGroups->addStretch(1);
+    // The boxes joined the Tab order after the form's Apply button, which reads last. Qt leaves
+    // an order alone when it only wraps around the window, so Apply steps in among them first.
+    setTabOrder(m_inputBoxes.constFirst(), m_ui->btnApply);
+    setTabOrder(m_analogBoxes.constLast(), m_ui->btnApply);
     adjustSize();
 
     loadPermissions();

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <algorithm>
@@ -61,6 +62,7 @@ void PlanPushButton::setNumberCaption(int number)
     m_captionMode = true;
     m_number = number;
     setText(caption());
+    setToolTip(QString());
     update();
 }
 
@@ -71,6 +73,7 @@ void PlanPushButton::setNamedCaption(int number, const QString &name)
     m_captionNumber = number;
     m_captionName = name;
     setText(caption());
+    setToolTip(caption());
     update();
 }
 
@@ -79,6 +82,61 @@ QString PlanPushButton::caption() const
     if (m_number != -1)
         return QStringLiteral("[%1]").arg(m_number);
     return QStringLiteral("[%1]%2").arg(m_captionNumber).arg(m_captionName);
+}
+
+QString PlanPushButton::fitCaption(const QString &text, const QFont &font, const QSize &area)
+{
+    const QFontMetrics metrics(font);
+    const int width = std::max(0, area.width());
+    const int room = std::max(1, area.height() / std::max(1, metrics.lineSpacing()));
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        // The last line there is room for takes the rest of the text, cut at its end: "[n]"
+        // leads the caption and stays in sight.
+        if (lines.size() == room - 1) {
+            lines.append(
+                metrics.elidedText(text.mid(line.textStart()).trimmed(), Qt::ElideRight, width));
+            break;
+        }
+        lines.append(text.mid(line.textStart(), line.textLength()).trimmed());
+    }
+    layout.endLayout();
+    return lines.join(QLatin1Char('\n'));
+}
+
+QRect PlanPushButton::captionRect() const
+{
+    return rect().adjusted(2, 2, -2, -2);
+}
+
+QFont PlanPushButton::captionFont() const
+{
+    QFont f = font();
+    f.setPointSize(m_fontPoint);
+    return f;
+}
+
+QSize PlanPushButton::sizeHint() const
+{
+    const int number = m_number != -1 ? m_number : m_captionNumber;
+    if (!m_captionMode || number == -1)
+        return QPushButton::sizeHint();
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text = QStringLiteral("[%1]").arg(number);
+    const QSize text = fontMetrics().size(Qt::TextShowMnemonic, option.text);
+    return style()->sizeFromContents(QStyle::CT_PushButton, &option, text, this);
+}
+
+QString PlanPushButton::shownCaption() const
+{
+    return fitCaption(caption(), captionFont(), captionRect().size());
 }
 
 void PlanPushButton::setGrid(int rows, int columns)
@@ -225,16 +283,10 @@ void PlanPushButton::paintEvent(QPaintEvent *)
     if (!m_captionMode)
         return;
 
-    QFont font = painter.font();
-    font.setPointSize(m_fontPoint);
-    painter.setFont(font);
+    painter.setFont(captionFont());
     QColor textColor(Qt::black);
     if (!isEnabled())
         textColor.setAlpha(110);
     painter.setPen(textColor);
-    if (m_number != -1)
-        painter.drawText(rect(), Qt::AlignCenter, caption());
-    else
-        painter.drawText(rect().adjusted(2, 2, -2, -2), Qt::AlignCenter | Qt::TextWordWrap,
-                         caption());
+    painter.drawText(captionRect(), Qt::AlignCenter, shownCaption());
 }

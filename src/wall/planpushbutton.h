@@ -8,6 +8,8 @@
 
 /// A plan button: draws "[n]" or "[n]name", flashes on a press (right as well as left), reports
 /// left double clicks. As a splice-mode preset it draws a small picture of the preset's groups.
+/// A name wraps onto the lines the button has room for and the last line ends in "…" when it
+/// still does not fit, so a name never widens the button; the tooltip holds the whole caption.
 class PlanPushButton : public QPushButton
 {
     Q_OBJECT
@@ -38,8 +40,10 @@ public:
 
     void setNumberCaption(int number);
     void setNamedCaption(int number, const QString &name);
-    /// The text drawn on the button.
+    /// The text of the caption, whole.
     QString caption() const;
+    /// The caption as drawn at the button's present size: lines joined by '\n'.
+    QString shownCaption() const;
     bool captionMode() const { return m_captionMode; }
 
     void setGrid(int rows, int columns);
@@ -58,6 +62,9 @@ public:
     void clearPressedLook();
     int fontPoint() const { return m_fontPoint; }
 
+    /// As large as for "[n]" alone, whatever the name.
+    QSize sizeHint() const override;
+
 signals:
     void si_doubleClick();
 
@@ -70,6 +77,10 @@ protected:
 
 private:
     void flash();
+    /// `text` wrapped into `area` in `font`, the last line that fits cut with "…".
+    static QString fitCaption(const QString &text, const QFont &font, const QSize &area);
+    QRect captionRect() const;
+    QFont captionFont() const;
     void paintPicture(QPainter &painter, const QRectF &area);
 
     bool m_plainMode = false;

@@ -8,6 +8,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QToolTip>
 
 namespace {
 
@@ -15,10 +17,17 @@ namespace {
 // quarter of the full picture, clear of its edges, the same place the layout button previews.
 const QRectF PipRegion(0.6, 0.6, 0.35, 0.35);
 
+// Room kept between a region's frame and its label.
+constexpr int LabelPadding = 6;
+
 const QColor NormalFill(240, 241, 236);
 const QColor HoveredFill(201, 202, 202);
 const QColor NormalText(159, 159, 159);
 const QColor HoveredText(249, 250, 250);
+
+// The multiview picture goes out on output 9.
+constexpr int MultiviewOutput = 9;
+const QSize DefaultPicture(1920, 1080);
 
 } // namespace
 
@@ -30,6 +39,7 @@ SingleSplitterWidget::SingleSplitterWidget(QWidget *parent)
     setMouseTracking(true);
     m_font.setPixelSize(14);
     m_font.setBold(true);
+    m_regions = layoutRegions(m_mode);
 }
 
 QMap<int, QRectF> SingleSplitterWidget::layoutRegions(int mode)
@@ -79,9 +89,20 @@ QMap<int, QRectF> SingleSplitterWidget::layoutRegions(int mode)
         r[2] = PipRegion;
         break;
     default:
+        // One picture: the output itself takes the drop.
+        r[0] = QRectF(0, 0, 1, 1);
         break;
     }
     return r;
+}
+
+QSize SingleSplitterWidget::pictureSize(const QString &resolution)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d+)\\s*[xX]\\s*(\\d+)"));
+    const QRegularExpressionMatch match = pattern.match(resolution);
+    const QSize picture =
+        match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
+    return picture.isEmpty() ? DefaultPicture : picture;
 }
 
 void SingleSplitterWidget::setSplitterMode(int mode)
@@ -114,9 +135,32 @@ void SingleSplitterWidget::refreshLabels()
     update();
 }
 
+void SingleSplitterWidget::refreshOutputSize()
+{
+    setOutputSize(pictureSize(DeviceState::instance()->outputResolutionAt(MultiviewOutput)));
+}
+
+void SingleSplitterWidget::setOutputSize(const QSize &size)
+{
+    const QSize picture = size.isEmpty() ? DefaultPicture : size;
+    if (picture == m_outputSize)
+        return;
+    m_outputSize = picture;
+    update();
+}
+
+QRectF SingleSplitterWidget::outputArea() const
+{
+    QSizeF area(m_outputSize);
+    area.scale(QSizeF(size()), Qt::KeepAspectRatio);
+    // Level with the top of the layout buttons beside it; a spare band goes below.
+    return QRectF(QPointF((width() - area.width()) / 2, 0), area);
+}
+
 void SingleSplitterWidget::refresh()
 {
     setSplitterMode(DeviceState::instance()->splitterMode());
+    refreshOutputSize();
     refreshLabels();
 }
 
@@ -128,7 +172,15 @@ QRectF SingleSplitterWidget::regionRect(int region) const
 QRectF SingleSplitterWidget::regionGeometry(int region) const
 {
     const QRectF f = regionRect(region);
-    return QRectF(f.x() * width(), f.y() * height(), f.width() * width(), f.height() * height());
+    const QRectF a = outputArea();
+    return QRectF(a.x() + f.x() * a.width(), a.y() + f.y() * a.height(), f.width() * a.width(),
+                  f.height() * a.height());
+}
+
+QString SingleSplitterWidget::shownLabel(int region) const
+{
+    const int room = int(regionGeometry(region).width()) - 2 * LabelPadding;
+    return QFontMetrics(m_font).elidedText(m_labels.value(region), Qt::ElideRight, qMax(0, room));
 }
 
 int SingleSplitterWidget::regionAt(const QPointF &pos) const
@@ -166,12 +218,26 @@ void SingleSplitterWidget::paintRegion(QPainter &painter, int region)
     painter.setPen(m_framePen);
     painter.setBrush(hovered ? HoveredFill : NormalFill);
     painter.drawRect(g.adjusted(1, 1, -1, -1));
-    const QString text = m_labels.value(region);
+    const QString text = shownLabel(region);
     if (text.isEmpty())
         return;
     m_textPen.setColor(hovered ? HoveredText : NormalText);
     painter.setPen(m_textPen);
-    painter.drawText(g.adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap, text);
+    painter.drawText(g.adjusted(LabelPadding, LabelPadding, -LabelPadding, -LabelPadding),
+                     Qt::AlignCenter, text);
+}
+
+bool SingleSplitterWidget::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QString name = m_labels.value(regionAt(help->pos()));
+    if (name.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), name, this);
+    return true;
 }
 
 void SingleSplitterWidget::paintEvent(QPaintEvent *)

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(AppSettings::DataDirSource)
+
 class TestAppSettings : public QObject
 {
     Q_OBJECT
@@ -39,21 +41,32 @@ private slots:
 
     void portReadsAsText_data()
     {
+        QTest::addColumn<QString>("key");
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<int>("expected");
-        QTest::newRow("number") << QVariant(5050) << 5050;
-        QTest::newRow("digits as text") << QVariant(QStringLiteral("5050")) << 5050;
-        QTest::newRow("not a number") << QVariant(QStringLiteral("50x")) << 80;
-        QTest::newRow("empty") << QVariant(QString()) << 80;
-        QTest::newRow("zero") << QVariant(0) << 80;
+        for (const char *key : {"Port", "UploadPort"}) {
+            const int fallback = qstrcmp(key, "Port") == 0 ? 80 : 6666;
+            QTest::addRow("%s: number", key) << key << QVariant(5050) << 5050;
+            QTest::addRow("%s: digits as text", key) << key << QVariant("5050") << 5050;
+            QTest::addRow("%s: not a number", key) << key << QVariant("50x") << fallback;
+            QTest::addRow("%s: empty", key) << key << QVariant(QString()) << fallback;
+            QTest::addRow("%s: zero", key) << key << QVariant(0) << fallback;
+        }
+        QTest::newRow("UploadPort: past 65535") << "UploadPort" << QVariant(70000) << 6666;
+        QTest::newRow("UploadPort: negative") << "UploadPort" << QVariant(-1) << 6666;
+        QTest::newRow("UploadPort: missing") << "UploadPort" << QVariant() << 6666;
     }
+
     void portReadsAsText()
     {
+        QFETCH(QString, key);
         QFETCH(QVariant, stored);
         QFETCH(int, expected);
-        writeRaw(QStringLiteral("NetWork/Port"), stored);
+        if (stored.isValid())
+            writeRaw(QStringLiteral("NetWork/") + key, stored);
         AppSettings::instance()->reload();
-        QCOMPARE(AppSettings::instance()->devicePort(), expected);
+        AppSettings *s = AppSettings::instance();
+        QCOMPARE(key == QLatin1String("Port") ? s->devicePort() : int(s->uploadPort()), expected);
     }
 
     void emptyAddressFallsBack()
@@ -114,6 +127,61 @@ private slots:
         if (!dir.isEmpty())
             QCOMPARE(AppSettings::dataDirectory(), dir);
         AppSettings::setDataDirectory(m_dir.path());
+    }
+
+    // Paths are relative to a scratch folder: portable/ can be written, readonly/ cannot,
+    // prefix/bin/ is an installed program's, plain is a file.
+    void dataDirChoice_data()
+    {
+        using Source = AppSettings::DataDirSource;
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("env");
+        QTest::addColumn<QString>("appDir");
+        QTest::addColumn<Source>("source");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char *name, const char *option, const char *env,
+                            const char *appDir, Source source, const char *expected) {
+            QTest::newRow(name) << QString(option) << QString(env) << QString(appDir) << source
+                                << QString(expected);
+        };
+        row("option wins", "opt", "env", "portable", Source::Option, "opt");
+        row("env over app dir", "", "env", "prefix/bin", Source::Environment, "env");
+        row("writable app dir", "", "", "portable", Source::AppDirectory, "portable");
+        row("read-only app dir", "", "", "readonly", Source::UserData, "user");
+        row("app dir not a folder", "", "", "plain/bin", Source::UserData, "user");
+        row("installed, writable", "", "", "prefix/bin", Source::UserData, "user");
+    }
+    void dataDirChoice()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, env);
+        QFETCH(QString, appDir);
+        QFETCH(AppSettings::DataDirSource, source);
+        QFETCH(QString, expected);
+        QTemporaryDir scratch;
+        const QDir base(scratch.path());
+        QVERIFY(base.mkpath(QStringLiteral("portable")));
+        QVERIFY(base.mkpath(QStringLiteral("readonly")));
+        QVERIFY(base.mkpath(QStringLiteral("prefix/share/applications")));
+        QVERIFY(base.mkpath(QStringLiteral("prefix/bin")));
+        QFile desktop(base.filePath(QStringLiteral("prefix/share/applications/"
+                                                   "org.corvane.Corvane.desktop")));
+        QVERIFY(desktop.open(QIODevice::WriteOnly));
+        QFile plain(base.filePath(QStringLiteral("plain")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        QFile::setPermissions(base.filePath(QStringLiteral("readonly")),
+                              QFile::ReadOwner | QFile::ExeOwner);
+        if (appDir == QLatin1String("readonly") &&
+            QFileInfo(base.filePath(QStringLiteral("readonly"))).isWritable())
+            QSKIP("the superuser writes anywhere");
+        const auto at = [&base](const QString &rel) {
+            return rel.isEmpty() ? QString() : base.filePath(rel);
+        };
+
+        const AppSettings::DataDirChoice got = AppSettings::chooseDataDirectory(
+            at(option), at(env), at(appDir), at(QStringLiteral("user")));
+        QCOMPARE(got.source, source);
+        QCOMPARE(got.path, at(expected));
     }
 
     void environmentMovesDataDir()

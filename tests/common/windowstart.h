@@ -12,14 +12,16 @@
 #include <QMenu>
 
 /// The settings a login-free start finds in `dataDir`: English, and the device at `port` on
-/// loopback (never any other address).
-inline void prepareLoginFreeStart(const QString &dataDir, quint16 port)
+/// loopback (never any other address), taking files at `uploadPort` when one is given.
+inline void prepareLoginFreeStart(const QString &dataDir, quint16 port, quint16 uploadPort = 0)
 {
     AppSettings::setDataDirectory(dataDir);
     ProjectDatabase::resetDatabasePath();
     AppSettings *settings = AppSettings::instance();
     settings->reload();
     settings->setNetWork(QStringLiteral("127.0.0.1"), port);
+    if (uploadPort)
+        settings->setUploadPort(uploadPort);
     settings->setLanguage(1);
     UserAccountStore().setLoginModel(1);
 }

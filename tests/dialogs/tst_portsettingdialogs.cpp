@@ -1,17 +1,25 @@
 #include "dialogfixture.h"
 #include "modalwatcher.h"
 
+#include "app/startup.h"
 #include "dialogs/cdlgnosignaloutput.h"
 #include "dialogs/cdlgscalingmode.h"
+#include "dialogs/edidsettingdilog.h"
 #include "dialogs/graphicstestdialog.h"
+#include "dialogs/titleorosddialog.h"
 #include "dialogs/volumnsettingdialog.h"
 #include "state/sigmanager.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QToolButton>
+
+#include <memory>
 
 namespace {
 const char *const PatternButtons[] = {
@@ -21,6 +29,18 @@ const char *const PatternButtons[] = {
     "radioButton_GreenGrid",         "radioButton_BlueGrid",
     "radioButton_WhiteGrid",         "radioButton_HorizontalScrollBar",
     "radioButton_VerticalScrollBar", "radioButton_SolidColor"};
+
+// Records a window's geometry when its native window is made.
+struct CreationWatch : QObject
+{
+    QRect created;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WinIdChange && created.isNull())
+            created = static_cast<QWidget *>(watched)->geometry();
+        return false;
+    }
+};
 
 QString checkedButton(QWidget *dialog)
 {
@@ -39,7 +59,11 @@ class TestPortSettingDialogs : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(m_fixture.start()); }
+    void initTestCase()
+    {
+        configureApplication();
+        QVERIFY(m_fixture.start());
+    }
     void cleanupTestCase() { m_fixture.stop(); }
     void init() { m_fixture.reset(); }
 
@@ -278,8 +302,19 @@ private slots:
                               QStringLiteral("{param=MuteOn%1}").arg(port)}));
     }
 
+    void volumeSentOnReleaseOnly_data()
+    {
+        QTest::addColumn<double>("fraction"); // of the groove, where it is clicked
+        QTest::addColumn<int>("expected");
+        QTest::newRow("three quarters") << 0.75 << 75;
+        QTest::newRow("left end") << 0.0 << 0;
+        QTest::newRow("right end") << 1.0 << 100;
+    }
+
     void volumeSentOnReleaseOnly()
     {
+        QFETCH(double, fraction);
+        QFETCH(int, expected);
         DeviceState::instance()->setVolume({{2, 0}});
         VolumnSettingDialog dialog(2);
         dialog.show();
@@ -303,14 +338,89 @@ private slots:
                  QStringList{QStringLiteral("{param=Volume2/%1}").arg(dragged)});
         QCOMPARE(DeviceState::instance()->volumeAt(2), dragged);
 
-        // A click on the groove sends the value it leaves, once.
+        // A click on the groove puts the handle there and sends that value, once.
         m_fixture.clear();
-        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(3, slider->height() / 2));
+        const int x = qBound(1, int(slider->width() * fraction), slider->width() - 2);
+        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(x, slider->height() / 2));
         const int clicked = slider->value();
-        QVERIFY(clicked < dragged);
+        QVERIFY2(qAbs(clicked - expected) <= 4, qPrintable(QString::number(clicked)));
         QCOMPARE(m_fixture.settledCommands(),
                  QStringList{QStringLiteral("{param=Volume2/%1}").arg(clicked)});
         QCOMPARE(child<QLabel>(&dialog, "volumnLabel")->text(), QString::number(clicked));
+    }
+
+    // A frameless dialog whose window moves after it exists can be recorded at the screen's
+    // corner by the window manager; it must be sized and placed before, over its owner, and
+    // its lists, colour chooser and message boxes open by it.
+    void popUpsOpenByTheirOwner_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("popUps"); // message box, colour chooser
+        QTest::newRow("EDID") << "edid" << 1;
+        QTest::newRow("caption") << "caption" << 2;
+        QTest::newRow("OSD") << "osd" << 2;
+        QTest::newRow("volume") << "volume" << 0;
+    }
+
+    void popUpsOpenByTheirOwner()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, popUps);
+        QWidget owner;
+        owner.setGeometry(40, 30, 700, 540);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        std::unique_ptr<QDialog> dialog;
+        if (kind == "edid")
+            dialog.reset(new EdidSettingDilog(3, &owner));
+        else if (kind == "volume")
+            dialog.reset(new VolumnSettingDialog(2, &owner));
+        else
+            dialog.reset(new TitleOrOsdDialog(nullptr, kind == "osd" ? 4 : -1, &owner));
+        CreationWatch watch;
+        dialog->installEventFilter(&watch);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QCOMPARE(watch.created, dialog->geometry());
+        const QRect placed = dialog->frameGeometry();
+        QVERIFY(placed.contains(owner.frameGeometry().center()));
+
+        const auto combos = dialog->findChildren<QComboBox *>();
+        for (QComboBox *combo : combos) {
+            if (!combo->isVisible())
+                continue;
+            const QRect box(combo->mapToGlobal(QPoint(0, 0)), combo->size());
+            combo->showPopup();
+            QWidget *list = combo->view()->window();
+            QTRY_VERIFY(list->isVisible());
+            const QRect popup = list->frameGeometry();
+            // Under the combo, or over it where the screen ends.
+            QVERIFY2(qAbs(popup.left() - box.left()) <= 2 &&
+                         (qAbs(popup.top() - box.bottom()) <= 2 ||
+                          qAbs(popup.bottom() - box.top()) <= 2),
+                     qPrintable(combo->objectName()));
+            combo->hidePopup();
+        }
+
+        QList<QRect> opened;
+        ModalWatcher watcher([&opened](QDialog *d) {
+            opened << d->frameGeometry();
+            d->reject();
+        });
+        if (kind == "edid") {
+            const QString empty = m_fixture.workDir() + "/empty.bin";
+            QFile(empty).open(QIODevice::WriteOnly);
+            child<QLineEdit>(dialog.get(), "le_edidPath")->setText(empty);
+            child<QPushButton>(dialog.get(), "UploadBtn")->click();
+        } else if (kind != "volume") {
+            child<QPushButton>(dialog.get(), "uploadCharBtn")->click(); // no text yet
+            child<QToolButton>(dialog.get(), "ColorSetting")->click();
+        }
+        QCOMPARE(opened.size(), popUps);
+        if (popUps >= 1) // the message box, centred
+            QVERIFY((opened.first().center() - placed.center()).manhattanLength() <= 2);
+        if (popUps == 2) // the colour chooser, over the dialog
+            QVERIFY(placed.contains(opened.last().center()));
     }
 
 private:

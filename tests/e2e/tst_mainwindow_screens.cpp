@@ -1,5 +1,6 @@
-// Renders the video, audio and setting pages of a window connected to the simulator, in
-// English and in Chinese, to <build>/screenshots/ for a person to look at.
+// Renders the pages of a window connected to the simulator, in English and in Chinese, to
+// <build>/screenshots/ for a person to look at: the 0809's pages, the pages that differ by model
+// and the wall.
 #include "../common/windowstart.h"
 #include "simprocess.h"
 
@@ -72,6 +73,74 @@ private slots:
                                          .arg(dir, page.value(), languageNames.at(languageIndex));
                 QVERIFY2(image.save(file), qPrintable(file));
             }
+        }
+        MessageDistance::instance()->closeConnections();
+    }
+
+    // The pages that differ by model: the multiview page of the 0809-M undivided and divided,
+    // each model's audio page with HDMI audio following video and on its own, the About page.
+    void modelPagesInBothLanguages_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("lastQuery");
+        QTest::newRow("0809") << "0809" << 1 << "{param=bindinfo}";
+        QTest::newRow("0809-M") << "0809-M" << 4 << "{param=bindinfo}";
+        QTest::newRow("0808-S") << "0808-S" << 3 << "{param=outputinfo}";
+        QTest::newRow("0409-S") << "0409-S" << 2 << "{param=Get_Rotate}";
+    }
+
+    void modelPagesInBothLanguages()
+    {
+        QFETCH(QString, model);
+        QFETCH(int, type);
+        QFETCH(QString, lastQuery);
+        SimProcess sim;
+        QVERIFY(sim.start(model));
+        QTemporaryDir data;
+        prepareLoginFreeStart(data.path(), sim.controlPort());
+        AppSettings::instance()->setType(type);
+
+        Widget window;
+        QVERIFY(sim.waitForCommand(lastQuery));
+        QTest::qWait(300);
+        const QString dir =
+            qEnvironmentVariable("CORVANE_BUILD_DIR") + QStringLiteral("/screenshots");
+        QVERIFY(QDir().mkpath(dir));
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+        auto *language = window.findChild<QComboBox *>(QStringLiteral("languageComboBox"));
+        auto *audioMode = window.findChild<QComboBox *>(QStringLiteral("HdmiAudioComboBox"));
+        auto shot = [&](int page, const QString &name, const QString &lang) {
+            tabs->setCurrentIndex(page);
+            QTest::qWait(50);
+            const QImage image = window.grab().toImage();
+            QVERIFY(!image.isNull());
+            const QString file =
+                QStringLiteral("%1/mainwindow-%2-%3-%4.png").arg(dir, model, name, lang);
+            QVERIFY2(image.save(file), qPrintable(file));
+        };
+        for (int languageIndex : {1, 0}) {
+            language->setCurrentIndex(languageIndex);
+            const QString lang = languageIndex == 0 ? QStringLiteral("zh") : QStringLiteral("en");
+            if (type == 4) {
+                for (int layout : {0, 3}) {
+                    window.findChild<QPushButton *>(QStringLiteral("btn_splitter_%1").arg(layout))
+                        ->click();
+                    shot(1, QStringLiteral("multiview%1").arg(layout), lang);
+                }
+            }
+            if (type == 2) {
+                shot(2, QStringLiteral("audio"), lang);
+            } else {
+                // Both audio modes; the device is left following video, as it started.
+                for (int mode : {1, 0}) {
+                    audioMode->setCurrentIndex(mode);
+                    shot(2,
+                         mode == 0 ? QStringLiteral("audio-follow") : QStringLiteral("audio-alone"),
+                         lang);
+                }
+            }
+            shot(5, QStringLiteral("about"), lang);
         }
         MessageDistance::instance()->closeConnections();
     }

@@ -36,6 +36,10 @@ private slots:
         const QImage off = render(button, false);
         const QImage on = render(button, true);
         QVERIFY(off != on);
+        // The button has no text: its tooltip tells the layouts apart.
+        QVERIFY(!button.toolTip().isEmpty());
+        if (layout != 0)
+            QVERIFY(button.toolTip() != CheckPushButton().toolTip());
 
         // The first window's middle shows the fill; layout 0 is one whole window.
         QList<QRectF> rects = CheckPushButton::layoutRects(layout);

@@ -1,3 +1,5 @@
+#include "contrast.h"
+
 #include "app/appsettings.h"
 #include "mainwindow/listwidget.h"
 #include "state/devicestate.h"
@@ -70,6 +72,7 @@ private slots:
         QCOMPARE(list.item(0)->data(ListWidget::NameRole).toString(), QStringLiteral("Mic"));
         QCOMPARE(list.item(2)->text(), QStringLiteral(" [3] Audio 3")); // an empty name is no name
         QCOMPARE(list.item(9)->text(), QStringLiteral(" [2] Camera"));
+        QCOMPARE(list.item(9)->toolTip(), QStringLiteral("[2] Camera")); // whole when cut
         QCOMPARE(list.item(11)->text(), QStringLiteral(" [4] Input 4")); // output names stay out
 
         // The caches get the bare names that every view formats itself.
@@ -167,6 +170,34 @@ private slots:
         DeviceState::instance()->setInputSignalAt(3, true);
         list.refreshSelectionAndMode();
         QCOMPARE(textOf(3), textOf(2));
+    }
+
+    // The selected entry's name reads at 4.5:1 at least on what the list paints behind it, with
+    // the list holding the keyboard focus; a dark dot stays in sight on it.
+    void selectedEntryReadsWell()
+    {
+        ListWidget list;
+        list.setSignalNames({{3, QString(4, QChar(0x2588))}}, {});
+        list.resize(200, 500);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowActive(&list));
+        list.setFocus(Qt::TabFocusReason);
+        QListWidgetItem *entry = list.entry(ListWidget::VideoKind, 3);
+        list.setCurrentItem(entry);
+        const QImage image = list.viewport()->grab(list.visualItemRect(entry)).toImage();
+        const int y = image.height() / 2;
+        const QColor background = image.pixelColor(image.width() - 3, y);
+        // The strongest contrast to the background along the middle row, from x = left to right.
+        const auto strongest = [&](int left, int right) {
+            double best = 1;
+            for (int x = left; x < right; ++x)
+                best = std::max(best, contrastRatio(image.pixelColor(x, y), background));
+            return best;
+        };
+        QVERIFY2(strongest(list.iconSize().width(), image.width()) >= 4.5,
+                 qPrintable(background.name()));
+        // Input 3 has no signal: its dark dot is set off from the selected entry.
+        QVERIFY(strongest(0, list.iconSize().width()) >= 3);
     }
 
     void selectionSurvivesRefreshes()

@@ -1,3 +1,5 @@
+#include "contrast.h"
+
 #include "app/appsettings.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
@@ -6,6 +8,7 @@
 #include "state/sigmanager.h"
 #include "storage/projectdatabase.h"
 #include "uikit/labelclickedintableitem.h"
+#include "uikit/svglabel.h"
 #include "users/permissionfunction.h"
 #include "users/permissionlist.h"
 #include "users/permissionstore.h"
@@ -488,6 +491,41 @@ private slots:
         QCOMPARE(labelOf(video, 1), QStringLiteral("[3] Camera"));
     }
 
+    // A name wider than its panel ends in "…" with "[n]" in sight, again after each resize; the
+    // tooltip and the getters keep it whole.
+    void longNamesAreCutAtTheirEnd()
+    {
+        const QString input = QStringLiteral("Room PC With Video Conference Camera And Microphone");
+        const QString output = QStringLiteral("Conference Room Left Projector Screen Output");
+        AppSettings::instance()->setInputName(3, input);
+        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
+        video.setCellInput(5, 103);
+        TableItemWidget *cell = video.cellForOutput(5);
+        cell->setOutputName(output);
+        auto *inputName = cell->findChild<QLabel *>(QStringLiteral("InputName"));
+        const QList<std::pair<QLabel *, QString>> names{
+            {inputName, "[3] " + input},
+            {cell->findChild<QLabel *>(QStringLiteral("OutputName")), output}};
+        QCOMPARE(cell->inputText(), names.first().second);
+        QCOMPARE(cell->outputName(), output);
+        for (int width : {700, 3000, 400}) {
+            video.resize(width, 300);
+            QTRY_COMPARE(cell->width(), video.columnWidth(1));
+            for (const auto &[label, whole] : names) {
+                const QString shown = label->text();
+                QCOMPARE(label->toolTip(), whole);
+                QVERIFY(label->fontMetrics().horizontalAdvance(shown) <=
+                        label->contentsRect().width());
+                if (width == 3000)
+                    QCOMPARE(shown, whole);
+                else
+                    QVERIFY2(shown.endsWith(QChar(0x2026)) && whole.startsWith(shown.chopped(1)),
+                             qPrintable(shown));
+            }
+            QVERIFY(inputName->text().startsWith(QLatin1String("[3] ")));
+        }
+    }
+
     void hiddenTableMakesItsCellsWhenShown()
     {
         QWidget page; // a page of the window that is not shown yet
@@ -554,6 +592,28 @@ private slots:
         QCOMPARE(cell->muteLabel()->svgPath(), QString::fromLatin1(TableItemWidget::UnmutedIcon));
     }
 
+    // The icons alone say little: each one a video cell shows explains itself, in either state.
+    void cellIconsExplainThemselves()
+    {
+        TableItemWidget *cell = makeTable(TableWidget::VideoTable, 3, 3).cellForOutput(2);
+        const auto tips = [cell] {
+            QStringList shown;
+            for (const SvgLabel *icon : cell->findChildren<SvgLabel *>())
+                shown += icon->isVisibleTo(cell) ? QStringList{icon->toolTip()} : QStringList();
+            return shown;
+        };
+        const QStringList before = tips();
+        cell->setFrozen(true);
+        cell->setMuted(true);
+        cell->setLinked(true);
+        const QStringList after = tips();
+        QCOMPARE(before.size(), 3);
+        for (int i = 0; i < before.size(); ++i)
+            QVERIFY(!before.at(i).isEmpty() && !after.at(i).isEmpty() &&
+                    before.at(i) != after.at(i));
+        QVERIFY(cell->muteLabel()->hasValidSvg()); // the picture-off icon is in the resources
+    }
+
     void groupsColourTheirCells()
     {
         TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
@@ -578,6 +638,8 @@ private slots:
 
     // What a cell paints for each look, drawn from the shared rules or its own sheet. Every look
     // is reached from the others after the cell was painted, so a stale polish would show here.
+    // Names read at 4.5:1 at least but in a disabled cell. The table has the keyboard focus on
+    // the cell: the margin around it is the theme's green when selected, else its dark blue-grey.
     void cellsPaintTheirLook_data()
     {
         QTest::addColumn<bool>("selected");
@@ -588,16 +650,16 @@ private slots:
         QTest::addColumn<QColor>("outputText");
         QTest::addColumn<int>("border");
         QTest::addColumn<bool>("window");
-        const QColor grey(128, 128, 128), beige(0xf4, 0xeb, 0xd9);
+        const QColor dark(0x2c, 0x3e, 0x50), beige(0xf4, 0xeb, 0xd9);
         // The rules come from the table's own copy, or from the window that carries them.
         for (bool window : {false, true}) {
             const char *where = window ? " in window" : "";
             // clang-format off
-            QTest::addRow("plain%s", where)          << false << false << false << QColor(240, 241, 236) << QColor(249, 250, 250) << grey << 1 << window;
-            QTest::addRow("selected%s", where)       << true  << false << false << QColor(201, 202, 202) << QColor(239, 239, 239) << QColor(249, 250, 250) << 2 << window;
+            QTest::addRow("plain%s", where)          << false << false << false << QColor(240, 241, 236) << QColor(249, 250, 250) << dark << 1 << window;
+            QTest::addRow("selected%s", where)       << true  << false << false << dark << QColor(0xe8, 0xef, 0xeb) << QColor(Qt::white) << 2 << window;
             QTest::addRow("disabled%s", where)       << false << true  << false << QColor(159, 159, 159) << QColor(221, 222, 219) << QColor(240, 240, 240) << 1 << window;
-            QTest::addRow("group%s", where)          << false << false << true  << beige << beige << grey << 1 << window;
-            QTest::addRow("selected group%s", where) << true  << false << true  << beige << beige << grey << 2 << window;
+            QTest::addRow("group%s", where)          << false << false << true  << beige << beige << dark << 1 << window;
+            QTest::addRow("selected group%s", where) << true  << false << true  << beige << beige << dark << 2 << window;
             // clang-format on
         }
     }
@@ -615,10 +677,14 @@ private slots:
         TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3, 0, window);
         video.setInputColors({QStringLiteral("#f4ebd9")});
         QVERIFY(QTest::qWaitForWindowExposed(video.window()));
+        video.window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(video.window()));
         TableItemWidget *cell = video.cellForOutput(5);
         // A window that carries the rules spares the table its own copy.
         QCOMPARE(video.viewport()->styleSheet().isEmpty(), window);
-        cell->setOutputName(QStringLiteral("\u2588\u2588\u2588\u2588"));
+        const QString blocks(3, QChar(0x2588)); // odd: the middle of a block is the middle
+        cell->setOutputName(blocks);
+        cell->setInputText(blocks);
         video.itemForOutput(5)->setSelected(true);
         video.setOutputEnabled(5, false);
         video.setSpliceGroups({{4, {4, 5}}});
@@ -631,12 +697,25 @@ private slots:
             video.setOutputEnabled(5, false);
         if (group)
             video.setSpliceGroups({{4, {4, 5}}});
+        const QTableWidgetItem *item = video.itemForOutput(5);
+        video.setFocus(Qt::TabFocusReason);
+        video.selectionModel()->setCurrentIndex(video.model()->index(item->row(), item->column()),
+                                                QItemSelectionModel::NoUpdate);
 
-        const QImage image = cell->grab().toImage();
+        // The cell as the view shows it, with what the view paints around it.
+        const QImage image = video.viewport()->grab(cell->geometry()).toImage();
+        const QImage untouched =
+            video.viewport()->grab(video.cellForOutput(1)->geometry()).toImage();
+        const QColor margin = selected ? QColor(0x33, 0x8c, 0x56) : QColor(0x2c, 0x3e, 0x50);
+        for (const QPoint &p : {QPoint(0, image.height() / 2), QPoint(image.width() / 2, 0),
+                                QPoint(image.width() - 1, image.height() / 2)})
+            QCOMPARE(image.pixelColor(p), margin);
+        QVERIFY(untouched.pixelColor(0, untouched.height() / 2) != margin);
         const auto *outputPanel = cell->findChild<QWidget *>(QStringLiteral("outportWidget"));
         const auto *inputPanel = cell->findChild<QWidget *>(QStringLiteral("widget_2"));
         const auto *outputName = cell->findChild<QLabel *>(QStringLiteral("OutputName"));
-        QVERIFY(outputPanel && inputPanel && outputName);
+        const auto *inputName = cell->findChild<QLabel *>(QStringLiteral("InputName"));
+        QVERIFY(outputPanel && inputPanel && outputName && inputName);
         const QRect out = outputPanel->geometry();
         const QRect in = inputPanel->geometry();
         const auto at = [&image](const QPoint &p) { return image.pixelColor(p); };
@@ -649,6 +728,11 @@ private slots:
         QVERIFY2(qAbs(text.red() - outputText.red()) <= 24 &&
                      qAbs(text.blue() - outputText.blue()) <= 24,
                  qPrintable(text.name()));
+        const QColor inputText = at(inputName->geometry().center() + in.topLeft());
+        if (!disabled) {
+            QVERIFY2(contrastRatio(text, output) >= 4.5, qPrintable(text.name()));
+            QVERIFY2(contrastRatio(inputText, input) >= 4.5, qPrintable(inputText.name()));
+        }
     }
 
     // The mixed audio table

@@ -220,6 +220,11 @@ private slots:
             << QStringList{"input", "volume", "rotate", "hdcp"} << QByteArray();
         QTest::newRow("in and out with hdcp is no resolution")
             << QByteArray(R"({"in1":a,"out1":b,"hdcp":1})") << QStringList{} << QByteArray();
+        // Handed to the dialog that asked by the raw-text pass; no failed report.
+        QTest::newRow("no-signal answer, bare colour")
+            << QByteArray(R"({"Chn":2,"Mode":1,"Color":0,0,255})")
+            << QStringList{R"(forward:{"Chn":2,"Mode":1,"Color":0,0,255}{"Angle9":9})"}
+            << QByteArray();
         QTest::newRow("known to nobody")
             << QByteArray(R"({"foo":1})") << QStringList{} << QByteArray();
         QTest::newRow("stray bytes before")

@@ -1,5 +1,6 @@
-// Plan buttons: captions with and without stored names per device address, the flash on a press
-// (right as well as left), double clicks, plain mode, and the preset picture.
+// Plan buttons: captions with and without stored names per device address, long names cut to the
+// button, the flash on a press (right as well as left), double clicks, plain mode, and the preset
+// picture.
 #include "app/appsettings.h"
 #include "storage/projectdatabase.h"
 #include "wall/planpushbutton.h"
@@ -18,6 +19,7 @@ class TestPlanPushButton : public QObject
 
 private slots:
     void namesArePerDeviceAddress();
+    void longNamesAreCut();
     void mouse_data();
     void mouse();
     void presetPicture();
@@ -51,6 +53,40 @@ void TestPlanPushButton::namesArePerDeviceAddress()
     QCOMPARE(buttons.at(9)->caption(), QStringLiteral("[10]"));
     PlanPushButton::applyCaptions(buttons, {});
     QCOMPARE(buttons.at(2)->caption(), QStringLiteral("[3]"));
+}
+
+// The caption fits the button at every size, "[n]" first; the tooltip holds it whole.
+void TestPlanPushButton::longNamesAreCut()
+{
+    QWidget host;
+    auto &plan = *new PlanPushButton(&host);
+    host.resize(2100, 100);
+    host.show();
+    const QString name = QStringLiteral("Quarterly review in the large conference hall");
+    plan.setNamedCaption(7, name);
+    const QString whole = QStringLiteral("[7]") + name;
+    QCOMPARE(plan.toolTip(), whole);
+    for (const QSize &size : {QSize(90, 47), QSize(2000, 47), QSize(60, 20)}) {
+        plan.resize(size);
+        const QString shown = plan.shownCaption();
+        QVERIFY2(shown.startsWith(QLatin1String("[7]")), qPrintable(shown));
+        QFont font = plan.font();
+        font.setPointSize(plan.fontPoint());
+        const QFontMetrics metrics(font);
+        const QStringList lines = shown.split(QLatin1Char('\n'));
+        QVERIFY(lines.size() * metrics.lineSpacing() <= size.height() - 4);
+        for (const QString &line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= size.width() - 4, qPrintable(line));
+        if (size.width() > 1000)
+            QCOMPARE(shown, whole);
+        else
+            QVERIFY2(shown.endsWith(QChar(0x2026)), qPrintable(shown));
+    }
+    // The name takes no room from the other buttons of its row.
+    const QSize named = plan.sizeHint();
+    plan.setNumberCaption(7); // a caption without a name needs no tooltip
+    QVERIFY(plan.toolTip().isEmpty());
+    QCOMPARE(named, plan.sizeHint());
 }
 
 void TestPlanPushButton::mouse_data()

@@ -1,5 +1,6 @@
-// The multiview splitter: which region a point hits in each layout, what a drop or a double
-// click does, labels from the store, and that the picture-in-picture window is drawn on top.
+// The multiview splitter: the output's shape, which region a point hits in each layout, what a
+// drop or a double click does, labels from the store, cut to their region with the whole name
+// in a tooltip, and that the picture-in-picture window is drawn on top.
 #include "app/appsettings.h"
 #include "state/devicestate.h"
 #include "wall/singlesplitterwidget.h"
@@ -8,6 +9,7 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 class TestSingleSplitterWidget : public QObject
 {
@@ -16,6 +18,8 @@ class TestSingleSplitterWidget : public QObject
 private slots:
     void init();
 
+    void outputKeepsItsShape_data();
+    void outputKeepsItsShape();
     void pointer_data();
     void pointer();
     void everyLayoutCoversTheOutput_data();
@@ -25,9 +29,11 @@ private slots:
     void pictureInPictureIsDrawnOnTop();
 
 private:
+    /// A point of the output picture, in fractions of it.
     QPointF at(qreal fx, qreal fy) const
     {
-        return QPointF(fx * m_widget->width(), fy * m_widget->height());
+        const QRectF area = m_widget->outputArea();
+        return QPointF(area.x() + fx * area.width(), area.y() + fy * area.height());
     }
     /// Sends a drop of `text` at `pos`; returns whether the widget took it.
     bool dropText(const QString &text, const QPointF &pos);
@@ -38,11 +44,43 @@ private:
 void TestSingleSplitterWidget::init()
 {
     m_widget = std::make_unique<SingleSplitterWidget>();
-    m_widget->resize(400, 300);
+    // A 480 x 270 picture with a band below it.
+    m_widget->resize(480, 300);
     // Drops reach visible widgets only.
     m_widget->show();
     for (int i = 1; i <= 9; ++i)
         AppSettings::instance()->setInputName(i, QStringLiteral("Cam %1").arg(i));
+}
+
+void TestSingleSplitterWidget::outputKeepsItsShape_data()
+{
+    QTest::addColumn<QSize>("widget");
+    QTest::addColumn<QString>("resolution");
+    QTest::addColumn<QRectF>("area");
+    QTest::newRow("16:9, room to spare below")
+        << QSize(400, 300) << "1920x1080x60Hz" << QRectF(0, 0, 400, 225);
+    QTest::newRow("16:9, room to spare on both sides")
+        << QSize(800, 300) << "3840x2160x30Hz" << QRectF(400 - 800 / 3.0, 0, 1600 / 3.0, 300);
+    QTest::newRow("5:4") << QSize(400, 300) << "1280x1024x60Hz" << QRectF(12.5, 0, 375, 300);
+    QTest::newRow("no resolution told is 16:9")
+        << QSize(400, 300) << "noinput" << QRectF(0, 0, 400, 225);
+}
+
+void TestSingleSplitterWidget::outputKeepsItsShape()
+{
+    QFETCH(QSize, widget);
+    QFETCH(QString, resolution);
+    QFETCH(QRectF, area);
+    DeviceState *store = DeviceState::instance();
+    store->setOutputResolution({{9, resolution}, {1, QStringLiteral("1280x1024x60Hz")}});
+    m_widget->resize(widget);
+    m_widget->refresh();
+    QCOMPARE(m_widget->outputArea().toRect(), area.toRect());
+    // The undivided output is one region over the whole picture, and only over it.
+    QCOMPARE(m_widget->regionGeometry(0).toRect(), area.toRect());
+    QCOMPARE(m_widget->regionAt(area.center()), 0);
+    QCOMPARE(m_widget->regionAt(QPointF(area.left() - 1, area.bottom() + 1)), -1);
+    store->setOutputResolution({});
 }
 
 bool TestSingleSplitterWidget::dropText(const QString &text, const QPointF &pos)
@@ -69,7 +107,7 @@ void TestSingleSplitterWidget::pointer_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("input"); // -1: the drop is refused
 
-    QTest::newRow("0: nothing to hit") << 0 << 0.5 << 0.5 << -1 << "103" << -1;
+    QTest::newRow("0: the whole output") << 0 << 0.5 << 0.5 << 0 << "103" << 3;
     QTest::newRow("1: shared corner goes to the lowest") << 1 << 0.5 << 0.5 << 1 << "103" << 3;
     QTest::newRow("2: bottom right") << 2 << 0.99 << 0.99 << 9 << "103" << 3;
     QTest::newRow("3: right column, second") << 3 << 0.8 << 0.3 << 3 << "103" << 3;
@@ -78,7 +116,7 @@ void TestSingleSplitterWidget::pointer_data()
     QTest::newRow("5: tall left window bottom") << 5 << 0.5 << 0.95 << 1 << "103" << 3;
     QTest::newRow("6: inside the small window") << 6 << 0.75 << 0.75 << 2 << "109" << 9;
     QTest::newRow("6: right of the small window") << 6 << 0.98 << 0.75 << 1 << "103" << 3;
-    QTest::newRow("outside the widget") << 1 << 1.1 << 0.5 << -1 << "103" << -1;
+    QTest::newRow("below the picture") << 1 << 0.5 << 1.05 << -1 << "103" << -1;
     QTest::newRow("audio input ignored") << 3 << 0.8 << 0.3 << 3 << "3" << -1;
     QTest::newRow("no number") << 1 << 0.2 << 0.2 << 1 << "abc" << -1;
 }
@@ -119,6 +157,7 @@ void TestSingleSplitterWidget::everyLayoutCoversTheOutput_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("regions");
     QTest::addColumn<bool>("covered"); // layout 4 leaves its bottom right corner free
+    QTest::newRow("0") << 0 << 1 << true;
     QTest::newRow("1") << 1 << 4 << true;
     QTest::newRow("2") << 2 << 9 << true;
     QTest::newRow("3") << 3 << 8 << true;
@@ -161,7 +200,7 @@ void TestSingleSplitterWidget::modeChangeIsAnnouncedOnce()
     // Unknown layouts are the undivided output.
     m_widget->setSplitterMode(9);
     QCOMPARE(m_widget->splitterMode(), 0);
-    QVERIFY(m_widget->regions().isEmpty());
+    QCOMPARE(m_widget->regions().keys(), QList<int>{0});
     QCOMPARE(changes.last().at(0).toInt(), 0);
 }
 
@@ -186,6 +225,19 @@ void TestSingleSplitterWidget::labelsComeFromTheStore()
     QCOMPARE(m_widget->label(1), QStringLiteral("[3] Lobby"));
     QCOMPARE(m_widget->splitterMode(), 5);
     QCOMPARE(changes.count(), 1);
+
+    // A name too long for its region is cut at the end; the tooltip has all of it.
+    const QString name = QStringLiteral("Lobby camera by the main entrance, second floor");
+    AppSettings::instance()->setInputName(5, name);
+    m_widget->refreshLabels();
+    QCOMPARE(m_widget->shownLabel(1), QStringLiteral("[3] Lobby"));
+    const QString cut = m_widget->shownLabel(4);
+    QVERIFY2(cut.endsWith(QChar(0x2026)) && name.startsWith(cut.mid(4).chopped(1)),
+             qPrintable(cut));
+    const QPoint inside = m_widget->regionGeometry(4).center().toPoint();
+    QHelpEvent help(QEvent::ToolTip, inside, m_widget->mapToGlobal(inside));
+    QCoreApplication::sendEvent(m_widget.get(), &help);
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("[5] ") + name);
     store->setSplitterMode(0);
 }
 

@@ -1,7 +1,9 @@
 // The port dialogs opened from the main window against the device simulator on loopback: the
 // query the window sends first is answered, and the open dialog shows the device's setting.
 #include "../common/windowstart.h"
+#include "../dialogs/modalwatcher.h"
 #include "app/appsettings.h"
+#include "dialogs/captionbitmap.h"
 #include "dialogs/cdlgscalingmode.h"
 #include "mainwindow/widget.h"
 #include "mainwindow/widgetdialogs.h"
@@ -10,14 +12,18 @@
 #include "state/devicestate.h"
 #include "storage/projectdatabase.h"
 #include "storage/useraccountstore.h"
+#include "uikit/dialogconfirm.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -69,10 +75,10 @@ private slots:
         QString error;
         QVERIFY2(m_sim->start(&error), qPrintable(error));
 
-        prepareLoginFreeStart(m_data.path(), m_sim->controlPort());
+        // The upload port comes from config.ini alone, as in the demo.
+        prepareLoginFreeStart(m_data.path(), m_sim->controlPort(), m_sim->uploadPort());
         AppSettings::instance()->setUserName(QStringLiteral("ADMIN"));
         AppSettings::instance()->setType(1);
-        MessageDistance::instance()->setUploadPort(m_sim->uploadPort());
         m_window = std::make_unique<Widget>();
         QTRY_VERIFY_WITH_TIMEOUT(MessageDistance::instance()->isConnected(), 10000);
         QTRY_COMPARE_WITH_TIMEOUT(DeviceState::instance()->deviceType(), Dev0809, 5000);
@@ -82,6 +88,52 @@ private slots:
     {
         m_window.reset();
         MessageDistance::instance()->closeConnections();
+    }
+
+    void uploadsArriveWhole_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("caption") << "Subtitle";
+        QTest::newRow("EDID") << "EDID";
+    }
+    void uploadsArriveWhole()
+    {
+        QFETCH(QString, kind);
+        const bool edid = kind == QLatin1String("EDID");
+        QFile file(edid ? m_work.filePath(QStringLiteral("panel.bin"))
+                        : CaptionBitmap::textBitmapPath());
+        if (edid) { // several packets, the last one short
+            QByteArray bytes;
+            for (int i = 0; i < 1548; ++i)
+                bytes.append(char(i * 7));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+            file.close();
+        }
+        QPointer<QDialog> setting;
+        ModalWatcher watcher([&](QDialog *d) {
+            if (setting) { // the upload's outcome: closes the setting too
+                d->reject();
+                QTimer::singleShot(0, setting.data(), &QDialog::reject);
+                return;
+            }
+            setting = d;
+            QTimer::singleShot(15000, d, &QDialog::reject);
+            if (edid) {
+                child<QLineEdit>(d, "le_edidPath")->setText(file.fileName());
+                child<QPushButton>(d, "UploadBtn")->click();
+            } else {
+                child<QLineEdit>(d, "TextEdit")->setText(QStringLiteral("Welcome"));
+                child<QPushButton>(d, "uploadCharBtn")->click();
+            }
+        });
+        if (edid)
+            m_window->dialogs()->openEdid(2);
+        else
+            m_window->findChild<QPushButton *>("CaptionBtn")->click();
+        QCOMPARE(watcher.count(), 2);
+        QCOMPARE(watcher.seen().at(1).text, QStringLiteral("Uploading Finished"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(m_sim->model().lastUpload(kind).data, file.readAll());
     }
 
     void captionButtonShowsDeviceCaption()
@@ -136,6 +188,47 @@ private slots:
                   [&](QDialog *d) { shown = selected(d); });
         QCOMPARE(shown, mode);
         QCOMPARE(DeviceState::instance()->scalingModeAt(output), mode);
+    }
+
+    void factoryResetAsksFirst()
+    {
+        QSignalSpy log(m_sim.get(), &SimServer::logLine);
+        auto seen = [&log](const char *text, int from = 0) {
+            return std::count_if(log.cbegin() + from, log.cend(), [text](const QList<QVariant> &l) {
+                return l.value(0).toString().contains(QLatin1String(text));
+            });
+        };
+        // Closes what the reset's acknowledgement shows; the questions are answered below.
+        ModalWatcher told([](QDialog *d) {
+            if (!qobject_cast<DialogConfirm *>(d))
+                d->reject();
+        });
+        for (const bool confirm : {false, true}) {
+            QString asked;
+            QTimer answer;
+            connect(&answer, &QTimer::timeout, this, [&] {
+                if (auto *q = qobject_cast<DialogConfirm *>(QApplication::activeModalWidget())) {
+                    asked = q->text();
+                    q->done(confirm ? 1 : 0);
+                }
+            });
+            answer.start(10);
+            m_window->findChild<QPushButton *>("factorResetBtn")->click();
+            // The question names the device it would wipe.
+            QVERIFY2(asked.contains(QStringLiteral("127.0.0.1:%1").arg(m_sim->controlPort())),
+                     qPrintable(asked));
+            if (!confirm) {
+                // Anything sent after the answer arrives after what the answer sent.
+                const int from = log.count();
+                MessageDistance::instance()->sendCommand(QStringLiteral("{param=fence}"));
+                QTRY_VERIFY(seen("{param=fence}", from) > 0);
+                QCOMPARE(seen("factory reset"), 0);
+            }
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(seen("factory reset"), 1, 5000);
+        // The device's acknowledgement asks for a restart.
+        QTRY_COMPARE_WITH_TIMEOUT(told.seen().value(told.count() - 1).title,
+                                  QStringLiteral("Network Changed"), 5000);
     }
 };
 

@@ -2,6 +2,7 @@
 // that records what the window sends.
 #include "../common/windowstart.h"
 #include "app/appsettings.h"
+#include "mainwindow/listwidget.h"
 #include "mainwindow/splicegroups.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
@@ -30,6 +31,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -127,6 +129,7 @@ private slots:
 
         // Tabs whose pages wait, or sit in their tab's place, are named in either language.
         auto *language = m_window->findChild<QComboBox *>("languageComboBox");
+        auto *list = m_window->findChild<ListWidget *>("listWidget");
         const char *const sources[] = {"Video", nullptr, "Audio", "Infared", "Setting", "About"};
         for (int choice : {0, 1}) {
             language->setCurrentIndex(choice);
@@ -134,7 +137,14 @@ private slots:
                 if (sources[i])
                     QCOMPARE(tabs->tabText(i), QCoreApplication::translate("Widget", sources[i]));
             }
+            // Ports nobody named are named in the language shown.
+            const QString input1 = QCoreApplication::translate("AppSettings", "Input %1").arg(1);
+            QCOMPARE(list->entry(ListWidget::VideoKind, 1)->data(ListWidget::NameRole).toString(),
+                     input1);
+            QCOMPARE(AppSettings::instance()->outputName(2),
+                     QCoreApplication::translate("AppSettings", "Output %1").arg(2));
             if (choice == 0) { // the Chinese texts are in use, not the forms' own
+                QVERIFY(input1 != QLatin1String("Input 1"));
                 QVERIFY(tabs->tabText(2) != QLatin1String("Audio"));
                 // The waiting pages have a form of their own; its texts are translated too.
                 QVERIFY(m_window->findChild<QGroupBox *>("gb_network")->title() !=
@@ -236,16 +246,18 @@ private slots:
     {
         QTest::addColumn<QString>("device");
         QTest::addColumn<int>("type");
-        QTest::newRow("0808-S") << QString("0808-S") << int(Dev0808S);
-        QTest::newRow("0404") << QString("0404") << int(Dev0404);
+        QTest::addColumn<QString>("model"); // as the About page shows it
+        QTest::newRow("0808-S") << QString("0808-S") << int(Dev0808S) << QString("0808-S");
+        QTest::newRow("0404") << QString("0404") << int(Dev0404) << QString("0404");
         QTest::newRow("unknown keeps the type, stores the default")
-            << QString("9999") << int(Dev0809);
+            << QString("9999") << int(Dev0809) << QString("0809");
     }
 
     void versionReport()
     {
         QFETCH(QString, device);
         QFETCH(int, type);
+        QFETCH(QString, model);
         AppSettings::instance()->setType(4);
         QJsonObject report = json(R"({"MCU": "1.2", "FPGA": "3.4", "type": "CVN-X", "audio": "true",
             "bezel_x": "1/2/3/4", "bezel_y": "5/6/7"})");
@@ -256,9 +268,11 @@ private slots:
         auto label = [this](const char *name) {
             return m_window->findChild<QLabel *>(name)->text();
         };
-        QCOMPARE(label("deviceMCU_label"), QStringLiteral("MCU : 1.2"));
-        QCOMPARE(label("deviceFPGA_label"), QStringLiteral("FPGA: 3.4"));
-        QCOMPARE(label("typeLabel"), QStringLiteral("CVN-X"));
+        // The About page: the model, then each value beside its caption.
+        QCOMPARE(
+            (QStringList{label("typeLabel"), label("deviceKindLabel"), label("deviceMCU_label"),
+                         label("deviceFPGA_label"), label("softwareLabel")}),
+            (QStringList{model, "CVN-X", "1.2", "3.4", "V" CORVANE_VERSION}));
         QVERIFY(m_window->hdmiAudioFollow());
         // Only the x gaps have four pieces.
         const BezelValues bezel = m_store->bezel();
@@ -408,7 +422,13 @@ private slots:
         QVERIFY(text.endsWith(QLatin1String(" connected")));
         QVERIFY(!text.endsWith(QLatin1String("  connected")));
 
+        // An operator's name is shown as typed.
+        const QString user = AppSettings::instance()->currentUser();
+        AppSettings::instance()->setCurrentUser(QStringLiteral("<b>Ann</b>"));
         m_window->receivenetWorkFailSlot();
+        AppSettings::instance()->setCurrentUser(user);
+        QVERIFY(label->text().contains(QLatin1String("User:<b>Ann</b>")));
+        QCOMPARE(label->textFormat(), Qt::PlainText);
         QVERIFY(label->text().endsWith(QLatin1String(" disconnected")));
         QCOMPARE(AppSettings::instance()->connectionState(), 0);
         m_window->receiveConnectingSlot();
@@ -522,6 +542,125 @@ private slots:
         QVERIFY(!video->isOutputEnabled(9));
         emit view->si_layout_change(0);
         QVERIFY(video->isOutputEnabled(9));
+
+        // The view takes the page beside its layout buttons, and the picture in it is as large
+        // as the output's shape allows: 16:9 until the device reports another resolution.
+        auto *tabs = m_window->findChild<QTabWidget *>("tabWidget");
+        tabs->setCurrentIndex(1);
+        const QWidget *page = m_window->findChild<QWidget *>("JointTabWidget");
+        const QWidget *buttons = m_window->findChild<QWidget *>("wid_splitterButtons");
+        QTRY_VERIFY(view->isVisible() && page->width() > 600);
+        QVERIFY(view->width() >= page->width() - buttons->width() - 3 * 8);
+        QRectF area = view->outputArea();
+        QVERIFY(qAbs(area.width() * 9 - area.height() * 16) < 16);
+        QVERIFY(area.width() == view->width() || area.height() == view->height());
+        m_window->receiveInOutChannelResolutionSlot(QJsonObject{{"out9", "1280x1024x60Hz"}});
+        QCOMPARE(view->outputSize(), QSize(1280, 1024));
+        area = view->outputArea();
+        QVERIFY(qAbs(area.width() * 4 - area.height() * 5) < 5);
+        m_window->receiveInOutChannelResolutionSlot(QJsonObject());
+        QCOMPARE(view->outputSize(), QSize(1920, 1080));
+        tabs->setCurrentIndex(0);
+    }
+
+    // Each model's audio page shows its tables whole, side by side under their captions, or
+    // alone in the middle, after the version report that names the model and the audio mode.
+    void audioPageOfEachModel_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<bool>("follow");
+        QTest::addColumn<QStringList>("tables"); // shown, left to right
+        QTest::addColumn<QSize>("layout");
+        const QStringList analog{"AudioTable"}, hdmi{"audioHDMITable"}, both = analog + hdmi;
+        QTest::newRow("0809, HDMI audio follows video") << "0809" << true << analog << QSize(3, 3);
+        QTest::newRow("0809, HDMI audio alone") << "0809" << false << both << QSize(3, 3);
+        QTest::newRow("0808-S, HDMI audio follows video")
+            << "0808-S" << true << analog << QSize(4, 2);
+        QTest::newRow("0808-S, HDMI audio alone") << "0808-S" << false << both << QSize(4, 2);
+        QTest::newRow("0409-S, its one output never follows")
+            << "0409-S" << true << hdmi << QSize(1, 1);
+    }
+
+    void audioPageOfEachModel()
+    {
+        QFETCH(QString, model);
+        QFETCH(bool, follow);
+        QFETCH(QStringList, tables);
+        QFETCH(QSize, layout);
+        m_window->receiveVersionSlot(
+            QJsonObject{{"device", model}, {"audio", follow ? "true" : "false"}});
+        auto *tabs = m_window->findChild<QTabWidget *>("tabWidget");
+        tabs->setCurrentIndex(2);
+        const QWidget *page = m_window->findChild<QWidget *>("AudioWidget");
+        QTRY_VERIFY(page->isVisible());
+        QTest::qWait(20);
+        QList<TableWidget *> shown;
+        for (TableWidget *table : page->findChildren<TableWidget *>()) {
+            if (table->isVisible())
+                shown << table;
+        }
+        std::sort(shown.begin(), shown.end(),
+                  [](const QWidget *a, const QWidget *b) { return a->x() < b->x(); });
+        QStringList names;
+        for (const TableWidget *table : shown)
+            names << table->objectName();
+        QCOMPARE(names, tables);
+        const QMap<QString, QString> captions{{"AudioTable", "lb_analogAudio"},
+                                              {"audioHDMITable", "lb_hdmiAudio"}};
+        for (const TableWidget *table : shown) {
+            QCOMPARE(QSize(table->layoutColumns(), table->layoutRows()), layout);
+            QCOMPARE(table->outputs().size(), layout.width() * layout.height());
+            for (int row = 0; row < table->rowCount(); ++row)
+                QVERIFY(!table->isRowHidden(row));
+            for (int column = 0; column < table->columnCount(); ++column)
+                QVERIFY(!table->isColumnHidden(column));
+            const auto *caption =
+                m_window->findChild<QLabel *>(captions.value(table->objectName()));
+            QVERIFY2(caption->isVisible(), qPrintable(caption->objectName()));
+            QCOMPARE(caption->x(), table->x());
+            QVERIFY(caption->geometry().bottom() < table->y());
+        }
+        if (shown.size() == 1) {
+            QVERIFY(qAbs(shown.first()->geometry().center().x() - page->rect().center().x()) <= 8);
+        } else {
+            QCOMPARE(shown.first()->size(), shown.last()->size());
+            QCOMPARE(shown.first()->y(), shown.last()->y());
+        }
+        tabs->setCurrentIndex(0);
+        // Let this report's queries go out before the next row listens.
+        QTest::qWait(500);
+    }
+
+    void bezelOnlyWhereThereIsAWall_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("wall");
+        for (DeviceType type : {Dev0808, Dev0809, Dev0808S, Dev0809M, Dev0404})
+            QTest::newRow(qPrintable(QString::number(type))) << int(type) << false;
+        QTest::newRow("0409-S") << int(Dev0409S) << true;
+    }
+
+    void bezelOnlyWhereThereIsAWall()
+    {
+        QFETCH(int, type);
+        QFETCH(bool, wall);
+        arrange(DeviceType(type));
+        const QWidget *page = m_window->findChild<QWidget *>("SettingTabWidget");
+        QCOMPARE(m_window->findChild<QPushButton *>("bezelBtn")->isVisibleTo(page), wall);
+        QCOMPARE(m_window->findChild<QLabel *>("lb_bezel")->isVisibleTo(page), wall);
+    }
+
+    void iconOnlyControlsSayWhatTheyDo()
+    {
+        for (const char *name :
+             {"JointTabWidget", "AudioWidget", "InfaredWidget", "SettingTabWidget", "About"}) {
+            for (const QAbstractButton *b :
+                 m_window->findChild<QWidget *>(name)->findChildren<QAbstractButton *>()) {
+                // Qt's own parts, such as a table's corner button, have no name.
+                if (!b->objectName().isEmpty() && b->text().isEmpty())
+                    QVERIFY2(!b->toolTip().isEmpty(), qPrintable(b->objectName()));
+            }
+        }
     }
 };
 
