@@ -1617,6 +1617,10 @@ Every route, saved plan, port setting and caption on the device is lost, and its
         <translation>The text could not be saved for next time:
 %1</translation>
     </message>
+    <message>
+        <source>Enter the text to show before uploading it.</source>
+        <translation>Enter the text to show before uploading it.</translation>
+    </message>
 </context>
 <context>
     <name>VolumnSettingDialog</name>

@@ -1617,6 +1617,10 @@ Every route, saved plan, port setting and caption on the device is lost, and its
         <translation>文字未能保存，下次打开时不会恢复：
 %1</translation>
     </message>
+    <message>
+        <source>Enter the text to show before uploading it.</source>
+        <translation>请先输入要显示的文字，再上传。</translation>
+    </message>
 </context>
 <context>
     <name>VolumnSettingDialog</name>

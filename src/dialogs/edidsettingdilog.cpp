@@ -4,7 +4,6 @@
 
 #include "app/appsettings.h"
 #include "captionbitmap.h"
-#include "dialogplacement.h"
 #include "protocol/messagedistance.h"
 #include "state/devicestate.h"
 #include "uikit/dialogconfirm.h"
@@ -59,13 +58,6 @@ void EdidSettingDilog::done(int result)
         FramelessDialog::done(result);
 }
 
-void EdidSettingDilog::setVisible(bool visible)
-{
-    if (visible)
-        placeBeforeShowing(this);
-    FramelessDialog::setVisible(visible);
-}
-
 void EdidSettingDilog::on_btnClose_clicked()
 {
     done(0);
@@ -100,13 +92,13 @@ void EdidSettingDilog::on_UploadBtn_clicked()
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
         return;
     if (file.size() == 0) {
-        execPlaced(MsgDlg(tr("error"), tr("File is empty"), this));
+        MsgDlg(tr("error"), tr("File is empty"), this).exec();
         return;
     }
     MessageDistance *client = MessageDistance::instance();
     client->openUploadSocket(true);
     if (!client->isUploadConnected()) {
-        execPlaced(MsgDlg(tr("NetWork Error"), tr("传输文件端口连接发生错误！"), this));
+        MsgDlg(tr("NetWork Error"), tr("传输文件端口连接发生错误！"), this).exec();
         return;
     }
     setUploadControlsEnabled(false);
@@ -131,7 +123,7 @@ void EdidSettingDilog::showProgress(int itemsLeft)
 void EdidSettingDilog::showFinished()
 {
     m_ui->progressBar->setValue(100);
-    execPlaced(DialogConfirm(this, windowTitle(), tr("Uploading Finished")));
+    DialogConfirm(this, windowTitle(), tr("Uploading Finished")).exec();
     uploadEnded();
 }
 

@@ -3,7 +3,6 @@
 #include "ui_titleorosddialog.h"
 
 #include "captionbitmap.h"
-#include "dialogplacement.h"
 #include "protocol/messagedistance.h"
 #include "reporttext.h"
 #include "state/captioninfo.h"
@@ -240,7 +239,7 @@ void TitleOrOsdDialog::on_uploadCharBtn_clicked()
     const QString text = m_ui->TextEdit->text();
     // Blanks alone would put an empty bitmap on the screen; Erase is the way to clear it.
     if (text.trimmed().isEmpty()) {
-        execPlaced(MsgDlg(tr("Warning"), tr("Enter the text to show before uploading it."), this));
+        MsgDlg(tr("Warning"), tr("Enter the text to show before uploading it."), this).exec();
         m_ui->TextEdit->setFocus();
         return;
     }
@@ -251,10 +250,10 @@ void TitleOrOsdDialog::on_uploadCharBtn_clicked()
     const bool underline = m_ui->UnderlineBtn->isChecked();
     // The upload still goes; only keeping the text for next time failed, and the operator is told.
     if (m_store && !m_store->saveCaption(m_port, text, family, size, bold, italic, underline)) {
-        execPlaced(MsgDlg(
+        MsgDlg(
             tr("Warning"),
             tr("The text could not be saved for next time:\n%1").arg(ProjectDatabase::lastError()),
-            this));
+            this).exec();
     }
 
     const QString path = CaptionBitmap::textBitmapPath();
@@ -277,19 +276,19 @@ void TitleOrOsdDialog::uploadBitmapFile(const QString &path, bool isText, const 
 {
     const QFileInfo file(path);
     if (!file.exists() || file.size() == 0) {
-        execPlaced(MsgDlg(tr("error"), tr("File is empty"), this));
+        MsgDlg(tr("error"), tr("File is empty"), this).exec();
         return;
     }
     // Only an OSD text has a size limit; captions and pictures go whatever their size.
     if (isText && m_isOsd && file.size() > OsdSizeLimit) {
-        execPlaced(MsgDlg(tr("错误"), tr("台标字幕文件大小不能超过4K!"), this));
+        MsgDlg(tr("错误"), tr("台标字幕文件大小不能超过4K!"), this).exec();
         return;
     }
     MessageDistance *client = MessageDistance::instance();
     client->openUploadSocket(true);
     setUploadControlsEnabled(false);
     if (!client->isUploadConnected()) {
-        execPlaced(MsgDlg(tr("NetWork Error"), tr("传输文件端口连接发生错误！"), this));
+        MsgDlg(tr("NetWork Error"), tr("传输文件端口连接发生错误！"), this).exec();
         setUploadControlsEnabled(true);
         return;
     }
@@ -327,7 +326,7 @@ void TitleOrOsdDialog::showFinished()
     m_ui->progressBar->setValue(100);
     DialogConfirm notice(this, windowTitle(), tr("Uploading Finished"));
     notice.resize(width() * 3 / 4, height() * 3 / 4);
-    execPlaced(notice);
+    notice.exec();
     uploadEnded();
 }
 
@@ -341,13 +340,6 @@ void TitleOrOsdDialog::done(int result)
 {
     if (confirmCloseDuringUpload(this))
         FramelessDialog::done(result);
-}
-
-void TitleOrOsdDialog::setVisible(bool visible)
-{
-    if (visible)
-        placeBeforeShowing(this);
-    FramelessDialog::setVisible(visible);
 }
 
 void TitleOrOsdDialog::on_btnClose_clicked()

@@ -41,8 +41,6 @@ public:
 
     /// Closing while a file is uploading asks first and then abandons the upload.
     void done(int result) override;
-    /// Sized and placed over its owner before its window exists (see dialogplacement.h).
-    void setVisible(bool visible) override;
 
 public slots:
     void on_btnClose_clicked();

@@ -1,6 +1,5 @@
 #include "uploaderrordialogs.h"
 
-#include "dialogplacement.h"
 #include "protocol/messagedistance.h"
 #include "uikit/dialogconfirm.h"
 #include "uikit/msgdlg.h"
@@ -16,7 +15,7 @@ void installUploadErrorDialogs()
         // message once the handler has finished.
         QPointer<QWidget> parent = QApplication::activeWindow();
         QMetaObject::invokeMethod(
-            qApp, [parent, title, text] { execPlaced(MsgDlg(title, text, parent)); },
+            qApp, [parent, title, text] { MsgDlg(title, text, parent).exec(); },
             Qt::QueuedConnection);
     });
 }
@@ -29,7 +28,7 @@ bool confirmCloseDuringUpload(QWidget *dialog)
     DialogConfirm question(
         dialog, dialog->windowTitle(),
         QCoreApplication::translate("UploadErrorDialogs", "文件还在上传中，停止上传并关闭吗？"));
-    if (execPlaced(question) != 1)
+    if (question.exec() != 1)
         return false;
     // The device is not told the file is complete; the operator uploads it again.
     client->abandonUpload();

@@ -2,7 +2,7 @@
 
 #include "ui_volumnsettingdialog.h"
 
-#include "dialogplacement.h"
+#include "uikit/dialogplacement.h"
 #include "protocol/messagedistance.h"
 #include "state/devicestate.h"
 #include "state/sigmanager.h"
@@ -79,13 +79,6 @@ void VolumnSettingDialog::on_btnApply_clicked()
 void VolumnSettingDialog::on_btnClose_clicked()
 {
     done(0);
-}
-
-void VolumnSettingDialog::setVisible(bool visible)
-{
-    if (visible)
-        placeBeforeShowing(this);
-    FramelessDialog::setVisible(visible);
 }
 
 void VolumnSettingDialog::changeEvent(QEvent *event)

@@ -21,8 +21,6 @@ public:
     int port() const { return m_port; }
     bool isMuted() const { return m_muted; }
 
-    /// Sized and placed over its owner before its window exists (see dialogplacement.h).
-    void setVisible(bool visible) override;
 
 public slots:
     /// Shows the stored volume and mute state of the port without sending anything.

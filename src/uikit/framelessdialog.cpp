@@ -1,6 +1,7 @@
 #include "framelessdialog.h"
 
 #include "corvaneresources.h"
+#include "dialogplacement.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -79,6 +80,13 @@ void FramelessDialog::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton)
         m_dragging = false;
     QDialog::mouseReleaseEvent(event);
+}
+
+void FramelessDialog::setVisible(bool visible)
+{
+    if (visible && !testAttribute(Qt::WA_Moved))
+        placeBeforeShowing(this);
+    QDialog::setVisible(visible);
 }
 
 void FramelessDialog::setEnterButton(QPushButton *button)

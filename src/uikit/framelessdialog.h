@@ -18,6 +18,9 @@ public:
     explicit FramelessDialog(QWidget *parent = nullptr, Qt::WindowFlags extraFlags = {});
 
     bool isDragging() const { return m_dragging; }
+    /// Shown over its owner, placed before its window exists (see dialogplacement.h), unless
+    /// it was moved on purpose.
+    void setVisible(bool visible) override;
 
 protected:
     /// Puts the shadow around the panel, a widget inside the dialog with rounded corners; call

@@ -1,6 +1,7 @@
 #include "questiondialog.h"
 
 #include <QLabel>
+#include <QLayout>
 
 QuestionDialog::QuestionDialog(QWidget *parent) : FramelessDialog(parent) {}
 
@@ -17,6 +18,24 @@ void QuestionDialog::setUpQuestion(QWidget *panel, QLabel *titleLabel, QLabel *c
     // Plain unless asked: a name with "<" in it must show as typed.
     m_content->setTextFormat(Qt::PlainText);
     m_content->setText(text);
+    growToText();
+}
+
+void QuestionDialog::growToText()
+{
+    // The form is sized for a line or two; a longer question makes the dialog taller rather
+    // than cut off, with the buttons kept below it.
+    QLayout *lyt = layout();
+    if (!lyt)
+        return;
+    ensurePolished();
+    m_content->ensurePolished();
+    lyt->invalidate();
+    lyt->activate();
+    const int needed = lyt->hasHeightForWidth() ? lyt->totalHeightForWidth(width())
+                                                : lyt->totalSizeHint().height();
+    if (needed > height())
+        resize(width(), needed);
 }
 
 QString QuestionDialog::title() const
@@ -37,4 +56,5 @@ void QuestionDialog::setTextAlignLeft(bool left)
 void QuestionDialog::setRichText(bool rich)
 {
     m_content->setTextFormat(rich ? Qt::RichText : Qt::PlainText);
+    growToText();
 }

@@ -24,6 +24,8 @@ protected:
                        const QString &title, const QString &text);
 
 private:
+    void growToText();
+
     QLabel *m_title = nullptr;
     QLabel *m_content = nullptr;
 };

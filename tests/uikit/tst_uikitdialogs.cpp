@@ -163,6 +163,15 @@ private slots:
         dlg.setRichText(true);
         QCOMPARE(label->textFormat(), Qt::RichText);
 
+        // A long question makes the dialog taller, every line shown above the buttons.
+        DialogConfirm tall(nullptr, QStringLiteral("Factory Reset"),
+                           QStringLiteral("Every route and plan on the device is lost. ").repeated(5));
+        tall.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tall));
+        label = child<QLabel>(&tall, "lb_content");
+        QVERIFY(label->height() >= label->heightForWidth(label->width()));
+        QVERIFY(label->geometry().bottom() < child<QPushButton>(&tall, "btnOk")->y());
+
         // A long marked-up message wraps at a readable width, and shows every line.
         MsgDlg msg;
         const QString sentence = QStringLiteral("The wall needs three reports first. ").repeated(6);

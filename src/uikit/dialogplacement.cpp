@@ -1,6 +1,6 @@
 #include "dialogplacement.h"
 
-#include <QDialog>
+#include <QWidget>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
@@ -28,15 +28,4 @@ void placeBeforeShowing(QWidget *dialog)
     frame.moveLeft(qMax(area.left(), qMin(frame.left(), area.right() + 1 - frame.width())));
     frame.moveTop(qMax(area.top(), qMin(frame.top(), area.bottom() + 1 - frame.height())));
     dialog->move(frame.topLeft());
-}
-
-int execPlaced(QDialog &dialog)
-{
-    placeBeforeShowing(&dialog);
-    return dialog.exec();
-}
-
-int execPlaced(QDialog &&dialog)
-{
-    return execPlaced(dialog);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-class QDialog;
 class QWidget;
 
 // Under window managers that put each window into a frame of their own (most on X11), a
@@ -12,7 +11,3 @@ class QWidget;
 /// Sizes dialog as its first show would and centres it over its owner's window (the screen
 /// when it has no shown owner), kept on that screen. Does nothing once its window exists.
 void placeBeforeShowing(QWidget *dialog);
-
-/// placeBeforeShowing(), then exec(): for the message boxes and questions a dialog opens.
-int execPlaced(QDialog &dialog);
-int execPlaced(QDialog &&dialog);
