@@ -1112,6 +1112,21 @@ void Widget::sl_planBtnClicked(int btnIndex)
     m_menus->showPlanMenu(group ? group : m_planGroupVideo, btnIndex);
 }
 
+QString Widget::wallPlanWarning(bool windows, bool resolution, bool rotation)
+{
+    auto state = [](bool received) {
+        return received ? tr("Received")
+                        : QStringLiteral("<font color='red'>%1</font>").arg(tr("Not Received"));
+    };
+    return QStringLiteral("<br>%1<br><br>%2<br>%3<br>%4<br>")
+        .arg(tr("Since logging in or since the last time you clicked refresh, the program needs "
+                "to receive the following three types of information firstly to recall plan "
+                "correctly: "),
+             tr("(1) Current Windows Property And VIR Mode: %1").arg(state(windows)),
+             tr("(2) Current Reasolution: %1").arg(state(resolution)),
+             tr("(3) Current Rotate Degree: %1").arg(state(rotation)));
+}
+
 void Widget::recallPlan(QButtonGroup *group, int index)
 {
     if (!group || !m_splitManager)
@@ -1122,21 +1137,8 @@ void Widget::recallPlan(QButtonGroup *group, int index)
         const bool resolution = m_wallCanvas->resolutionReceived();
         const bool rotation = m_wallCanvas->rotationReceived();
         if (!windows || !resolution || !rotation) {
-            auto state = [](bool received) {
-                return received
-                           ? tr("Received")
-                           : QStringLiteral("<font color='red'>%1</font>").arg(tr("Not Received"));
-            };
-            const QString text =
-                QStringLiteral("<br>%1<br><br>%2<br>%3<br>%4<br>")
-                    .arg(tr("Since logging in or since the last time you clicked refresh, the "
-                            "program needs to receive the following three types of information "
-                            "firstly to recall plan correctly: "),
-                         tr("(1) Current Windows Property And VIR Mode: %1").arg(state(windows)),
-                         tr("(2) Current Reasolution: %1").arg(state(resolution)),
-                         tr("(3) Current Rotate Degree: %1").arg(state(rotation)));
             MsgDlg dialog(this);
-            dialog.setRichText(tr("Warning"), text);
+            dialog.setRichText(tr("Warning"), wallPlanWarning(windows, resolution, rotation));
             dialog.exec();
             return;
         }

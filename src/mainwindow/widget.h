@@ -59,6 +59,9 @@ public:
 
     // Shared by the report slots and the operator's routing.
     void refreshView(int kind);
+    /// What a wall plan recall tells the operator while the wall's reports are missing
+    /// (markup: the missing ones in red).
+    static QString wallPlanWarning(bool windows, bool resolution, bool rotation);
     void applyVideoRoute(int input, int output, bool clearMute);
     void applySpliceMode(int mode, bool fromOperator);
     /// Runs the arrangement of pages, lists and tables for the store's device type.

@@ -4,8 +4,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(AppSettings::DataDirSource)
-
 class TestAppSettings : public QObject
 {
     Q_OBJECT
@@ -41,39 +39,32 @@ private slots:
 
     void portReadsAsText_data()
     {
-        QTest::addColumn<QString>("key");
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<int>("expected");
-        for (const char *key : {"Port", "UploadPort"}) {
-            const int fallback = qstrcmp(key, "Port") == 0 ? 80 : 6666;
-            QTest::addRow("%s: number", key) << key << QVariant(5050) << 5050;
-            QTest::addRow("%s: digits as text", key) << key << QVariant("5050") << 5050;
-            QTest::addRow("%s: not a number", key) << key << QVariant("50x") << fallback;
-            QTest::addRow("%s: empty", key) << key << QVariant(QString()) << fallback;
-            QTest::addRow("%s: zero", key) << key << QVariant(0) << fallback;
-        }
-        QTest::newRow("UploadPort: past 65535") << "UploadPort" << QVariant(70000) << 6666;
-        QTest::newRow("UploadPort: negative") << "UploadPort" << QVariant(-1) << 6666;
-        QTest::newRow("UploadPort: missing") << "UploadPort" << QVariant() << 6666;
+        QTest::newRow("number") << QVariant(5050) << 5050;
+        QTest::newRow("digits as text") << QVariant(QStringLiteral("5050")) << 5050;
+        QTest::newRow("not a number") << QVariant(QStringLiteral("50x")) << 80;
+        QTest::newRow("empty") << QVariant(QString()) << 80;
+        QTest::newRow("zero") << QVariant(0) << 80;
     }
-
     void portReadsAsText()
     {
-        QFETCH(QString, key);
         QFETCH(QVariant, stored);
         QFETCH(int, expected);
-        if (stored.isValid())
-            writeRaw(QStringLiteral("NetWork/") + key, stored);
+        writeRaw(QStringLiteral("NetWork/Port"), stored);
+        writeRaw(QStringLiteral("NetWork/UploadPort"), stored);
         AppSettings::instance()->reload();
-        AppSettings *s = AppSettings::instance();
-        QCOMPARE(key == QLatin1String("Port") ? s->devicePort() : int(s->uploadPort()), expected);
+        QCOMPARE(AppSettings::instance()->devicePort(), expected);
+        QCOMPARE(int(AppSettings::instance()->uploadPort()), expected == 80 ? 6666 : expected);
     }
 
-    void emptyAddressFallsBack()
+    void unusableValuesFallBack()
     {
         writeRaw(QStringLiteral("NetWork/Ip"), QString());
+        writeRaw(QStringLiteral("NetWork/UploadPort"), 70000); // past the last port
         AppSettings::instance()->reload();
         QCOMPARE(AppSettings::instance()->deviceAddress(), QStringLiteral("192.168.1.188"));
+        QCOMPARE(int(AppSettings::instance()->uploadPort()), 6666);
     }
 
     void writersPersistAcrossInstances()
@@ -129,59 +120,36 @@ private slots:
         AppSettings::setDataDirectory(m_dir.path());
     }
 
-    // Paths are relative to a scratch folder: portable/ can be written, readonly/ cannot,
-    // prefix/bin/ is an installed program's, plain is a file.
     void dataDirChoice_data()
     {
-        using Source = AppSettings::DataDirSource;
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("env");
-        QTest::addColumn<QString>("appDir");
-        QTest::addColumn<Source>("source");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, const char *option, const char *env,
-                            const char *appDir, Source source, const char *expected) {
-            QTest::newRow(name) << QString(option) << QString(env) << QString(appDir) << source
-                                << QString(expected);
-        };
-        row("option wins", "opt", "env", "portable", Source::Option, "opt");
-        row("env over app dir", "", "env", "prefix/bin", Source::Environment, "env");
-        row("writable app dir", "", "", "portable", Source::AppDirectory, "portable");
-        row("read-only app dir", "", "", "readonly", Source::UserData, "user");
-        row("app dir not a folder", "", "", "plain/bin", Source::UserData, "user");
-        row("installed, writable", "", "", "prefix/bin", Source::UserData, "user");
+        using S = AppSettings::DataDirSource;
+        QTest::addColumn<QStringList>("given"); // option, environment, program folder
+        QTest::addColumn<int>("source");
+        QTest::newRow("option") << QStringList{"opt", "env", "portable"} << int(S::Option);
+        QTest::newRow("environment") << QStringList{"", "env", "portable"} << int(S::Environment);
+        QTest::newRow("portable") << QStringList{"", "", "portable"} << int(S::AppDirectory);
+        QTest::newRow("read-only") << QStringList{"", "", "readonly"} << int(S::UserData);
+        QTest::newRow("a file") << QStringList{"", "", "plain"} << int(S::UserData);
+        QTest::newRow("installed") << QStringList{"", "", "prefix/bin"} << int(S::UserData);
     }
     void dataDirChoice()
     {
-        QFETCH(QString, option);
-        QFETCH(QString, env);
-        QFETCH(QString, appDir);
-        QFETCH(AppSettings::DataDirSource, source);
-        QFETCH(QString, expected);
+        QFETCH(QStringList, given);
+        QFETCH(int, source);
         QTemporaryDir scratch;
         const QDir base(scratch.path());
-        QVERIFY(base.mkpath(QStringLiteral("portable")));
-        QVERIFY(base.mkpath(QStringLiteral("readonly")));
-        QVERIFY(base.mkpath(QStringLiteral("prefix/share/applications")));
-        QVERIFY(base.mkpath(QStringLiteral("prefix/bin")));
-        QFile desktop(base.filePath(QStringLiteral("prefix/share/applications/"
-                                                   "org.corvane.Corvane.desktop")));
-        QVERIFY(desktop.open(QIODevice::WriteOnly));
-        QFile plain(base.filePath(QStringLiteral("plain")));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        QFile::setPermissions(base.filePath(QStringLiteral("readonly")),
-                              QFile::ReadOwner | QFile::ExeOwner);
-        if (appDir == QLatin1String("readonly") &&
-            QFileInfo(base.filePath(QStringLiteral("readonly"))).isWritable())
+        for (const char *dir : {"portable", "readonly", "prefix/bin", "prefix/share/applications"})
+            QVERIFY(base.mkpath(dir));
+        for (const char *file : {"plain", "prefix/share/applications/org.corvane.Corvane.desktop"})
+            QVERIFY(QFile(base.filePath(file)).open(QIODevice::WriteOnly));
+        QFile::setPermissions(base.filePath("readonly"), QFile::ReadOwner | QFile::ExeOwner);
+        if (given.last() == "readonly" && QFileInfo(base.filePath("readonly")).isWritable())
             QSKIP("the superuser writes anywhere");
-        const auto at = [&base](const QString &rel) {
-            return rel.isEmpty() ? QString() : base.filePath(rel);
-        };
-
-        const AppSettings::DataDirChoice got = AppSettings::chooseDataDirectory(
-            at(option), at(env), at(appDir), at(QStringLiteral("user")));
-        QCOMPARE(got.source, source);
-        QCOMPARE(got.path, at(expected));
+        for (QString &path : given << "user") // each source's folder, in the sources' order
+            path = path.isEmpty() ? path : base.filePath(path);
+        const auto got = AppSettings::chooseDataDirectory(given[0], given[1], given[2], given[3]);
+        QCOMPARE(int(got.source), source);
+        QCOMPARE(got.path, given.at(source));
     }
 
     void environmentMovesDataDir()

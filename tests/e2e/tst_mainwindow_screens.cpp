@@ -8,7 +8,9 @@
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widget.h"
 #include "protocol/messagedistance.h"
+#include "storage/portnamestore.h"
 #include "storage/projectdatabase.h"
+#include "uikit/msgdlg.h"
 #include "storage/useraccountstore.h"
 #include "wall/inputsignalwidget0409.h"
 #include "wall/outputwidget0409.h"
@@ -37,6 +39,12 @@ private slots:
         QTemporaryDir data;
         prepareLoginFreeStart(data.path(), sim.controlPort());
         const AppSettings *settings = AppSettings::instance();
+        // Names longer than their cells: cut at their end, the port number kept.
+        PortNameStore names;
+        QVERIFY(names.savePortName(3, QStringLiteral("Room PC With A Long Name For The Left Stage Screen"),
+                                   InputVideoName) &&
+                names.savePortName(2, QStringLiteral("Projector Left Of The Stage Wall Above The Choir"),
+                                   OutputVideoName));
 
         Widget window;
         QVERIFY(sim.waitForCommand(QStringLiteral("{param=bindinfo}")));
@@ -66,6 +74,11 @@ private slots:
             QVERIFY(!typeLabel->text().contains(QLatin1String("connecting")));
             for (auto page = pages.cbegin(); page != pages.cend(); ++page) {
                 tabs->setCurrentIndex(page.key());
+                if (page.key() == 0) { // one cell chosen, as before a menu
+                    video->setFocus();
+                    video->setCurrentItem(video->itemForOutput(5));
+                    video->itemForOutput(5)->setSelected(true);
+                }
                 QTest::qWait(50);
                 const QImage image = window.grab().toImage();
                 QVERIFY(!image.isNull());
@@ -73,6 +86,15 @@ private slots:
                                          .arg(dir, page.value(), languageNames.at(languageIndex));
                 QVERIFY2(image.save(file), qPrintable(file));
             }
+            // A message with markup, as a wall plan recall shows it.
+            MsgDlg warning(&window);
+            warning.setRichText(QCoreApplication::translate("Widget", "Warning"),
+                                Widget::wallPlanWarning(true, false, false));
+            warning.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&warning));
+            const QString file = QStringLiteral("%1/message-markup-%2.png")
+                                     .arg(dir, languageNames.at(languageIndex));
+            QVERIFY2(warning.grab().toImage().save(file), qPrintable(file));
         }
         MessageDistance::instance()->closeConnections();
     }
