@@ -1,5 +1,6 @@
 // Renders every port dialog in both languages to <build>/screenshots/ for a visual check.
 #include "app/appsettings.h"
+#include "app/startup.h"
 #include "dialogs/cdlgnosignaloutput.h"
 #include "dialogs/cdlgscalingmode.h"
 #include "dialogs/edidsettingdilog.h"
@@ -24,6 +25,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_data.isValid());
+        configureApplication(); // the application's look: muted placeholders, drop-down lists
         AppSettings::setDataDirectory(m_data.path());
         const QString build = qEnvironmentVariable("CORVANE_BUILD_DIR", QDir::currentPath());
         m_out = QDir(build).filePath(QStringLiteral("screenshots"));
