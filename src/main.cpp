@@ -33,24 +33,12 @@ QString workingDirectory(const AppSettings::DataDirChoice &data)
 void printDataFolders()
 {
     const AppSettings::DataDirChoice data = AppSettings::dataDirectoryChoice();
-    const char *why = "";
-    switch (data.source) {
-    case AppSettings::DataDirSource::Option:
-        why = "--data-dir";
-        break;
-    case AppSettings::DataDirSource::Environment:
-        why = "CORVANE_DATA_DIR";
-        break;
-    case AppSettings::DataDirSource::AppDirectory:
-        why = "the program's folder";
-        break;
-    case AppSettings::DataDirSource::UserData:
-        why = "per-user, the program is installed or its folder is read-only";
-        break;
-    }
+    // By DataDirSource.
+    const char *const why[] = {"--data-dir", "CORVANE_DATA_DIR", "the program's folder",
+                               "per-user, the program is installed or its folder is read-only"};
     std::printf(
         "\nData folder: %s (%s)\nLog folder:  %s\n",
-        qPrintable(QDir::toNativeSeparators(data.path)), why,
+        qPrintable(QDir::toNativeSeparators(data.path)), why[int(data.source)],
         qPrintable(QDir::toNativeSeparators(workingDirectory(data) + QStringLiteral("/log"))));
 }
 

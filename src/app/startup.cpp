@@ -23,36 +23,6 @@ namespace {
 // The forms' grey for what is there to guide rather than to be read.
 const QColor MutedText(0x9a, 0xa5, 0xad);
 
-// The platform style with two desktop habits. A click on a slider's groove puts the handle
-// there instead of stepping by one; the slider is then pressed and released as by a drag, and
-// the dialogs send the value on that release. A combo's list drops down under it (over it when
-// there is no room below), a few entries high, instead of covering the combo and, for the long
-// font and size lists, the whole height of the screen.
-class CorvaneStyle : public QProxyStyle
-{
-public:
-    using QProxyStyle::QProxyStyle;
-
-    void polish(QWidget *widget) override
-    {
-        QProxyStyle::polish(widget);
-        // Qt's own delegate for such lists ignores the style sheets' rules for list entries.
-        auto *combo = qobject_cast<QComboBox *>(widget);
-        if (combo && combo->itemDelegate() && combo->itemDelegate()->inherits("QComboBoxDelegate"))
-            combo->setItemDelegate(new QStyledItemDelegate(combo));
-    }
-
-    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
-                  QStyleHintReturn *returnData) const override
-    {
-        if (hint == SH_Slider_AbsoluteSetButtons)
-            return Qt::LeftButton;
-        if (hint == SH_ComboBox_Popup)
-            return 0;
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
-
 // A style sheet that sets a field's `color` gives its placeholder that colour too, so a hint
 // reads like typed text. Once a sheet has set a field's palette, the placeholder gets the muted
 // colour back.
@@ -64,19 +34,53 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::PaletteChange &&
-            (qobject_cast<QLineEdit *>(watched) || qobject_cast<QTextEdit *>(watched) ||
-             qobject_cast<QPlainTextEdit *>(watched) || qobject_cast<QComboBox *>(watched))) {
+        if (event->type() == QEvent::PaletteChange) {
             auto *field = static_cast<QWidget *>(watched);
             QPalette palette = field->palette();
-            const QPalette before = palette;
-            palette.setColor(QPalette::PlaceholderText, MutedText);
             // Setting it changes the palette again; the second time there is nothing to do.
-            if (palette != before)
+            if (palette.color(QPalette::PlaceholderText) != MutedText) {
+                palette.setColor(QPalette::PlaceholderText, MutedText);
                 field->setPalette(palette);
+            }
         }
         return QObject::eventFilter(watched, event);
     }
+};
+
+// The platform style with three desktop habits. A click on a slider's groove puts the handle
+// there instead of stepping by one; the slider is then pressed and released as by a drag, and
+// the dialogs send the value on that release. A combo's list drops down under it (over it when
+// there is no room below), a few entries high, instead of covering the combo and, for the long
+// font and size lists, the whole height of the screen. Placeholders stay muted.
+class CorvaneStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void polish(QWidget *widget) override
+    {
+        QProxyStyle::polish(widget);
+        auto *combo = qobject_cast<QComboBox *>(widget);
+        // Qt's own delegate for such lists ignores the style sheets' rules for list entries.
+        if (combo && combo->itemDelegate() && combo->itemDelegate()->inherits("QComboBoxDelegate"))
+            combo->setItemDelegate(new QStyledItemDelegate(combo));
+        if (combo || qobject_cast<QLineEdit *>(widget) || qobject_cast<QTextEdit *>(widget) ||
+            qobject_cast<QPlainTextEdit *>(widget))
+            widget->installEventFilter(&m_placeholder);
+    }
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_Slider_AbsoluteSetButtons)
+            return Qt::LeftButton;
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+private:
+    PlaceholderColour m_placeholder;
 };
 
 } // namespace
@@ -100,12 +104,6 @@ void configureApplication()
     QPalette palette = QApplication::palette();
     palette.setColor(QPalette::PlaceholderText, MutedText);
     QApplication::setPalette(palette);
-    const QString filterName = QStringLiteral("placeholderColour");
-    if (!qApp->findChild<QObject *>(filterName, Qt::FindDirectChildrenOnly)) {
-        auto *filter = new PlaceholderColour(qApp);
-        filter->setObjectName(filterName);
-        qApp->installEventFilter(filter);
-    }
 }
 
 StartupCheck::Report StartupCheck::examine()

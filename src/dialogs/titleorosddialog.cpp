@@ -253,7 +253,8 @@ void TitleOrOsdDialog::on_uploadCharBtn_clicked()
         MsgDlg(
             tr("Warning"),
             tr("The text could not be saved for next time:\n%1").arg(ProjectDatabase::lastError()),
-            this).exec();
+            this)
+            .exec();
     }
 
     const QString path = CaptionBitmap::textBitmapPath();

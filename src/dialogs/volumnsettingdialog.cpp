@@ -2,7 +2,6 @@
 
 #include "ui_volumnsettingdialog.h"
 
-#include "uikit/dialogplacement.h"
 #include "protocol/messagedistance.h"
 #include "state/devicestate.h"
 #include "state/sigmanager.h"

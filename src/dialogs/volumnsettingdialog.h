@@ -21,7 +21,6 @@ public:
     int port() const { return m_port; }
     bool isMuted() const { return m_muted; }
 
-
 public slots:
     /// Shows the stored volume and mute state of the port without sending anything.
     void refresh();

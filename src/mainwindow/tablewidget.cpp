@@ -577,8 +577,6 @@ bool TableWidget::dropAllowed(int output, int code) const
     case InfraredTable:
         return gate.checkPortPermission(output, OutputPortKind, false) &&
                gate.checkListPermission(InfraredSwitchFunction, false);
-    case MixedAudioTable:
-        return output > videoOffset ? hdmi() : analog();
     default:
         return true;
     }

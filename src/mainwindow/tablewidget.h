@@ -42,7 +42,6 @@ public:
         AnalogAudioTable = 2,
         HdmiAudioTable = 3,
         InfraredTable = 4,
-        MixedAudioTable = 5, // the 0808S audio table: analog outputs and HDMI outputs above 100
     };
 
     static constexpr int OutputRole = Qt::UserRole;

@@ -13,7 +13,6 @@
 #include "mainwindow/splicegroups.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
-#include "mainwindow/tablewidgetaudiomix.h"
 #include "mainwindow/widgetdialogs.h"
 #include "mainwindow/widgetmenus.h"
 #include "mainwindow/widgetsplice.h"
@@ -379,8 +378,6 @@ void Widget::connectViews()
     connect(m_ui->AudioTable, &TableWidget::layoutChangedSig, this, [this] { refreshView(1); });
     connect(m_ui->InfaredTable, &TableWidget::layoutChangedSig, this, [this] { refreshView(3); });
     connect(m_ui->audioHDMITable, &TableWidget::layoutChangedSig, this, [this] { refreshView(4); });
-    connect(m_ui->audioTable0808S, &TableWidget::layoutChangedSig, this,
-            [this] { refreshView(5); });
     connect(m_ui->btn_RestoreOrMax, &QPushButton::clicked, this,
             &Widget::on_btn_RestoreOrMax_clicked);
     connect(m_ui->usermanageBtn, &QPushButton::clicked, this, &Widget::on_usermanageBtn_clicked);
@@ -576,16 +573,14 @@ void Widget::buildTables()
     TableWidget *audio = m_ui->AudioTable;
     TableWidget *hdmi = m_ui->audioHDMITable;
     TableWidget *ir = m_ui->InfaredTable;
-    TableWidgetAudioMix *mix = m_ui->audioTable0808S;
     video->setTableType(TableWidget::VideoTable);
     audio->setTableType(TableWidget::AnalogAudioTable);
     hdmi->setTableType(TableWidget::HdmiAudioTable);
     ir->setTableType(TableWidget::InfraredTable);
-    mix->setTableType(TableWidget::MixedAudioTable);
-    for (TableWidget *t : {audio, hdmi, static_cast<TableWidget *>(mix)})
+    for (TableWidget *t : {audio, hdmi})
         t->setStripVideoOffset(false);
     // Their pages are not shown at start-up; their cells are made when the page first is.
-    for (TableWidget *t : {audio, hdmi, ir, static_cast<TableWidget *>(mix)})
+    for (TableWidget *t : {audio, hdmi, ir})
         t->setCellsWhenShown(true);
     audio->setHeaderColor(QStringLiteral("#6988a0"));
     hdmi->setHeaderColor(QStringLiteral("#789383"));
@@ -614,8 +609,7 @@ void Widget::buildTables()
 
 QList<TableWidget *> Widget::tables() const
 {
-    return {m_ui->videoTableWidget, m_ui->AudioTable, m_ui->audioHDMITable, m_ui->audioTable0808S,
-            m_ui->InfaredTable};
+    return {m_ui->videoTableWidget, m_ui->AudioTable, m_ui->audioHDMITable, m_ui->InfaredTable};
 }
 
 TableWidget *Widget::tableOfKind(int kind) const
@@ -629,8 +623,6 @@ TableWidget *Widget::tableOfKind(int kind) const
         return m_ui->InfaredTable;
     case 4:
         return m_ui->audioHDMITable;
-    case 5:
-        return m_ui->audioTable0808S;
     default:
         return nullptr;
     }
@@ -901,8 +893,6 @@ void Widget::arrangeAudioPage()
     m_ui->lb_analogAudio->setVisible(analog);
     m_ui->audioHDMITable->setVisible(hdmi);
     m_ui->lb_hdmiAudio->setVisible(hdmi);
-    // The 0808-S shows the same pair, four by two each, so the mixed table stays hidden.
-    m_ui->audioTable0808S->hide();
     // Rows 0, 1, 4 and columns 0, 3 are the page's margins: wide while only one table shows.
     const int margin = (analog && hdmi) ? 1 : 4;
     QGridLayout *grid = m_ui->gridLayout_audio;
@@ -1008,7 +998,8 @@ void Widget::showMessage(const QString &title, const QString &text)
 void Widget::confirmFactoryReset()
 {
     // One click used to wipe a live device; the operator sees what goes and which device first.
-    const QString device = QStringLiteral("%1:%2").arg(AppSettings::instance()->deviceAddress())
+    const QString device = QStringLiteral("%1:%2")
+                               .arg(AppSettings::instance()->deviceAddress())
                                .arg(AppSettings::instance()->devicePort());
     DialogConfirm question(
         this, tr("Factory Reset"),

@@ -9,7 +9,6 @@
 #include "mainwindow/splicegroups.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
-#include "mainwindow/tablewidgetaudiomix.h"
 #include "mainwindow/widgetdialogs.h"
 #include "mainwindow/widgetsplice.h"
 #include "protocol/messagedistance.h"
@@ -77,8 +76,7 @@ void WidgetMenus::attach()
             &WidgetMenus::showOutputMenu);
     connect(ui->InfaredTable, &QWidget::customContextMenuRequested, this,
             &WidgetMenus::showInfraredMenu);
-    for (TableWidget *table :
-         {ui->AudioTable, ui->audioHDMITable, static_cast<TableWidget *>(ui->audioTable0808S)}) {
+    for (TableWidget *table : {ui->AudioTable, ui->audioHDMITable}) {
         connect(table, &QWidget::customContextMenuRequested, this,
                 [this, table](const QPoint &pos) { showAudioMenu(table, pos); });
     }
@@ -256,8 +254,7 @@ void WidgetMenus::showAudioMenu(TableWidget *table, const QPoint &pos)
     connect(rename, &QAction::triggered, this,
             [this, table, item] { renameOutputItem(table, item); });
     QAction *clear = menu->addAction(tr("清除"));
-    const bool hdmiCell = table == m_window->m_ui->audioHDMITable ||
-                          (table == m_window->m_ui->audioTable0808S && port > 100);
+    const bool hdmiCell = table == m_window->m_ui->audioHDMITable;
     if (hdmiCell) {
         const int base = port > 100 ? port - 100 : port;
         clear->setEnabled(portRight(base, OutputPortKind) && listRight(HdmiAudioSwitchFunction));

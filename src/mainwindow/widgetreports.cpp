@@ -11,7 +11,6 @@
 #include "mainwindow/statuskeys.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
-#include "mainwindow/tablewidgetaudiomix.h"
 #include "protocol/messagedistance.h"
 #include "state/captioninfo.h"
 #include "state/devicestate.h"
@@ -83,10 +82,8 @@ void Widget::applyVideoRoute(int input, int output, bool clearMute)
         updateVideoWidgetOutputInfoByPort(o);
     }
     refreshView(0);
-    if (m_hdmiAudioFollow) {
-        refreshView(5);
+    if (m_hdmiAudioFollow)
         refreshView(4);
-    }
     if (store->deviceType() == Dev0809M) {
         store->setMultiviewWindowAt(0, store->videoRouteAt(9));
         if (m_multiviewView)
@@ -282,7 +279,6 @@ void Widget::receiveVideoAudioIRMapSlot(const QJsonObject &object)
     store->setAudioRoute(audio);
     refreshView(1);
     refreshView(4);
-    refreshView(5);
     store->setIrRoute(ir);
     refreshView(3);
 }
@@ -512,7 +508,6 @@ void Widget::receiveChangedByOthersSlot(const QJsonObject &object)
             store->setAudioRouteAt(port, input);
             refreshView(1);
             refreshView(4);
-            refreshView(5);
         } else if (key.contains(QLatin1String("IR"))) {
             store->setIrRouteAt(changedPort(key, QStringLiteral("IR")), valueNumber(value));
             refreshView(3);

@@ -1,13 +1,45 @@
 #include "framelessdialog.h"
 
 #include "corvaneresources.h"
-#include "dialogplacement.h"
 
+#include <QGuiApplication>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
+// Under window managers that frame each window (most on X11), a frameless window moved or
+// resized after its native window exists can be recorded at the screen's corner although it shows
+// where it asked to be; its combo lists, colour chooser and message boxes then open from that
+// corner. So the dialog is sized as its first show would size it and centred over its owner's
+// window (the screen when it has none shown) before its native window exists.
+void placeBeforeShowing(QWidget *dialog)
+{
+    if (dialog->testAttribute(Qt::WA_WState_Created))
+        return;
+    dialog->ensurePolished();
+    if (QLayout *layout = dialog->layout())
+        layout->activate();
+    if (!dialog->testAttribute(Qt::WA_Resized))
+        dialog->adjustSize();
+
+    const QWidget *owner = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+    if (owner && !owner->isVisible())
+        owner = nullptr;
+    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QRect frame(QPoint(0, 0), dialog->frameSize());
+    frame.moveCenter(owner ? owner->frameGeometry().center() : area.center());
+    // Wholly on the screen; one larger than the screen keeps its title bar on it.
+    frame.moveLeft(qMax(area.left(), qMin(frame.left(), area.right() + 1 - frame.width())));
+    frame.moveTop(qMax(area.top(), qMin(frame.top(), area.bottom() + 1 - frame.height())));
+    dialog->move(frame.topLeft());
+}
+
 // Every dialog's panel is rounded by its form's style sheet with this radius.
 const qreal PanelCornerRadius = 10;
 } // namespace

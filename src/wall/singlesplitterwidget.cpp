@@ -2,13 +2,13 @@
 
 #include "app/appsettings.h"
 #include "state/devicestate.h"
+#include "state/wallgeometry.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QToolTip>
 
 namespace {
@@ -98,11 +98,10 @@ QMap<int, QRectF> SingleSplitterWidget::layoutRegions(int mode)
 
 QSize SingleSplitterWidget::pictureSize(const QString &resolution)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d+)\\s*[xX]\\s*(\\d+)"));
-    const QRegularExpressionMatch match = pattern.match(resolution);
-    const QSize picture =
-        match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
-    return picture.isEmpty() ? DefaultPicture : picture;
+    int width = 0;
+    int height = 0;
+    return WallGeometry::parseResolution(resolution, &width, &height) ? QSize(width, height)
+                                                                      : DefaultPicture;
 }
 
 void SingleSplitterWidget::setSplitterMode(int mode)

@@ -3,7 +3,6 @@
 #include "app/appsettings.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
-#include "mainwindow/tablewidgetaudiomix.h"
 #include "state/devicestate.h"
 #include "state/sigmanager.h"
 #include "storage/projectdatabase.h"
@@ -95,8 +94,7 @@ private:
             m_window.reset(new QWidget);
             m_window->setStyleSheet(TableItemWidget::sharedStyleSheet());
         }
-        m_table.reset(type == TableWidget::MixedAudioTable ? new TableWidgetAudioMix
-                                                           : new TableWidget);
+        m_table.reset(new TableWidget);
         m_table->setTableType(type);
         m_table->setStripVideoOffset(type == TableWidget::VideoTable ||
                                      type == TableWidget::InfraredTable);
@@ -258,7 +256,6 @@ private slots:
         QTest::newRow("audio input")                   << int(TableWidget::AnalogAudioTable) << "2"   << 5   << 2   << "[2] Audio 2";
         QTest::newRow("HDMI audio")                    << int(TableWidget::HdmiAudioTable)   << "103" << 105 << 103 << "[3] Input 3";
         QTest::newRow("infrared")                      << int(TableWidget::InfraredTable)    << "108" << 7   << 8   << "[8] Input 8";
-        QTest::newRow("mixed audio")                   << int(TableWidget::MixedAudioTable)  << "6"   << 2   << 6   << "[6] Audio 6";
         // clang-format on
     }
 
@@ -337,8 +334,7 @@ private slots:
         QTest::addColumn<int>("output");
         QTest::addColumn<bool>("allowed");
         const int video = TableWidget::VideoTable, analog = TableWidget::AnalogAudioTable,
-                  hdmi = TableWidget::HdmiAudioTable, ir = TableWidget::InfraredTable,
-                  mixed = TableWidget::MixedAudioTable;
+                  hdmi = TableWidget::HdmiAudioTable, ir = TableWidget::InfraredTable;
         const int in = InputPortKind, out = OutputPortKind, aud = AudioInputPortKind,
                   ana = AnalogOutputPortKind;
         // clang-format off
@@ -356,10 +352,6 @@ private slots:
         QTest::newRow("hdmi: input right unrelated")  << hdmi   << in  << 3 << -1 << "103" << 104 << true;
         QTest::newRow("infrared: switching denied")   << ir     << -1  << 0 << 25 << "103" << 4   << false;
         QTest::newRow("infrared: output denied")      << ir     << out << 5 << -1 << "103" << 5   << false;
-        QTest::newRow("mixed: analog cell")           << mixed  << -1  << 0 << 23 << "3"   << 2   << false;
-        QTest::newRow("mixed: analog cell, hdmi off") << mixed  << -1  << 0 << 24 << "3"   << 2   << true;
-        QTest::newRow("mixed: hdmi cell")             << mixed  << -1  << 0 << 24 << "103" << 102 << false;
-        QTest::newRow("mixed: hdmi cell, analog off") << mixed  << -1  << 0 << 23 << "103" << 102 << true;
         // clang-format on
     }
 
@@ -723,29 +715,6 @@ private slots:
                  qPrintable(text.name()));
         const QColor inputText = at(inputName->geometry().center() + in.topLeft());
         QVERIFY2(disabled || contrastRatio(inputText, input) >= 4.5, qPrintable(inputText.name()));
-    }
-
-    // The mixed audio table
-
-    void audioFollowHidesTheMiddle()
-    {
-        auto &mix =
-            static_cast<TableWidgetAudioMix &>(makeTable(TableWidget::MixedAudioTable, 3, 3));
-        const auto hidden = [&mix] {
-            IntList lines; // hidden rows, then hidden columns + 10
-            for (int i = 0; i < 3; ++i) {
-                lines += mix.isRowHidden(i) ? IntList{i} : IntList{};
-                lines += mix.isColumnHidden(i) ? IntList{i + 10} : IntList{};
-            }
-            return lines;
-        };
-        mix.setAudioFollow(true);
-        QCOMPARE(hidden(), IntList({1, 11, 2, 12}));
-        mix.setTableLayout(3, 3); // the state outlives a new layout
-        QCOMPARE(hidden(), IntList({1, 11, 2, 12}));
-        QVERIFY(qAbs(mix.columnWidth(0) - mix.viewport()->width()) <= 1);
-        mix.setAudioFollow(false);
-        QCOMPARE(hidden(), IntList());
     }
 };
 
