@@ -116,7 +116,7 @@ void FramelessDialog::mouseReleaseEvent(QMouseEvent *event)
 
 void FramelessDialog::setVisible(bool visible)
 {
-    if (visible && !testAttribute(Qt::WA_Moved))
+    if (visible)
         placeBeforeShowing(this);
     QDialog::setVisible(visible);
 }
@@ -127,5 +127,4 @@ void FramelessDialog::setEnterButton(QPushButton *button)
     for (QPushButton *b : buttons)
         b->setAutoDefault(true);
     button->setDefault(true);
-    button->setFocus();
 }

@@ -18,7 +18,7 @@ public:
     explicit FramelessDialog(QWidget *parent = nullptr, Qt::WindowFlags extraFlags = {});
 
     bool isDragging() const { return m_dragging; }
-    /// Shown over its owner, placed before its window exists, unless it was moved on purpose.
+    /// Shown over its owner, placed before its native window exists.
     void setVisible(bool visible) override;
 
 protected:

@@ -10,8 +10,8 @@
 #include "protocol/messagedistance.h"
 #include "storage/portnamestore.h"
 #include "storage/projectdatabase.h"
-#include "uikit/msgdlg.h"
 #include "storage/useraccountstore.h"
+#include "uikit/msgdlg.h"
 #include "wall/inputsignalwidget0409.h"
 #include "wall/outputwidget0409.h"
 
@@ -27,37 +27,65 @@
 
 #include <functional>
 
+namespace {
+// Saves a picture of `widget` as <build>/screenshots/<name>.png.
+void shoot(QWidget *widget, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("CORVANE_BUILD_DIR") + QStringLiteral("/screenshots");
+    QVERIFY(QDir().mkpath(dir));
+    const QString file = QStringLiteral("%1/%2.png").arg(dir, name);
+    QVERIFY2(widget->grab().toImage().save(file), qPrintable(file));
+}
+} // namespace
+
 class TestMainWindowScreens : public QObject
 {
     Q_OBJECT
 
+    SimProcess m_sim;
+    QTemporaryDir m_data;
+
+    /// The simulated `model` and a window of device type `type` once it sent `lastQuery`;
+    /// `prepare` runs on the data folder first.
+    std::unique_ptr<Widget> start(const QString &model, int type, const QString &lastQuery,
+                                  const std::function<bool()> &prepare = {})
+    {
+        if (!m_sim.start(model))
+            return nullptr;
+        prepareLoginFreeStart(m_data.path(), m_sim.controlPort());
+        AppSettings::instance()->setType(type);
+        if (prepare && !prepare())
+            return nullptr;
+        auto window = std::make_unique<Widget>();
+        return m_sim.waitForCommand(lastQuery) ? std::move(window) : nullptr;
+    }
+
 private slots:
+    void cleanup()
+    {
+        MessageDistance::instance()->closeConnections();
+        m_sim.stop();
+    }
+
     void pagesInBothLanguages()
     {
-        SimProcess sim;
-        QVERIFY(sim.start(QStringLiteral("0809")));
-        QTemporaryDir data;
-        prepareLoginFreeStart(data.path(), sim.controlPort());
-        const AppSettings *settings = AppSettings::instance();
         // Names longer than their cells: cut at their end, the port number kept.
-        PortNameStore names;
-        QVERIFY(names.savePortName(3, QStringLiteral("Room PC With A Long Name For The Left Stage Screen"),
-                                   InputVideoName) &&
-                names.savePortName(2, QStringLiteral("Projector Left Of The Stage Wall Above The Choir"),
-                                   OutputVideoName));
-
-        Widget window;
-        QVERIFY(sim.waitForCommand(QStringLiteral("{param=bindinfo}")));
+        const std::unique_ptr<Widget> shown = start("0809", 1, "{param=bindinfo}", [] {
+            PortNameStore names;
+            return names.savePortName(3, "Room PC With A Long Name For The Left Stage Screen",
+                                      InputVideoName) &&
+                   names.savePortName(2, "Projector Left Of The Stage Wall Above The Choir",
+                                      OutputVideoName);
+        });
+        QVERIFY(shown);
+        Widget &window = *shown;
+        const AppSettings *settings = AppSettings::instance();
         auto *video = window.findChild<TableWidget *>(QStringLiteral("videoTableWidget"));
         QTRY_VERIFY_WITH_TIMEOUT(video->itemForOutput(1) &&
                                      video->itemForOutput(1)->data(TableWidget::InputRole).toInt() >
                                          0,
                                  5000);
         QTest::qWait(200);
-
-        const QString dir =
-            qEnvironmentVariable("CORVANE_BUILD_DIR") + QStringLiteral("/screenshots");
-        QVERIFY(QDir().mkpath(dir));
         auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
         auto *language = window.findChild<QComboBox *>(QStringLiteral("languageComboBox"));
         auto *typeLabel = window.findChild<QLabel *>(QStringLiteral("connectState"));
@@ -70,7 +98,7 @@ private slots:
             QCOMPARE(settings->language(), languageIndex);
             // The title keeps its connection state across the change of language.
             QCOMPARE(settings->connectionState(), 2);
-            QVERIFY(typeLabel->text().contains(QString::number(sim.controlPort())));
+            QVERIFY(typeLabel->text().contains(QString::number(m_sim.controlPort())));
             QVERIFY(!typeLabel->text().contains(QLatin1String("connecting")));
             for (auto page = pages.cbegin(); page != pages.cend(); ++page) {
                 tabs->setCurrentIndex(page.key());
@@ -80,11 +108,8 @@ private slots:
                     video->itemForOutput(5)->setSelected(true);
                 }
                 QTest::qWait(50);
-                const QImage image = window.grab().toImage();
-                QVERIFY(!image.isNull());
-                const QString file = QStringLiteral("%1/mainwindow-%2-%3.png")
-                                         .arg(dir, page.value(), languageNames.at(languageIndex));
-                QVERIFY2(image.save(file), qPrintable(file));
+                shoot(&window, QStringLiteral("mainwindow-%1-%2")
+                                   .arg(page.value(), languageNames.at(languageIndex)));
             }
             // A message with markup, as a wall plan recall shows it.
             MsgDlg warning(&window);
@@ -92,11 +117,8 @@ private slots:
                                 Widget::wallPlanWarning(true, false, false));
             warning.show();
             QVERIFY(QTest::qWaitForWindowExposed(&warning));
-            const QString file = QStringLiteral("%1/message-markup-%2.png")
-                                     .arg(dir, languageNames.at(languageIndex));
-            QVERIFY2(warning.grab().toImage().save(file), qPrintable(file));
+            shoot(&warning, QStringLiteral("message-markup-") + languageNames.at(languageIndex));
         }
-        MessageDistance::instance()->closeConnections();
     }
 
     // The pages that differ by model: the multiview page of the 0809-M undivided and divided,
@@ -117,29 +139,17 @@ private slots:
         QFETCH(QString, model);
         QFETCH(int, type);
         QFETCH(QString, lastQuery);
-        SimProcess sim;
-        QVERIFY(sim.start(model));
-        QTemporaryDir data;
-        prepareLoginFreeStart(data.path(), sim.controlPort());
-        AppSettings::instance()->setType(type);
-
-        Widget window;
-        QVERIFY(sim.waitForCommand(lastQuery));
+        const std::unique_ptr<Widget> shown = start(model, type, lastQuery);
+        QVERIFY(shown);
+        Widget &window = *shown;
         QTest::qWait(300);
-        const QString dir =
-            qEnvironmentVariable("CORVANE_BUILD_DIR") + QStringLiteral("/screenshots");
-        QVERIFY(QDir().mkpath(dir));
         auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
         auto *language = window.findChild<QComboBox *>(QStringLiteral("languageComboBox"));
         auto *audioMode = window.findChild<QComboBox *>(QStringLiteral("HdmiAudioComboBox"));
         auto shot = [&](int page, const QString &name, const QString &lang) {
             tabs->setCurrentIndex(page);
             QTest::qWait(50);
-            const QImage image = window.grab().toImage();
-            QVERIFY(!image.isNull());
-            const QString file =
-                QStringLiteral("%1/mainwindow-%2-%3-%4.png").arg(dir, model, name, lang);
-            QVERIFY2(image.save(file), qPrintable(file));
+            shoot(&window, QStringLiteral("mainwindow-%1-%2-%3").arg(model, name, lang));
         };
         for (int languageIndex : {1, 0}) {
             language->setCurrentIndex(languageIndex);
@@ -164,45 +174,30 @@ private slots:
             }
             shot(5, QStringLiteral("about"), lang);
         }
-        MessageDistance::instance()->closeConnections();
     }
 
     // The wall page with four overlapping windows on a 3x3 and on a 1x9 wall, a window's menu,
     // the splicing setting and the window property, in both languages.
     void wallInBothLanguages()
     {
-        SimProcess sim;
-        QVERIFY(sim.start(QStringLiteral("0409-S")));
-        QTemporaryDir data;
-        prepareLoginFreeStart(data.path(), sim.controlPort());
-        AppSettings::instance()->setType(2);
-
-        Widget window;
-        QVERIFY(sim.waitForCommand(QStringLiteral("{param=Get_Rotate}")));
+        const std::unique_ptr<Widget> shown = start("0409-S", 2, "{param=Get_Rotate}");
+        QVERIFY(shown);
+        Widget &window = *shown;
         auto *canvas = window.findChild<OutputWidget0409 *>(QStringLiteral("widget_out_0409"));
         QVERIFY(canvas);
         // Another operator lays the windows out; the canvas follows the device's reports.
         auto layOut = [&](const QString &vir, const QSize &wall, const QStringList &windows) {
-            QVERIFY(sim.sendAsOtherClient(QStringLiteral("{param=VIR%1}").arg(vir)));
+            QVERIFY(m_sim.sendAsOtherClient(QStringLiteral("{param=VIR%1}").arg(vir)));
             QTRY_COMPARE_WITH_TIMEOUT(canvas->virtualSize(), wall, 5000);
             for (const QString &w : windows)
-                QVERIFY(sim.sendAsOtherClient(QStringLiteral("{param=WindowOpen%1}").arg(w)));
+                QVERIFY(m_sim.sendAsOtherClient(QStringLiteral("{param=WindowOpen%1}").arg(w)));
             const int lastX = windows.last().section(QLatin1Char('/'), 3, 3).toInt();
             QTRY_VERIFY_WITH_TIMEOUT(
                 canvas->window(4) && canvas->window(4)->currentVirtualRect().x() == lastX, 5000);
             QTest::qWait(100);
         };
 
-        const QString dir =
-            qEnvironmentVariable("CORVANE_BUILD_DIR") + QStringLiteral("/screenshots");
-        QVERIFY(QDir().mkpath(dir));
         auto *language = window.findChild<QComboBox *>(QStringLiteral("languageComboBox"));
-        auto shot = [&](QWidget *widget, const QString &name) {
-            const QImage image = widget->grab().toImage();
-            QVERIFY(!image.isNull());
-            const QString file = dir + QLatin1Char('/') + name;
-            QVERIFY2(image.save(file), qPrintable(file));
-        };
         // Runs `open`, which shows a menu or a modal window, grabs that and closes it.
         auto shotOfPopup = [&](const std::function<void()> &open, const QString &name) {
             bool seen = false;
@@ -213,7 +208,7 @@ private slots:
                 if (!shown)
                     return;
                 seen = true;
-                shot(shown, name);
+                shoot(shown, name);
                 shown->close();
             });
             open();
@@ -225,7 +220,7 @@ private slots:
             layOut(QStringLiteral("0"), QSize(5760, 3240),
                    {"1/1/1/0/0/3840/2160", "2/2/2/1920/540/2880/1620", "3/3/3/3360/1620/2400/1350",
                     "4/4/4/480/2430/1920/810"});
-            shot(&window, QStringLiteral("wall-3x3-%1.png").arg(lang));
+            shoot(&window, QStringLiteral("wall-3x3-") + lang);
 
             InputSignalWidget0409 *second = canvas->window(2);
             QVERIFY(second);
@@ -236,21 +231,20 @@ private slots:
                                            second->mapToGlobal(inside));
                     QApplication::sendEvent(second, &menu);
                 },
-                QStringLiteral("wall-menu-%1.png").arg(lang));
+                QStringLiteral("wall-menu-") + lang);
             shotOfPopup([&] { canvas->showWindowProperty(2); },
-                        QStringLiteral("wall-property-%1.png").arg(lang));
+                        QStringLiteral("wall-property-") + lang);
             shotOfPopup(
                 [&] {
                     window.findChild<QPushButton *>(QStringLiteral("btn_splicing_set"))->click();
                 },
-                QStringLiteral("wall-splicing-%1.png").arg(lang));
+                QStringLiteral("wall-splicing-") + lang);
 
             layOut(QStringLiteral("1"), QSize(17280, 1080),
                    {"1/1/1/0/0/5760/1080", "2/2/2/3840/0/5760/1080", "3/3/3/9600/0/3840/1080",
                     "4/4/4/12480/270/3840/810"});
-            shot(&window, QStringLiteral("wall-1x9-%1.png").arg(lang));
+            shoot(&window, QStringLiteral("wall-1x9-") + lang);
         }
-        MessageDistance::instance()->closeConnections();
     }
 };
 
