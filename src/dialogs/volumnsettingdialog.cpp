@@ -4,7 +4,6 @@
 
 #include "protocol/messagedistance.h"
 #include "state/devicestate.h"
-#include "state/sigmanager.h"
 
 #include <QIcon>
 #include <QSignalBlocker>
@@ -18,8 +17,10 @@ VolumnSettingDialog::VolumnSettingDialog(int port, QWidget *parent)
     // The wall model numbers its HDMI audio ports from 101 but addresses them as 1, 2, ...
     if (DeviceState::instance()->deviceType() == Dev0409S && m_port > 100)
         m_port -= 100;
-    connect(SigManager::instance(), &SigManager::Sig_UpdateVolumes, this,
-            &VolumnSettingDialog::refresh);
+    connect(DeviceState::instance(), &DeviceState::changed, this, [this](DeviceState::Part part) {
+        if (part == DeviceState::Volume)
+            refresh();
+    });
     refresh();
     MessageDistance::instance()->getVolume();
 }
@@ -55,7 +56,6 @@ void VolumnSettingDialog::on_volumnSplider_sliderReleased()
     MessageDistance::instance()->setVolume(m_port, volume);
     // The device tells only its other clients; keep the store (and the other views) in step.
     DeviceState::instance()->setVolumeAt(m_port, volume);
-    emit SigManager::instance()->Sig_UpdateVolumes();
 }
 
 void VolumnSettingDialog::on_btn_mute_clicked()
@@ -67,7 +67,6 @@ void VolumnSettingDialog::on_btn_mute_clicked()
     else
         MessageDistance::instance()->muteOff(m_port);
     DeviceState::instance()->setMuteAt(m_port, muted ? 1 : 0);
-    emit SigManager::instance()->Sig_UpdateVolumes();
 }
 
 void VolumnSettingDialog::on_btnApply_clicked()

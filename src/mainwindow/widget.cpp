@@ -9,7 +9,7 @@
 #include "mainwindow/checkpushbutton.h"
 #include "mainwindow/listwidget.h"
 #include "mainwindow/multiviewview.h"
-#include "mainwindow/queryschedule.h"
+#include "protocol/queryschedule.h"
 #include "mainwindow/splicegroups.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
@@ -18,6 +18,7 @@
 #include "mainwindow/widgetsplice.h"
 #include "protocol/messagedistance.h"
 #include "state/devicestate.h"
+#include "state/reportapplier.h"
 #include "state/sigmanager.h"
 #include "storage/captionstore.h"
 #include "storage/plannamestore.h"
@@ -147,6 +148,7 @@ Widget::Widget(QWidget *parent)
                                            QStringLiteral("#d0e1e7")}
 {
     m_client = MessageDistance::instance();
+    m_reports = new ReportApplier(DeviceState::instance(), this);
     AppSettings *settings = AppSettings::instance();
     DeviceState *store = DeviceState::instance();
 
@@ -373,7 +375,7 @@ void Widget::connectViews()
 {
     connect(m_ui->videoTableWidget, &TableWidget::layoutChangedSig, this, [this] {
         refreshView(0);
-        updateVideoWidgetOutputInfo();
+        m_ui->videoTableWidget->refreshOutputFlags();
     });
     connect(m_ui->AudioTable, &TableWidget::layoutChangedSig, this, [this] { refreshView(1); });
     connect(m_ui->InfaredTable, &TableWidget::layoutChangedSig, this, [this] { refreshView(3); });
@@ -401,32 +403,13 @@ void Widget::connectViews()
 
 void Widget::connectProtocol()
 {
+    connectReports();
     MessageDistance *c = m_client;
-    connect(c, &MessageDistance::receiveVersionSig, this, &Widget::receiveVersionSlot);
-    connect(c, &MessageDistance::receiveInputChannelStateSig, this,
-            &Widget::receiveInputChannelStateSlot);
-    connect(c, &MessageDistance::receiveNetWorkImforamtionSig, this,
-            &Widget::receiveNetWorkImforamtionSlot);
-    connect(c, &MessageDistance::receiveVideoAudioIRMapSig, this,
-            &Widget::receiveVideoAudioIRMapSlot);
-    connect(c, &MessageDistance::receiveInOutChannelResolutionMapSig, this,
-            &Widget::receiveInOutChannelResolutionSlot);
-    connect(c, &MessageDistance::receiveOsdImfSig, this, &Widget::receiveOsdImfSlot);
-    connect(c, &MessageDistance::receiveTitleImfSig, this, &Widget::receiveTitleImfSlot);
     connect(c, &MessageDistance::connectSuccessFulSig, this, &Widget::receiveNetWorkSuccessfulSlot);
     connect(c, &MessageDistance::connectingSig, this, &Widget::receiveConnectingSlot);
     connect(c, &MessageDistance::connectFailureSig, this, &Widget::receivenetWorkFailSlot);
     // Commands from anywhere (dialogs included) that found the link down.
     connect(c, &MessageDistance::si_commandNotSent, this, &Widget::showLinkNotice);
-    connect(c, &MessageDistance::receiveVolumnImformationSig, this,
-            &Widget::receiveVolumeValueSlot);
-    connect(c, &MessageDistance::receiveBindInfoSig, this, &Widget::receiveBindInfoSlot);
-    connect(c, &MessageDistance::receiveOutputInfoSig, this, &Widget::receiveOutputInfoSlot);
-    connect(c, &MessageDistance::receiveHDCPInfoSig, this, &Widget::receiveHDCPInfoSlot);
-    connect(c, &MessageDistance::receiveWindowStatusSig, this, &Widget::receiveWindowStatusSlot);
-    connect(c, &MessageDistance::receiveRotateAngleSig, this, &Widget::receiveRotateAngleSlot);
-    connect(c, &MessageDistance::receiveChangedByOthersSig, this,
-            &Widget::receiveChangedByOthersSlot);
     // The client's own notices are relayed as the window's, so their listeners need no client.
     connect(c, &MessageDistance::si_SetDhcpSwitch, this, &Widget::si_SetDhcpSwitch);
     connect(c, &MessageDistance::si_ForwardAnalysis, this, &Widget::si_ForwardAnalysis);
@@ -443,8 +426,6 @@ void Widget::connectProtocol()
         connect(table, &TableWidget::dropPortToItemSig, this,
                 [this, table](int input, int output) { onTableDrop(table, input, output); });
     }
-    connect(SigManager::instance(), &SigManager::Sig_UpdateOutputInfo, this,
-            &Widget::updateVideoWidgetOutputInfo);
     connect(m_ui->btn_0409_close_all, &QPushButton::clicked, m_canvas,
             [this] { m_canvas->closeAll(); });
     connect(m_ui->btn_0409_lock_all, &QPushButton::clicked, m_canvas,
@@ -492,8 +473,11 @@ void Widget::afterLogin()
     // The login flow has loaded the user's rights; they are applied to the controls here.
     if (m_permissions)
         applyPermissions();
-    if (!m_splitManager && spliceFactory())
+    if (!m_splitManager && spliceFactory()) {
         m_splitManager = spliceFactory()(m_ui->videoTableWidget, this);
+        m_reports->setSpliceGroups(
+            [groups = m_splitManager](int output) { return groups->groupOf(output); });
+    }
     arrangeForDeviceType();
 }
 
@@ -527,7 +511,7 @@ void Widget::arrangeForDeviceType()
     m_ui->lb_bezel->setVisible(wall);
     m_ui->wid_multiview->setVisible(type == Dev0809M);
     if (type == Dev0409S) {
-        m_hdmiAudioFollow = false;
+        m_reports->setHdmiAudioFollow(false);
         tabs->setTabEnabled(m_tabJoint, true);
         tabs->setCurrentIndex(m_tabJoint);
         tabs->setTabEnabled(m_tabVideo, false);
@@ -877,8 +861,7 @@ void Widget::retranslateDynamicTexts()
 
 void Widget::applyHdmiAudioFollow(bool follow)
 {
-    // The wall model's one HDMI audio output is always chosen on its own.
-    m_hdmiAudioFollow = follow && DeviceState::instance()->deviceType() != Dev0409S;
+    m_reports->setHdmiAudioFollow(follow);
     arrangeAudioPage();
 }
 
@@ -888,7 +871,7 @@ void Widget::applyHdmiAudioFollow(bool follow)
 void Widget::arrangeAudioPage()
 {
     const bool analog = DeviceState::instance()->deviceType() != Dev0409S;
-    const bool hdmi = !m_hdmiAudioFollow;
+    const bool hdmi = !m_reports->hdmiAudioFollow();
     m_ui->AudioTable->setVisible(analog);
     m_ui->lb_analogAudio->setVisible(analog);
     m_ui->audioHDMITable->setVisible(hdmi);

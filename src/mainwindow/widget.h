@@ -1,5 +1,6 @@
 #pragma once
 
+#include "state/devicestate.h"
 #include "uikit/basewidget.h"
 
 #include <QJsonObject>
@@ -18,11 +19,11 @@ class QPoint;
 class QTableWidget;
 class QTableWidgetItem;
 class CaptionStore;
-class DeviceState;
 class MessageDistance;
 class MultiviewView;
 class PermissionStore;
 class PortNameStore;
+class ReportApplier;
 class SpliceGroups;
 class SvgLabel;
 class TableWidget;
@@ -55,7 +56,7 @@ public:
     MultiviewView *multiviewView() const { return m_multiviewView; }
     SpliceGroups *splitManager() const { return m_splitManager; }
     WidgetDialogs *dialogs() const { return m_dialogs; }
-    bool hdmiAudioFollow() const { return m_hdmiAudioFollow; }
+    bool hdmiAudioFollow() const;
 
     // Shared by the report slots and the operator's routing.
     void refreshView(int kind);
@@ -63,7 +64,6 @@ public:
     /// (markup: the missing ones in red).
     static QString wallPlanWarning(bool windows, bool resolution, bool rotation);
     void applyVideoRoute(int input, int output, bool clearMute);
-    void applySpliceMode(int mode, bool fromOperator);
     /// Runs the arrangement of pages, lists and tables for the store's device type.
     void arrangeForDeviceType();
     /// True while the control link is up. Otherwise the operator's change is not made: the
@@ -87,25 +87,10 @@ public slots:
     void sl_Scalingmode(int port);
     void refrenshSignalSlot();
     void receiveVersionSlot(const QJsonObject &object);
-    void receiveInputChannelStateSlot(const QJsonObject &object);
-    void receiveNetWorkImforamtionSlot(const QJsonObject &object);
-    void receiveVideoAudioIRMapSlot(const QJsonObject &object);
-    void receiveInOutChannelResolutionSlot(const QJsonObject &object);
-    void receiveOsdImfSlot(int port, const QJsonObject &object);
-    void receiveTitleImfSlot(const QJsonObject &object);
-    void receiveVolumeValueSlot(const QJsonObject &object);
     void SingleSplitterButtonChangeSlot(int mode);
-    void updateVideoWidgetOutputInfo();
-    void updateVideoWidgetOutputInfoByPort(int output);
-    void receiveOutputInfoSlot(const QJsonObject &object);
-    void receiveHDCPInfoSlot(const QJsonObject &object);
     void JoinLayoutButtonChangeSlot_0409(int id);
     void sl_planBtnClicked(int btnIndex);
     void sl_spliceGroupBtnClicked(int btnIndex);
-    void receiveWindowStatusSlot(const QJsonObject &object);
-    void receiveRotateAngleSlot(const QJsonObject &object);
-    void receiveChangedByOthersSlot(const QJsonObject &object);
-    void receiveBindInfoSlot(const QJsonObject &object);
     void on_bezelBtn_clicked();
     void on_usermanageBtn_clicked();
     void on_CaptionBtn_clicked();
@@ -139,6 +124,13 @@ private:
     void attachPage(int index);
     void connectViews();
     void connectProtocol();
+    /// The client's reports to the report applier, its notices and the store's to the views.
+    void connectReports();
+    void onStateChanged(DeviceState::Part part, const QList<int> &ports);
+    /// A splice mode the device reported: its one group and its button.
+    void showSpliceMode(int mode);
+    /// The operator's splice mode: rights, the command, then as if reported.
+    void applySpliceMode(int mode);
     void runStartupLogin();
     void afterLogin();
     void reLogin();
@@ -165,7 +157,6 @@ private:
     void loadPlanNames();
     void recallPlan(QButtonGroup *group, int index);
     void onTableDrop(TableWidget *table, int input, int output);
-    void applyEchoedCommand(const QString &text);
     bool groupAllows(int port, int listRight) const;
     void onOrderToLock(int port, bool lock);
     void onOrderToPause(int port, bool pause);
@@ -199,7 +190,6 @@ private:
     QButtonGroup *m_planGroupVideo = nullptr;
     QButtonGroup *m_planGroupWall = nullptr;
     QButtonGroup *m_spliceModeGroup = nullptr;
-    bool m_hdmiAudioFollow = false;
     bool m_networkChangePending = false;
     std::unique_ptr<PortNameStore> m_portNames;
     std::unique_ptr<UserAccountStore> m_userAccounts;
@@ -212,6 +202,7 @@ private:
     bool m_linkNoticeShown = false; // in this disconnected spell
 
     MessageDistance *m_client = nullptr;
+    ReportApplier *m_reports = nullptr;
     WallCanvas *m_wallCanvas = nullptr;
     MultiviewView *m_multiviewView = nullptr;
     class WidgetMenus *m_menus = nullptr;

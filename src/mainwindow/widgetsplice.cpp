@@ -1,6 +1,6 @@
 #include "widgetsplice.h"
 
-#include "mainwindow/statuskeys.h"
+#include "state/statuskeys.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widget.h"
 #include "protocol/messagedistance.h"

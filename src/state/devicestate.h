@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QObject>
 #include <QString>
 
 #include <array>
@@ -17,50 +18,95 @@ using BezelValues = std::array<uint, 8>;
 /// Maps are keyed by 1-based port numbers and copied in and out by value. For each map
 /// `foo()` copies it out, `setFoo(map)` replaces it whole, `setFooAt(port, v)` writes one entry
 /// and `fooAt(port)` reads one entry, giving the documented default for a port never written.
-class DeviceState
+///
+/// Every write that changes something is announced by changed(part, ports), so views redraw
+/// themselves; a write that repeats what is stored announces nothing.
+class DeviceState : public QObject
 {
+    Q_OBJECT
+
 public:
+    /// What a change notice is about.
+    enum Part
+    {
+        Network,
+        Model, ///< device type and versions
+        VideoRoute,
+        AudioRoute,
+        IrRoute,
+        InputSignal,
+        InputResolution,
+        OutputResolution,
+        Volume, ///< levels and mutes
+        ScalingMode,
+        OutputFlags, ///< link, frozen, lock and video mute
+        Hdcp,
+        Windows, ///< wall windows and VIR
+        Rotation,
+        Bezel,
+        PlanNames,
+        Layout, ///< bind, splice and splitter modes
+        Multiview,
+        Osd,
+        Caption,
+    };
+    Q_ENUM(Part)
+
+    /// Holds change notices back while it lives and then sends one per part, the ports merged;
+    /// batches nest.
+    class Batch
+    {
+    public:
+        explicit Batch(DeviceState *state);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        DeviceState *m_state;
+    };
+
     /// The application's one store.
     static DeviceState *instance();
     /// A separate, empty store (tests and tools); the application uses instance().
-    DeviceState() = default;
+    explicit DeviceState(QObject *parent = nullptr);
 
     // Connection and network
     QString ip() const { return m_ip; }
-    void setIp(const QString &ip) { m_ip = ip; }
+    void setIp(const QString &ip);
     int port() const { return m_port; }
-    void setPort(int port) { m_port = port; }
+    void setPort(int port);
     QString mac() const { return m_mac; }
-    void setMac(const QString &mac) { m_mac = mac; }
+    void setMac(const QString &mac);
     QString gateway() const { return m_gateway; }
-    void setGateway(const QString &gateway) { m_gateway = gateway; }
+    void setGateway(const QString &gateway);
     QString subnet() const { return m_subnet; }
-    void setSubnet(const QString &subnet) { m_subnet = subnet; }
+    void setSubnet(const QString &subnet);
 
     // Model and versions
     DeviceType deviceType() const { return m_deviceType; }
-    void setDeviceType(DeviceType type) { m_deviceType = type; }
+    void setDeviceType(DeviceType type);
     QString mcuVersion() const { return m_mcuVersion; }
-    void setMcuVersion(const QString &version) { m_mcuVersion = version; }
+    void setMcuVersion(const QString &version);
     QString fpgaVersion() const { return m_fpgaVersion; }
-    void setFpgaVersion(const QString &version) { m_fpgaVersion = version; }
+    void setFpgaVersion(const QString &version);
     QString deviceTypeText() const { return m_deviceTypeText; }
-    void setDeviceTypeText(const QString &text) { m_deviceTypeText = text; }
+    void setDeviceTypeText(const QString &text);
 
     // Routing: output -> input
     QMap<int, int> videoRoute() const { return m_videoRoute; }
     void setVideoRoute(const QMap<int, int> &route);
-    void setVideoRouteAt(int output, int input) { m_videoRoute.insert(output, input); }
+    void setVideoRouteAt(int output, int input);
     int videoRouteAt(int output) const { return m_videoRoute.value(output, 0); }
 
     QMap<int, int> audioRoute() const { return m_audioRoute; }
     void setAudioRoute(const QMap<int, int> &route);
-    void setAudioRouteAt(int output, int input) { m_audioRoute.insert(output, input); }
+    void setAudioRouteAt(int output, int input);
     int audioRouteAt(int output) const { return m_audioRoute.value(output, 0); }
 
     QMap<int, int> irRoute() const { return m_irRoute; }
     void setIrRoute(const QMap<int, int> &route);
-    void setIrRouteAt(int output, int input) { m_irRoute.insert(output, input); }
+    void setIrRouteAt(int output, int input);
     int irRouteAt(int output) const { return m_irRoute.value(output, 0); }
 
     // Resolutions and signals
@@ -75,7 +121,7 @@ public:
 
     QMap<int, bool> inputSignal() const { return m_inputSignal; }
     void setInputSignal(const QMap<int, bool> &present);
-    void setInputSignalAt(int input, bool present) { m_inputSignal.insert(input, present); }
+    void setInputSignalAt(int input, bool present);
     bool inputSignalAt(int input) const { return m_inputSignal.value(input, false); }
 
     // Audio levels; key 0 is never kept.
@@ -91,33 +137,33 @@ public:
 
     // Per-output settings and flags
     QMap<int, int> scalingMode() const { return m_scalingMode; }
-    void setScalingModeAt(int output, int mode) { m_scalingMode.insert(output, mode); }
+    void setScalingModeAt(int output, int mode);
     int scalingModeAt(int output) const { return m_scalingMode.value(output, 0); }
 
     QMap<int, bool> outputLink() const { return m_outputLink; }
     void setOutputLink(const QMap<int, bool> &linked);
-    void setOutputLinkAt(int output, bool linked) { m_outputLink.insert(output, linked); }
+    void setOutputLinkAt(int output, bool linked);
     bool outputLinkAt(int output) const { return m_outputLink.value(output, false); }
 
     QMap<int, bool> frozen() const { return m_frozen; }
     void setFrozen(const QMap<int, bool> &frozen);
-    void setFrozenAt(int output, bool frozen) { m_frozen.insert(output, frozen); }
+    void setFrozenAt(int output, bool frozen);
     bool frozenAt(int output) const { return m_frozen.value(output, false); }
 
     /// true is the "No Standby" state; an output never reported reads true.
     QMap<int, bool> outputLock() const { return m_outputLock; }
     void setOutputLock(const QMap<int, bool> &locked);
-    void setOutputLockAt(int output, bool locked) { m_outputLock.insert(output, locked); }
+    void setOutputLockAt(int output, bool locked);
     bool outputLockAt(int output) const { return m_outputLock.value(output, true); }
 
     QMap<int, bool> videoMute() const { return m_videoMute; }
     void setVideoMute(const QMap<int, bool> &muted);
-    void setVideoMuteAt(int output, bool muted) { m_videoMute.insert(output, muted); }
+    void setVideoMuteAt(int output, bool muted);
     bool videoMuteAt(int output) const { return m_videoMute.value(output, false); }
 
     QMap<int, int> inputHdcp() const { return m_inputHdcp; }
     void setInputHdcp(const QMap<int, int> &modes);
-    void setInputHdcpAt(int input, int mode) { m_inputHdcp.insert(input, mode); }
+    void setInputHdcpAt(int input, int mode);
     int inputHdcpAt(int input) const { return m_inputHdcp.value(input, 0); }
 
     // Video wall
@@ -136,23 +182,23 @@ public:
     int rotateAngleAt(int output) const { return m_rotateAngle.value(output, 0); }
 
     BezelValues bezel() const { return m_bezel; }
-    void setBezel(const BezelValues &values) { m_bezel = values; }
+    void setBezel(const BezelValues &values);
 
     // Plans: 0-based button index -> name
     QMap<int, QString> planNames() const { return m_planNames; }
     void setPlanNames(const QMap<int, QString> &names);
-    void setPlanNameAt(int index, const QString &name) { m_planNames.insert(index, name); }
+    void setPlanNameAt(int index, const QString &name);
     QString planNameAt(int index) const { return m_planNames.value(index); }
 
     // Layouts
     int bindMode() const { return m_bindMode; }
-    void setBindMode(int mode) { m_bindMode = mode; }
+    void setBindMode(int mode);
     /// Splice mode of a Dev0808S; kept within 0..5 since it indexes the fixed output lists.
     int spliceMode() const { return m_spliceMode; }
-    void setSpliceMode(int mode) { m_spliceMode = spliceModeFromInt(mode); }
+    void setSpliceMode(int mode);
     int splitterMode() const { return m_splitterMode; }
     /// Stores the reported layout as it is.
-    void setSplitterMode(int mode) { m_splitterMode = mode; }
+    void setSplitterMode(int mode);
     /// Keeps 1..6; anything else becomes 0.
     void setSplitterModeNormalised(int mode);
 
@@ -160,18 +206,30 @@ public:
     QMap<int, int> multiviewWindows() const { return m_multiviewWindows; }
     /// Replaces the windows but keeps the multiview output's input (key 0) when one is stored.
     void setMultiviewWindows(const QMap<int, int> &windows);
-    void setMultiviewWindowAt(int window, int input) { m_multiviewWindows.insert(window, input); }
+    void setMultiviewWindowAt(int window, int input);
     /// -1 for a window never written.
     int multiviewWindowAt(int window) const { return m_multiviewWindows.value(window, -1); }
 
     // Caption and OSD
     QMap<int, CaptionInfo> osdInfo() const { return m_osdInfo; }
-    void setOsdInfoAt(int input, const CaptionInfo &info) { m_osdInfo.insert(input, info); }
+    void setOsdInfoAt(int input, const CaptionInfo &info);
     CaptionInfo osdInfoAt(int input) const { return m_osdInfo.value(input); }
     CaptionInfo caption() const { return m_caption; }
-    void setCaption(const CaptionInfo &caption) { m_caption = caption; }
+    void setCaption(const CaptionInfo &caption);
+
+signals:
+    /// `ports` lists the ports or indexes written; empty when the whole part was replaced.
+    void changed(DeviceState::Part part, const QList<int> &ports);
 
 private:
+    void notify(Part part, int port = -1);
+
+    int m_batchDepth = 0;
+    /// Parts held back by a batch, in the order first written; a part in m_pendingAll is whole.
+    QList<Part> m_pendingOrder;
+    QMap<Part, QList<int>> m_pending;
+    QList<Part> m_pendingAll;
+
     QString m_ip;
     int m_port = 0;
     QString m_mac;

@@ -3,7 +3,8 @@
 #include <QList>
 
 /// The device model. Stored as its number in config.ini and chosen in the login settings.
-enum DeviceType {
+enum DeviceType
+{
     Dev0808 = 0,
     Dev0809 = 1,
     Dev0409S = 2, // the video-wall model

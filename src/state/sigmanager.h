@@ -11,11 +11,9 @@ public:
     static SigManager *instance();
 
 signals:
-    void Sig_UpdateVolumes();
     void Sig_RenameInputSignals(int inPut);
     void Sig_RenameInputAudioSignals(int inPut);
     void Sig_RenameInputHDMIAudioSignals(int input);
-    void Sig_UpdateOutputInfo();
 
 private:
     SigManager() = default;

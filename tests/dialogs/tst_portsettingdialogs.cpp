@@ -289,7 +289,6 @@ private slots:
 
         state->setVolume({{port, 88}});
         state->setMute({{port, 0}});
-        emit SigManager::instance()->Sig_UpdateVolumes();
         QCOMPARE(slider->value(), 88);
         QCOMPARE(label->text(), QStringLiteral("88"));
         QVERIFY(!dialog.isMuted());

@@ -10,7 +10,6 @@
 #include "mainwindow/widgetmenus.h"
 #include "protocol/messagedistance.h"
 #include "state/devicestate.h"
-#include "state/sigmanager.h"
 #include "storage/projectdatabase.h"
 #include "storage/useraccountstore.h"
 #include "wall/dialogbezel.h"
@@ -150,92 +149,36 @@ private slots:
         tabs->setCurrentIndex(0);
     }
 
-    void routingReportFillsStoreAndTables()
+    void reportsReachTheViews()
     {
-        m_store->setMultiviewWindows({});
-        m_window->receiveVideoAudioIRMapSlot(json(R"({"video1": 4, "video2": 4, "video9": 7,
-            "video900": "3/0/5", "audio3": 2, "audio101": 105, "IR4": 7, "videovideo": 3})"));
-        // Multiview windows go to their own list, never to the routes.
-        QCOMPARE(m_store->videoRoute(), (QMap<int, int>{{1, 4}, {2, 4}, {9, 7}}));
-        QList<int> windows;
-        for (int i = 0; i < 4; ++i)
-            windows << m_store->multiviewWindowAt(i);
-        QCOMPARE(windows, (QList<int>{7, 3, 0, 5}));
-        QCOMPARE(m_store->audioRouteAt(101), 105);
-        QCOMPARE(m_store->irRouteAt(4), 7);
+        MessageDistance *c = MessageDistance::instance();
+        emit c->receiveVideoAudioIRMapSig(
+            json(R"({"video1": 4, "video2": 4, "audio3": 2, "IR4": 7})"));
         // The audio and infrared cells are made later, yet show what arrived meanwhile.
         QCOMPARE(shownInput("videoTableWidget", 2), 4);
         QCOMPARE(shownInput("AudioTable", 3), 2);
         QCOMPARE(shownInput("InfaredTable", 4), 7);
-
         // A newer report replaces the maps whole: output 1 is gone from the store, but its cell
         // keeps what it showed.
-        m_window->receiveVideoAudioIRMapSlot(QJsonObject{{"video2", 6}});
-        QCOMPARE(m_store->videoRoute(), (QMap<int, int>{{2, 6}}));
+        emit c->receiveVideoAudioIRMapSig(QJsonObject{{"video2", 6}});
         QCOMPARE(shownInput("videoTableWidget", 1), 4);
         QCOMPARE(shownInput("videoTableWidget", 2), 6);
+
+        auto *video = m_window->findChild<TableWidget *>("videoTableWidget");
+        emit c->receiveOutputInfoSig(QJsonObject{{"link2", "true/true/true/false"}});
+        QVERIFY(video->cellForOutput(2)->isFrozen());
+        emit c->receiveChangedByOthersSig(QJsonObject{{"e", "Frozen2/0!"}});
+        QVERIFY(!video->cellForOutput(2)->isFrozen());
+
+        // Notices the port dialogs and the wall wait for are the window's.
+        QSignalSpy forwarded(m_window.get(), &Widget::si_ForwardAnalysis);
+        QSignalSpy hdcp(m_window.get(), &Widget::si_hdcpChangedByOthers);
+        QSignalSpy windows(m_window.get(), &Widget::si_windows_ready);
+        emit c->receiveChangedByOthersSig(QJsonObject{{"e", "Scaler_Mode7/2!"}});
+        emit c->receiveChangedByOthersSig(QJsonObject{{"e", "Input_HDCP2/3!"}});
+        emit c->receiveWindowStatusSig(QJsonObject{{"VIR", 2}});
+        QCOMPARE(forwarded.count() + hdcp.count() + windows.count(), 3);
         QVERIFY(received().isEmpty());
-    }
-
-    void outputInfoFlags_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<bool>("kept");
-        auto row = [](const char *name, const char *key, const char *value, bool kept) {
-            QTest::newRow(name) << QString(key) << QString(value) << kept;
-        };
-        row("four flags", "link2", "true/false/true/false", true);
-        row("port zero dropped", "link0", "true/true/true/true", false);
-        row("three flags ignored", "link2", "true/false/true", false);
-        row("empty pieces dropped", "link2", "true//false/true/false", true);
-    }
-
-    void outputInfoFlags()
-    {
-        QFETCH(QString, key);
-        QFETCH(QString, value);
-        QFETCH(bool, kept);
-        QSignalSpy updated(SigManager::instance(), &SigManager::Sig_UpdateOutputInfo);
-        m_window->receiveOutputInfoSlot(QJsonObject{{key, value}});
-        QCOMPARE(updated.count(), 1);
-        QCOMPARE(m_store->outputLink().size(), kept ? 1 : 0);
-        if (kept) {
-            QCOMPARE((QList<bool>{m_store->outputLinkAt(2), m_store->frozenAt(2),
-                                  m_store->outputLockAt(2), m_store->videoMuteAt(2)}),
-                     (QList<bool>{true, false, true, false}));
-        }
-        QVERIFY(!m_store->outputLink().contains(0));
-    }
-
-    void volumeAndWindowReportsDropBadPorts()
-    {
-        m_window->receiveVolumeValueSlot(
-            QJsonObject{{"Volume0", 9}, {"Volume3", 40}, {"Mute0", 1}, {"Mute3", 1}});
-        QCOMPARE(m_store->volume(), (QMap<int, int>{{3, 40}}));
-        QCOMPARE(m_store->mute(), (QMap<int, int>{{3, 1}}));
-
-        // A window's number is the whole number after "window", 1 to 4: "window12" is no copy
-        // of window 2. A short list is dropped.
-        QSignalSpy ready(m_window.get(), &Widget::si_windows_ready);
-        m_window->receiveWindowStatusSlot(json(R"({"window2": [1, 2, 3, 4, 5, 6],
-            "window12": [9, 9, 9, 9, 9, 9], "window3": [1, 2, 3], "window0": [1, 1, 1, 1, 1, 1],
-            "VIR": [2, 0], "AUDIO": [3], "Bogus": []})"));
-        QCOMPARE(ready.count(), 1);
-        QCOMPARE(m_store->windowStatus().keys(), (QList<int>{0, 2}));
-        QCOMPARE(m_store->windowStatus().value(2), (QList<int>{1, 2, 3, 4, 5, 6}));
-        QCOMPARE(m_store->windowStatus().value(0), QList<int>{2});
-        QCOMPARE(m_store->virMode(), 2);
-        QCOMPARE(m_store->audioRoute(), (QMap<int, int>{{101, 103}}));
-        // A report that needed no repair carries VIR and AUDIO as plain numbers.
-        m_window->receiveWindowStatusSlot(json(R"({"VIR": 3, "AUDIO": 4})"));
-        QCOMPARE(m_store->virMode(), 3);
-        QCOMPARE(m_store->audioRoute(), (QMap<int, int>{{101, 104}}));
-
-        QSignalSpy rotated(m_window.get(), &Widget::si_rotate_degree_ready);
-        m_window->receiveRotateAngleSlot(QJsonObject{{"Angle10", 1}, {"Angle3", 2}});
-        QCOMPARE(rotated.count(), 1);
-        QCOMPARE(m_store->rotateAngle(), (QMap<int, int>{{0, 1}, {3, 2}}));
     }
 
     void versionReport_data()
@@ -253,10 +196,10 @@ private slots:
         QFETCH(QString, device);
         QFETCH(int, type);
         AppSettings::instance()->setType(4);
-        QJsonObject report = json(R"({"MCU": "1.2", "FPGA": "3.4", "type": "CVN-X", "audio": "true",
-            "bezel_x": "1/2/3/4", "bezel_y": "5/6/7"})");
+        QJsonObject report =
+            json(R"({"MCU": "1.2", "FPGA": "3.4", "type": "CVN-X", "audio": "true"})");
         report.insert("device", device);
-        m_window->receiveVersionSlot(report);
+        emit MessageDistance::instance()->receiveVersionSig(report);
         QCOMPARE(int(m_store->deviceType()), type);
         QCOMPARE(AppSettings::instance()->type(), type);
         auto label = [this](const char *name) {
@@ -266,84 +209,31 @@ private slots:
                               label("deviceFPGA_label"), label("softwareLabel")}),
                  (QStringList{"CVN-X", "1.2", "3.4", "V" CORVANE_VERSION}));
         QVERIFY(m_window->hdmiAudioFollow());
-        // Only the x gaps have four pieces.
-        const BezelValues bezel = m_store->bezel();
-        QCOMPARE((QList<uint>{bezel[0], bezel[1], bezel[2], bezel[3], bezel[4], bezel[7]}),
-                 (QList<uint>{1, 2, 3, 4, 0, 0}));
         QTRY_VERIFY_WITH_TIMEOUT(m_bytes.contains("{param=resolution}"), 3000);
         QVERIFY(m_bytes.startsWith("{param=status}"));
         QTest::qWait(600);
-        m_window->receiveVersionSlot(QJsonObject{{"device", "0809"}, {"audio", "false"}});
+        emit MessageDistance::instance()->receiveVersionSig(
+            QJsonObject{{"device", "0809"}, {"audio", "false"}});
         QVERIFY(!m_window->hdmiAudioFollow());
         // Let this report's queries go out before the next row listens.
         QTest::qWait(600);
     }
 
-    void changedByOthersEchoes_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("check");
-        QTest::addColumn<int>("expected");
-        auto row = [](const char *name, const char *text, const char *check, int expected) {
-            QTest::newRow(name) << QString(text) << QString(check) << expected;
-        };
-        row("lock 1 means standby", "Output_Lock3/1!", "lock3", 0);
-        row("lock 0 means no standby", "Output_Lock3/0!", "lock3", 1);
-        row("frozen", "Frozen4/1!", "frozen4", 1);
-        row("hdcp", "Input_HDCP2/3!", "hdcp2", 3);
-        row("volume", "Volume5/30!", "volume5", 30);
-        row("mute on", "MuteOn6", "mute6", 1);
-        row("scaler", "Scaler_Mode7/2!", "scaler7", 2);
-    }
-
-    void changedByOthersEchoes()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, check);
-        QFETCH(int, expected);
-        DeviceState *s = m_store;
-        // The lock starts opposite to what the echo says.
-        s->setOutputLockAt(3, !text.endsWith(QLatin1String("0!")));
-        QSignalSpy forwarded(m_window.get(), &Widget::si_ForwardAnalysis);
-        QSignalSpy hdcp(m_window.get(), &Widget::si_hdcpChangedByOthers);
-        m_window->receiveChangedByOthersSlot(QJsonObject{{"echo_change", text}});
-        const QHash<QString, std::function<int()>> read{
-            {"lock3", [s] { return int(s->outputLockAt(3)); }},
-            {"frozen4", [s] { return int(s->frozenAt(4)); }},
-            {"hdcp2", [s] { return s->inputHdcpAt(2); }},
-            {"volume5", [s] { return s->volumeAt(5); }},
-            {"mute6", [s] { return s->muteAt(6); }},
-            {"scaler7", [s] { return s->scalingModeAt(7); }}};
-        QCOMPARE(read.value(check)(), expected);
-        if (check == QLatin1String("hdcp2"))
-            QCOMPARE(hdcp.count(), 1);
-        if (check == QLatin1String("scaler7")) {
-            QCOMPARE(forwarded.count(), 1);
-            QCOMPARE(forwarded.first().first().toString(),
-                     QStringLiteral("{\"Chn\":7,\"Scaler_Mode\":2}"));
-        }
-    }
-
     void changeNoticeRoutesWithoutSending()
     {
-        m_store->setVideoMuteAt(3, true);
-        m_window->receiveChangedByOthersSlot(QJsonObject{{"video3_change", 2}});
-        QCOMPARE(m_store->videoRouteAt(3), 2);
-        QCOMPARE(m_store->videoMuteAt(3), false);
+        MessageDistance *c = MessageDistance::instance();
+        emit c->receiveChangedByOthersSig(QJsonObject{{"video3_change", 2}});
         QCOMPARE(shownInput("videoTableWidget", 3), 2);
-        m_window->receiveChangedByOthersSlot(QJsonObject{{"video905_change", 2}});
-        QCOMPARE(m_store->multiviewWindowAt(5), 2);
-        QCOMPARE(m_store->videoRouteAt(905), 0);
 
         // A notice for one output of a splice group routes the whole group.
         SpliceGroups *groups = m_window->splitManager();
         QVERIFY(groups);
         groups->replaceGroups({{1, 2, 4, 5}});
-        m_window->receiveChangedByOthersSlot(QJsonObject{{"video2_change", 6}});
+        emit c->receiveChangedByOthersSig(QJsonObject{{"video2_change", 6}});
         groups->replaceGroups({});
         for (int output : {1, 2, 4, 5})
             QCOMPARE(m_store->videoRouteAt(output), 6);
-        QCOMPARE(m_store->videoRouteAt(3), 2);
+        QCOMPARE(shownInput("videoTableWidget", 3), 2);
         QVERIFY(received().isEmpty());
     }
 
@@ -381,15 +271,12 @@ private slots:
         QVERIFY(mute ? cell->isMuted() : cell->isFrozen());
     }
 
-    void bindModeIgnoredOn0404()
+    void bindModeLaysTheTableOut()
     {
         arrange(Dev0404);
         QCOMPARE(m_store->bindMode(), 2);
-        m_window->receiveBindInfoSlot(QJsonObject{{"mode", 1}});
-        QCOMPARE(m_store->bindMode(), 2);
         m_store->setDeviceType(Dev0809);
-        m_window->receiveBindInfoSlot(QJsonObject{{"mode", 1}});
-        QCOMPARE(m_store->bindMode(), 1);
+        emit MessageDistance::instance()->receiveBindInfoSig(QJsonObject{{"mode", 1}});
         // 5 x 2 with the empty top-right cell: outputs 1..4 above, 5..9 below.
         auto *video = m_window->findChild<TableWidget *>("videoTableWidget");
         QCOMPARE(video->columnCount(), 5);
@@ -547,7 +434,8 @@ private slots:
         QTRY_VERIFY(view->isVisible() && page->width() > 600);
         QVERIFY(view->width() >= page->width() - buttons->width() - 3 * 8);
         for (const char *out9 : {"", "1280x1024x60Hz", ""}) {
-            m_window->receiveInOutChannelResolutionSlot(QJsonObject{{"out9", out9}});
+            emit MessageDistance::instance()->receiveInOutChannelResolutionMapSig(
+                QJsonObject{{"out9", out9}});
             const QSize size = *out9 ? QSize(1280, 1024) : QSize(1920, 1080);
             const QRectF area = view->outputArea();
             QCOMPARE(view->outputSize(), size);
@@ -575,7 +463,7 @@ private slots:
         QFETCH(bool, follow);
         QFETCH(QString, shown);
         QFETCH(QSize, layout);
-        m_window->receiveVersionSlot(
+        emit MessageDistance::instance()->receiveVersionSig(
             QJsonObject{{"device", model}, {"audio", follow ? "true" : "false"}});
         QCOMPARE(m_window->findChild<QLabel *>("typeLabel")->text(), model);
         m_window->findChild<QTabWidget *>("tabWidget")->setCurrentIndex(2);

@@ -1,5 +1,5 @@
 // Reading ports, values and echoed commands out of the device's report keys.
-#include "mainwindow/statuskeys.h"
+#include "state/statuskeys.h"
 
 #include <QTest>
 
