@@ -131,6 +131,7 @@ private slots:
         const char *const sources[] = {"Video", nullptr, "Audio", "Infared", "Setting", "About"};
         for (int choice : {0, 1}) {
             language->setCurrentIndex(choice);
+            QCOMPARE(AppSettings::instance()->language(), choice); // kept for the next start
             for (int i = 0; i < 6; ++i) {
                 if (sources[i])
                     QCOMPARE(tabs->tabText(i), QCoreApplication::translate("Widget", sources[i]));
