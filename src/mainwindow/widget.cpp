@@ -798,7 +798,7 @@ bool Widget::eventFilter(QObject *watched, QEvent *event)
         }
         for (TableWidget *table : tables()) {
             if (watched == table) {
-                m_menus->renameOutputItem(table, table->currentItem());
+                m_menus->renameOutputItem(table->currentItem());
                 return true;
             }
         }

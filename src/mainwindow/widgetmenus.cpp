@@ -115,9 +115,10 @@ void WidgetMenus::run(QMenu *menu)
     menu->popup(QCursor::pos());
 }
 
-void WidgetMenus::clearCell(TableWidget *table, QTableWidgetItem *item)
+void WidgetMenus::clearCell(TableWidget *table, int port)
 {
-    table->clearItem(item);
+    if (QTableWidgetItem *item = table->itemForOutput(port))
+        table->clearItem(item);
 }
 
 void WidgetMenus::showOutputMenu(const QPoint &pos)
@@ -144,8 +145,7 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
     }
 
     QAction *rename = menu->addAction(tr("Rename(F2)"));
-    connect(rename, &QAction::triggered, this,
-            [this, table, item] { renameOutputItem(table, item); });
+    connect(rename, &QAction::triggered, this, [this, port] { renameOutput(port); });
 
     QMenu *resolution = menu->addMenu(tr("Resolution"));
     auto *resolutionGroup = new QActionGroup(resolution);
@@ -189,7 +189,7 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
 
     QAction *clear = menu->addAction(tr("清除"));
     clear->setEnabled(portRight(port, OutputPortKind) && listRight(VideoSwitchFunction));
-    connect(clear, &QAction::triggered, this, [this, table, item] { clearCell(table, item); });
+    connect(clear, &QAction::triggered, this, [this, table, port] { clearCell(table, port); });
 
     QMenu *standby = menu->addMenu(tr("No Signal Input"));
     auto *standbyGroup = new QActionGroup(standby);
@@ -201,10 +201,10 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
         action->setChecked(lock == locked);
         action->setEnabled(standbyRight);
         standbyGroup->addAction(action);
-        connect(action, &QAction::triggered, this, [this, table, item, client, port, lock] {
+        connect(action, &QAction::triggered, this, [this, table, client, port, lock] {
             if (!m_window->linkReady(QStringLiteral("standby of output %1").arg(port)))
                 return;
-            if (auto *w = table->cellForItem(item))
+            if (auto *w = table->cellForOutput(port))
                 w->setLocked(lock);
             client->setOutputLock(port, lock);
             DeviceState::instance()->setOutputLockAt(port, lock);
@@ -251,8 +251,7 @@ void WidgetMenus::showAudioMenu(TableWidget *table, const QPoint &pos)
     connect(analog, &QAction::triggered, this,
             [client, port] { client->setAnalogSelect(port, 1); });
     QAction *rename = menu->addAction(tr("Rename(F2)"));
-    connect(rename, &QAction::triggered, this,
-            [this, table, item] { renameOutputItem(table, item); });
+    connect(rename, &QAction::triggered, this, [this, port] { renameOutput(port); });
     QAction *clear = menu->addAction(tr("清除"));
     const bool hdmiCell = table == m_window->m_ui->audioHDMITable;
     if (hdmiCell) {
@@ -261,7 +260,7 @@ void WidgetMenus::showAudioMenu(TableWidget *table, const QPoint &pos)
     } else {
         clear->setEnabled(portRight(port, AnalogOutputPortKind) && listRight(AudioSwitchFunction));
     }
-    connect(clear, &QAction::triggered, this, [this, table, item] { clearCell(table, item); });
+    connect(clear, &QAction::triggered, this, [this, table, port] { clearCell(table, port); });
     run(menu);
 }
 
@@ -276,11 +275,10 @@ void WidgetMenus::showInfraredMenu(const QPoint &pos)
     const int port = portOf(item);
     QMenu *menu = newMenu();
     QAction *rename = menu->addAction(tr("Rename(F2)"));
-    connect(rename, &QAction::triggered, this,
-            [this, table, item] { renameOutputItem(table, item); });
+    connect(rename, &QAction::triggered, this, [this, port] { renameOutput(port); });
     QAction *clear = menu->addAction(tr("清除"));
     clear->setEnabled(portRight(port, OutputPortKind) && listRight(InfraredSwitchFunction));
-    connect(clear, &QAction::triggered, this, [this, table, item] { clearCell(table, item); });
+    connect(clear, &QAction::triggered, this, [this, table, port] { clearCell(table, port); });
     run(menu);
 }
 
@@ -290,13 +288,14 @@ void WidgetMenus::showInputMenu(const QPoint &pos)
     QListWidgetItem *item = ui->listWidget->itemAt(pos);
     if (!item)
         return;
-    const int port = item->data(Qt::UserRole).toInt();
-    const bool video = item->data(Qt::UserRole + 2).toInt() == 1;
+    const int port = item->data(ListWidget::PortRole).toInt();
+    const int kind = item->data(ListWidget::KindRole).toInt();
+    const bool video = kind == ListWidget::VideoKind;
     MessageDistance *client = m_window->m_client;
     DeviceState *store = DeviceState::instance();
     QMenu *menu = newMenu();
     QAction *rename = menu->addAction(tr("Rename(F2)"));
-    connect(rename, &QAction::triggered, this, [this, item] { renameInputItem(item); });
+    connect(rename, &QAction::triggered, this, [this, kind, port] { renameInput(kind, port); });
     if (ui->tabWidget->currentIndex() == m_window->m_tabInfrared) {
         run(menu);
         return;
@@ -360,22 +359,33 @@ void WidgetMenus::showInputMenu(const QPoint &pos)
 
 void WidgetMenus::renameInputItem(QListWidgetItem *item)
 {
-    if (!item)
-        return;
-    const int port = item->data(Qt::UserRole).toInt();
-    const bool video = item->data(Qt::UserRole + 2).toInt() == 1;
-    QString preset = item->data(Qt::UserRole + 1).toString();
-    if (preset.isEmpty())
-        preset = item->text();
+    if (item)
+        renameInput(item->data(ListWidget::KindRole).toInt(),
+                    item->data(ListWidget::PortRole).toInt());
+}
+
+void WidgetMenus::renameInput(int kind, int port)
+{
+    const bool video = kind == ListWidget::VideoKind;
+    ListWidget *list = m_window->m_ui->listWidget;
+    QString preset;
+    if (const QListWidgetItem *item = list->entry(kind, port)) {
+        preset = item->data(ListWidget::NameRole).toString();
+        if (preset.isEmpty())
+            preset = item->text();
+    }
     RenameDialog dialog(preset, m_window);
     connect(&dialog, &RenameDialog::Sig_SetNewName, this,
-            [this, item, port, video](const QString &name) {
+            [this, list, kind, port, video](const QString &name) {
                 AppSettings *settings = AppSettings::instance();
                 if (!m_window->saved(m_window->m_portNames->savePortName(
                         port, name, video ? InputVideoName : InputAudioName)))
                     return;
-                item->setData(Qt::UserRole + 1, name);
-                item->setText(QStringLiteral(" [%1] %2").arg(port).arg(name));
+                // The list may have been rebuilt while the dialog was open.
+                if (QListWidgetItem *item = list->entry(kind, port)) {
+                    item->setData(ListWidget::NameRole, name);
+                    item->setText(QStringLiteral(" [%1] %2").arg(port).arg(name));
+                }
                 SigManager *hub = SigManager::instance();
                 if (video) {
                     settings->setInputName(port, name);
@@ -395,11 +405,14 @@ void WidgetMenus::renameInputItem(QListWidgetItem *item)
     dialog.exec();
 }
 
-void WidgetMenus::renameOutputItem(TableWidget *table, QTableWidgetItem *item)
+void WidgetMenus::renameOutputItem(QTableWidgetItem *item)
 {
-    if (!table || !item)
-        return;
-    int port = portOf(item);
+    if (item)
+        renameOutput(portOf(item));
+}
+
+void WidgetMenus::renameOutput(int port)
+{
     if (port > 100)
         port -= 100;
     RenameDialog dialog(AppSettings::instance()->outputName(port), m_window);

@@ -23,8 +23,12 @@ public:
     /// Gives the tables and the input list their menus.
     void attach();
 
+    /// Menus and dialogs that stay open while reports arrive hold port numbers, never items a
+    /// report may rebuild; the item is looked up when the choice is made.
     void renameInputItem(QListWidgetItem *item);
-    void renameOutputItem(TableWidget *table, QTableWidgetItem *item);
+    void renameInput(int kind, int port);
+    void renameOutputItem(QTableWidgetItem *item);
+    void renameOutput(int port);
     void showPlanMenu(QButtonGroup *group, int btnIndex);
 
     /// The fixed output resolutions offered for every output.
@@ -43,7 +47,7 @@ private:
     void showInputMenu(const QPoint &pos);
     QMenu *newMenu();
     void run(QMenu *menu);
-    void clearCell(TableWidget *table, QTableWidgetItem *item);
+    void clearCell(TableWidget *table, int port);
     bool portRight(int port, int kind) const;
     bool listRight(int index) const;
 

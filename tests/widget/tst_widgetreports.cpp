@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -396,6 +397,26 @@ private slots:
         QVERIFY(resolution && resolution->isChecked());
         menu->close();
         m_store->setBindMode(0);
+    }
+
+    void menuOutlivesATableRebuild()
+    {
+        QMenu *menu = openOutputMenu(3);
+        QVERIFY(menu);
+        QPointer<QMenu> alive(menu);
+        // Another client's layout change rebuilds the table under the open menu.
+        emit MessageDistance::instance()->receiveChangedByOthersSig(QJsonObject{{"mode", 1}});
+        auto *video = m_window->findChild<TableWidget *>("videoTableWidget");
+        QCOMPARE(video->columnCount(), 5);
+        QVERIFY(video->cellForOutput(3)->isLocked());
+        m_bytes.clear();
+        findAction(menu, QStringLiteral("Standby"))->trigger();
+        QVERIFY(!video->cellForOutput(3)->isLocked());
+        QCOMPARE(received(), QByteArray("{param=Output_Lock3/1}"));
+        if (alive)
+            menu->close();
+        m_store->setBindMode(0);
+        arrange(Dev0809);
     }
 
     void disabledOutputOpensNoMenu()
