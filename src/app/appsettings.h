@@ -60,8 +60,14 @@ public:
     void setCurrentUser(const QString &name) { m_currentUser = name; }
     int currentUserType() const { return m_currentUserType; }
     void setCurrentUserType(int type) { m_currentUserType = type; }
-    int connectionState() const { return m_connectionState; }
-    void setConnectionState(int state) { m_connectionState = state; }
+    enum ConnectionState
+    {
+        Disconnected,
+        Connecting,
+        Connected,
+    };
+    ConnectionState connectionState() const { return m_connectionState; }
+    void setConnectionState(ConnectionState state) { m_connectionState = state; }
 
     // Operator names of ports, cached from the project database.
     void setInputName(int port, const QString &name) { m_inputNames[port] = name; }
@@ -92,7 +98,7 @@ private:
     QSettings *m_settings = nullptr;
     QString m_currentUser;
     int m_currentUserType = 1;
-    int m_connectionState = 1;
+    ConnectionState m_connectionState = Connecting;
     QMap<int, QString> m_inputNames;
     QMap<int, QString> m_audioNames;
     QMap<int, QString> m_outputNames;

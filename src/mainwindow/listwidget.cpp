@@ -189,13 +189,6 @@ QMimeData *ListWidget::createDragData(const QListWidgetItem *item) const
     return data;
 }
 
-void ListWidget::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        m_pressPos = event->pos();
-    QListWidget::mousePressEvent(event);
-}
-
 QStringList ListWidget::mimeTypes() const
 {
     return {QStringLiteral("text/plain"), QString::fromLatin1(typeMime)};

@@ -54,10 +54,8 @@ public:
     QListWidgetItem *entry(int kind, int port) const;
     /// The payload of a drag of `item`; the caller owns it.
     QMimeData *createDragData(const QListWidgetItem *item) const;
-    QPoint pressPosition() const { return m_pressPos; }
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
     QStringList mimeTypes() const override;
     QMimeData *mimeData(const QList<QListWidgetItem *> items) const override;
     void startDrag(Qt::DropActions supportedActions) override;
@@ -67,7 +65,6 @@ private:
     void applyMode();
 
     int m_mode = VideoMode;
-    QPoint m_pressPos;
     QIcon m_defaultIcon;
     QIcon m_signalIcon;   // "#338c56": a video input with a signal
     QIcon m_noSignalIcon; // "#2c3e50": a video input without one

@@ -539,8 +539,6 @@ void TableWidget::fitCells()
 
 bool TableWidget::groupAllows(int output) const
 {
-    if (m_groupCheck)
-        return m_groupCheck(output);
     const PermissionGate gate(m_permissions);
     const QList<int> members = groupOf(output);
     for (int member : members) {

@@ -4,7 +4,7 @@
 //   setTableLayout(columns, rows)   rebuilds every cell (see videoLayout / audioLayout)
 //   setPortBase, setTableType, setStripVideoOffset, setHeaderColor, setOutputNames,
 //   setInputColors, setPermissions  configuration, set by the main window
-//   setSpliceGroups, setGroupColorHook, setGroupPermissionCheck    splice groups, from outside
+//   setSpliceGroups, setGroupColorHook      splice groups, from outside
 //   setOutputEnabled / isOutputEnabled       a disabled cell takes no drop and opens no menu
 //   itemForOutput, cellForOutput, cellForItem, outputs             cell lookup
 //   setCellInput, refreshFromRoute, clearItem                      routed inputs
@@ -49,8 +49,6 @@ public:
 
     /// Colour of the cells of a splice group, given its master and its position among groups.
     using GroupColorHook = std::function<QString(int master, int groupIndex)>;
-    /// Whether the operator may route to `output` as far as its splice group is concerned.
-    using GroupPermissionCheck = std::function<bool(int output)>;
 
     explicit TableWidget(QWidget *parent = nullptr);
     ~TableWidget() override;
@@ -96,7 +94,6 @@ public:
     QList<int> groupOf(int output) const;
     void setGroupColorHook(GroupColorHook hook);
     /// Replaces the default group check (output right of every other member of the group).
-    void setGroupPermissionCheck(GroupPermissionCheck check) { m_groupCheck = std::move(check); }
 
     void setOutputEnabled(int output, bool enabled);
     /// False for a disabled cell and for an output without a cell.
@@ -170,7 +167,6 @@ private:
     int m_tableType = VideoTable;
     QMap<int, QList<int>> m_groups;
     GroupColorHook m_groupColorHook;
-    GroupPermissionCheck m_groupCheck;
     QFrame *m_selectionFrame = nullptr;
     const PermissionStore *m_permissions = nullptr;
     QMap<int, QString> m_outputNames;

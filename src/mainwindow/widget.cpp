@@ -186,7 +186,7 @@ Widget::Widget(QWidget *parent)
     m_client->setUploadPort(settings->uploadPort());
     QTimer::singleShot(0, this, [this, host, port] { m_client->connectToDevice(host, port); });
 
-    setConnectionText(1, false);
+    setConnectionText(AppSettings::Connecting, false);
     m_ui->IsNotNeedLoginCheck->setChecked(m_loginFree);
     connect(m_ui->IsNotNeedLoginCheck, &QCheckBox::toggled, this, [this](bool on) {
         if (!saved(m_userAccounts->setLoginModel(on ? 1 : 0))) {
@@ -374,12 +374,11 @@ void Widget::attachPage(int index)
 void Widget::connectViews()
 {
     connect(m_ui->videoTableWidget, &TableWidget::layoutChangedSig, this, [this] {
-        refreshView(0);
+        refreshTable(m_ui->videoTableWidget);
         m_ui->videoTableWidget->refreshOutputFlags();
     });
-    connect(m_ui->AudioTable, &TableWidget::layoutChangedSig, this, [this] { refreshView(1); });
-    connect(m_ui->InfaredTable, &TableWidget::layoutChangedSig, this, [this] { refreshView(3); });
-    connect(m_ui->audioHDMITable, &TableWidget::layoutChangedSig, this, [this] { refreshView(4); });
+    for (TableWidget *table : {m_ui->AudioTable, m_ui->InfaredTable, m_ui->audioHDMITable})
+        connect(table, &TableWidget::layoutChangedSig, this, [this, table] { refreshTable(table); });
     connect(m_ui->btn_RestoreOrMax, &QPushButton::clicked, this,
             &Widget::on_btn_RestoreOrMax_clicked);
     connect(m_ui->usermanageBtn, &QPushButton::clicked, this, &Widget::on_usermanageBtn_clicked);
@@ -490,7 +489,7 @@ void Widget::reLogin()
         return;
     }
     afterLogin();
-    setConnectionText(1, false);
+    setConnectionText(AppSettings::Connecting, false);
     show();
     DeviceState *store = DeviceState::instance();
     m_client->connectToDevice(store->ip(), store->port());
@@ -596,22 +595,6 @@ QList<TableWidget *> Widget::tables() const
     return {m_ui->videoTableWidget, m_ui->AudioTable, m_ui->audioHDMITable, m_ui->InfaredTable};
 }
 
-TableWidget *Widget::tableOfKind(int kind) const
-{
-    switch (kind) {
-    case 0:
-        return m_ui->videoTableWidget;
-    case 1:
-        return m_ui->AudioTable;
-    case 3:
-        return m_ui->InfaredTable;
-    case 4:
-        return m_ui->audioHDMITable;
-    default:
-        return nullptr;
-    }
-}
-
 QString Widget::tabStyle(bool shifted) const
 {
     return QString::fromLatin1(TabStyle).arg(shifted ? 200 : 0);
@@ -627,15 +610,15 @@ void Widget::onPageChanged(int index)
     m_ui->tabWidget->setStyleSheet(tabStyle(fullWidth));
 }
 
-void Widget::setConnectionText(int state, bool afterLanguageChange)
+void Widget::setConnectionText(AppSettings::ConnectionState state, bool afterLanguageChange)
 {
     const QString ip = DeviceState::instance()->ip();
     const QString port = QString::number(DeviceState::instance()->port());
     const QString user = AppSettings::instance()->currentUser();
     QString text;
-    if (state == 0) {
+    if (state == AppSettings::Disconnected) {
         text = tr("%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected");
-    } else if (state == 2) {
+    } else if (state == AppSettings::Connected) {
         text = afterLanguageChange ? tr("%4MatrixControl  User:%3  Ip:%1  Port:%2 connected")
                                    : tr("%4MatrixControl  User:%3   Ip:%1  Port:%2  connected");
     } else {
@@ -645,7 +628,9 @@ void Widget::setConnectionText(int state, bool afterLanguageChange)
     m_ui->connectState->setTextFormat(Qt::PlainText);
     m_ui->connectState->setText(text.arg(ip, port, user, brand()));
     // The state in colour too: an operator glancing up must not mistake a dead link for a live one.
-    const char *link = state == 0 ? "down" : state == 2 ? "up" : "connecting";
+    const char *link = state == AppSettings::Disconnected ? "down"
+                       : state == AppSettings::Connected  ? "up"
+                                                          : "connecting";
     if (m_ui->connectState->property("link").toByteArray() != link) {
         m_ui->connectState->setProperty("link", QByteArray(link));
         m_ui->connectState->style()->unpolish(m_ui->connectState);
@@ -729,8 +714,8 @@ void Widget::showLinkNotice()
 
 void Widget::receiveConnectingSlot()
 {
-    AppSettings::instance()->setConnectionState(1);
-    setConnectionText(1, false);
+    AppSettings::instance()->setConnectionState(AppSettings::Connecting);
+    setConnectionText(AppSettings::Connecting, false);
 }
 
 void Widget::receiveNetWorkSuccessfulSlot()
@@ -738,20 +723,15 @@ void Widget::receiveNetWorkSuccessfulSlot()
     m_linkNoticeShown = false;
     if (m_linkNotice)
         m_linkNotice->hide();
-    AppSettings::instance()->setConnectionState(2);
+    AppSettings::instance()->setConnectionState(AppSettings::Connected);
     m_client->getVersion();
-    setConnectionText(2, false);
+    setConnectionText(AppSettings::Connected, false);
 }
 
 void Widget::receivenetWorkFailSlot()
 {
-    AppSettings::instance()->setConnectionState(0);
-    setConnectionText(0, false);
-}
-
-void Widget::disConnectedSlot()
-{
-    receivenetWorkFailSlot();
+    AppSettings::instance()->setConnectionState(AppSettings::Disconnected);
+    setConnectionText(AppSettings::Disconnected, false);
 }
 
 void Widget::on_refrenshBtn_clicked()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/appsettings.h"
 #include "state/devicestate.h"
 #include "uikit/basewidget.h"
 
@@ -59,7 +60,8 @@ public:
     bool hdmiAudioFollow() const;
 
     // Shared by the report slots and the operator's routing.
-    void refreshView(int kind);
+    /// Shows the store's routes in a table.
+    void refreshTable(TableWidget *table);
     /// What a wall plan recall tells the operator while the wall's reports are missing
     /// (markup: the missing ones in red).
     static QString wallPlanWarning(bool windows, bool resolution, bool rotation);
@@ -100,7 +102,6 @@ public slots:
     void receivenetWorkFailSlot();
     void receiveConnectingSlot();
     void on_languageComboBox_currentIndexChanged(int index);
-    void disConnectedSlot();
     void sl_openWidgetSplicingSetting();
     void on_hdmiAudioComboBox_currentIndexChanged(int index);
     void sl_confirmHttpOK();
@@ -143,7 +144,7 @@ private:
     void retranslateDynamicTexts();
     void buildTables();
     void onPageChanged(int index);
-    void setConnectionText(int state, bool afterLanguageChange);
+    void setConnectionText(AppSettings::ConnectionState state, bool afterLanguageChange);
     void showLinkNotice();
     /// Passes a store's answer through; a refused save is shown with the database's words.
     bool saved(bool ok);
@@ -166,7 +167,6 @@ private:
                             void (MessageDistance::*send)(int, bool));
     QList<int> spliceGroupOf(int output) const;
     QList<TableWidget *> tables() const;
-    TableWidget *tableOfKind(int kind) const;
     QString tabStyle(bool shifted) const;
 
     WidgetForms *m_ui;

@@ -20,27 +20,20 @@
 #include <QButtonGroup>
 #include <QElapsedTimer>
 
-namespace {
-
-QMap<int, int> routeOfKind(int kind)
+void Widget::refreshTable(TableWidget *table)
 {
-    DeviceState *store = DeviceState::instance();
-    switch (kind) {
-    case 0:
-        return store->videoRoute();
-    case 3:
-        return store->irRoute();
+    const DeviceState *store = DeviceState::instance();
+    switch (table->tableType()) {
+    case TableWidget::VideoTable:
+        table->refreshFromRoute(store->videoRoute());
+        break;
+    case TableWidget::InfraredTable:
+        table->refreshFromRoute(store->irRoute());
+        break;
     default:
-        return store->audioRoute();
+        table->refreshFromRoute(store->audioRoute());
+        break;
     }
-}
-
-} // namespace
-
-void Widget::refreshView(int kind)
-{
-    if (TableWidget *table = tableOfKind(kind))
-        table->refreshFromRoute(routeOfKind(kind));
 }
 
 void Widget::connectReports()
@@ -53,7 +46,6 @@ void Widget::connectReports()
     connect(c, &MessageDistance::receiveVideoAudioIRMapSig, r, &ReportApplier::applyRoutes);
     connect(c, &MessageDistance::receiveInOutChannelResolutionMapSig, r,
             &ReportApplier::applyResolutions);
-    connect(c, &MessageDistance::receiveOsdImfSig, r, &ReportApplier::applyOsd);
     connect(c, &MessageDistance::receiveTitleImfSig, r, &ReportApplier::applyCaption);
     connect(c, &MessageDistance::receiveVolumnImformationSig, r, &ReportApplier::applyVolumes);
     connect(c, &MessageDistance::receiveBindInfoSig, r, &ReportApplier::applyBindInfo);
@@ -98,14 +90,14 @@ void Widget::onStateChanged(DeviceState::Part part, const QList<int> &ports)
     DeviceState *store = DeviceState::instance();
     switch (part) {
     case DeviceState::VideoRoute:
-        refreshView(0);
+        refreshTable(m_ui->videoTableWidget);
         break;
     case DeviceState::AudioRoute:
-        refreshView(1);
-        refreshView(4);
+        refreshTable(m_ui->AudioTable);
+        refreshTable(m_ui->audioHDMITable);
         break;
     case DeviceState::IrRoute:
-        refreshView(3);
+        refreshTable(m_ui->InfaredTable);
         break;
     case DeviceState::InputSignal:
         m_ui->listWidget->refreshSelectionAndMode();
@@ -220,7 +212,7 @@ void Widget::showAboutTexts()
 {
     const DeviceState *store = DeviceState::instance();
     // The model the window is arranged for, which is the reported one unless it was unknown.
-    m_ui->typeLabel->setText(ReportApplier::modelName(store->deviceType()));
+    m_ui->typeLabel->setText(modelName(store->deviceType()));
     m_ui->deviceKindLabel->setText(store->deviceTypeText());
     m_ui->deviceMCU_label->setText(store->mcuVersion());
     m_ui->deviceFPGA_label->setText(store->fpgaVersion());
@@ -263,10 +255,7 @@ void Widget::onTableDrop(TableWidget *table, int input, int output)
     DeviceState *store = DeviceState::instance();
     if (!linkReady(QStringLiteral("input %1 to output %2").arg(input).arg(output))) {
         // The cell already shows the drop; it goes back to what the device has.
-        for (int kind = 0; kind <= 5; ++kind) {
-            if (tableOfKind(kind) == table)
-                refreshView(kind);
-        }
+        refreshTable(table);
         return;
     }
     if (table == m_ui->videoTableWidget) {

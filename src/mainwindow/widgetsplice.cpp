@@ -66,7 +66,7 @@ void WidgetSplice::attachMultiview(Widget *window, SingleSplitterWidget *splitte
                          // A divided output shows the windows, so output 9 takes no routes.
                          if (videoTable) {
                              videoTable->setOutputEnabled(MultiviewOutput, mode == 0);
-                             window->refreshView(0);
+                             window->refreshTable(videoTable);
                              videoTable->fitCells();
                          }
                          if (layoutButtons) {

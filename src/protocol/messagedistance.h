@@ -172,9 +172,6 @@ signals:
     void receiveTitleImfSig(const QJsonObject &object);
     void receiveRotateAngleSig(const QJsonObject &object);
     void receiveHDCPInfoSig(const QJsonObject &object);
-    // Declared for receivers; the parser emits neither.
-    void receiveCheckStateSig(const QJsonObject &object);
-    void receiveOsdImfSig(int port, const QJsonObject &object);
 
     void si_SetDhcpSwitch(bool on);
     void si_ForwardAnalysis(const QString &text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 /// The device model. Stored as its number in config.ini and chosen in the login settings.
 enum DeviceType
@@ -17,6 +18,25 @@ enum DeviceType
 inline DeviceType deviceTypeFromInt(int n)
 {
     return (n >= Dev0808 && n <= Dev0404) ? DeviceType(n) : Dev0809;
+}
+
+/// The model as the version report names it.
+inline QString modelName(DeviceType type)
+{
+    static const char *const names[] = {"0808", "0809", "0409-S", "0808-S", "0809-M", "0404"};
+    return QString::fromLatin1(names[deviceTypeFromInt(type)]);
+}
+
+/// The model a version report's name stands for; false for a name no model has.
+inline bool modelFromName(const QString &name, DeviceType *type)
+{
+    for (int i = Dev0808; i <= Dev0404; ++i) {
+        if (modelName(DeviceType(i)) == name) {
+            *type = DeviceType(i);
+            return true;
+        }
+    }
+    return false;
 }
 
 /// Ports per side the tables are built for.

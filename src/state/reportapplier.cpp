@@ -10,15 +10,6 @@ using namespace StatusKeys;
 
 namespace {
 
-const QList<QPair<QString, DeviceType>> &models()
-{
-    static const QList<QPair<QString, DeviceType>> list{
-        {QStringLiteral("0809"), Dev0809},    {QStringLiteral("0808"), Dev0808},
-        {QStringLiteral("0409-S"), Dev0409S}, {QStringLiteral("0808-S"), Dev0808S},
-        {QStringLiteral("0809-M"), Dev0809M}, {QStringLiteral("0404"), Dev0404}};
-    return list;
-}
-
 QList<int> numbersOf(const QString &text)
 {
     QList<int> numbers;
@@ -49,31 +40,11 @@ void ReportApplier::setHdmiAudioFollow(bool follow)
     m_hdmiAudioFollow = follow && m_state->deviceType() != Dev0409S;
 }
 
-bool ReportApplier::modelOf(const QString &name, DeviceType *type)
-{
-    for (const auto &model : models()) {
-        if (model.first == name) {
-            *type = model.second;
-            return true;
-        }
-    }
-    return false;
-}
-
-QString ReportApplier::modelName(DeviceType type)
-{
-    for (const auto &model : models()) {
-        if (model.second == type)
-            return model.first;
-    }
-    return QString();
-}
-
 bool ReportApplier::applyVersion(const QJsonObject &report, bool *audioFollows)
 {
     const DeviceState::Batch batch(m_state);
     DeviceType type = Dev0809;
-    const bool known = modelOf(valueText(report.value(QStringLiteral("device"))), &type);
+    const bool known = modelFromName(valueText(report.value(QStringLiteral("device"))), &type);
     if (known) {
         m_state->setDeviceType(type);
         if (type == Dev0809M)
@@ -194,12 +165,6 @@ void ReportApplier::applyResolutions(const QJsonObject &report)
         m_state->setOutputResolution(outputs);
     }
     emit resolutionsReported();
-}
-
-void ReportApplier::applyOsd(int input, const QJsonObject &report)
-{
-    if (input != -1)
-        m_state->setOsdInfoAt(input, CaptionInfo::fromReport(report));
 }
 
 void ReportApplier::applyCaption(const QJsonObject &report)

@@ -33,10 +33,6 @@ public:
     void setHdmiAudioFollow(bool follow);
     bool hdmiAudioFollow() const { return m_hdmiAudioFollow; }
 
-    /// The model named by a version report; false with `type` untouched for an unknown one.
-    static bool modelOf(const QString &name, DeviceType *type);
-    static QString modelName(DeviceType type);
-
     /// The version report: model, versions, bezel and whether HDMI audio follows video.
     /// Returns false when the model is unknown (the stored type stays). `audioFollows` gets
     /// the report's flag as sent, before the wall model's exception.
@@ -45,7 +41,6 @@ public:
     void applyNetwork(const QJsonObject &report);
     void applyRoutes(const QJsonObject &report);
     void applyResolutions(const QJsonObject &report);
-    void applyOsd(int input, const QJsonObject &report);
     void applyCaption(const QJsonObject &report);
     void applyVolumes(const QJsonObject &report);
     void applyOutputInfo(const QJsonObject &report);

@@ -399,17 +399,6 @@ private slots:
         video.setSpliceGroups({});
         QVERIFY(dropOnOutput(video, 4, dragOf("101", true)));
         QCOMPARE(drops.count(), 1);
-
-        // The owner's own group rule replaces the built-in one.
-        IntList asked;
-        video.setGroupPermissionCheck([&asked](int output) {
-            asked.append(output);
-            return false;
-        });
-        QVERIFY(dropOnOutput(video, 6, dragOf("101", true)));
-        QCOMPARE(asked, IntList{6});
-        QCOMPARE(drops.count(), 1);
-        QCOMPARE(warnings.count(), 2);
     }
 
     void buttonRights()

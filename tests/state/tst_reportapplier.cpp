@@ -70,7 +70,7 @@ QString dump(const DeviceState &s, const QString &part)
         QStringList bezel;
         for (uint b : s.bezel())
             bezel << QString::number(b);
-        return QStringList{ReportApplier::modelName(s.deviceType()),
+        return QStringList{modelName(s.deviceType()),
                            s.mcuVersion(),
                            s.fpgaVersion(),
                            s.deviceTypeText(),

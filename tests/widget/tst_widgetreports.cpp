@@ -292,7 +292,7 @@ private slots:
         m_window->receiveNetWorkSuccessfulSlot();
         QVERIFY(label->text().contains(QLatin1String("   Ip:")));
         QVERIFY(label->text().endsWith(QLatin1String("  connected")));
-        QCOMPARE(AppSettings::instance()->connectionState(), 2);
+        QCOMPARE(AppSettings::instance()->connectionState(), AppSettings::Connected);
         auto *language = m_window->findChild<QComboBox *>("languageComboBox");
         language->setCurrentIndex(0);
         language->setCurrentIndex(1);
@@ -308,7 +308,7 @@ private slots:
         QVERIFY(label->text().contains(QLatin1String("User:<b>Ann</b>"))); // as typed
         QCOMPARE(label->textFormat(), Qt::PlainText);
         QVERIFY(label->text().endsWith(QLatin1String(" disconnected")));
-        QCOMPARE(AppSettings::instance()->connectionState(), 0);
+        QCOMPARE(AppSettings::instance()->connectionState(), AppSettings::Disconnected);
         m_window->receiveConnectingSlot();
         QVERIFY(label->text().endsWith(QLatin1String(" connecting")));
     }

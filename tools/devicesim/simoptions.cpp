@@ -56,9 +56,8 @@ bool SimOptions::parseModel(const QString &text, DeviceType *type)
 {
     QString t = text.trimmed().toUpper();
     t.replace(QLatin1Char('_'), QLatin1Char('-'));
-    static const char *const names[] = {"0808", "0809", "0409-S", "0808-S", "0809-M", "0404"};
-    for (int i = 0; i < 6; ++i) {
-        const QString name = QString::fromLatin1(names[i]);
+    for (int i = Dev0808; i <= Dev0404; ++i) {
+        const QString name = modelName(DeviceType(i));
         if (t == QString::number(i) || t == name || t == QString(name).remove(QLatin1Char('-'))) {
             *type = DeviceType(i);
             return true;

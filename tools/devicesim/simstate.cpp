@@ -4,21 +4,7 @@
 
 QString SimState::modelText(DeviceType type)
 {
-    switch (type) {
-    case Dev0808:
-        return QStringLiteral("0808");
-    case Dev0409S:
-        return QStringLiteral("0409-S");
-    case Dev0808S:
-        return QStringLiteral("0808-S");
-    case Dev0809M:
-        return QStringLiteral("0809-M");
-    case Dev0404:
-        return QStringLiteral("0404");
-    case Dev0809:
-        break;
-    }
-    return QStringLiteral("0809");
+    return modelName(type);
 }
 
 int SimState::inputCountFor(DeviceType type)
