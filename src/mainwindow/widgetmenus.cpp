@@ -5,8 +5,8 @@
 
 #include "app/appsettings.h"
 #include "mainwindow/listwidget.h"
-#include "mainwindow/multiviewview.h"
-#include "mainwindow/splicegroups.h"
+#include "wall/multiviewview.h"
+#include "wall/splicegroups.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widgetdialogs.h"

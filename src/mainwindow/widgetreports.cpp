@@ -5,8 +5,6 @@
 
 #include "app/appsettings.h"
 #include "mainwindow/listwidget.h"
-#include "mainwindow/multiviewview.h"
-#include "mainwindow/splicegroups.h"
 #include "mainwindow/tablewidget.h"
 #include "protocol/messagedistance.h"
 #include "protocol/queryschedule.h"
@@ -14,6 +12,8 @@
 #include "state/reportapplier.h"
 #include "users/permissionfunction.h"
 #include "users/permissionstore.h"
+#include "wall/multiviewview.h"
+#include "wall/splicegroups.h"
 #include "wall/wallcanvas.h"
 
 #include <QAbstractButton>
@@ -258,15 +258,16 @@ void Widget::onTableDrop(TableWidget *table, int input, int output)
         refreshTable(table);
         return;
     }
+    const int offset = store->deviceType() == Dev0409S ? 100 : 0;
     if (table == m_ui->videoTableWidget) {
         applyVideoRoute(input, output, true);
-        m_client->switchPort(input, output, 0);
+        m_client->switchPort(input, output, 0, offset);
     } else if (table == m_ui->InfaredTable) {
         store->setIrRouteAt(output, input);
-        m_client->switchPort(input, output, 2);
+        m_client->switchPort(input, output, 2, offset);
     } else {
         store->setAudioRouteAt(output, input);
-        m_client->switchPort(input, output, 1);
+        m_client->switchPort(input, output, 1, offset);
     }
 }
 

@@ -75,7 +75,9 @@ public:
     void getScaler(int output);
 
     // Routing, modes and plans.
-    void switchPort(int input, int output, int layer);
+    /// Ports above `portOffset` lose it: the wall model numbers its ports without the offset
+    /// its tables add.
+    void switchPort(int input, int output, int layer, int portOffset = 0);
     void setMode(int mode);
     void restoreDefault();
     void setNetInfo(const QString &address, const QString &gateway, const QString &mac,
@@ -245,7 +247,7 @@ private:
     QVector<PendingResult> m_pending; // parse thread only
     std::atomic<bool> m_stop{false};
     bool m_newBytes = false;
-    bool m_readPaused = false;  // reading stopped until the parse thread catches up
+    bool m_readPaused = false; // reading stopped until the parse thread catches up
     bool m_resumePosted = false;
     QMutex m_bufferLock;
     QMutex m_rawTextLock;

@@ -1,8 +1,6 @@
 // The command set: one operation per device command, each written at once and never waited on.
 #include "messagedistance.h"
 
-#include "state/devicestate.h"
-
 namespace {
 
 QString param(const char *body)
@@ -82,15 +80,12 @@ void MessageDistance::getScaler(int output)
     sendCommand(QStringLiteral("{param=Get_Scaler%1}").arg(output));
 }
 
-void MessageDistance::switchPort(int input, int output, int layer)
+void MessageDistance::switchPort(int input, int output, int layer, int portOffset)
 {
-    // The wall model numbers its ports without the offsets the tables add.
-    if (DeviceState::instance()->deviceType() == Dev0409S) {
-        if (input > 100)
-            input -= 100;
-        if (output > 100)
-            output -= 100;
-    }
+    if (input > portOffset)
+        input -= portOffset;
+    if (output > portOffset)
+        output -= portOffset;
     QString word;
     if (layer == 0)
         word = QStringLiteral("VIDEO");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/multiviewview.h"
+#include "wall/multiviewview.h"
 
 #include <QFont>
 #include <QMap>

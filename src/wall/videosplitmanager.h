@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/splicegroups.h"
+#include "wall/splicegroups.h"
 
 #include <QList>
 #include <QMap>

@@ -155,8 +155,7 @@ private slots:
         QFETCH(int, output);
         QFETCH(int, layer);
         QFETCH(QByteArray, text);
-        DeviceState::instance()->setDeviceType(type);
-        m_client->switchPort(input, output, layer);
+        m_client->switchPort(input, output, layer, type == Dev0409S ? 100 : 0);
         QTRY_COMPARE(m_device->received(), text);
     }
 

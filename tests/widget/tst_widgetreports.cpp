@@ -3,7 +3,7 @@
 #include "../common/windowstart.h"
 #include "app/appsettings.h"
 #include "mainwindow/listwidget.h"
-#include "mainwindow/splicegroups.h"
+#include "wall/splicegroups.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widget.h"

@@ -2,8 +2,7 @@
 
 #include <QList>
 
-/// What the main window needs from the splice-group manager of the video table. The manager
-/// itself lives with the wall pieces; the window only holds it through this interface.
+/// The splice-group manager of the video table (VideoSplitManager) as the main window holds it.
 class SpliceGroups
 {
 public:
