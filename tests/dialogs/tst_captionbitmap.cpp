@@ -1,34 +1,17 @@
 #include "dialogs/captionbitmap.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFontDatabase>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-// Bits per pixel as written in the BMP header.
-int bmpBitsPerPixel(const QString &path)
+// A one-bit bitmap as the device takes it, read back with its rows the right way up.
+QImage readMono(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray head = file.read(30);
-    if (head.size() < 30 || !head.startsWith("BM"))
-        return -1;
-    return quint8(head.at(28)) | (quint8(head.at(29)) << 8);
-}
-
-bool isWhite(const QImage &image, int x, int y)
-{
-    return image.pixelColor(x, y) == QColor(Qt::white);
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    if (!file.open(QIODevice::ReadOnly) || file.read(30).mid(28) != QByteArray("\x01\x00", 2))
+        return QImage();
+    return QImage(path).mirrored(false, true).convertToFormat(QImage::Format_Grayscale8);
 }
 } // namespace
 
@@ -37,90 +20,68 @@ class TestCaptionBitmap : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_work.isValid());
-        m_previous = QDir::currentPath();
-        QDir::setCurrent(m_work.path());
-    }
-    void cleanupTestCase() { QDir::setCurrent(m_previous); }
+    void initTestCase() { QVERIFY(QDir::setCurrent(m_work.path())); }
 
-    // Greys at the threshold, colours well away from it: each pixel checked, rows reversed.
+    // Grey 128 and up is white, each pixel checked; colours well away from the threshold.
     void pictureIsThresholdedAndMirrored()
     {
-        const QVector<QVector<QRgb>> rows = {
-            {qRgb(0, 0, 0), qRgb(127, 127, 127), qRgb(128, 128, 128), qRgb(255, 255, 255)},
-            {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 0)},
-            {qRgb(130, 130, 130), qRgb(126, 126, 126), qRgb(200, 200, 200), qRgb(20, 20, 20)},
-        };
-        const QVector<QVector<bool>> white = {
-            {false, false, true, true},
-            {false, false, true, true},
-            {true, false, true, false},
-        };
+        const QVector<QRgb> pixels = {qRgb(0, 0, 0),       qRgb(127, 127, 127), qRgb(128, 128, 128),
+                                      qRgb(255, 255, 255), qRgb(255, 0, 0),     qRgb(0, 0, 255),
+                                      qRgb(0, 255, 255),   qRgb(255, 255, 0),   qRgb(130, 130, 130),
+                                      qRgb(126, 126, 126), qRgb(200, 200, 200), qRgb(20, 20, 20)};
+        const QString white = "0011"
+                              "0011"
+                              "1010";
         QImage picture(4, 3, QImage::Format_RGB32);
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 4; ++x)
-                picture.setPixel(x, y, rows[y][x]);
-        const QString source = m_work.filePath("picture.png");
-        QVERIFY(picture.save(source));
-
+        for (int i = 0; i < pixels.size(); ++i)
+            picture.setPixel(i % 4, i / 4, pixels[i]);
+        QVERIFY(picture.save(m_work.filePath("picture.png")));
         const QString out = CaptionBitmap::pictureBitmapPath();
-        QVERIFY(CaptionBitmap::writePictureBitmap(source, out));
-        QCOMPARE(bmpBitsPerPixel(out), 1);
-        const QImage result(out);
+        QVERIFY(CaptionBitmap::writePictureBitmap(m_work.filePath("picture.png"), out));
+        const QImage result = readMono(out);
         QCOMPARE(result.size(), QSize(4, 3));
-        for (int y = 0; y < 3; ++y) {
-            for (int x = 0; x < 4; ++x) {
-                QVERIFY2(isWhite(result, x, 2 - y) == white[y][x],
-                         qPrintable(QStringLiteral("source pixel %1,%2").arg(x).arg(y)));
-            }
+        QString seen;
+        for (int i = 0; i < pixels.size(); ++i)
+            seen += result.pixelColor(i % 4, i / 4) == Qt::white ? '1' : '0';
+        QCOMPARE(seen, white);
+        // A stale bitmap must not be sent in place of a picture that could not be read.
+        QFile broken(m_work.filePath("broken.png"));
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not a picture") > 0);
+        broken.close();
+        for (const char *name : {"broken.png", "missing.png"}) {
+            QVERIFY(!CaptionBitmap::writePictureBitmap(m_work.filePath(name), out));
+            QVERIFY(!QFile::exists(out));
         }
     }
 
-    // A stale bitmap must not be sent in place of a picture that could not be read.
-    void unreadablePictureLeavesNoBitmap()
-    {
-        const QString out = CaptionBitmap::pictureBitmapPath();
-        QDir().mkpath(QFileInfo(out).absolutePath());
-        writeFile(out, "an older bitmap");
-        writeFile(m_work.filePath("broken.png"), "not a picture");
-        QVERIFY(!CaptionBitmap::writePictureBitmap(m_work.filePath("broken.png"), out));
-        QVERIFY(!QFile::exists(out));
-        QVERIFY(!CaptionBitmap::writePictureBitmap(m_work.filePath("missing.png"), out));
-        QVERIFY(!QFile::exists(out));
-    }
-
+    // The rendered text, thresholded, is what is written; a T's bar is its widest row, on top.
     void textBitmap()
     {
-        const QString family = QFontDatabase().families().value(0);
-        QVERIFY(!family.isEmpty());
-        const QFont font = CaptionBitmap::captionFont(family, 35, false, false, false);
-        const QImage rendered = CaptionBitmap::renderText(QStringLiteral("T"), font);
-        const QString out = CaptionBitmap::textBitmapPath();
-        QVERIFY(CaptionBitmap::writeTextBitmap(QStringLiteral("T"), font, out));
-        QCOMPARE(bmpBitsPerPixel(out), 1);
-        const QImage result(out);
-        QCOMPARE(result.size(), rendered.size());
-        const QImage grey = rendered.convertToFormat(QImage::Format_Grayscale8);
-        const int h = result.height();
-        int whiteRows = 0, bestRow = -1, bestCount = 0;
-        for (int y = 0; y < h; ++y) {
+        const QFont font = CaptionBitmap::captionFont(QFontDatabase().families().value(0), 35,
+                                                      false, false, false);
+        const QImage grey = CaptionBitmap::renderText(QStringLiteral("T"), font)
+                                .convertToFormat(QImage::Format_Grayscale8);
+        QVERIFY(CaptionBitmap::writeTextBitmap("T", font, CaptionBitmap::textBitmapPath()));
+        const QImage result = readMono(CaptionBitmap::textBitmapPath());
+        QCOMPARE(result.size(), grey.size());
+        int whiteRows = 0, widestRow = -1, widest = 0;
+        for (int y = 0; y < result.height(); ++y) {
             int count = 0;
             for (int x = 0; x < result.width(); ++x) {
                 const bool expected = qGray(grey.pixel(x, y)) >= 128;
-                QCOMPARE(isWhite(result, x, h - 1 - y), expected);
-                count += expected ? 1 : 0;
+                QCOMPARE(qGray(result.pixel(x, y)) == 255, expected);
+                count += expected;
             }
-            whiteRows += count ? 1 : 0;
-            if (count > bestCount) {
-                bestCount = count;
-                bestRow = h - 1 - y;
+            whiteRows += count > 0;
+            if (count > widest) {
+                widest = count;
+                widestRow = y;
             }
         }
         QVERIFY(whiteRows > 5);
-        // The bar of the T is its widest row; stored upside down it sits in the lower half.
-        QVERIFY2(bestRow > h / 2, qPrintable(QString::number(bestRow)));
+        const QFont styled = CaptionBitmap::captionFont("Sans", 0, true, true, true);
+        QVERIFY(styled.pointSize() == 1 && styled.bold() && styled.italic() && styled.underline());
+        QVERIFY2(widestRow < result.height() / 2, qPrintable(QString::number(widestRow)));
     }
 
     void progress_data()
@@ -148,7 +109,6 @@ private slots:
 
 private:
     QTemporaryDir m_work;
-    QString m_previous;
 };
 
 QTEST_MAIN(TestCaptionBitmap)

@@ -1,22 +1,143 @@
-#include "dialogfixture.h"
-#include "modalwatcher.h"
+// The port dialogs against a bare device on loopback: what each control sends, how reports
+// show, and how uploads go, stall and are refused.
+#include "../common/datadirfixture.h"
+#include "../common/modalwatcher.h"
 
 #include "app/startup.h"
+#include "dialogs/captionbitmap.h"
 #include "dialogs/cdlgnosignaloutput.h"
 #include "dialogs/cdlgscalingmode.h"
 #include "dialogs/edidsettingdilog.h"
 #include "dialogs/graphicstestdialog.h"
 #include "dialogs/titleorosddialog.h"
+#include "dialogs/uploaderrordialogs.h"
 #include "dialogs/volumnsettingdialog.h"
+#include "protocol/messagedistance.h"
 #include "state/sigmanager.h"
+#include "storage/captionstore.h"
+#include "uikit/switchcontrol.h"
 
+#include <QColorDialog>
 #include <QComboBox>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSlider>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QToolButton>
+#include <QtTest>
+#include <functional>
+
+/// A bare device on 127.0.0.1 with the client connected to it, and a data directory that is also
+/// the working directory. It records the commands, answers each upload packet and acknowledges the
+/// end command on the upload link; nothing else, so a test sees exactly what a dialog sent.
+class DialogFixture
+{
+public:
+    bool start()
+    {
+        m_dir.setUp();
+        QDir::setCurrent(m_dir.dir->path());
+        m_control.listen(QHostAddress::LocalHost, 0);
+        m_upload.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&m_control, &QTcpServer::newConnection, &m_control, [this] {
+            while (QTcpSocket *s = m_control.nextPendingConnection()) {
+                QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    const QByteArray bytes = s->readAll();
+                    m_received += bytes;
+                    if (bytes.contains("{param=Done}") && m_uploadLink)
+                        m_uploadLink->write("<ACK_1>\r\n");
+                });
+            }
+        });
+        QObject::connect(&m_upload, &QTcpServer::newConnection, &m_upload, [this] {
+            while (QTcpSocket *s = m_upload.nextPendingConnection()) {
+                m_uploadLink = s;
+                QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    uploaded += s->readAll();
+                    ++packets;
+                    s->write("OK\r\n");
+                });
+            }
+        });
+        MessageDistance *client = MessageDistance::instance();
+        client->setUploadPort(uploadPort());
+        client->connectToDevice(QStringLiteral("127.0.0.1"), m_control.serverPort());
+        return QTest::qWaitFor([client] { return client->isConnected(); }, 10000);
+    }
+
+    void stop()
+    {
+        MessageDistance::instance()->closeConnections();
+        MessageDistance::instance()->openUploadSocket(false);
+    }
+
+    /// A loopback port nobody listens on.
+    static quint16 closedPort()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        return probe.serverPort();
+    }
+    quint16 uploadPort() const { return m_upload.serverPort(); }
+    QString file(const QString &name) const { return m_dir.path(name); }
+    /// Writes a file in the working directory; its path.
+    QString write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile out(file(name));
+        out.open(QIODevice::WriteOnly);
+        out.write(bytes);
+        return out.fileName();
+    }
+
+    /// Before each test: the default device, this upload port, nothing received.
+    void reset()
+    {
+        DeviceState::instance()->setDeviceType(Dev0809);
+        MessageDistance::instance()->setUploadPort(uploadPort());
+        clear();
+    }
+
+    /// Forgets what was received, once all that was sent has arrived.
+    void clear()
+    {
+        settledCommands();
+        m_received.clear();
+        uploaded.clear();
+        packets = 0;
+    }
+
+    /// All the commands sent so far: a query sent now arrives after anything sent before.
+    QStringList settledCommands()
+    {
+        MessageDistance::instance()->sendCommand(QStringLiteral("{param=fence}"));
+        (void)QTest::qWaitFor([this] { return m_received.contains("{param=fence}"); }, 5000);
+        m_received.replace("{param=fence}", "");
+        QStringList out;
+        static const QRegularExpression command(QStringLiteral("\\{[^}]*\\}"));
+        for (auto m = command.globalMatch(QString::fromUtf8(m_received)); m.hasNext();)
+            out << m.next().captured();
+        return out;
+    }
+
+    QByteArray uploaded; // since the last clear()
+    int packets = 0;
+
+private:
+    DataDirFixture m_dir;
+    QTcpServer m_control;
+    QTcpServer m_upload;
+    QPointer<QTcpSocket> m_uploadLink;
+    QByteArray m_received;
+};
 
 namespace {
 const char *const PatternButtons[] = {
@@ -42,12 +163,11 @@ struct CreationWatch : QObject
 QString checkedButton(QWidget *dialog)
 {
     QStringList names;
-    const auto buttons = dialog->findChildren<QRadioButton *>();
-    for (QRadioButton *b : buttons) {
+    for (QRadioButton *b : dialog->findChildren<QRadioButton *>()) {
         if (b->isChecked())
             names << b->objectName();
     }
-    return names.join(QLatin1Char(','));
+    return names.join(',');
 }
 } // namespace
 
@@ -60,91 +180,64 @@ private slots:
     {
         configureApplication();
         QVERIFY(m_fixture.start());
+        m_store.reset(new CaptionStore);
     }
     void cleanupTestCase() { m_fixture.stop(); }
     void init() { m_fixture.reset(); }
 
-    void scalingButtons_data()
+    // Opens on the stored mode (1 is not offered); a choice goes out on OK only; a report for
+    // its port with a readable mode is shown and stored, anything else changes nothing.
+    void scaling_data()
     {
         QTest::addColumn<int>("stored");
-        QTest::addColumn<QString>("click");
-        QTest::addColumn<QString>("preselected");
+        QTest::addColumn<QString>("input"); // a report or the button chosen
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QStringList>("sent");
-        QTest::newRow("stored 2, unchanged")
-            << 2 << QString() << "radioButton_black"
-            << "pushButton" << QStringList{"{param=Scaler_Mode4/2}"};
-        QTest::newRow("stored 0, choose crop")
-            << 0 << "radioButton_tailor"
-            << "radioButton_full"
-            << "pushButton" << QStringList{"{param=Scaler_Mode4/3}"};
-        QTest::newRow("stored 3, choose squeeze")
-            << 3 << "radioButton_full"
-            << "radioButton_tailor"
-            << "pushButton" << QStringList{"{param=Scaler_Mode4/0}"};
-        // Mode 1 is not offered: nothing is preselected and OK sends nothing.
-        QTest::newRow("stored 1") << 1 << QString() << QString() << "pushButton" << QStringList();
-        QTest::newRow("cancel") << 0 << "radioButton_black"
-                                << "radioButton_full"
-                                << "pushButton_2" << QStringList();
-        QTest::newRow("close") << 0 << "radioButton_black"
-                               << "radioButton_full"
-                               << "btnClose" << QStringList();
-    }
-
-    void scalingButtons()
-    {
-        QFETCH(int, stored);
-        QFETCH(QString, click);
-        QFETCH(QString, preselected);
-        QFETCH(QString, button);
-        QFETCH(QStringList, sent);
-        DeviceState::instance()->setScalingModeAt(4, stored);
-        CDlgScalingmode dialog;
-        dialog.setPort(4);
-        QCOMPARE(checkedButton(&dialog), preselected);
-        // Choosing alone sends nothing; only OK does.
-        if (!click.isEmpty())
-            child<QRadioButton>(&dialog, click)->click();
-        QCOMPARE(m_fixture.settledCommands(), QStringList());
-        child<QPushButton>(&dialog, button)->click();
-        QCOMPARE(dialog.result(),
-                 int(button == "pushButton" ? QDialog::Accepted : QDialog::Rejected));
-        QCOMPARE(m_fixture.settledCommands(), sent);
-    }
-
-    void scalingReport_data()
-    {
-        QTest::addColumn<QString>("report");
         QTest::addColumn<QString>("checked");
         QTest::addColumn<int>("storedAfter");
-        QTest::newRow("own port, quoted") << R"({"Chn":"5","Scaler_Mode":"2"})"
-                                          << "radioButton_black" << 2;
-        // An unused mode is stored but selects nothing new.
-        QTest::newRow("own port, mode 1") << R"({"Chn":5,"Scaler_Mode":1})"
-                                          << "radioButton_black" << 1;
-        QTest::newRow("port 55 is not 5") << R"({"Chn":55,"Scaler_Mode":3})"
-                                          << "radioButton_black" << 2;
-        QTest::newRow("unreadable mode") << R"({"Chn":5,"Scaler_Mode":x})"
-                                         << "radioButton_black" << 2;
-        QTest::newRow("not a report") << "garbage"
-                                      << "radioButton_black" << 2;
+        QTest::addColumn<int>("sent"); // the mode, or -1 for nothing
+        const QString ok = "pushButton", full = "radioButton_full", black = "radioButton_black",
+                      crop = "radioButton_tailor", close = "btnClose";
+        QTest::newRow("stored 2, OK") << 2 << "" << ok << black << 2 << 2;
+        QTest::newRow("choose crop") << 0 << crop << ok << crop << 0 << 3;
+        QTest::newRow("choose squeeze") << 3 << full << ok << full << 3 << 0;
+        QTest::newRow("stored 1") << 1 << "" << ok << "" << 1 << -1;
+        QTest::newRow("cancel") << 0 << black << "pushButton_2" << black << 0 << -1;
+        QTest::newRow("close") << 0 << black << close << black << 0 << -1;
+        QTest::newRow("quoted") << 2 << R"({"Chn":"5","Scaler_Mode":"3"})" << close << crop << 3
+                                << -1;
+        QTest::newRow("mode 0") << 2 << R"({"Chn":5,"Scaler_Mode":0})" << close << full << 0 << -1;
+        QTest::newRow("mode 1") << 2 << R"({"Chn":5,"Scaler_Mode":1})" << close << black << 1 << -1;
+        QTest::newRow("port 55") << 2 << R"({"Chn":55,"Scaler_Mode":3})" << close << black << 2
+                                 << -1;
+        QTest::newRow("bad mode") << 2 << R"({"Chn":5,"Scaler_Mode":x})" << close << black << 2
+                                  << -1;
+        QTest::newRow("not a report") << 2 << "garbage" << close << black << 2 << -1;
     }
 
-    void scalingReport()
+    void scaling()
     {
-        QFETCH(QString, report);
+        QFETCH(int, stored);
+        QFETCH(QString, input);
+        QFETCH(QString, button);
         QFETCH(QString, checked);
         QFETCH(int, storedAfter);
-        DeviceState::instance()->setScalingModeAt(5, 2);
+        QFETCH(int, sent);
+        DeviceState::instance()->setScalingModeAt(5, stored);
         DeviceState::instance()->setScalingModeAt(55, 0);
         CDlgScalingmode dialog;
         dialog.setPort(5);
-        dialog.sl_StateUpdate(report);
+        if (input.startsWith("radio"))
+            child<QRadioButton>(&dialog, qPrintable(input))->click();
+        else if (!input.isEmpty())
+            dialog.sl_StateUpdate(input);
         QCOMPARE(checkedButton(&dialog), checked);
         QCOMPARE(DeviceState::instance()->scalingModeAt(5), storedAfter);
         QCOMPARE(DeviceState::instance()->scalingModeAt(55), 0);
         QCOMPARE(m_fixture.settledCommands(), QStringList());
+        child<QPushButton>(&dialog, qPrintable(button))->click();
+        QCOMPARE(dialog.result(), int(button == "pushButton"));
+        QCOMPARE(m_fixture.settledCommands().join(""),
+                 sent < 0 ? "" : QStringLiteral("{param=Scaler_Mode5/%1}").arg(sent));
     }
 
     // Patterns 1..10 go out at once; pure colour sends black, then each chosen colour.
@@ -154,59 +247,47 @@ private slots:
         dialog.setPort(3, 2);
         auto *palette = child<QToolButton>(&dialog, "toolButton_ColorPalette");
         dialog.show();
-        QVERIFY(!palette->isVisible());
         QStringList expected;
         for (int pattern = 1; pattern <= 10; ++pattern) {
             child<QRadioButton>(&dialog, PatternButtons[pattern])->click();
             expected << QStringLiteral("{param=No_Signal3/%1/0/0/0}").arg(pattern);
         }
-        // Clicking the selected button again changes nothing and sends nothing.
-        child<QRadioButton>(&dialog, PatternButtons[10])->click();
+        child<QRadioButton>(&dialog, PatternButtons[10])->click(); // already chosen: nothing
         QVERIFY(!palette->isVisible());
-
         child<QRadioButton>(&dialog, "radioButton_SolidColor")->click();
         QVERIFY(palette->isVisible());
-        // Black goes out at once, before any colour is chosen.
-        QCOMPARE(m_fixture.waitForCommands(11).mid(10), QStringList{"{param=No_Signal3/0/0/0/0}"});
-        {
-            ModalWatcher pickRed(ModalWatcher::chooseColour(QColor(200, 10, 30)));
+        for (const QColor &colour : {QColor(200, 10, 30), QColor()}) { // chosen, then cancelled
+            ModalWatcher watcher(ModalWatcher::chooseColour(colour));
             palette->click();
-            QCOMPARE(pickRed.count(), 1);
+            QCOMPARE(watcher.count(), 1);
         }
         QCOMPARE(dialog.color(), QColor(200, 10, 30));
         QVERIFY(palette->styleSheet().contains("rgb(200, 10, 30)"));
-        {
-            // A cancelled chooser keeps the colour and sends nothing.
-            ModalWatcher cancel;
-            palette->click();
-            QCOMPARE(cancel.count(), 1);
-        }
-        QCOMPARE(dialog.color(), QColor(200, 10, 30));
-
-        // Leaving pure colour hides the colour button.
         child<QRadioButton>(&dialog, "radioButton_RedGrid")->click();
         QVERIFY(!palette->isVisible());
-        expected << "{param=No_Signal3/0/0/0/0}"
-                 << "{param=No_Signal3/0/200/10/30}"
-                 << "{param=No_Signal3/5/0/0/0}";
-        QCOMPARE(m_fixture.settledCommands(), expected);
+        QCOMPARE(m_fixture.settledCommands(), expected << "{param=No_Signal3/0/0/0/0}"
+                                                       << "{param=No_Signal3/0/200/10/30}"
+                                                       << "{param=No_Signal3/5/0/0/0}");
     }
 
+    // The device's choice is shown, not sent back; the colour button shows for pure colour only.
     void noSignalReport_data()
     {
         QTest::addColumn<QString>("report");
         QTest::addColumn<QString>("checked");
         QTest::addColumn<QString>("paletteStyle");
         QTest::newRow("pattern 7") << R"({"Chn":1,"Mode":7,"Color":0,0,0})"
-                                   << "radioButton_BlueGrid" << QString();
+                                   << "radioButton_BlueGrid"
+                                   << "";
         QTest::newRow("quoted colour") << R"({"Chn":1,"Mode":"0","Color":"12,34,56"})"
                                        << "radioButton_SolidColor"
                                        << "rgb(12, 34, 56)";
         QTest::newRow("two-part colour") << R"({"Chn":1,"Mode":0,"Color":12,34})"
                                          << "radioButton_SolidColor"
                                          << "rgb(0, 0, 0)";
-        QTest::newRow("unknown mode clears")
-            << R"({"Chn":1,"Mode":11,"Color":0,0,0})" << QString() << QString();
+        QTest::newRow("unknown mode clears") << R"({"Chn":1,"Mode":11,"Color":0,0,0})"
+                                             << ""
+                                             << "";
     }
 
     void noSignalReport()
@@ -219,85 +300,79 @@ private slots:
         dialog.show();
         child<QRadioButton>(&dialog, "radioButton_WhiteGrid")->click();
         m_fixture.clear();
-
         dialog.sl_StateUpdate(report);
         QCOMPARE(checkedButton(&dialog), checked);
-        // The colour button shows exactly when pure colour is chosen.
         auto *palette = child<QToolButton>(&dialog, "toolButton_ColorPalette");
         QCOMPARE(palette->isVisible(), !paletteStyle.isEmpty());
         QVERIFY2(palette->styleSheet().contains(paletteStyle), qPrintable(palette->styleSheet()));
-        // The device's choice is shown, not sent back.
         QCOMPARE(m_fixture.settledCommands(), QStringList());
     }
 
     void graphicsTestSendsEachPattern_data()
     {
         QTest::addColumn<bool>("isOutput");
-        QTest::addColumn<QString>("keyword");
-        QTest::newRow("output") << true << "Out_Pattern";
-        QTest::newRow("input") << false << "In_Pattern";
+        QTest::newRow("output") << true;
+        QTest::newRow("input") << false;
     }
 
+    // No colour to choose here; the closing buttons send nothing.
     void graphicsTestSendsEachPattern()
     {
         QFETCH(bool, isOutput);
-        QFETCH(QString, keyword);
         GraphicsTestDialog dialog(7, isOutput);
         dialog.show();
         QStringList expected;
         for (int pattern = 0; pattern < 12; ++pattern) {
             child<QRadioButton>(&dialog, PatternButtons[pattern])->click();
-            expected << QStringLiteral("{param=%1%2/%3}").arg(keyword).arg(7).arg(pattern);
+            expected << QStringLiteral("{param=%1_Pattern7/%2}")
+                            .arg(isOutput ? "Out" : "In")
+                            .arg(pattern);
         }
-        // Unlike the no-signal dialog, there is no colour to choose.
         QVERIFY(!child<QWidget>(&dialog, "widget_color")->isVisible());
         for (const char *name : {"pushButton", "pushButton_2", "btnClose"})
             child<QPushButton>(&dialog, name)->click();
         QCOMPARE(m_fixture.settledCommands(), expected);
     }
 
-    // Opens on the stored volume and mute, toggles mute, then follows the store.
+    // The 0409-S addresses its audio ports from 101 as 1, 2...; the dialog opens on the stored
+    // volume and mute, toggles mute, then follows the store without sending.
     void volumeFollowsTheStore_data()
     {
         QTest::addColumn<int>("type");
-        QTest::addColumn<int>("openedFor");
         QTest::addColumn<int>("port");
-        QTest::newRow("0409-S port 103") << int(Dev0409S) << 103 << 3;
-        QTest::newRow("0809 port 103") << int(Dev0809) << 103 << 103;
+        QTest::newRow("0409-S port 103") << int(Dev0409S) << 3;
+        QTest::newRow("0809 port 103") << int(Dev0809) << 103;
     }
 
     void volumeFollowsTheStore()
     {
         QFETCH(int, type);
-        QFETCH(int, openedFor);
         QFETCH(int, port);
         DeviceState *state = DeviceState::instance();
         state->setDeviceType(deviceTypeFromInt(type));
         state->setVolume({{port, 42}, {port + 1, 7}});
         state->setMute({{port, 1}});
-        VolumnSettingDialog dialog(openedFor);
+        VolumnSettingDialog dialog(103);
         QCOMPARE(dialog.port(), port);
         auto *slider = child<QSlider>(&dialog, "volumnSplider");
-        auto *label = child<QLabel>(&dialog, "volumnLabel");
         QCOMPARE(slider->value(), 42);
-        QCOMPARE(label->text(), QStringLiteral("42"));
+        QCOMPARE(child<QLabel>(&dialog, "volumnLabel")->text(), "42");
         QVERIFY(dialog.isMuted());
         child<QPushButton>(&dialog, "btn_mute")->click();
         QVERIFY(!dialog.isMuted());
         child<QPushButton>(&dialog, "btn_mute")->click();
         QVERIFY(dialog.isMuted());
-
         state->setVolume({{port, 88}});
         state->setMute({{port, 0}});
         QCOMPARE(slider->value(), 88);
-        QCOMPARE(label->text(), QStringLiteral("88"));
+        QCOMPARE(child<QLabel>(&dialog, "volumnLabel")->text(), "88");
         QVERIFY(!dialog.isMuted());
-        // The refresh itself sends nothing.
         QCOMPARE(m_fixture.settledCommands(),
                  (QStringList{"{param=Get_Volume}", QStringLiteral("{param=MuteOff%1}").arg(port),
                               QStringLiteral("{param=MuteOn%1}").arg(port)}));
     }
 
+    // A drag sends once, on release; a click on the groove, ends included, sends that value.
     void volumeSentOnReleaseOnly()
     {
         DeviceState::instance()->setVolume({{2, 0}});
@@ -308,101 +383,414 @@ private slots:
         const QPoint handle = slider->rect().center();
         slider->setValue(50);
         m_fixture.clear();
-
-        // Drag the handle: nothing goes out until the release, then exactly one command.
         QTest::mousePress(slider, Qt::LeftButton, {}, handle);
-        QVERIFY(slider->isSliderDown());
         QMouseEvent move(QEvent::MouseMove, handle + QPoint(30, 0), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
+                         {});
         QApplication::sendEvent(slider, &move);
         QCOMPARE(m_fixture.settledCommands(), QStringList());
         QTest::mouseRelease(slider, Qt::LeftButton, {}, handle + QPoint(30, 0));
-        const int dragged = slider->value();
-        QVERIFY(dragged > 50);
-        QCOMPARE(m_fixture.settledCommands(),
-                 QStringList{QStringLiteral("{param=Volume2/%1}").arg(dragged)});
-        QCOMPARE(DeviceState::instance()->volumeAt(2), dragged);
-
-        // A click on the groove, ends included, puts the handle there and sends that value, once.
-        for (const auto &[fraction, expected] : {std::pair{0.75, 75}, {0.0, 0}, {1.0, 100}}) {
+        QVERIFY(slider->value() > 50);
+        QCOMPARE(DeviceState::instance()->volumeAt(2), slider->value());
+        for (const auto &[fraction, expected] :
+             {std::pair{-1.0, -1}, {0.75, 75}, {0.0, 0}, {1.0, 100}}) {
+            const int sent = slider->value();
+            QCOMPARE(m_fixture.settledCommands(),
+                     QStringList{QStringLiteral("{param=Volume2/%1}").arg(sent)});
+            QCOMPARE(child<QLabel>(&dialog, "volumnLabel")->text(), QString::number(sent));
+            if (fraction < 0)
+                continue;
             m_fixture.clear();
             const int x = qBound(1, int(slider->width() * fraction), slider->width() - 2);
             QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(x, slider->height() / 2));
-            const int clicked = slider->value();
-            QVERIFY2(qAbs(clicked - expected) <= 4, qPrintable(QString::number(clicked)));
-            QCOMPARE(m_fixture.settledCommands(),
-                     QStringList{QStringLiteral("{param=Volume2/%1}").arg(clicked)});
-            QCOMPARE(child<QLabel>(&dialog, "volumnLabel")->text(), QString::number(clicked));
+            QVERIFY2(qAbs(slider->value() - expected) <= 4,
+                     qPrintable(QString::number(slider->value())));
         }
     }
 
-    // Placed over its owner before its window exists (one moved later may stay in the screen's
-    // corner); its lists, colour chooser and message boxes open by it. The frameless dialog
-    // places every dialog; these two open all the kinds of pop-up.
-    void popUpsOpenByTheirOwner_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<int>("popUps"); // message box, colour chooser
-        QTest::newRow("EDID") << "edid" << 1;
-        QTest::newRow("caption") << "caption" << 2;
-    }
-
+    // Placed over its owner before its native window exists, else its message boxes (and lists
+    // and colour choosers) may open from the screen's corner.
     void popUpsOpenByTheirOwner()
     {
-        QFETCH(QString, kind);
-        QFETCH(int, popUps);
         QWidget owner;
         owner.setGeometry(40, 30, 700, 540);
         owner.show();
-        QScopedPointer<QDialog> dialog;
-        if (kind == "edid")
-            dialog.reset(new EdidSettingDilog(3, &owner));
-        else
-            dialog.reset(new TitleOrOsdDialog(nullptr, -1, &owner));
+        EdidSettingDilog dialog(3, &owner);
         CreationWatch watch;
-        dialog->installEventFilter(&watch);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.data()));
-        QCOMPARE(watch.created, dialog->geometry());
-        const QRect placed = dialog->frameGeometry();
+        dialog.installEventFilter(&watch);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(watch.created, dialog.geometry());
+        const QRect placed = dialog.frameGeometry();
         QVERIFY(placed.contains(owner.frameGeometry().center()));
-
-        for (QComboBox *combo : dialog->findChildren<QComboBox *>()) {
-            if (!combo->isVisible())
-                continue;
-            const QRect box(combo->mapToGlobal(QPoint(0, 0)), combo->size());
-            combo->showPopup();
-            QTRY_VERIFY(QApplication::activePopupWidget());
-            const QRect popup = QApplication::activePopupWidget()->frameGeometry();
-            // Under the combo, or over it where the screen ends.
-            QVERIFY2((popup.topLeft() - box.bottomLeft()).manhattanLength() <= 4 ||
-                         (popup.bottomLeft() - box.topLeft()).manhattanLength() <= 4,
-                     qPrintable(combo->objectName()));
-            combo->hidePopup();
-        }
-
-        QList<QRect> opened;
+        QRect opened;
         ModalWatcher watcher([&opened](QDialog *d) {
-            opened << d->frameGeometry();
+            opened = d->frameGeometry();
             d->reject();
         });
-        if (kind == "edid") {
-            const QString empty = m_fixture.workDir() + "/empty.bin";
-            QFile(empty).open(QIODevice::WriteOnly);
-            child<QLineEdit>(dialog.data(), "le_edidPath")->setText(empty);
-            child<QPushButton>(dialog.data(), "UploadBtn")->click();
-        } else {
-            child<QPushButton>(dialog.data(), "uploadCharBtn")->click(); // no text yet
-            child<QToolButton>(dialog.data(), "ColorSetting")->click();
+        child<QLineEdit>(&dialog, "le_edidPath")->setText(m_fixture.write("empty.bin", {}));
+        child<QPushButton>(&dialog, "UploadBtn")->click();
+        QVERIFY((opened.center() - placed.center()).manhattanLength() <= 2);
+    }
+
+    void eachControlSendsItsCommand_data()
+    {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("erase");
+        QTest::newRow("caption") << -1 << "{param=EraseSubtitle}";
+        QTest::newRow("osd") << 2 << "{param=EraseOSD}";
+    }
+
+    void eachControlSendsItsCommand()
+    {
+        QFETCH(int, port);
+        QFETCH(QString, erase);
+        TitleOrOsdDialog dialog(nullptr, port);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (const char *name : {"IsShowCheck", "IsShowCheck", "BgColorSwitch"})
+            QTest::mouseClick(child<QWidget>(&dialog, name), Qt::LeftButton);
+        auto *speed = child<QSlider>(&dialog, "speedSplider");
+        speed->setValue(40);
+        QTest::mouseClick(speed, Qt::LeftButton, {}, {speed->width() - 2, speed->height() / 2});
+        QCOMPARE(child<QLabel>(&dialog, "lb_speedValue")->text(), QString::number(speed->value()));
+        for (const char *name : {"RightBtn", "RightBtn", "LeftBtn"}) // a chosen one sends nothing
+            child<QPushButton>(&dialog, name)->click();
+        // An emptied field counts as 0; Return sends, and does not end the dialog.
+        auto *x = child<QLineEdit>(&dialog, "PosXEdit");
+        auto *y = child<QLineEdit>(&dialog, "PosYEdit");
+        y->setFocus();
+        QTest::keyClick(y, Qt::Key_Backspace);
+        x->setFocus();
+        x->selectAll();
+        QTest::keyClicks(x, QStringLiteral("12"));
+        QTest::keyClick(x, Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        // Font and background colours, then a cancelled chooser that changes nothing.
+        for (const auto &[name, colour] : {std::pair{"ColorSetting", QColor(1, 2, 3)},
+                                           {"BgColorSetting", QColor(250, 251, 252)},
+                                           {"ColorSetting", QColor()}}) {
+            ModalWatcher watcher(ModalWatcher::chooseColour(colour)); // invalid: cancelled
+            child<QToolButton>(&dialog, name)->click();
+            QCOMPARE(watcher.count(), 1);
         }
-        QCOMPARE(opened.size(), popUps);
-        // The message box centred, the colour chooser over the dialog.
-        QVERIFY((opened.first().center() - placed.center()).manhattanLength() <= 2);
-        QVERIFY(placed.contains(opened.last().center()));
+        QCOMPARE(dialog.fontColor(), QColor(1, 2, 3));
+        QCOMPARE(dialog.backgroundColor(), QColor(250, 251, 252));
+        QCOMPARE(child<QWidget>(&dialog, "ColorSetting")->styleSheet(),
+                 QStringLiteral("QToolButton{background-color:rgb(1,2,3)}"));
+        child<QPushButton>(&dialog, "EraseBtn")->click();
+        QCOMPARE(m_fixture.settledCommands(),
+                 (QStringList{"{param=Open}", "{param=Close}", "{param=Bg_Open}",
+                              QStringLiteral("{param=Speed%1}").arg(speed->value()),
+                              "{param=Right}", "{param=Left}", "{param=POS12/0}",
+                              "{param=Font_Color1/2/3}", "{param=Bg_Color250/251/252}", erase}));
+    }
+
+    // The device's settings are shown, not sent back; missing keys take the defaults and an
+    // unknown direction leaves the buttons alone.
+    void deviceSettingsAreShownWithoutEcho()
+    {
+        TitleOrOsdDialog dialog(nullptr, 4);
+        const char *report = R"({"Switch":"true","Speed":9,"Color":"10,20,30","Position_x":100,)"
+                             R"("Position_y":50,"Bg_switch":"true","Bg_Color":"40,50,60",)"
+                             R"("Move_dir":"right"})";
+        emit MessageDistance::instance()->receiveTitleImfSig(
+            QJsonDocument::fromJson(report).object());
+        QVERIFY(child<SwitchControl>(&dialog, "IsShowCheck")->isToggled());
+        QVERIFY(child<SwitchControl>(&dialog, "BgColorSwitch")->isToggled());
+        QCOMPARE(child<QSlider>(&dialog, "speedSplider")->value(), 9);
+        QCOMPARE(child<QLabel>(&dialog, "lb_speedValue")->text(), QStringLiteral("9"));
+        QCOMPARE(child<QLineEdit>(&dialog, "PosXEdit")->text(), QStringLiteral("100"));
+        QCOMPARE(child<QLineEdit>(&dialog, "PosYEdit")->text(), QStringLiteral("50"));
+        QCOMPARE(child<QWidget>(&dialog, "BgColorSetting")->styleSheet(),
+                 "background:rgb(40,50,60)");
+        QCOMPARE(dialog.fontColor(), QColor(10, 20, 30));
+        QCOMPARE(dialog.backgroundColor(), QColor(40, 50, 60));
+        emit MessageDistance::instance()->receiveTitleImfSig(QJsonObject{{"Move_dir", "up"}});
+        QVERIFY(child<QPushButton>(&dialog, "RightBtn")->isChecked());
+        QVERIFY(!child<SwitchControl>(&dialog, "IsShowCheck")->isToggled());
+        QCOMPARE(child<QWidget>(&dialog, "ColorSetting")->styleSheet(),
+                 "background:rgb(255,255,255)");
+        QCOMPARE(m_fixture.settledCommands(), QStringList());
+    }
+
+    // Stored per port and loaded again; blank text is refused with a word, neither kept nor sent.
+    void storedText()
+    {
+        QVERIFY(m_store->saveCaption(6, "it's \"quoted\"", "NoSuchFamily", 42, true, false, true));
+        {
+            TitleOrOsdDialog stored(m_store.get(), 6);
+            QCOMPARE(child<QLineEdit>(&stored, "TextEdit")->text(), "it's \"quoted\"");
+            QCOMPARE(child<QComboBox>(&stored, "FontSizeCombo")->currentText(), "42");
+            QCOMPARE(child<QToolButton>(&stored, "BoldBtn")->isChecked(), true);
+            QCOMPARE(child<QToolButton>(&stored, "ItalicBtn")->isChecked(), false);
+            QCOMPARE(child<QToolButton>(&stored, "UnderlineBtn")->isChecked(), true);
+        }
+        TitleOrOsdDialog other(m_store.get(), 7);
+        QVERIFY(child<QLineEdit>(&other, "TextEdit")->text().isEmpty());
+        QCOMPARE(child<QComboBox>(&other, "FontSizeCombo")->currentText(), "35");
+        // The hint stays muted though the form's sheet colours the field's text.
+        QVERIFY(child<QWidget>(&other, "TextEdit")->palette().color(QPalette::PlaceholderText) !=
+                child<QWidget>(&other, "TextEdit")->palette().color(QPalette::Text));
+        for (const QString &blank : {QString(), QStringLiteral("   ")}) {
+            child<QLineEdit>(&other, "TextEdit")->setText(blank);
+            ModalWatcher watcher;
+            child<QPushButton>(&other, "uploadCharBtn")->click();
+            QCOMPARE(watcher.lines().value(0).section('|', 2),
+                     "Enter the text to show before uploading it.");
+        }
+        QVERIFY(!m_store->loadCaptions().contains(7));
+        QCOMPARE(m_fixture.settledCommands(), QStringList());
+
+        child<QLineEdit>(&other, "TextEdit")->setText(QStringLiteral("Hi"));
+        child<QComboBox>(&other, "FontSizeCombo")->setCurrentText(QStringLiteral("20"));
+        child<QToolButton>(&other, "ItalicBtn")->setChecked(true);
+        ModalWatcher notices;
+        child<QPushButton>(&other, "uploadCharBtn")->click();
+        const CaptionRecord saved = m_store->loadCaptions().value(7);
+        QCOMPARE(saved.content, QStringLiteral("Hi"));
+        QCOMPARE(saved.fontSize, 20);
+        QVERIFY(saved.isItalic && !saved.isBold && !saved.isUnderline);
+        QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 1, 10000); // the finished notice
+    }
+
+    // OSD text has a 4K limit; accepted uploads end with the finished notice, refused ones say
+    // why and send nothing.
+    void uploadChecks_data()
+    {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("isText");
+        QTest::addColumn<bool>("reachable");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("osd text 4096") << 3 << 4096 << true << true << QString();
+        QTest::newRow("osd text 4097")
+            << 3 << 4097 << true << true << "台标字幕文件大小不能超过4K!";
+        QTest::newRow("osd picture 4097") << 3 << 4097 << false << true << QString();
+        QTest::newRow("caption text 4097") << -1 << 4097 << true << true << QString();
+        QTest::newRow("empty") << 3 << 0 << true << true << "File is empty";
+        QTest::newRow("port closed") << -1 << 100 << true << false << "传输文件端口连接发生错误！";
+    }
+
+    void uploadChecks()
+    {
+        QFETCH(int, port);
+        QFETCH(int, size);
+        QFETCH(bool, isText);
+        QFETCH(bool, reachable);
+        QFETCH(QString, refusal);
+        // A valid bitmap padded with zeros to size bytes.
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImage(16, 16, QImage::Format_Mono).save(&buffer, "bmp");
+        const QString path = m_fixture.write("limit.bmp", bytes.leftJustified(size, '\0', true));
+        if (!reachable)
+            MessageDistance::instance()->setUploadPort(DialogFixture::closedPort());
+        TitleOrOsdDialog dialog(nullptr, port);
+        child<QComboBox>(&dialog, "OutputCombo")->setCurrentIndex(1);
+        ModalWatcher watcher;
+        dialog.uploadBitmapFile(path, isText);
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.lines().value(0).section('|', 2),
+                                  refusal.isEmpty() ? "Uploading Finished" : refusal, 10000);
+        QVERIFY(child<QWidget>(&dialog, "uploadCharBtn")->isEnabled());
+        const QString start = port == -1 ? "{param=Upload_Subtitle2}" : "{param=Upload_OSD3}";
+        QCOMPARE(m_fixture.settledCommands(),
+                 (refusal.isEmpty() ? QStringList{start, "{param=Done}"} : QStringList()));
+    }
+
+    // A device that answers the first packet, then falls silent: after the answer timeout the
+    // operator is told which picture did not arrive and the controls come back. The next two
+    // uploads arrive whole, with progress per packet, each ending with the finished notice.
+    void stalledUploadIsGivenUpThenTheNextArriveWhole()
+    {
+        QTcpServer stalling;
+        QVERIFY(stalling.listen(QHostAddress::LocalHost, 0));
+        connect(&stalling, &QTcpServer::newConnection, this, [&stalling] {
+            QTcpSocket *link = stalling.nextPendingConnection();
+            connect(link, &QTcpSocket::readyRead, link, [link] {
+                link->readAll();
+                if (!link->property("answered").toBool())
+                    link->write("OK\r\n");
+                link->setProperty("answered", true);
+            });
+        });
+        MessageDistance *client = MessageDistance::instance();
+        const int timeout = client->uploadAnswerTimeout();
+        const auto restore = qScopeGuard([client, timeout] {
+            client->setUploadAnswerTimeout(timeout);
+            client->setErrorReporter({});
+        });
+        client->setUploadPort(stalling.serverPort());
+        client->setUploadAnswerTimeout(300);
+        installUploadErrorDialogs();
+        QImage picture(320, 120, QImage::Format_RGB32); // over the 4K of an OSD text
+        picture.fill(Qt::white);
+        QVERIFY(picture.save(m_fixture.file("stalled.png")));
+        TitleOrOsdDialog dialog(nullptr, 5);
+        dialog.setWindowTitle(QStringLiteral("[Input5] OSD Setting"));
+        dialog.show();
+        child<QLineEdit>(&dialog, "ImagePathEdit")->setText(m_fixture.file("stalled.png"));
+        auto *upload = child<QPushButton>(&dialog, "uploadImgBtn");
+        QList<int> values;
+        connect(child<QProgressBar>(&dialog, "progressBar"), &QProgressBar::valueChanged, this,
+                [&values](int v) { values << v; });
+        {
+            ModalWatcher failure;
+            upload->click();
+            for (const char *name : {"uploadImgBtn", "uploadCharBtn", "BrowserBtn", "EraseBtn"})
+                QVERIFY(!child<QWidget>(&dialog, name)->isEnabled());
+            QTRY_COMPARE_WITH_TIMEOUT(failure.count(), 1, 10000);
+            QVERIFY(failure.lines()[0].startsWith("MsgDlg|") &&
+                    failure.lines()[0].contains("“stalled.png”"));
+        }
+        QVERIFY(upload->isEnabled());
+        QCOMPARE(values.size(), 2); // one packet's worth, then back to 0
+        QVERIFY(values.first() > 0);
+
+        client->setUploadAnswerTimeout(timeout);
+        client->setUploadPort(m_fixture.uploadPort());
+        for (int round = 0; round < 2; ++round) {
+            m_fixture.uploaded.clear();
+            values.clear();
+            ModalWatcher notices;
+            upload->click();
+            QTRY_COMPARE_WITH_TIMEOUT(notices.count(), 1, 10000);
+            QCOMPARE(notices.lines()[0], "DialogConfirm|[Input5] OSD Setting|Uploading Finished");
+            QFile file(CaptionBitmap::pictureBitmapPath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QCOMPARE(m_fixture.uploaded, bytes);
+            // After packet k of n the queue holds n - k packets and the end command.
+            QList<int> expected;
+            for (int left = (bytes.size() + 499) / 500 - 1; left >= 1; --left)
+                expected << CaptionBitmap::progressPercent(bytes.size(), left);
+            QVERIFY(expected.size() >= 2);
+            expected << 100 << 0;
+            QTRY_COMPARE(values, expected);
+            QTRY_VERIFY_WITH_TIMEOUT(upload->isEnabled(), 5000);
+        }
+        // The stalled upload was never declared complete.
+        QCOMPARE(m_fixture.settledCommands(),
+                 (QStringList{"{param=Upload_OSD5}", "{param=Upload_OSD5}", "{param=Done}",
+                              "{param=Upload_OSD5}", "{param=Done}"}));
+    }
+
+    // The first and last entries of both lists, so that an index off by one shows.
+    void builtInAndCopy_data()
+    {
+        QTest::addColumn<int>("input");
+        QTest::addColumn<int>("builtIn");
+        QTest::addColumn<int>("copyIndex");
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("recommended entry, copy first output")
+            << 5 << 4 << 0 << QStringList{"{param=EDID_Sel5/4}", "{param=Copy_EDID5/1}"};
+        QTest::newRow("first entry, copy last output")
+            << 9 << 0 << 8 << QStringList{"{param=EDID_Sel9/0}", "{param=Copy_EDID9/9}"};
+    }
+
+    void builtInAndCopy()
+    {
+        QFETCH(int, input);
+        QFETCH(int, builtIn);
+        QFETCH(int, copyIndex);
+        QFETCH(QStringList, sent);
+        EdidSettingDilog dialog(input);
+        auto *builtins = child<QComboBox>(&dialog, "cbb_builtinEdid");
+        QCOMPARE(builtins->count(), 5);
+        QCOMPARE(builtins->itemText(3), QStringLiteral("1080P@60/DVI"));
+        builtins->setCurrentIndex(builtIn);
+        child<QPushButton>(&dialog, "btnAppInputEDID")->click();
+        child<QComboBox>(&dialog, "cbb_copyOutput")->setCurrentIndex(copyIndex);
+        child<QPushButton>(&dialog, "btnCopyEDID")->click();
+        QCOMPARE(m_fixture.settledCommands(), sent);
+    }
+
+    // Sent as it is, with progress as the device answers and the finished notice only on its
+    // acknowledgement; a file that cannot go is refused with a word, or silently with none.
+    void upload_data()
+    {
+        QTest::addColumn<int>("size"); // -1: no path given, -2: a missing file
+        QTest::addColumn<bool>("reachable");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<QList<int>>("progress");
+        QTest::newRow("500 bytes, one packet")
+            << 500 << true << "DialogConfirm|EDID 4|Uploading Finished" << QList<int>{100, 0};
+        QTest::newRow("1201 bytes, three packets")
+            << 1201 << true << "DialogConfirm|EDID 4|Uploading Finished"
+            << QList<int>{16, 58, 100, 0};
+        QTest::newRow("no path") << -1 << true << QString() << QList<int>();
+        QTest::newRow("missing file") << -2 << true << QString() << QList<int>();
+        QTest::newRow("empty file") << 0 << true << "MsgDlg|error|File is empty" << QList<int>();
+        QTest::newRow("port closed")
+            << 128 << false << "MsgDlg|NetWork Error|传输文件端口连接发生错误！" << QList<int>();
+    }
+
+    void upload()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, reachable);
+        QFETCH(QString, notice);
+        QFETCH(QList<int>, progress);
+        QByteArray bytes(qMax(0, size), '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i * 7 + 3);
+        const QString path = m_fixture.write("edid.bin", bytes);
+        if (size == -2)
+            QFile::remove(path);
+        if (!reachable)
+            MessageDistance::instance()->setUploadPort(DialogFixture::closedPort());
+        EdidSettingDilog dialog(4);
+        dialog.setWindowTitle(QStringLiteral("EDID 4"));
+        if (size != -1)
+            child<QLineEdit>(&dialog, "le_edidPath")->setText(path);
+        QList<int> values;
+        connect(child<QProgressBar>(&dialog, "progressBar"), &QProgressBar::valueChanged, this,
+                [&values](int v) { values << v; });
+        auto *upload = child<QPushButton>(&dialog, "UploadBtn");
+        ModalWatcher watcher;
+        upload->click();
+        const bool sent = !progress.isEmpty();
+        QCOMPARE(upload->isEnabled(), !sent);
+        QTRY_COMPARE_WITH_TIMEOUT(watcher.lines().value(0), notice, 10000);
+        QCOMPARE(m_fixture.settledCommands(),
+                 (sent ? QStringList{"{param=Update_EDID4}", "{param=Done}"} : QStringList()));
+        QCOMPARE(watcher.count(), int(!notice.isEmpty()));
+        QCOMPARE(m_fixture.uploaded, sent ? bytes : QByteArray());
+        QCOMPARE(m_fixture.packets, sent ? (size + 499) / 500 : 0);
+        QTRY_COMPARE(values, progress);
+        QVERIFY(upload->isEnabled());
+    }
+
+    // Closing mid-upload asks; declining keeps the upload going, agreeing abandons it without
+    // telling the device the file is complete.
+    void closingMidUploadAsksThenAbandons()
+    {
+        QTcpServer silent; // takes the upload link and never answers
+        QVERIFY(silent.listen(QHostAddress::LocalHost, 0));
+        MessageDistance *client = MessageDistance::instance();
+        client->setUploadPort(silent.serverPort());
+        EdidSettingDilog dialog(4);
+        dialog.setWindowTitle(QStringLiteral("EDID 4"));
+        dialog.show();
+        child<QLineEdit>(&dialog, "le_edidPath")
+            ->setText(m_fixture.write("edid.bin", QByteArray(1201, 'e')));
+        child<QPushButton>(&dialog, "UploadBtn")->click();
+        QVERIFY(client->isUploadBusy());
+        for (const bool agree : {false, true}) {
+            ModalWatcher watcher([agree](QDialog *d) { agree ? d->accept() : d->reject(); });
+            child<QPushButton>(&dialog, "btnClose")->click();
+            QCOMPARE(watcher.lines(),
+                     QStringList{"DialogConfirm|EDID 4|文件还在上传中，停止上传并关闭吗？"});
+            QCOMPARE(dialog.isVisible(), !agree);
+            QCOMPARE(client->isUploadBusy(), !agree);
+        }
+        QVERIFY(!client->isUploadOpen());
+        QCOMPARE(m_fixture.settledCommands(), QStringList{"{param=Update_EDID4}"});
     }
 
 private:
     DialogFixture m_fixture;
+    std::unique_ptr<CaptionStore> m_store;
 };
 
 QTEST_MAIN(TestPortSettingDialogs)

@@ -1,7 +1,6 @@
 #include "corvaneresources.h"
 
 #include <QDirIterator>
-#include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 #include <QSvgRenderer>
@@ -10,38 +9,16 @@
 #include <QtTest>
 
 namespace {
-QString sourceDir()
-{
-    return qEnvironmentVariable("CORVANE_SOURCE_DIR", QStringLiteral(SOURCE_DIR_FALLBACK));
-}
+const QString Source = qEnvironmentVariable("CORVANE_SOURCE_DIR", SOURCE_DIR_FALLBACK);
 
-// The language selector names each language in that language, whatever the catalogue.
-bool isLanguageName(const QString &source)
-{
-    return source == QLatin1String("English") || source == QStringLiteral("简体中文");
-}
-
-// Acronyms and model names ("HDCP", "CVN0808") stay as they are in Chinese; anything with a
-// word in it needs a Chinese text.
-bool needsChinese(const QString &source)
-{
-    static const QRegularExpression word(QStringLiteral("[a-z]{2,}"));
-    return word.match(source).hasMatch() && !isLanguageName(source);
-}
-
-bool hasChinese(const QString &text)
-{
-    static const QRegularExpression han(QStringLiteral("[\\x{4e00}-\\x{9fff}]"));
-    return han.match(text).hasMatch();
-}
-
-// Reads a catalogue's keys; notes each message that is unfinished, empty or in the wrong language.
+// Reads a catalogue's keys; notes each message unfinished, empty or in the wrong language.
+// Language names stay in their own language; acronyms and model names need no Chinese.
 QSet<QString> readCatalogue(const QString &path, bool zh, QStringList &problems)
 {
+    static const QRegularExpression word("[a-z]{2,}"), han("[\\x{4e00}-\\x{9fff}]");
     QSet<QString> keys;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return keys;
+    file.open(QIODevice::ReadOnly);
     QXmlStreamReader xml(&file);
     QString context, source;
     while (!xml.atEnd()) {
@@ -53,15 +30,16 @@ QSet<QString> readCatalogue(const QString &path, bool zh, QStringList &problems)
             source = xml.readElementText();
         } else if (xml.name() == QLatin1String("translation")) {
             const QString type = xml.attributes().value(QLatin1String("type")).toString();
-            // Messages no longer in the code are kept by lupdate but not compiled.
             if (type == QLatin1String("vanished") || type == QLatin1String("obsolete"))
-                continue;
+                continue; // kept by lupdate, not compiled
             const QString text = xml.readElementText();
-            keys << context + QLatin1Char('|') + source;
-            const bool wrongLanguage = zh ? needsChinese(source) && !hasChinese(text)
-                                          : hasChinese(text) && !isLanguageName(source);
-            if (!type.isEmpty() || text.isEmpty() || wrongLanguage)
-                problems << (zh ? "zh " : "en ") + context + QLatin1String(": ") + source;
+            keys << context + '|' + source;
+            const bool language = source == "English" || source == "简体中文";
+            const bool wrong =
+                zh ? word.match(source).hasMatch() && !language && !han.match(text).hasMatch()
+                   : han.match(text).hasMatch() && !language;
+            if (!type.isEmpty() || text.isEmpty() || wrong)
+                problems << (zh ? "zh " : "en ") + context + ": " + source;
         }
     }
     return keys;
@@ -75,91 +53,58 @@ class TestResources : public QObject
 private slots:
     void initTestCase() { initCorvaneResources(); }
 
-    // Every bundled image loads and draws.
-    void namedImagesDraw_data()
+    // Every bundled image draws, and every image the code, forms or style sheets name is bundled.
+    void images()
     {
-        QTest::addColumn<QString>("path");
-        QDirIterator it(QStringLiteral(":/Images"), QDir::Files, QDirIterator::Subdirectories);
-        int n = 0;
-        for (; it.hasNext(); ++n)
-            QTest::newRow(qPrintable(it.next())) << it.filePath();
-        QVERIFY(n > 20);
-    }
-
-    void namedImagesDraw()
-    {
-        QFETCH(QString, path);
-        if (path.endsWith(QLatin1String(".svg"))) {
-            QSvgRenderer renderer(path);
-            QVERIFY(renderer.isValid());
-            QVERIFY(!renderer.defaultSize().isEmpty());
-        } else {
+        QStringList bad;
+        int bundled = 0, named = 0;
+        for (QDirIterator it(":/Images", QDir::Files, QDirIterator::Subdirectories); it.hasNext();
+             ++bundled) {
+            const QString path = it.next();
             const QImage image(path);
-            QVERIFY(image.hasAlphaChannel());
-            QVERIFY(image.width() >= 24);
+            if (path.endsWith(".svg") ? QSvgRenderer(path).defaultSize().isEmpty()
+                                      : !image.hasAlphaChannel() || image.width() < 24)
+                bad << path;
         }
-    }
-
-    // Every image path the code, the forms or their style sheets name must be in the bundle.
-    void everyReferencedImageIsBundled()
-    {
-        const QRegularExpression re(QStringLiteral(":/Images/[A-Za-z0-9_./-]+\\.(?:svg|png)"));
-        QStringList missing;
-        int seen = 0;
-        for (const char *dir : {"src", "forms"}) {
-            QDirIterator it(
-                sourceDir() + QLatin1Char('/') + QLatin1String(dir),
-                {QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.ui")},
-                QDir::Files, QDirIterator::Subdirectories);
+        const QRegularExpression re(":/Images/[A-Za-z0-9_./-]+\\.(?:svg|png)");
+        for (const char *dir : {"/src", "/forms"}) {
+            QDirIterator it(Source + dir, {"*.cpp", "*.h", "*.ui"}, QDir::Files,
+                            QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 QFile file(it.next());
                 QVERIFY(file.open(QIODevice::ReadOnly));
-                const QString text = QString::fromUtf8(file.readAll());
-                auto matches = re.globalMatch(text);
-                while (matches.hasNext()) {
-                    const QString path = matches.next().captured(0);
-                    ++seen;
+                for (auto m = re.globalMatch(QString::fromUtf8(file.readAll())); m.hasNext();
+                     ++named) {
+                    const QString path = m.next().captured(0);
                     if (!QFile::exists(path))
-                        missing << QFileInfo(file).fileName() + QLatin1String(": ") + path;
+                        bad << file.fileName() + ": " + path;
                 }
             }
         }
-        QVERIFY(seen > 10);
-        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1String(", "))));
+        QVERIFY(bundled > 20 && named > 10);
+        QVERIFY2(bad.isEmpty(), qPrintable(bad.join(", ")));
     }
 
-    void cataloguesTranslateKnownKeys_data()
+    // Both catalogues carry the same keys, every one finished, and the Chinese one in Chinese;
+    // the compiled ones are bundled.
+    void catalogues()
     {
-        // Catalogue, context, source, translation.
-        QTest::addColumn<QStringList>("entry");
-        QTest::newRow("en: login error")
-            << QStringList{":/English", "LoginDialog", "username or password error!",
-                           "Invalid username or password."};
-        QTest::newRow("en: upload")
-            << QStringList{":/English", "MessageDistance", "传输文件端口连接发生错误！",
-                           "An error occurred while connecting to the file transfer port!"};
-        QTest::newRow("zh: connect fail")
-            << QStringList{":/Chinese", "LoginDialog", "connect fail!", "连接失败！"};
-    }
-
-    void cataloguesTranslateKnownKeys()
-    {
-        QFETCH(QStringList, entry);
-        QTranslator translator;
-        QVERIFY(translator.load(entry[0]));
-        QCOMPARE(translator.translate(entry[1].toUtf8(), entry[2].toUtf8()), entry[3]);
-    }
-
-    // Both catalogues carry the same keys, every one finished, and the Chinese one in Chinese.
-    void cataloguesAreComplete()
-    {
-        const QString dir = sourceDir() + QLatin1String("/resources/translations/corvane_");
+        const QString dir = Source + "/resources/translations/corvane_";
         QStringList problems;
-        const QSet<QString> zh = readCatalogue(dir + QLatin1String("zh_CN.ts"), true, problems);
-        const QSet<QString> en = readCatalogue(dir + QLatin1String("en.ts"), false, problems);
+        const QSet<QString> zh = readCatalogue(dir + "zh_CN.ts", true, problems);
         QVERIFY(!zh.isEmpty());
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1String("; "))));
-        QCOMPARE(zh, en);
+        QCOMPARE(readCatalogue(dir + "en.ts", false, problems), zh);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join("; ")));
+        QTranslator en, chinese;
+        QVERIFY(en.load(":/English") && chinese.load(":/Chinese"));
+        QCOMPARE(en.translate("MessageDistance", "传输文件端口连接发生错误！"),
+                 "An error occurred while connecting to the file transfer port!");
+        QCOMPARE(chinese.translate("LoginDialog", "connect fail!"), QStringLiteral("连接失败！"));
+        // Sources whose own words are wrong or terse: the catalogues carry the right ones.
+        QCOMPARE(en.translate("Usermanagerdialog", "password empty!"), "Password cannot be empty!");
+        QCOMPARE(chinese.translate("Usermanagerdialog", "Confirm New Password"),
+                 QStringLiteral("确认新密码"));
+        QCOMPARE(en.translate("PermissionDialog", "Infared\nSwitch"), "Infrared\nSwitch");
     }
 };
 

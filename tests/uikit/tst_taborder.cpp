@@ -28,7 +28,7 @@ using Make = std::function<QWidget *()>;
 Q_DECLARE_METATYPE(Make)
 
 namespace {
-// A T made of args, then put by `prepare` in the state the row is about.
+// A T made of args, put by prepare in the state the row is about.
 template <typename T, typename... Args> Make make(std::function<void(T *)> prepare, Args... args)
 {
     return [=] {
@@ -39,8 +39,8 @@ template <typename T, typename... Args> Make make(std::function<void(T *)> prepa
     };
 }
 
-// b reads after a: lower, or on the same row further right. Each is taken as the outermost
-// layout holding it but not the other: a group (a column, fields beside a list) reads as a whole.
+// b reads after a: lower, or further right on the same row; a layout holding one but not the
+// other (a column, fields beside a list) reads as a whole.
 bool tabsBefore(QWidget *a, QWidget *b)
 {
     const auto rect = [](QWidget *w) { return QRect(w->mapToGlobal(QPoint()), w->size()); };
@@ -55,7 +55,6 @@ bool tabsBefore(QWidget *a, QWidget *b)
     };
     const QRect ra = group(a, b), rb = group(b, a);
     const int ya = ra.center().y(), yb = rb.center().y();
-    // One beside a taller one shares its row.
     const bool sameRow = ra.contains(ra.center().x(), yb) || rb.contains(rb.center().x(), ya);
     return sameRow ? rb.center().x() > ra.center().x() : yb > ya;
 }
@@ -112,7 +111,7 @@ private slots:
         QApplication::setActiveWindow(win.data());
         QVERIFY(QTest::qWaitForWindowActive(win.data()));
 
-        // Tab pressed from the first stop of the chain, once per stop: Qt's own rules decide.
+        // Tab from the first stop, once per stop: Qt's own rules decide.
         QWidgetList chain;
         for (QWidget *w = win->nextInFocusChain(); w != win.data(); w = w->nextInFocusChain()) {
             if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled())
@@ -127,19 +126,18 @@ private slots:
         }
         QString all;
         QDebug(&all) << seen;
-        // One round back to the first stop, each stop once: a text box keeping Tab, or a list
-        // walking its cells on it, would keep the keyboard from everything after it.
+        // One round back to the first stop, each stop once (a text box or list keeping Tab fails).
         const QWidgetList stops = seen.mid(0, seen.indexOf(seen.first(), 1));
         const QSet<QWidget *> once(stops.begin(), stops.end());
         QVERIFY2(stops.size() < seen.size() && once.size() == stops.size() &&
                      !once.contains(nullptr) && (chain.size() == 1 || stops.size() > 1),
                  qPrintable(all));
-        // The window's own buttons are for the mouse, as a native title bar's; Escape closes.
+        // Labels, frames and the title bar's buttons are for the eye and the mouse.
         const QWidget *title = win->findChild<QWidget *>(QStringLiteral("widget_title"));
         const QLayout *row = win->findChild<QLayout *>(QStringLiteral("lyt_windowButtons"));
         for (int i = 0; i < stops.size(); ++i) {
             QWidget *w = stops.at(i);
-            const QByteArray type = w->metaObject()->className(); // labels, frames: only looked at
+            const QByteArray type = w->metaObject()->className();
             QVERIFY2(!w->inherits("QLabel") && type != "QFrame" && type != "QWidget" &&
                          !(title && title->isAncestorOf(w)) && !(row && row->indexOf(w) >= 0) &&
                          (i == 0 || tabsBefore(stops.at(i - 1), w)),

@@ -1,6 +1,6 @@
 // The wall's splicing setting and window property dialog, driven by keys and mouse, against a
 // loopback device that records every command.
-#include "../dialogs/modalwatcher.h"
+#include "../common/modalwatcher.h"
 #include "../protocol/loopbackpeer.h"
 
 #include "protocol/messagedistance.h"

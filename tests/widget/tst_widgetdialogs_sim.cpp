@@ -1,7 +1,7 @@
 // The port dialogs opened from the main window against the device simulator on loopback: the
 // query the window sends first is answered, and the open dialog shows the device's setting.
 #include "../common/windowstart.h"
-#include "../dialogs/modalwatcher.h"
+#include "../common/modalwatcher.h"
 #include "app/appsettings.h"
 #include "dialogs/captionbitmap.h"
 #include "dialogs/cdlgscalingmode.h"

@@ -36,18 +36,26 @@ public:
         m_timer.start();
     }
 
-    /// A handler that chooses colour in a colour chooser.
+    /// A handler that chooses colour in a colour chooser; an invalid one cancels it.
     static Handler chooseColour(const QColor &colour)
     {
         return [colour](QDialog *d) {
             if (auto *chooser = qobject_cast<QColorDialog *>(d))
                 chooser->setCurrentColor(colour);
-            d->accept();
+            colour.isValid() ? d->accept() : d->reject();
         };
     }
 
     QList<Seen> seen() const { return m_seen; }
     int count() const { return m_seen.size(); }
+    /// Each dialog seen as "class|title|text".
+    QStringList lines() const
+    {
+        QStringList all;
+        for (const Seen &s : m_seen)
+            all << s.className + '|' + s.title + '|' + s.text;
+        return all;
+    }
 
 private:
     void poll()
