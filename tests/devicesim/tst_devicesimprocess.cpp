@@ -7,40 +7,25 @@ class TestDeviceSimProcess : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void badOption();
-    void portInUse();
-
-private:
-    QString m_program;
+    void refusals();
 };
 
-namespace {
-constexpr int Timeout = 10000;
-} // namespace
-
-void TestDeviceSimProcess::initTestCase()
+// A bad option ends it with 2 before it listens; a taken port with 1.
+void TestDeviceSimProcess::refusals()
 {
-    m_program = qEnvironmentVariable("CORVANE_BIN_DIR") + QStringLiteral("/corvane-devicesim");
-    if (!QFileInfo::exists(m_program))
+    constexpr int Timeout = 10000;
+    const QString program = qEnvironmentVariable("CORVANE_BIN_DIR") + "/corvane-devicesim";
+    if (!QFileInfo::exists(program))
         QSKIP("corvane-devicesim is not built next to the tests");
-}
+    QProcess bad;
+    bad.start(program, {"--fault", "explode"});
+    QVERIFY(bad.waitForFinished(Timeout));
+    QCOMPARE(bad.exitCode(), 2);
+    QVERIFY(bad.readAllStandardError().contains("explode"));
+    QVERIFY(bad.readAllStandardOutput().isEmpty());
 
-void TestDeviceSimProcess::badOption()
-{
-    QProcess sim;
-    sim.start(m_program, {"--fault", "explode"});
-    QVERIFY(sim.waitForFinished(Timeout));
-    QCOMPARE(sim.exitCode(), 2);
-    QVERIFY(sim.readAllStandardError().contains("explode"));
-    QVERIFY(sim.readAllStandardOutput().isEmpty());
-}
-
-void TestDeviceSimProcess::portInUse()
-{
     QProcess first;
-    first.start(m_program, {"--port", "0", "--upload-port", "0"});
-    QVERIFY(first.waitForStarted(Timeout));
+    first.start(program, {"--port", "0", "--upload-port", "0"});
     while (!first.canReadLine())
         QVERIFY(first.waitForReadyRead(Timeout));
     // Both ports chosen by the system are reported on the first line.
@@ -48,9 +33,8 @@ void TestDeviceSimProcess::portInUse()
     const QRegularExpressionMatch m =
         QRegularExpression("^LISTENING control=([1-9]\\d*) upload=([1-9]\\d*)$").match(line);
     QVERIFY2(m.hasMatch(), qPrintable(line));
-
     QProcess second;
-    second.start(m_program, {"--port", m.captured(1), "--upload-port", "0"});
+    second.start(program, {"--port", m.captured(1), "--upload-port", "0"});
     QVERIFY(second.waitForFinished(Timeout));
     QCOMPARE(second.exitCode(), 1);
     QVERIFY(second.readAllStandardError().contains("cannot listen"));

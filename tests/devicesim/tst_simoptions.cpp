@@ -6,83 +6,67 @@ class TestSimOptions : public QObject
 {
     Q_OBJECT
 private slots:
-    void accepted_data();
-    void accepted();
-    void refused_data();
-    void refused();
+    void parse_data();
+    void parse();
 };
 
-// The arguments after the program name, and fields as read back ("key=value", space-separated).
-void TestSimOptions::accepted_data()
+// The arguments after the program name, and fields as read back ("key=value", space-separated;
+// empty: refused with a reason).
+void TestSimOptions::parse_data()
 {
-    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("args");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("defaults") << QStringList{}
-                              << "type=1 control=5050 upload=6666 listen=127.0.0.1 faults= "
-                                 "drop=0 latency=0 live=-1 help=0";
-    QTest::newRow("model by index") << QStringList{"--type", "0"} << "type=0";
-    QTest::newRow("model as reported") << QStringList{"--type", "0409-S"} << "type=2";
-    QTest::newRow("model as in settings") << QStringList{"--type", "0808_S"} << "type=3";
-    QTest::newRow("port 0 picks a free port") << QStringList{"--port", "0"} << "control=0";
-    QTest::newRow("latency") << QStringList{"--latency", "250"} << "latency=250";
-    QTest::newRow("drop with decimals") << QStringList{"--fault", "drop:0.25"} << "drop=250";
-    QTest::newRow("faults combined")
-        << QStringList{"--fault", "garbage,split"} << "faults=garbage,split drop=0";
-    QTest::newRow("faults repeated")
-        << QStringList{"--fault", "split", "--fault", "drop:1"} << "faults=split drop=1000";
-    QTest::newRow("listen localhost") << QStringList{"--listen", "localhost"} << "listen=127.0.0.1";
-    QTest::newRow("live") << QStringList{"--live", "--live-interval", "50"} << "live=50";
+    const auto row = [](const char *args, const char *expected) {
+        QTest::newRow(*args ? args : "defaults") << QString(args) << QString(expected);
+    };
+    row("", "type=1 control=5050 upload=6666 listen=127.0.0.1 faults= drop=0 latency=0 live=-1 "
+            "help=0 seed=-1");
+    row("--type 0", "type=0");
+    row("--type 0409-S", "type=2");
+    row("--type 0808_S", "type=3");
+    row("--type 5 -h", "type=5 help=1");
+    row("--port 0 --upload-port 65535", "control=0 upload=65535");
+    row("--latency 3600000", "latency=3600000");
+    row("--fault drop:0.05", "drop=50");
+    row("--fault garbage,split", "faults=garbage,split drop=0");
+    row("--fault split --fault drop:86400", "faults=split drop=86400000");
+    row("--listen localhost", "listen=127.0.0.1");
+    row("--live --live-interval 10 --seed 9", "live=10 seed=9");
+    for (const char *refused :
+         {"--colour", "stray", "--port 65536", "--upload-port -1", "--latency -1",
+          "--latency 3600001", "--fault explode", "--fault drop:0.04", "--fault drop:86401",
+          "--fault drop:x", "--listen device.local", "--type 0809X", "--type 6", "--type",
+          "--live-interval 9", "--seed x"})
+        row(refused, "");
 }
 
-void TestSimOptions::accepted()
+void TestSimOptions::parse()
 {
-    QFETCH(QStringList, args);
+    QFETCH(QString, args);
     QFETCH(QString, expected);
     SimOptions o;
     QString error;
-    QVERIFY2(SimOptions::parse(QStringList{"corvane-devicesim"} + args, &o, &error),
-             qPrintable(error));
-    QStringList faults;
-    if (o.garbage)
-        faults << "garbage";
-    if (o.split)
-        faults << "split";
+    const QStringList argv = QStringList{"corvane-devicesim"} + args.split(' ', Qt::SkipEmptyParts);
+    const bool ok = SimOptions::parse(argv, &o, &error);
+    QCOMPARE(ok, !expected.isEmpty());
+    QCOMPARE(error.isEmpty(), ok);
+    if (!ok)
+        return;
+    const QStringList faults = QStringList{o.garbage ? "garbage" : "", o.split ? "split" : ""};
     const QStringList fields{
         QString("type=%1").arg(o.type),
         QString("control=%1").arg(o.controlPort),
         QString("upload=%1").arg(o.uploadPort),
         "listen=" + o.listen.toString(),
-        "faults=" + faults.join(','),
+        "faults=" + faults.filter(QRegularExpression(".")).join(','),
         QString("drop=%1").arg(o.dropEveryMs),
         QString("latency=%1").arg(o.latencyMs),
         QString("live=%1").arg(o.live ? o.liveIntervalMs : -1),
         QString("help=%1").arg(o.help),
+        QString("seed=%1").arg(o.seeded ? int(o.seed) : -1),
     };
     for (const QString &field : expected.split(' '))
         QVERIFY2(fields.contains(field), qPrintable(fields.join(' ')));
-}
-
-void TestSimOptions::refused_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("unknown option") << QStringList{"--colour"};
-    QTest::newRow("port too large") << QStringList{"--port", "65536"};
-    QTest::newRow("negative latency") << QStringList{"--latency", "-1"};
-    QTest::newRow("unknown fault") << QStringList{"--fault", "explode"};
-    QTest::newRow("drop of zero seconds") << QStringList{"--fault", "drop:0"};
-    QTest::newRow("host name") << QStringList{"--listen", "device.local"};
-    QTest::newRow("unknown model") << QStringList{"--type", "0809X"};
-    QTest::newRow("index 6 is no model") << QStringList{"--type", "6"};
-    QTest::newRow("empty model") << QStringList{"--type", ""};
-}
-
-void TestSimOptions::refused()
-{
-    QFETCH(QStringList, args);
-    SimOptions o;
-    QString error;
-    QVERIFY(!SimOptions::parse(QStringList{"corvane-devicesim"} + args, &o, &error));
-    QVERIFY(!error.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSimOptions)

@@ -53,11 +53,8 @@ private slots:
         QCOMPARE(types->currentIndex(), int(Dev0409S));
         QCOMPARE(types->isEnabled(), !typeListDisabled);
         // Every model, in the order of the stored type.
-        QStringList models;
-        for (int i = 0; i < types->count(); ++i)
-            models << types->itemText(i);
-        QCOMPARE(models, QStringList({"CVN0808", "CVN0809", "CVN0409_S", "CVN0808_S", "CVN0809_M",
-                                      "CVN0404"}));
+        QCOMPARE(types->count(), 6);
+        QCOMPARE(types->itemText(Dev0809M), QStringLiteral("CVN0809_M"));
 
         dlg.show();
         ipEdit->setText(QStringLiteral(" 127.0.0.2 "));

@@ -84,43 +84,35 @@ private slots:
             QCOMPARE(fields.at(i), PermissionList::allowAll(counts.at(i)));
     }
 
-    void rights_data()
-    {
-        QTest::addColumn<int>("kind"); // -1: the function list
-        QTest::addColumn<int>("index");
-        QTest::addColumn<bool>("allowed");
-        // input "1/0" (short), output "1/1/0", audio 8th denied, analog "0"; functions: a
-        // 30-entry list with the user entry and 29 denied, past 27 kept but unused
-        QTest::newRow("input 2 denied") << 0 << 2 << false;
-        QTest::newRow("input beyond a short list") << 0 << 8 << true;
-        QTest::newRow("output 3 denied") << 1 << 3 << false;
-        QTest::newRow("audio 8 denied") << 2 << 8 << false;
-        QTest::newRow("analog 1 denied") << 3 << 1 << false;
-        QTest::newRow("unknown kind") << 4 << 2 << true;
-        QTest::newRow("port 0") << 0 << 0 << true;
-        QTest::newRow("user function denied") << -1 << int(UserFunction) << false;
-        QTest::newRow("caption function") << -1 << int(CaptionFunction) << true;
-        QTest::newRow("stored entry 29 denied") << -1 << 29 << false;
-        QTest::newRow("function beyond the list") << -1 << 40 << true;
-    }
+    // input "1/0" (short), output "1/1/0", audio 8th denied, analog "0"; functions: a 30-entry
+    // list with the user entry and 29 denied, past 27 kept but unused.
     void rights()
     {
-        QFETCH(int, kind);
-        QFETCH(int, index);
-        QFETCH(bool, allowed);
         PermissionStore store;
         QList<bool> list;
         for (int i = 0; i < 30; ++i)
             list.append(i != UserFunction && i != 29);
         restrictOperator(store, QStringLiteral("1/0"), PermissionList::join(list));
-        auto check = [&] {
-            return kind < 0 ? store.hasListPermission(index) : store.hasPortPermission(index, kind);
-        };
-        logIn(store, QStringLiteral("op"), 1);
-        QCOMPARE(store.currentUserId(), m_opId);
-        QCOMPARE(check(), allowed);
-        logIn(store, QStringLiteral("op"), 0);
-        QVERIFY(check());
+        const QList<std::tuple<int, int, bool>> checks{{InputPortKind, 2, false},
+                                                       {InputPortKind, 8, true},
+                                                       {OutputPortKind, 3, false},
+                                                       {AudioInputPortKind, 8, false},
+                                                       {AnalogOutputPortKind, 1, false},
+                                                       {4, 2, true},
+                                                       {InputPortKind, 0, true},
+                                                       {-1, UserFunction, false},
+                                                       {-1, CaptionFunction, true},
+                                                       {-1, 29, false},
+                                                       {-1, 40, true}};
+        for (int type : {1, 0}) {
+            logIn(store, QStringLiteral("op"), type);
+            QCOMPARE(store.currentUserId(), m_opId);
+            for (const auto &[kind, index, allowed] : checks) {
+                const bool got = kind < 0 ? store.hasListPermission(index)
+                                          : store.hasPortPermission(index, kind);
+                QVERIFY2(got == (allowed || type == 0), qPrintable(QString::number(index)));
+            }
+        }
     }
 
     void switchingUsers()

@@ -1,41 +1,48 @@
 #include "../common/datadirfixture.h"
 
 #include "uikit/msgdlg.h"
+#include "users/permissiondialog.h"
 #include "users/permissionlist.h"
 #include "users/permissionstore.h"
 #include "users/usermanagerdialog.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
 #include <QTableWidget>
 #include <QtTest>
 
 namespace {
-QStringList storedNames()
+// "id name=password" per stored account.
+QStringList accounts()
 {
-    QStringList names;
+    QStringList out;
     for (const QVariantList &row : UserAccountStore().allUsers())
-        names.append(row.at(1).toString());
-    return names;
+        out << QStringLiteral("%1 %2=%3")
+                   .arg(row.at(0).toInt())
+                   .arg(row.at(1).toString(), row.at(3).toString());
+    return out;
 }
 
-// The password file exactly as a QSettings reader sees it, and what it should hold.
-QMap<QString, QString> passwordFile(const QString &path)
+// password.txt as a QSettings reader sees it equals the stored accounts.
+bool fileMatches(const QString &file)
 {
-    QSettings file(path, QSettings::IniFormat);
-    QMap<QString, QString> entries;
-    for (const QString &key : file.allKeys())
-        entries.insert(key, file.value(key).toString());
-    return entries;
+    QSettings settings(file, QSettings::IniFormat);
+    QStringList inFile, stored;
+    for (const QString &key : settings.allKeys())
+        inFile << key + '=' + settings.value(key).toString();
+    for (const QString &account : accounts())
+        stored << "UserList/" + account.section(' ', 1);
+    stored.sort();
+    return inFile == stored;
 }
 
-QMap<QString, QString> expectedFile()
+// Runs raw SQL that makes the database refuse a kind of write.
+bool refuse(const QString &event)
 {
-    QMap<QString, QString> entries;
-    for (const QVariantList &row : UserAccountStore().allUsers())
-        entries.insert(QStringLiteral("UserList/") + row.at(1).toString(), row.at(3).toString());
-    return entries;
+    return DataDirFixture::rawSql(QStringLiteral("create trigger refuse before %1 on user begin "
+                                                 "select raise(abort, 'kept'); end")
+                                      .arg(event));
 }
 } // namespace
 
@@ -72,6 +79,15 @@ private:
         dialog.on_btnSave_clicked();
     }
 
+    // The message box a refused write brings, answered.
+    static void catchMessage(QString *message)
+    {
+        whenModal<MsgDlg>([message](MsgDlg *box) {
+            *message = box->message();
+            box->on_btnOk_clicked();
+        });
+    }
+
 private slots:
     void init()
     {
@@ -81,111 +97,93 @@ private slots:
         QVERIFY(users.addUser(QStringLiteral("guest"), QStringLiteral("guest-pw")));
     }
 
+    // Steps, then the state and which of Add Edit Del Save Permission name password repeat are
+    // enabled, and the name shown.
     void stateTable_data()
     {
-        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("steps");
         QTest::addColumn<int>("state");
-        QTest::addColumn<QString>("enabled"); // Add Edit Del Save Permission name password repeat
+        QTest::addColumn<QString>("enabled");
         QTest::addColumn<QString>("name");
-        auto row = [](const char *tag, const QStringList &steps, int state, const char *enabled,
-                      const char *name) {
-            QTest::newRow(tag) << steps << state << QString(enabled) << QString(name);
-        };
-        row("after construction", {}, 0, "10000000", "");
-        row("ordinary user clicked", {"op"}, 1, "11101000", "op");
-        row("administrator clicked", {"ADMIN"}, 3, "11000000", "ADMIN");
-        row("add", {"op", "add"}, 2, "00010111", "");
-        row("edit administrator keeps the name", {"ADMIN", "edit"}, 2, "00010011", "ADMIN");
-        row("another row while editing", {"ADMIN", "edit", "op"}, 1, "11101000", "op");
-        row("save returns to idle", {"save"}, 0, "10000000", "");
+        QTest::newRow("after construction") << "" << 0 << "10000000"
+                                            << "";
+        QTest::newRow("user clicked") << "op" << 1 << "11101000"
+                                      << "op";
+        QTest::newRow("administrator clicked") << "ADMIN" << 3 << "11000000"
+                                               << "ADMIN";
+        QTest::newRow("add") << "op add" << 2 << "00010111"
+                             << "";
+        QTest::newRow("edit administrator") << "ADMIN edit" << 2 << "00010011"
+                                            << "ADMIN";
+        QTest::newRow("another row while editing") << "ADMIN edit op" << 1 << "11101000"
+                                                   << "op";
+        QTest::newRow("save returns to idle") << "save" << 0 << "10000000"
+                                              << "";
     }
     void stateTable()
     {
-        QFETCH(QStringList, steps);
-        QFETCH(int, state);
-        QFETCH(QString, name);
+        QFETCH(QString, steps);
         PermissionStore permissions;
         Usermanagerdialog dialog(&permissions);
-        for (const QString &step : steps) {
+        for (const QString &step : steps.split(' ', Qt::SkipEmptyParts)) {
             if (step == QLatin1String("add"))
                 dialog.on_btnAdd_clicked();
             else if (step == QLatin1String("edit"))
                 dialog.on_btnEdit_clicked();
             else if (step == QLatin1String("save"))
-                save(dialog, QStringLiteral("op"), QStringLiteral("op"), QStringLiteral("n"),
-                     QStringLiteral("n"));
+                save(dialog, QStringLiteral("op"), QStringLiteral("op"), "n", "n");
             else
                 clickUser(dialog, step);
         }
-        QCOMPARE(int(dialog.state()), state);
+        QTEST(int(dialog.state()), "state");
         QString enabled;
         for (const char *w : {"btnAdd", "btnEdit", "btnDel", "btnSave", "btnPermission",
                               "usernameEdit", "passwordEdit", "repeatEdit"})
-            enabled +=
-                child<QWidget>(&dialog, w)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+            enabled += child<QWidget>(&dialog, w)->isEnabled() ? '1' : '0';
         QTEST(enabled, "enabled");
-        QCOMPARE(child<QLineEdit>(&dialog, "usernameEdit")->text(), name);
-        if (state == 0)
+        QTEST(child<QLineEdit>(&dialog, "usernameEdit")->text(), "name");
+        if (dialog.state() == 0)
             QVERIFY(child<QTableWidget>(&dialog, "tableWidget")->selectedItems().isEmpty());
     }
 
+    // After a first Add of "third" (4): the selected user (none: Add), what is typed, the tip,
+    // and the one account that changes ("" none; id 5 is new). "insert"/"update" in the tip
+    // column: the database refuses that write.
     void saveUser_data()
     {
-        QTest::addColumn<QString>("selected"); // empty: Add
+        QTest::addColumn<QString>("selected");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("repeat");
         QTest::addColumn<QString>("tip");
-        QTest::addColumn<QStringList>("accounts"); // "id name=password", without "third"
-        QTest::addColumn<QString>("refusedBy");    // statement the database refuses, if any
+        QTest::addColumn<QString>("changed");
         const QString mismatch = QStringLiteral("two password not equation!");
         const QString exists = QStringLiteral("user have exsits!");
-        const QStringList base{"1 ADMIN=wexol482", "2 op=op-pw", "3 guest=guest-pw"};
         auto row = [](const char *tag, const QString &selected, const QString &n, const QString &p,
-                      const QString &r, const QString &tip, const QStringList &accounts) {
-            QTest::newRow(tag) << selected << n << p << r << tip << accounts << QString();
+                      const QString &r, const QString &tip, const QString &changed) {
+            QTest::newRow(tag) << selected << n << p << r << tip << changed;
         };
-        auto plus = [&base](const QString &added) { return base + QStringList{added}; };
-        row("add", "", "new", "pw", "pw", "", plus("5 new=pw"));
-        row("blanks compared trimmed, stored as typed", "", "new", " pw", "pw  ", "",
-            plus("5 new=pw  "));
-        row("inner blanks count", "", "new", "p w", "pw", mismatch, base);
-        row("password empty beats mismatch", "", "new", "", "x", "password empty!", base);
-        row("empty name stores nothing, silently", "", "", "pw", "pw", "", base);
-        row("add a taken name", "", "guest", "pw", "pw", exists, base);
-        row("add the administrator name", "", "ADMIN", "pw", "pw", exists, base);
-        row("quote, blank and '=' in name and password", "", "o'neil x", "it's=", "it's=", "",
-            plus("5 o'neil x=it's="));
+        row("add", "", "new", "pw", "pw", "", "5 new=pw");
+        row("blanks compared trimmed, stored as typed", "", "new", " pw", "pw  ", "", "5 new=pw  ");
+        row("inner blanks count", "", "new", "p w", "pw", mismatch, "");
+        row("password empty beats mismatch", "", "new", "", "x", "password empty!", "");
+        row("empty name stores nothing, silently", "", "", "pw", "pw", "", "");
+        row("add a taken name", "", "guest", "pw", "pw", exists, "");
+        row("add a name differing in case only", "", "GUEST", "pw", "pw", exists, "");
+        row("quote, blank and '='", "", "o'neil x", "it's=", "it's=", "", "5 o'neil x=it's=");
         row("non-latin name", "", QStringLiteral("操作员"), QStringLiteral("密码"),
-            QStringLiteral("密码"), "", plus(QStringLiteral("5 操作员=密码")));
-        row("rename keeps the id", "op", "boss", "new-pw ", "new-pw", "",
-            {"1 ADMIN=wexol482", "2 boss=new-pw", "3 guest=guest-pw"});
-        row("same name is accepted", "op", "op", "new-pw ", "new-pw", "",
-            {"1 ADMIN=wexol482", "2 op=new-pw", "3 guest=guest-pw"});
-        row("rename to another user's name", "op", "guest", "new-pw", "new-pw", exists, base);
-        row("rename to an empty name", "op", "", "new-pw", "new-pw", "username empty!", base);
-        row("administrator password", "ADMIN", "ADMIN", "new-pw", "new-pw", "",
-            {"1 ADMIN=new-pw", "2 op=op-pw", "3 guest=guest-pw"});
+            QStringLiteral("密码"), "", QStringLiteral("5 操作员=密码"));
+        row("rename keeps the id", "op", "boss", "new-pw ", "new-pw", "", "2 boss=new-pw");
+        row("rename to own name in other case", "op", "OP", "pw", "pw", "", "2 OP=pw");
+        row("rename to another user's name", "op", "guest", "new-pw", "new-pw", exists, "");
+        row("rename to an empty name", "op", "", "new-pw", "new-pw", "username empty!", "");
+        row("administrator password", "ADMIN", "ADMIN", "new-pw", "new-pw", "", "1 ADMIN=new-pw");
         // password.txt could not list them apart from other names, or at all.
-        const QString badName =
-            QStringLiteral("user name cannot hold / or \\ or begin or end with a blank!");
-        for (const char *name : {"a/b", "a//b", "/a/b", "a\\b", " a", "a "}) {
-            const QByteArray tag = QByteArray("'") + name + "'";
-            row(("add " + tag).constData(), "", name, "pw", "pw", badName, base);
-            row(("rename to " + tag).constData(), "op", name, "pw", "pw", badName, base);
-        }
-        row("add a name differing in case only", "", "GUEST", "pw", "pw", exists, base);
-        row("rename to own name in other case", "op", "OP", "pw", "pw", "",
-            {"1 ADMIN=wexol482", "2 OP=pw", "3 guest=guest-pw"});
-        // A database that takes no writes: the operator is told, and nothing typed is lost.
-        auto refused = [&](const char *tag, const char *selected, const char *event) {
-            QTest::newRow(tag) << selected << "new"
-                               << "pw"
-                               << "pw"
-                               << "" << base << event;
-        };
-        refused("add refused by the database", "", "insert");
-        refused("rename refused by the database", "op", "update");
+        for (const char *name : {"a/b", "a\\b", " a", "a "})
+            row(name, name[0] == 'a' ? "" : "op", name, "pw", "pw",
+                "user name cannot hold / or \\ or begin or end with a blank!", "");
+        row("add refused", "", "new", "pw", "pw", "insert", "");
+        row("rename refused", "op", "new", "pw", "pw", "update", "");
     }
     void saveUser()
     {
@@ -194,46 +192,37 @@ private slots:
         QFETCH(QString, password);
         QFETCH(QString, repeat);
         QFETCH(QString, tip);
-        QFETCH(QStringList, accounts);
-        QFETCH(QString, refusedBy);
+        QFETCH(QString, changed);
         PermissionStore permissions;
         Usermanagerdialog dialog(&permissions);
         // A finished Add must not turn a later Edit into another insert.
-        save(dialog, QString(), QStringLiteral("third"), QStringLiteral("a"), QStringLiteral("a"));
+        save(dialog, QString(), QStringLiteral("third"), "a", "a");
+        QStringList expected = accounts();
+        QCOMPARE(expected.last(), QStringLiteral("4 third=a"));
+        const bool refused = tip == QLatin1String("insert") || tip == QLatin1String("update");
         QString message;
-        if (!refusedBy.isEmpty()) {
-            QVERIFY(DataDirFixture::rawSql(
-                QStringLiteral("create trigger refuse before %1 on user begin select "
-                               "raise(abort, 'attempt to write a readonly database'); end")
-                    .arg(refusedBy)));
-            whenModal<MsgDlg>([&message](MsgDlg *box) {
-                message = box->message();
-                box->on_btnOk_clicked();
-            });
+        if (refused) {
+            QVERIFY(refuse(tip));
+            catchMessage(&message);
         }
         save(dialog, selected, name, password, repeat);
 
-        QCOMPARE(dialog.tipText(), tip);
-        const bool kept = !tip.isEmpty() || !refusedBy.isEmpty();
-        QCOMPARE(int(dialog.state()), kept ? 2 : 0);
-        if (!refusedBy.isEmpty()) {
-            QVERIFY2(message.contains(m_fx.path("project.db") +
-                                      QStringLiteral(": attempt to write a readonly database")),
-                     qPrintable(message));
+        QCOMPARE(dialog.tipText(), refused ? QString() : tip);
+        QCOMPARE(int(dialog.state()), !tip.isEmpty() ? 2 : 0);
+        if (refused) { // the operator is told, and nothing typed is lost
+            QVERIFY2(message.contains(m_fx.path("project.db") + ": kept"), qPrintable(message));
             QCOMPARE(child<QLineEdit>(&dialog, "usernameEdit")->text(), name);
             QCOMPARE(child<QLineEdit>(&dialog, "repeatEdit")->text(), repeat);
         }
-        QStringList stored;
-        for (const QVariantList &row : UserAccountStore().allUsers())
-            stored.append(QStringLiteral("%1 %2=%3")
-                              .arg(row.at(0).toInt())
-                              .arg(row.at(1).toString(), row.at(3).toString()));
-        accounts.insert(3, QStringLiteral("4 third=a"));
-        QCOMPARE(stored, accounts);
-        QCOMPARE(passwordFile(m_fx.path("password.txt")), expectedFile());
-        if (selected.isEmpty() && accounts.size() == 5) {
+        const int id = changed.section(' ', 0, 0).toInt();
+        if (id > expected.size())
+            expected << changed;
+        else if (id > 0)
+            expected[id - 1] = changed;
+        QCOMPARE(accounts(), expected);
+        QVERIFY(fileMatches(m_fx.path("password.txt")));
+        if (id == 5) { // a new user: an ordinary one, with a row that allows everything
             QCOMPARE(UserAccountStore().allUsers().last().at(2).toInt(), 1);
-            // A new user starts with a permission row that allows everything.
             PermissionRecord record;
             QVERIFY(PermissionStore::readPermissions(5, &record));
             QCOMPARE(record.functions, PermissionList::allowAll(28));
@@ -272,77 +261,61 @@ private slots:
         QVERIFY(permissions.initUserPermissions(QStringLiteral("op")));
         QString message;
         if (refused) {
-            QVERIFY(DataDirFixture::rawSql(QStringLiteral(
-                "create trigger keep_users before delete on user begin select raise(abort, "
-                "'kept'); end")));
-            whenModal<MsgDlg>([&message](MsgDlg *box) {
-                message = box->message();
-                box->on_btnOk_clicked();
-            });
+            QVERIFY(refuse(QStringLiteral("delete")));
+            catchMessage(&message);
         }
         Usermanagerdialog dialog(&permissions);
         if (!selected.isEmpty())
             clickUser(dialog, selected);
         dialog.on_btnDel_clicked();
         QCOMPARE(message.contains(QStringLiteral("project.db: kept")), refused);
-
         QCOMPARE(dialog.userNames(), names);
-        QCOMPARE(storedNames(), names);
-        QCOMPARE(passwordFile(m_fx.path("password.txt")), expectedFile());
         QCOMPARE(int(dialog.state()), 0);
+        QVERIFY(fileMatches(m_fx.path("password.txt")));
+        QCOMPARE(accounts().size(), names.size());
         PermissionRecord record;
         QCOMPARE(PermissionStore::readPermissions(2, &record), names.contains("op"));
     }
 
-    // Accounts named before names were checked still load and may change their password.
-    void earlierNamesStillLoad()
+    // Names from before names were checked still load and may change their password; the
+    // password file is rewritten whole and readable by its owner only, whatever it was before.
+    void earlierNamesAndThePasswordFile()
     {
         QVERIFY(DataDirFixture::rawSql(
             QStringLiteral("insert into user(username,password,type) values('a/b','x',1)")));
-        Usermanagerdialog dialog;
-        QVERIFY(dialog.userNames().contains(QStringLiteral("a/b")));
-        save(dialog, QStringLiteral("a/b"), QStringLiteral("a/b"), QStringLiteral("y"),
-             QStringLiteral("y"));
-        QCOMPARE(dialog.tipText(), QString());
-        QVERIFY(UserAccountStore().checkUser(QStringLiteral("a/b"), QStringLiteral("y")));
-    }
-
-    void passwordFileIsRewrittenWhole()
-    {
         const QString file = m_fx.path(QStringLiteral("password.txt"));
         {
-            // Left over from an earlier run: must not survive the first fill.
             QSettings old(file, QSettings::IniFormat);
             old.setValue(QStringLiteral("UserList/gone"), QStringLiteral("x"));
             old.setValue(QStringLiteral("Other/key"), QStringLiteral("y"));
         }
+        const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner;
+        QVERIFY(QFile::setPermissions(file, owner | QFile::ReadGroup | QFile::ReadOther));
         Usermanagerdialog dialog;
-        QCOMPARE(passwordFile(file), expectedFile());
+        QVERIFY(fileMatches(file));
         QFile raw(file);
         QVERIFY(raw.open(QIODevice::ReadOnly));
         QCOMPARE(raw.readLine().trimmed(), QByteArray("[UserList]"));
+        QCOMPARE(QFile::permissions(file) & ~(QFile::ReadUser | QFile::WriteUser), owner);
+
+        save(dialog, QStringLiteral("a/b"), QStringLiteral("a/b"), "y", "y");
+        QCOMPARE(dialog.tipText(), QString());
+        QVERIFY(UserAccountStore().checkUser(QStringLiteral("a/b"), QStringLiteral("y")));
     }
 
-    void passwordFileIsOwnerOnly()
+    void permissionsOfTheSelectedUser()
     {
-#ifdef Q_OS_UNIX
-        // It holds passwords as typed: readable by its owner only, whatever it was before.
-        Usermanagerdialog dialog;
-        const QFile::Permissions mode = QFile::permissions(m_fx.path("password.txt"));
-        QVERIFY(mode & QFile::ReadOwner);
-        QVERIFY(!(mode &
-                  (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther)));
-        dialog.fillUserList();
-        QCOMPARE(QFile::permissions(m_fx.path("password.txt")), mode);
-
-        // A copy others could read is closed again by the next rewrite.
-        QVERIFY(QFile::setPermissions(m_fx.path("password.txt"),
-                                      mode | QFile::ReadGroup | QFile::ReadOther));
-        dialog.fillUserList();
-        QCOMPARE(QFile::permissions(m_fx.path("password.txt")), mode);
-#else
-        QSKIP("file modes are POSIX");
-#endif
+        PermissionStore permissions;
+        Usermanagerdialog dialog(&permissions);
+        dialog.on_btnPermission_clicked(); // nobody selected: nothing opens
+        clickUser(dialog, QStringLiteral("guest"));
+        QString title;
+        whenModal<PermissionDialog>([&title](PermissionDialog *rights) {
+            title = child<QLabel>(rights, "titleLabel")->text();
+            rights->done(0);
+        });
+        dialog.on_btnPermission_clicked();
+        QCOMPARE(title, QStringLiteral("Permission Management  User: guest"));
     }
 };
 
