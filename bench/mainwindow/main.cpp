@@ -69,6 +69,22 @@ void prepare(const QString &dir, quint16 port)
     UserAccountStore().setLoginModel(1);
 }
 
+/// One window built and closed, for counting its construction under
+/// `valgrind --tool=callgrind --toggle-collect='Widget::Widget(QWidget*)'`.
+int runConstruct()
+{
+    QTemporaryDir dir;
+    QTcpServer device;
+    if (!dir.isValid() || !device.listen(QHostAddress::LocalHost, 0))
+        return 1;
+    prepare(dir.path(), device.serverPort());
+    {
+        Widget window;
+    }
+    MessageDistance::instance()->closeConnections();
+    return 0;
+}
+
 int runMinimal()
 {
     QWidget window;
@@ -352,7 +368,8 @@ int main(int argc, char *argv[])
 {
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (mode == QLatin1String("--minimal") || mode == QLatin1String("--window") ||
-        mode == QLatin1String("--latency") || mode == QLatin1String("--flood")) {
+        mode == QLatin1String("--latency") || mode == QLatin1String("--flood") ||
+        mode == QLatin1String("--construct")) {
         // The figures are for the window, not for printing its diagnostics.
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
         // The window starts with the program's own application set-up; the minimal program
@@ -368,6 +385,8 @@ int main(int argc, char *argv[])
             return runWindow(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString());
         if (mode == QLatin1String("--flood"))
             return runFlood(5);
+        if (mode == QLatin1String("--construct"))
+            return runConstruct();
         return runVersionToStatus(60);
     }
 
