@@ -364,6 +364,18 @@ void WidgetSplicingSetting::on_btn_close_clicked()
     close();
 }
 
+// The window is made once and kept, so it follows a change of language while it lives.
+void WidgetSplicingSetting::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        m_ui->retranslateUi(this);
+        for (int r = 0; r < m_ui->cbb_rotate->count(); ++r)
+            m_ui->cbb_rotate->setItemText(r, TableItemSplicingRealScreen::rotationText(r));
+        refreshFromState();
+    }
+    QWidget::changeEvent(event);
+}
+
 void WidgetSplicingSetting::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
