@@ -8,15 +8,13 @@
 #include "dialogs/uploaderrordialogs.h"
 #include "mainwindow/checkpushbutton.h"
 #include "mainwindow/listwidget.h"
-#include "wall/multiviewview.h"
-#include "protocol/queryschedule.h"
-#include "wall/splicegroups.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widgetdialogs.h"
 #include "mainwindow/widgetmenus.h"
 #include "mainwindow/widgetsplice.h"
 #include "protocol/messagedistance.h"
+#include "protocol/queryschedule.h"
 #include "state/devicestate.h"
 #include "state/reportapplier.h"
 #include "state/sigmanager.h"
@@ -33,8 +31,10 @@
 #include "users/permissionstore.h"
 #include "users/usermanagerdialog.h"
 #include "wall/dialogbezel.h"
+#include "wall/multiviewview.h"
 #include "wall/outputwidget0409.h"
 #include "wall/singlesplitterwidget.h"
+#include "wall/splicegroups.h"
 #include "wall/wallcanvas.h"
 #include "wall/widgetsplicingsetting.h"
 
@@ -169,7 +169,9 @@ Widget::Widget(QWidget *parent)
     m_ui->SettingTabWidget->installEventFilter(this);
     m_ui->languageComboBox->setCurrentIndex(settings->language() == 0 ? 0 : 1);
 
-    m_menus = new WidgetMenus(this);
+    m_menus =
+        new WidgetMenus(this, {m_ui, m_client, m_permissions.get(), m_portNames.get(), m_wallCanvas,
+                               m_planGroupVideo, m_planGroupWall, m_tabInfrared});
     m_dialogs = new WidgetDialogs(this, m_captionOsdStore.get());
     connectProtocol();
 
@@ -378,7 +380,8 @@ void Widget::connectViews()
         m_ui->videoTableWidget->refreshOutputFlags();
     });
     for (TableWidget *table : {m_ui->AudioTable, m_ui->InfaredTable, m_ui->audioHDMITable})
-        connect(table, &TableWidget::layoutChangedSig, this, [this, table] { refreshTable(table); });
+        connect(table, &TableWidget::layoutChangedSig, this,
+                [this, table] { refreshTable(table); });
     connect(m_ui->btn_RestoreOrMax, &QPushButton::clicked, this,
             &Widget::on_btn_RestoreOrMax_clicked);
     connect(m_ui->usermanageBtn, &QPushButton::clicked, this, &Widget::on_usermanageBtn_clicked);

@@ -72,6 +72,12 @@ public:
     /// first refusal of a disconnected spell says so briefly, and false is returned.
     /// `what` names the refused change for the log.
     bool linkReady(const QString &what);
+    /// Passes a store's answer through; a refused save is shown with the database's words.
+    bool saved(bool ok);
+    /// Builds the tables for the store's model and layout (nothing when they are built so).
+    void buildTables();
+    void recallPlan(QButtonGroup *group, int index);
+    QList<TableWidget *> tables() const;
 
 signals:
     void si_SetDhcpSwitch(bool on);
@@ -115,8 +121,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    friend class WidgetMenus;
-
     void buildForm();
     void createButtonGroups();
     void loadLanguage();
@@ -142,12 +146,9 @@ private:
     void confirmFactoryReset();
     void showDefaultNamesAfresh();
     void retranslateDynamicTexts();
-    void buildTables();
     void onPageChanged(int index);
     void setConnectionText(AppSettings::ConnectionState state, bool afterLanguageChange);
     void showLinkNotice();
-    /// Passes a store's answer through; a refused save is shown with the database's words.
-    bool saved(bool ok);
     void buildWallCanvas();
     void fitWallCanvas();
     void applyHdmiAudioFollow(bool follow);
@@ -156,7 +157,6 @@ private:
     void showAboutTexts();
     void setVirButtonIcons(int virMode);
     void loadPlanNames();
-    void recallPlan(QButtonGroup *group, int index);
     void onTableDrop(TableWidget *table, int input, int output);
     bool groupAllows(int port, int listRight) const;
     void onOrderToLock(int port, bool lock);
@@ -166,7 +166,6 @@ private:
     void applyToSpliceGroup(int port, bool on, void (DeviceState::*store)(int, bool),
                             void (MessageDistance::*send)(int, bool));
     QList<int> spliceGroupOf(int output) const;
-    QList<TableWidget *> tables() const;
     QString tabStyle(bool shifted) const;
 
     WidgetForms *m_ui;

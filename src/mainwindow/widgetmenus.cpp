@@ -5,8 +5,6 @@
 
 #include "app/appsettings.h"
 #include "mainwindow/listwidget.h"
-#include "wall/multiviewview.h"
-#include "wall/splicegroups.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widgetdialogs.h"
@@ -20,6 +18,8 @@
 #include "uikit/renamedialog.h"
 #include "users/permissionfunction.h"
 #include "users/permissionstore.h"
+#include "wall/multiviewview.h"
+#include "wall/splicegroups.h"
 #include "wall/wallcanvas.h"
 
 #include <QActionGroup>
@@ -46,7 +46,8 @@ int portOf(const QTableWidgetItem *item)
 
 } // namespace
 
-WidgetMenus::WidgetMenus(Widget *window) : QObject(window), m_window(window)
+WidgetMenus::WidgetMenus(Widget *window, const Parts &parts)
+    : QObject(window), m_window(window), m_parts(parts)
 {
 }
 
@@ -68,7 +69,7 @@ QStringList WidgetMenus::resolutions()
 
 void WidgetMenus::attach()
 {
-    WidgetForms *ui = m_window->m_ui;
+    WidgetForms *ui = m_parts.ui;
     for (TableWidget *table : m_window->tables())
         table->setContextMenuPolicy(Qt::CustomContextMenu);
     ui->listWidget->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -86,13 +87,13 @@ void WidgetMenus::attach()
 
 bool WidgetMenus::portRight(int port, int kind) const
 {
-    PermissionStore *p = m_window->m_permissions.get();
+    PermissionStore *p = m_parts.permissions;
     return !p || p->hasPortPermission(port, kind);
 }
 
 bool WidgetMenus::listRight(int index) const
 {
-    PermissionStore *p = m_window->m_permissions.get();
+    PermissionStore *p = m_parts.permissions;
     return !p || p->hasListPermission(index);
 }
 
@@ -123,7 +124,7 @@ void WidgetMenus::clearCell(TableWidget *table, int port)
 
 void WidgetMenus::showOutputMenu(const QPoint &pos)
 {
-    WidgetForms *ui = m_window->m_ui;
+    WidgetForms *ui = m_parts.ui;
     TableWidget *table = ui->videoTableWidget;
     QTableWidgetItem *item = table->itemAt(pos);
     if (!item)
@@ -131,12 +132,10 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
     if (!table->isOutputEnabled(portOf(item)))
         return;
     const int port = portOf(item);
-    DeviceState *store = DeviceState::instance();
-    const DeviceType type = store->deviceType();
-    MessageDistance *client = m_window->m_client;
+    const DeviceType type = DeviceState::instance()->deviceType();
     QMenu *menu = newMenu();
 
-    if (SpliceGroups *groups = m_window->m_splitManager) {
+    if (SpliceGroups *groups = m_window->splitManager()) {
         const bool grouped = groups->groupOf(port).size() > 1;
         QAction *splice = menu->addAction(grouped ? tr("Unsplice") : tr("Splice"));
         splice->setEnabled(portRight(port, OutputPortKind) && listRight(VideoSwitchFunction) &&
@@ -147,6 +146,35 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
     QAction *rename = menu->addAction(tr("Rename(F2)"));
     connect(rename, &QAction::triggered, this, [this, port] { renameOutput(port); });
 
+    addResolutionMenu(menu, port);
+
+    // The dialogs run modally after the menu has gone; the window owns their opening.
+    Widget *window = m_window;
+    QAction *noSignal = menu->addAction(tr("无信号输出"));
+    noSignal->setEnabled(portRight(port, OutputPortKind) && listRight(NoSignalOutputFunction));
+    connect(noSignal, &QAction::triggered, window,
+            [window, port] { window->sl_NoSignalOut(port, 2); });
+    QAction *scaling = menu->addAction(tr("缩放模式"));
+    scaling->setEnabled(portRight(port, OutputPortKind) && listRight(ScalingModeFunction));
+    connect(scaling, &QAction::triggered, window, [window, port] { window->sl_Scalingmode(port); });
+    QAction *pattern = menu->addAction(tr("Graphics Test"));
+    pattern->setEnabled(portRight(port, OutputPortKind) && listRight(MatrixGraphicsTestFunction));
+    connect(pattern, &QAction::triggered, window,
+            [window, port] { window->dialogs()->openGraphicsTest(port, true); });
+
+    QAction *clear = menu->addAction(tr("清除"));
+    clear->setEnabled(portRight(port, OutputPortKind) && listRight(VideoSwitchFunction));
+    connect(clear, &QAction::triggered, this, [this, table, port] { clearCell(table, port); });
+
+    addStandbyMenu(menu, table, port);
+    addLayoutMenu(menu);
+    run(menu);
+}
+
+void WidgetMenus::addResolutionMenu(QMenu *menu, int port)
+{
+    DeviceState *store = DeviceState::instance();
+    MessageDistance *client = m_parts.client;
     QMenu *resolution = menu->addMenu(tr("Resolution"));
     auto *resolutionGroup = new QActionGroup(resolution);
     const bool resolutionRight = portRight(port, OutputPortKind) && listRight(ResolutionFunction);
@@ -172,29 +200,15 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
                 for (QAction *action : resolution->actions())
                     action->setChecked(action->text() == current);
             });
+}
 
-    // The dialogs run modally after the menu has gone; the window owns their opening.
-    Widget *window = m_window;
-    QAction *noSignal = menu->addAction(tr("无信号输出"));
-    noSignal->setEnabled(portRight(port, OutputPortKind) && listRight(NoSignalOutputFunction));
-    connect(noSignal, &QAction::triggered, window,
-            [window, port] { window->sl_NoSignalOut(port, 2); });
-    QAction *scaling = menu->addAction(tr("缩放模式"));
-    scaling->setEnabled(portRight(port, OutputPortKind) && listRight(ScalingModeFunction));
-    connect(scaling, &QAction::triggered, window, [window, port] { window->sl_Scalingmode(port); });
-    QAction *pattern = menu->addAction(tr("Graphics Test"));
-    pattern->setEnabled(portRight(port, OutputPortKind) && listRight(MatrixGraphicsTestFunction));
-    connect(pattern, &QAction::triggered, window,
-            [window, port] { window->dialogs()->openGraphicsTest(port, true); });
-
-    QAction *clear = menu->addAction(tr("清除"));
-    clear->setEnabled(portRight(port, OutputPortKind) && listRight(VideoSwitchFunction));
-    connect(clear, &QAction::triggered, this, [this, table, port] { clearCell(table, port); });
-
+void WidgetMenus::addStandbyMenu(QMenu *menu, TableWidget *table, int port)
+{
+    MessageDistance *client = m_parts.client;
     QMenu *standby = menu->addMenu(tr("No Signal Input"));
     auto *standbyGroup = new QActionGroup(standby);
     const bool standbyRight = portRight(port, OutputPortKind) && listRight(NoSignalInputFunction);
-    const bool locked = store->outputLockAt(port);
+    const bool locked = DeviceState::instance()->outputLockAt(port);
     for (bool lock : {true, false}) {
         QAction *action = standby->addAction(lock ? tr("No Standby") : tr("Standby"));
         action->setCheckable(true);
@@ -210,11 +224,16 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
             DeviceState::instance()->setOutputLockAt(port, lock);
         });
     }
+}
 
+void WidgetMenus::addLayoutMenu(QMenu *menu)
+{
+    MessageDistance *client = m_parts.client;
+    const DeviceType type = DeviceState::instance()->deviceType();
     QMenu *layout = menu->addMenu(tr("Switch Layout"));
     const bool layoutRight = listRight(SpliceFunction) && listRight(SwitchLayoutFunction) &&
                              type != Dev0808S && type != Dev0404;
-    const int bindMode = store->bindMode();
+    const int bindMode = DeviceState::instance()->bindMode();
     for (int mode : {0, 1}) {
         QAction *action = layout->addAction(mode == 0 ? tr("3 x 3") : tr("2 x 4"));
         action->setCheckable(true);
@@ -224,14 +243,13 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
             if (!m_window->linkReady(QStringLiteral("layout %1").arg(mode)))
                 return;
             DeviceState::instance()->setBindMode(mode);
-            if (m_window->m_splitManager)
-                m_window->m_splitManager->layoutForMode(mode);
+            if (m_window->splitManager())
+                m_window->splitManager()->layoutForMode(mode);
             else
                 m_window->buildTables();
             client->setMode(mode);
         });
     }
-    run(menu);
 }
 
 void WidgetMenus::showAudioMenu(TableWidget *table, const QPoint &pos)
@@ -242,7 +260,7 @@ void WidgetMenus::showAudioMenu(TableWidget *table, const QPoint &pos)
     if (!table->isOutputEnabled(portOf(item)))
         return;
     const int port = portOf(item);
-    MessageDistance *client = m_window->m_client;
+    MessageDistance *client = m_parts.client;
     QMenu *menu = newMenu();
     QAction *digital = menu->addAction(tr("数字音频"));
     connect(digital, &QAction::triggered, this,
@@ -253,7 +271,7 @@ void WidgetMenus::showAudioMenu(TableWidget *table, const QPoint &pos)
     QAction *rename = menu->addAction(tr("Rename(F2)"));
     connect(rename, &QAction::triggered, this, [this, port] { renameOutput(port); });
     QAction *clear = menu->addAction(tr("清除"));
-    const bool hdmiCell = table == m_window->m_ui->audioHDMITable;
+    const bool hdmiCell = table == m_parts.ui->audioHDMITable;
     if (hdmiCell) {
         const int base = port > 100 ? port - 100 : port;
         clear->setEnabled(portRight(base, OutputPortKind) && listRight(HdmiAudioSwitchFunction));
@@ -266,7 +284,7 @@ void WidgetMenus::showAudioMenu(TableWidget *table, const QPoint &pos)
 
 void WidgetMenus::showInfraredMenu(const QPoint &pos)
 {
-    TableWidget *table = m_window->m_ui->InfaredTable;
+    TableWidget *table = m_parts.ui->InfaredTable;
     QTableWidgetItem *item = table->itemAt(pos);
     if (!item)
         return;
@@ -284,19 +302,19 @@ void WidgetMenus::showInfraredMenu(const QPoint &pos)
 
 void WidgetMenus::showInputMenu(const QPoint &pos)
 {
-    WidgetForms *ui = m_window->m_ui;
+    WidgetForms *ui = m_parts.ui;
     QListWidgetItem *item = ui->listWidget->itemAt(pos);
     if (!item)
         return;
     const int port = item->data(ListWidget::PortRole).toInt();
     const int kind = item->data(ListWidget::KindRole).toInt();
     const bool video = kind == ListWidget::VideoKind;
-    MessageDistance *client = m_window->m_client;
+    MessageDistance *client = m_parts.client;
     DeviceState *store = DeviceState::instance();
     QMenu *menu = newMenu();
     QAction *rename = menu->addAction(tr("Rename(F2)"));
     connect(rename, &QAction::triggered, this, [this, kind, port] { renameInput(kind, port); });
-    if (ui->tabWidget->currentIndex() == m_window->m_tabInfrared) {
+    if (ui->tabWidget->currentIndex() == m_parts.infraredTab) {
         run(menu);
         return;
     }
@@ -367,7 +385,7 @@ void WidgetMenus::renameInputItem(QListWidgetItem *item)
 void WidgetMenus::renameInput(int kind, int port)
 {
     const bool video = kind == ListWidget::VideoKind;
-    ListWidget *list = m_window->m_ui->listWidget;
+    ListWidget *list = m_parts.ui->listWidget;
     QString preset;
     if (const QListWidgetItem *item = list->entry(kind, port)) {
         preset = item->data(ListWidget::NameRole).toString();
@@ -378,7 +396,7 @@ void WidgetMenus::renameInput(int kind, int port)
     connect(&dialog, &RenameDialog::Sig_SetNewName, this,
             [this, list, kind, port, video](const QString &name) {
                 AppSettings *settings = AppSettings::instance();
-                if (!m_window->saved(m_window->m_portNames->savePortName(
+                if (!m_window->saved(m_parts.portNames->savePortName(
                         port, name, video ? InputVideoName : InputAudioName)))
                     return;
                 // The list may have been rebuilt while the dialog was open.
@@ -398,9 +416,9 @@ void WidgetMenus::renameInput(int kind, int port)
                 }
                 const DeviceType type = DeviceState::instance()->deviceType();
                 if (type == Dev0409S && video)
-                    m_window->m_wallCanvas->renameInput(port, name);
-                if (type == Dev0809M && m_window->m_multiviewView)
-                    m_window->m_multiviewView->refresh();
+                    m_parts.wallCanvas->renameInput(port, name);
+                if (type == Dev0809M && m_window->multiviewView())
+                    m_window->multiviewView()->refresh();
             });
     dialog.exec();
 }
@@ -417,11 +435,11 @@ void WidgetMenus::renameOutput(int port)
         port -= 100;
     RenameDialog dialog(AppSettings::instance()->outputName(port), m_window);
     connect(&dialog, &RenameDialog::Sig_SetNewName, this, [this, port](const QString &name) {
-        if (!m_window->saved(m_window->m_portNames->savePortName(port, name, OutputVideoName)))
+        if (!m_window->saved(m_parts.portNames->savePortName(port, name, OutputVideoName)))
             return;
         AppSettings::instance()->setOutputName(port, name);
         // One output number has one name across the five tables.
-        const QMap<int, QString> names = m_window->m_portNames->loadPortNames(OutputVideoName);
+        const QMap<int, QString> names = m_parts.portNames->loadPortNames(OutputVideoName);
         for (TableWidget *t : m_window->tables())
             t->setOutputNames(names);
     });
@@ -431,7 +449,7 @@ void WidgetMenus::renameOutput(int port)
 void WidgetMenus::showPlanMenu(QButtonGroup *group, int btnIndex)
 {
     const int n = btnIndex + 1;
-    MessageDistance *client = m_window->m_client;
+    MessageDistance *client = m_parts.client;
     QMenu *menu = newMenu();
     QAction *recall = menu->addAction(tr("Recall Plan %1").arg(n));
     recall->setEnabled(listRight(PlanOperationFunction) && listRight(VideoSwitchFunction));
@@ -440,7 +458,7 @@ void WidgetMenus::showPlanMenu(QButtonGroup *group, int btnIndex)
     QAction *save = menu->addAction(tr("Save Plan %1").arg(n));
     save->setEnabled(listRight(PlanOperationFunction));
     connect(save, &QAction::triggered, this, [this, client, n] {
-        if (m_window->m_splitManager)
+        if (m_window->splitManager())
             client->savePlan(n);
     });
     QAction *clear = menu->addAction(tr("Clear Plan %1").arg(n));
@@ -454,9 +472,8 @@ void WidgetMenus::showPlanMenu(QButtonGroup *group, int btnIndex)
                 if (!m_window->saved(PlanNameStore().savePlanName(n, name)))
                     return;
                 DeviceState::instance()->setPlanNameAt(btnIndex, name);
-                WidgetSplice::showPlanCaption(m_window->m_planGroupVideo->button(btnIndex), n,
-                                              name);
-                WidgetSplice::showPlanCaption(m_window->m_planGroupWall->button(btnIndex), n, name);
+                WidgetSplice::showPlanCaption(m_parts.planGroupVideo->button(btnIndex), n, name);
+                WidgetSplice::showPlanCaption(m_parts.planGroupWall->button(btnIndex), n, name);
             });
         dialog.exec();
     });

@@ -8,17 +8,35 @@ class QListWidgetItem;
 class QMenu;
 class QPoint;
 class QTableWidgetItem;
+class MessageDistance;
+class PermissionStore;
+class PortNameStore;
 class TableWidget;
+class WallCanvas;
 class Widget;
+struct WidgetForms;
 
 /// The context menus of the main window's tables and input list, the plan menu and renaming.
-/// Lives as long as its window and reaches the window's form directly.
+/// Lives as long as its window.
 class WidgetMenus : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit WidgetMenus(Widget *window);
+    /// What the menus work on; the window owns all of it and outlives the menus.
+    struct Parts
+    {
+        WidgetForms *ui = nullptr;
+        MessageDistance *client = nullptr;
+        PermissionStore *permissions = nullptr;
+        PortNameStore *portNames = nullptr;
+        WallCanvas *wallCanvas = nullptr;
+        QButtonGroup *planGroupVideo = nullptr;
+        QButtonGroup *planGroupWall = nullptr;
+        int infraredTab = 0;
+    };
+
+    WidgetMenus(Widget *window, const Parts &parts);
 
     /// Gives the tables and the input list their menus.
     void attach();
@@ -42,6 +60,9 @@ signals:
 
 private:
     void showOutputMenu(const QPoint &pos);
+    void addResolutionMenu(QMenu *menu, int port);
+    void addStandbyMenu(QMenu *menu, TableWidget *table, int port);
+    void addLayoutMenu(QMenu *menu);
     void showAudioMenu(TableWidget *table, const QPoint &pos);
     void showInfraredMenu(const QPoint &pos);
     void showInputMenu(const QPoint &pos);
@@ -52,5 +73,6 @@ private:
     bool listRight(int index) const;
 
     Widget *m_window;
+    Parts m_parts;
     QMenu *m_lastMenu = nullptr;
 };
