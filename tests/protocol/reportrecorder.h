@@ -1,12 +1,10 @@
 #pragma once
 
-#include <QJsonObject>
-#include <QList>
-#include <QObject>
-#include <QString>
-#include <QStringList>
+#include "protocol/messagedistance.h"
 
-class MessageDistance;
+#include <QJsonObject>
+#include <QMetaMethod>
+#include <QStringList>
 
 /// Records, in arrival order, every signal of a MessageDistance with its argument.
 class ReportRecorder : public QObject
@@ -22,10 +20,33 @@ public:
         bool flag = false;
     };
 
-    explicit ReportRecorder(MessageDistance *client);
+    // Signals are found by their argument types, so none is left out by hand.
+    explicit ReportRecorder(MessageDistance *client)
+    {
+        static const QHash<QByteArray, const char *> slotFor{
+            {"", "onPlain()"},
+            {"QJsonObject", "onObject(QJsonObject)"},
+            {"QString", "onText(QString)"},
+            {"int", "onNumber(int)"},
+            {"bool", "onFlag(bool)"}};
+        const QMetaObject &mo = MessageDistance::staticMetaObject;
+        for (int i = mo.methodOffset(); i < mo.methodCount(); ++i) {
+            const QMetaMethod signal = mo.method(i);
+            const QByteArray types = signal.parameterTypes().join(',');
+            if (signal.methodType() == QMetaMethod::Signal && slotFor.contains(types))
+                connect(client, signal, this,
+                        metaObject()->method(metaObject()->indexOfSlot(slotFor.value(types))));
+        }
+    }
 
     QList<Entry> entries() const { return m_entries; }
-    QStringList names() const;
+    QStringList names() const
+    {
+        QStringList result;
+        for (const Entry &e : m_entries)
+            result << e.name;
+        return result;
+    }
     int count(const QString &name) const { return names().count(name); }
     void clear() { m_entries.clear(); }
 
@@ -37,7 +58,11 @@ private slots:
     void onFlag(bool on) { add({}, {}, on); }
 
 private:
-    void add(const QJsonObject &object = {}, const QString &text = {}, bool flag = false);
+    void add(const QJsonObject &object = {}, const QString &text = {}, bool flag = false)
+    {
+        const QMetaMethod signal = sender()->metaObject()->method(senderSignalIndex());
+        m_entries.append(Entry{QString::fromLatin1(signal.name()), object, text, flag});
+    }
 
     QList<Entry> m_entries;
 };

@@ -1,5 +1,4 @@
 #include "app/appsettings.h"
-#include "logcapture.h"
 #include "storage/captionstore.h"
 #include "storage/fileaccess.h"
 #include "storage/plannamestore.h"
@@ -8,16 +7,10 @@
 #include "storage/useraccountstore.h"
 #include "users/permissionstore.h"
 
-#include <QElapsedTimer>
-#include <QRandomGenerator>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#ifdef Q_OS_UNIX
 #include <sys/stat.h>
-#include <sys/types.h>
-#endif
 
 namespace {
 void useDirectory(const QString &dir)
@@ -35,11 +28,29 @@ void createAllStores()
     PlanNameStore plans;
 }
 
+// Collects every Qt message while alive.
+struct LogCapture
+{
+    static inline QStringList lines;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &, const QString &message) { lines << message; });
+    LogCapture() { lines.clear(); }
+    ~LogCapture() { qInstallMessageHandler(previous); }
+};
+
+QVariantList names(const UserAccountStore &users)
+{
+    QVariantList values;
+    for (const auto &row : users.allUsers())
+        values << row.value(1);
+    return values;
+}
+
 bool ownerOnly(const QString &path)
 {
-    const QFile::Permissions others =
-        QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
-    return QFile::exists(path) && !(QFile::permissions(path) & others);
+    return QFile::exists(path) &&
+           !(QFile::permissions(path) &
+             (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
 }
 } // namespace
 
@@ -47,313 +58,366 @@ class TestProjectDatabase : public QObject
 {
     Q_OBJECT
 
-private:
     QScopedPointer<QTemporaryDir> m_dir;
 
 private slots:
     void init()
     {
-#ifdef Q_OS_UNIX
-        ::umask(022); // the usual umask, under which SQLite alone would create 0644 files
-#endif
+        ::umask(022); // under which SQLite alone would create 0644 files
         m_dir.reset(new QTemporaryDir);
-        QVERIFY(m_dir->isValid());
         useDirectory(m_dir->path());
     }
-
-    void freshDirectoryCreatesEveryTable()
+    void cleanup()
     {
-        createAllStores();
-        const auto rows = ProjectDatabase::queryRows(
-            QStringLiteral("select name, sql from sqlite_master where type = 'table'"), {}, 2);
-        QMap<QString, QString> schema;
-        for (const auto &row : rows)
-            schema.insert(row.at(0).toString(), row.at(1).toString());
-        // The stored texts shape files that older installations already have.
-        const QString pad26(26, QLatin1Char(' ')), pad34(34, QLatin1Char(' '));
-        const QString pad31(31, QLatin1Char(' ')), pad32(32, QLatin1Char(' '));
-        const QString names = QStringLiteral("(%1Port integer primary key,%1PortName text%1)");
-        const QMap<QString, QString> expected{
-            {"user", "CREATE TABLE user(" + pad26 + "id integer primary key," + pad26 +
-                         "username text unique," + pad26 + "type integer," + pad26 +
-                         "password text not null)"},
-            {"loginmodel", "CREATE TABLE loginmodel(" + pad34 + "id integer primary key," + pad34 +
-                               "model integer not null)"},
-            {"PasswordTable", "CREATE TABLE PasswordTable(" + QString(29, ' ') +
-                                  "id integer primary key," + QString(28, ' ') +
-                                  "isRemember integer," + QString(28, ' ') + "password   text" +
-                                  QString(27, ' ') + ")"},
-            {"InPortName", "CREATE TABLE InPortName" + names.arg(pad31)},
-            {"InAudioName", "CREATE TABLE InAudioName(Port integer primary key,PortName text)"},
-            {"OutPortName", "CREATE TABLE OutPortName" + names.arg(pad31)},
-            {"OutAudioPortName", "CREATE TABLE OutAudioPortName" + names.arg(pad31)},
-            {"OutInfarePortName", "CREATE TABLE OutInfarePortName" + names.arg(pad31)},
-            {"CaptionOrOSDInfo", "CREATE TABLE CaptionOrOSDInfo(" + pad32 +
-                                     "Port integer primary key," + pad32 + "Content text," + pad32 +
-                                     "Font text," + pad32 + "FontSize integer," + pad32 +
-                                     "IsBold boolean," + pad32 + "IsItalic boolean," + pad32 +
-                                     "IsUnderline boolean" + pad32 + ")"},
-            {"PermissionInfo",
-             "CREATE TABLE PermissionInfo(Id integer PRIMARY KEY NOT NULL,InputInfo text DEFAULT "
-             "'1/1/1/1/1/1/1/1',OutputInfo text DEFAULT '1/1/1/1/1/1/1/1/1',AudioInfo text "
-             "DEFAULT '1/1/1/1/1/1/1/1',AnalogInfo text DEFAULT '1/1/1/1/1/1/1/1/1',ListInfo "
-             "text DEFAULT '1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1')"},
-            {"SplitPlanName", "CREATE TABLE SplitPlanName(Id integer NOT NULL,Name text,Ip text "
-                              "NOT NULL,PRIMARY KEY (Id, Ip))"},
-        };
-        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
-            QCOMPARE(schema.value(it.key()), it.value());
-        QCOMPARE(schema.size(), expected.size());
-
-        const auto users = UserAccountStore().allUsers();
-        QCOMPARE(users.size(), 1);
-        QCOMPARE(users.first(), (QVariantList{1, "ADMIN", 0, "wexol482"}));
+        QFile::setPermissions(m_dir->path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    void secondStartKeepsChangedAdminPassword()
+    // The administrator is seeded once: a second start keeps a changed password.
+    void adminSeededOnce()
     {
-        UserAccountStore first;
-        QVERIFY(first.updateUser(1, QStringLiteral("ADMIN"), QStringLiteral("changed")));
+        createAllStores();
+        QCOMPARE(UserAccountStore().allUsers(), (QList<QVariantList>{{1, "ADMIN", 0, "wexol482"}}));
+        QVERIFY(UserAccountStore().updateUser(1, QStringLiteral("ADMIN"), QStringLiteral("new")));
         UserAccountStore second;
-        QVERIFY(second.checkUser(QStringLiteral("ADMIN"), QStringLiteral("changed")));
-        QVERIFY(!second.checkUser(QStringLiteral("ADMIN"), QStringLiteral("wexol482")));
+        QVERIFY(second.checkUser(QStringLiteral("ADMIN"), QStringLiteral("new")));
         QCOMPARE(second.allUsers().size(), 1);
     }
 
+    // One line per failure, naming the statement but never the values bound to
+    // it.
     void failedStatementLogsOneLineWithoutValues()
     {
         UserAccountStore users;
         QVERIFY(users.addUser(QStringLiteral("op"), QStringLiteral("secret-1")));
         LogCapture log;
         QVERIFY(!users.addUser(QStringLiteral("op"), QStringLiteral("secret-2")));
-        QCOMPARE(log.lines().size(), 1);
-        QVERIFY(log.lines().first().contains(QLatin1String("exe sqlstatement failure!")));
-        QVERIFY(log.lines().first().contains(QLatin1String("INSERT INTO user")));
-        QVERIFY(!log.lines().first().contains(QLatin1String("secret-2")));
+        QCOMPARE(log.lines.size(), 1);
+        QVERIFY(log.lines.first().contains(QLatin1String("exe sqlstatement failure!")));
+        QVERIFY(log.lines.first().contains(QLatin1String("INSERT INTO user")));
+        QVERIFY(!log.lines.first().contains(QLatin1String("secret-2")));
     }
 
+    // A batch runs on one connection (a temporary table lives only as long as its
+    // connection); a failure in it is reported and what follows still runs.
     void statementBatchSharesOneConnection()
     {
-        // A temporary table lives only as long as its connection.
         QVERIFY(ProjectDatabase::executeStatements(
             {QStringLiteral("create temp table scratch(x integer)"),
              QStringLiteral("insert into scratch values(1)")}));
         QVERIFY(
             !ProjectDatabase::executeStatement(QStringLiteral("insert into scratch values(2)")));
-
-        // A failure is reported, and what follows it still runs.
         LogCapture log;
         QVERIFY(!ProjectDatabase::executeStatements(
             {QStringLiteral("create tabel broken(x)"), QStringLiteral("create table later(x)")}));
-        QCOMPARE(log.lines().size(), 1);
-        const auto rows = ProjectDatabase::queryRows(
-            QStringLiteral("select name from sqlite_master where name = 'later'"), {}, 1);
-        QCOMPARE(rows.size(), 1);
+        QCOMPARE(log.lines.size(), 1);
+        QVERIFY(ProjectDatabase::lastError().contains(QLatin1String("tabel")));
+        QCOMPARE(ProjectDatabase::queryRows(
+                     QStringLiteral("select name from sqlite_master where name = 'later'"), {}, 1)
+                     .size(),
+                 1);
     }
 
-    void dataFilesAreOwnerOnly()
+    // A data file that exists already keeps the mode its owner chose.
+    void createOwnerOnlyLeavesExistingFiles()
     {
-#ifndef Q_OS_UNIX
-        QSKIP("POSIX permissions only");
-#endif
-        UserAccountStore users;
-        QVERIFY(ownerOnly(ProjectDatabase::databasePath()));
-
-        // password.txt is rewritten through QSettings, which must keep the mode it was made with.
-        const QString exported = FileAccess::passwordFilePath();
-        QVERIFY(FileAccess::createOwnerOnly(exported));
-        {
-            QSettings ini(exported, QSettings::IniFormat);
-            ini.beginGroup(QStringLiteral("UserList"));
-            ini.remove(QString());
-            ini.setValue(QStringLiteral("ADMIN"), QStringLiteral("wexol482"));
-        }
-        QVERIFY(ownerOnly(exported));
-        QCOMPARE(QSettings(exported, QSettings::IniFormat).value("UserList/ADMIN").toString(),
-                 QStringLiteral("wexol482"));
-
-        // A file that exists already keeps what its owner chose.
         const QString shared = m_dir->filePath(QStringLiteral("shared.txt"));
-        QFile file(shared);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(QFile(shared).open(QIODevice::WriteOnly));
         const QFile::Permissions before = QFile::permissions(shared);
         QVERIFY(FileAccess::createOwnerOnly(shared));
         QCOMPARE(QFile::permissions(shared), before);
         QVERIFY(!FileAccess::createOwnerOnly(m_dir->filePath(QStringLiteral("no/such/file"))));
     }
 
-    void unusableDatabaseGivesDefaults_data()
+    // The start-up check tells a usable file from one that only reads and from
+    // one that cannot be used, and never changes a file; on an unusable one every
+    // store answers its defaults with one log line, and says where it failed.
+    void damagedFiles_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("missing directory") << "missing";
-        QTest::newRow("read-only directory") << "readonly";
-        QTest::newRow("not a database") << "garbage";
-        QTest::newRow("directory in its place") << "directory";
-        QTest::newRow("fifo in its place") << "fifo";
-    }
-    void unusableDatabaseGivesDefaults()
-    {
-        QFETCH(QString, kind);
-        QString dir = m_dir->path();
-        const QByteArray garbage = QByteArray("this is not a database\n").repeated(200);
-        if (kind == QLatin1String("missing")) {
-            dir += QStringLiteral("/absent/deeper");
-        } else if (kind == QLatin1String("readonly")) {
-            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner));
-            QFile probe(dir + QStringLiteral("/probe"));
-            if (probe.open(QIODevice::WriteOnly)) {
-                // Root ignores the mode bits; a system folder nobody may write stands in.
-                probe.remove();
-                QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner |
-                                                       QFile::ExeOwner));
-                dir = QStringLiteral("/sys");
-                if (QFile(dir + QStringLiteral("/probe")).open(QIODevice::WriteOnly))
-                    QSKIP("no read-only directory available");
-            }
-        } else if (kind == QLatin1String("garbage")) {
-            QFile file(dir + QStringLiteral("/project.db"));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(garbage);
-        } else if (kind == QLatin1String("directory")) {
-            QVERIFY(QDir(dir).mkdir(QStringLiteral("project.db")));
-        } else if (kind == QLatin1String("fifo")) {
-#ifdef Q_OS_UNIX
-            QCOMPARE(::mkfifo(QFile::encodeName(dir + "/project.db").constData(), 0600), 0);
-#else
-            QSKIP("POSIX only");
-#endif
-        }
-        useDirectory(dir);
-
-        LogCapture log;
-        createAllStores();
-        UserAccountStore users;
-        PortNameStore names;
-        QVERIFY(!users.addUser(QStringLiteral("op"), QStringLiteral("pw")));
-        QVERIFY(!names.savePortName(1, QStringLiteral("Camera"), InputVideoName));
-        QCOMPARE(users.userType(QStringLiteral("ADMIN")), 1);
-        QVERIFY(!users.checkUser(QStringLiteral("ADMIN"), QStringLiteral("wexol482")));
-        QVERIFY(!users.isRememberPassword());
-        QCOMPARE(users.rememberedPassword(), QString());
-        QCOMPARE(users.loginModel(), 0);
-        QVERIFY(users.allUsers().isEmpty());
-        QVERIFY(names.loadPortNames(InputVideoName).isEmpty());
-        QVERIFY(CaptionStore().loadCaptions().isEmpty());
-        QVERIFY(PlanNameStore().loadPlanNames(QStringLiteral("127.0.0.1")).isEmpty());
-        QCOMPARE(log.lines().size(), 1);
-        QVERIFY2(log.lines().first().contains(QLatin1String("project database unusable")),
-                 qPrintable(log.lines().first()));
-        // Callers can tell a failure from an empty answer, and say where it happened.
-        QVERIFY2(ProjectDatabase::lastError().startsWith(dir + QStringLiteral("/project.db: ")),
-                 qPrintable(ProjectDatabase::lastError()));
-
-        if (kind == QLatin1String("garbage")) {
-            QFile file(dir + QStringLiteral("/project.db"));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), garbage);
-        }
-        QFile::setPermissions(m_dir->path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-    // The start-up check tells a usable file from one that only reads and from one that cannot
-    // be used, and never changes an existing file.
-    void healthCheck_data()
-    {
-        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("seeded");
         QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("defaults");
         const int usable = ProjectDatabase::Health::Usable;
         const int readOnly = ProjectDatabase::Health::ReadOnly;
         const int unusable = ProjectDatabase::Health::Unusable;
-        QTest::newRow("first start") << "missing" << usable;
-        QTest::newRow("sound database") << "sound" << usable;
-        QTest::newRow("random bytes") << "random" << unusable;
-        QTest::newRow("damaged pages") << "damaged" << unusable;
-        QTest::newRow("directory in its place") << "directory" << unusable;
-        QTest::newRow("data folder is a file") << "folderfile" << unusable;
-        QTest::newRow("read-only file") << "readonlyfile" << readOnly;
-        QTest::newRow("read-only data folder") << "readonlyfolder" << readOnly;
+        QTest::newRow("first start") << "" << false << usable << false;
+        QTest::newRow("sound database") << "" << true << usable << false;
+        QTest::newRow("no data folder") << "absent" << false << unusable << true;
+        QTest::newRow("data folder is a file") << "folderfile" << false << unusable << true;
+        QTest::newRow("read-only folder, no file") << "readonly" << false << unusable << true;
+        QTest::newRow("not a database") << "garbage" << false << unusable << true;
+        QTest::newRow("damaged pages") << "damaged" << true << unusable << false;
+        QTest::newRow("directory in its place") << "directory" << false << unusable << true;
+        QTest::newRow("fifo in its place") << "fifo" << false << unusable << true;
+        QTest::newRow("read-only file") << "readonlyfile" << true << readOnly << false;
+        QTest::newRow("read-only folder") << "readonly" << true << readOnly << false;
     }
-    void healthCheck()
+    void damagedFiles()
     {
         QFETCH(QString, kind);
+        QFETCH(bool, seeded);
         QFETCH(int, state);
+        QFETCH(bool, defaults);
         QString dir = m_dir->path();
         const QString db = dir + QStringLiteral("/project.db");
-        if (kind != QLatin1String("missing") && kind != QLatin1String("directory") &&
-            kind != QLatin1String("folderfile")) {
+        if (seeded) {
             createAllStores();
             QVERIFY(UserAccountStore().addUser(QStringLiteral("op"), QStringLiteral("pw")));
         }
-        if (kind == QLatin1String("random")) {
-            QFile file(db);
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            QRandomGenerator random(482);
-            for (int i = 0; i < 4096; ++i)
-                file.putChar(char(random.bounded(256)));
-        } else if (kind == QLatin1String("damaged")) {
-            // A sound header over pages that are not.
-            QFile file(db);
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.size() > 3 * 4096);
-            QVERIFY(file.seek(4096));
-            QVERIFY(file.write(QByteArray(2 * 4096, '\xA5')) == 2 * 4096);
-        } else if (kind == QLatin1String("directory")) {
-            QVERIFY(QDir(dir).mkdir(QStringLiteral("project.db")));
-        } else if (kind == QLatin1String("folderfile")) {
-            QFile file(dir + QStringLiteral("/plain"));
+        QFile file(db);
+        if (kind == "absent") {
+            dir += QStringLiteral("/absent/deeper");
+        } else if (kind == "folderfile") {
             QVERIFY(file.open(QIODevice::WriteOnly));
-            dir = file.fileName();
-        } else if (kind == QLatin1String("readonlyfile")) {
+            dir = db;
+        } else if (kind == "readonly") {
+            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner));
+            // Root ignores the mode bits; without a file, a folder nobody may write stands in.
+            if (!seeded && QFile(dir + "/probe").open(QIODevice::WriteOnly))
+                dir = QStringLiteral("/sys");
+            if (QFile(dir + "/probe").open(QIODevice::WriteOnly))
+                QSKIP("file modes do not stop this user (root) from writing");
+        } else if (kind == "garbage") {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray("this is not a database\n").repeated(200));
+        } else if (kind == "damaged") {
+            // A sound header over pages that are not.
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.size() > 3 * 4096 && file.seek(4096));
+            QCOMPARE(file.write(QByteArray(2 * 4096, '\xA5')), 2 * 4096);
+        } else if (kind == "directory") {
+            QVERIFY(QDir(dir).mkdir(QStringLiteral("project.db")));
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(db).constData(), 0600), 0);
+        } else if (kind == "readonlyfile") {
             QVERIFY(QFile::setPermissions(db, QFile::ReadOwner));
             if (QFile(db).open(QIODevice::ReadWrite))
                 QSKIP("file modes do not stop this user (root) from writing");
-        } else if (kind == QLatin1String("readonlyfolder")) {
-            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner));
-            if (QFile(dir + QStringLiteral("/probe")).open(QIODevice::WriteOnly))
-                QSKIP("file modes do not stop this user (root) from writing");
         }
+        file.close();
         useDirectory(dir);
         const QString path = ProjectDatabase::databasePath();
-        QByteArray before;
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            before = file.readAll();
-        file.close();
+        // Read only when a regular file: a FIFO would block the reader.
+        const bool existed = QFileInfo(path).isFile();
+        const auto contents = [&path] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray before = existed ? contents() : QByteArray();
 
         const ProjectDatabase::Health health = ProjectDatabase::checkHealth();
-        QFile::setPermissions(m_dir->path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(int(health.state), state);
         QCOMPARE(health.path, path);
         QCOMPARE(health.error.isEmpty(), state == ProjectDatabase::Health::Usable);
-        if (QFileInfo(path).isFile()) {
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), before);
-            QVERIFY(!QFile::exists(path + QStringLiteral("-journal")));
-        }
-        if (kind == QLatin1String("missing"))
+        if (existed)
+            QCOMPARE(contents(), before);
+        QVERIFY(!QFile::exists(path + QStringLiteral("-journal")));
+        if (kind.isEmpty() && !seeded)
             QVERIFY(ownerOnly(path));
-        if (kind == QLatin1String("sound"))
-            QVERIFY(UserAccountStore().checkUser(QStringLiteral("op"), QStringLiteral("pw")));
+        if (state == ProjectDatabase::Health::Usable)
+            QCOMPARE(UserAccountStore().checkUser(QStringLiteral("op"), QStringLiteral("pw")),
+                     seeded);
+        if (defaults) {
+            LogCapture log;
+            createAllStores();
+            UserAccountStore users;
+            PortNameStore names;
+            QCOMPARE(
+                (QVariantList{users.addUser("op", "pw"), names.savePortName(1, "Camera", 0),
+                              users.userType("ADMIN"), users.checkUser("ADMIN", "wexol482"),
+                              users.isRememberPassword(), users.rememberedPassword(),
+                              users.loginModel(), users.allUsers().size(),
+                              names.loadPortNames(0).size(), CaptionStore().loadCaptions().size(),
+                              PlanNameStore().loadPlanNames("127.0.0.1").size()}),
+                (QVariantList{false, false, 1, false, false, QString(), 0, 0, 0, 0, 0}));
+            QCOMPARE(log.lines.size(), 1);
+            QVERIFY2(log.lines.first().contains(QLatin1String("project database unusable")),
+                     qPrintable(log.lines.first()));
+            QVERIFY2(ProjectDatabase::lastError().startsWith(path + QStringLiteral(": ")),
+                     qPrintable(ProjectDatabase::lastError()));
+            if (existed)
+                QCOMPARE(contents(), before);
+        }
     }
 
+    // Reported again once it worked in between.
     void failureReportedAgainAfterRecovery()
     {
         const QString dir = m_dir->path() + QStringLiteral("/later");
         useDirectory(dir);
         LogCapture log;
         QCOMPARE(UserAccountStore().userType(QStringLiteral("ADMIN")), 1);
-        QCOMPARE(log.lines().size(), 1);
-        QVERIFY(!ProjectDatabase::lastError().isEmpty());
+        QCOMPARE(log.lines.size(), 1);
         QVERIFY(QDir().mkpath(dir));
         QCOMPARE(UserAccountStore().userType(QStringLiteral("ADMIN")), 0);
-        QCOMPARE(UserAccountStore().userType(QStringLiteral("nobody")), 1);
         QCOMPARE(ProjectDatabase::lastError(), QString());
         QVERIFY(QDir(dir).removeRecursively());
         QCOMPARE(UserAccountStore().userType(QStringLiteral("ADMIN")), 1);
-        QCOMPARE(log.lines().size(), 2);
+        QCOMPARE(log.lines.size(), 2);
+    }
+
+    // Only 0 and 1 are models; the row is made on first read unless a choice came first.
+    void loginModelAndRememberedPassword()
+    {
+        UserAccountStore users;
+        users.setLoginModel(1);
+        QCOMPARE(users.loginModel(), 1);
+        QVERIFY(ProjectDatabase::executeStatement(QStringLiteral("delete from loginmodel")));
+        QCOMPARE(users.loginModel(), 0);
+        QCOMPARE(ProjectDatabase::queryRows(QStringLiteral("select model from loginmodel"), {}, 1),
+                 (QList<QVariantList>{{0}}));
+        QVERIFY(!users.setLoginModel(2));
+        QVERIFY(!users.setLoginModel(-1));
+        QCOMPARE(users.loginModel(), 0);
+
+        QVERIFY(!users.isRememberPassword());
+        QVERIFY(users.saveRememberedPassword(QStringLiteral("pw 1")));
+        QVERIFY(users.isRememberPassword());
+        QCOMPARE(users.rememberedPassword(), QStringLiteral("pw 1"));
+        // Switching remembering off forgets the password; switching it on does not bring it back.
+        QVERIFY(users.setRememberPassword(false));
+        QVERIFY(!users.isRememberPassword());
+        QVERIFY(users.setRememberPassword(true));
+        QVERIFY(users.isRememberPassword());
+        QCOMPARE(users.rememberedPassword(), QString());
+    }
+
+    void accounts()
+    {
+        UserAccountStore users;
+        QVERIFY(!users.addUser(QString(), QStringLiteral("pw")));
+        QVERIFY(!users.addUser(QStringLiteral("op"), QString()));
+        QVERIFY(users.addUser(QStringLiteral("op"), QStringLiteral("pw")));
+        QVERIFY(!users.addUser(QStringLiteral("op"), QStringLiteral("other")));
+        QVERIFY(users.addUser(QStringLiteral("Op"), QStringLiteral("pw")));
+        QCOMPARE(names(users), (QVariantList{"ADMIN", "op", "Op"}));
+        QCOMPARE((QList<int>{users.userType("ADMIN"), users.userType("op"), users.userType("x")}),
+                 (QList<int>{0, 1, 1}));
+        QVERIFY(users.checkUser(QStringLiteral("op"), QStringLiteral("pw")));
+        QVERIFY(!users.checkUser(QStringLiteral("op"), QStringLiteral("PW")));
+        QVERIFY(!users.checkUser(QStringLiteral("admin"), QStringLiteral("wexol482")));
+
+        // Renaming onto a taken name fails and changes nothing.
+        const int opId = users.allUsers().at(1).at(0).toInt();
+        QVERIFY(!users.updateUser(opId, QStringLiteral("ADMIN"), QStringLiteral("x")));
+        QVERIFY(users.checkUser(QStringLiteral("op"), QStringLiteral("pw")));
+        // An empty password is stored as empty text, not refused as a missing value.
+        QVERIFY(users.updateUser(opId, QStringLiteral("op"), QString()));
+        QVERIFY(users.checkUser(QStringLiteral("op"), QStringLiteral("")));
+        QVERIFY(users.deleteUser(opId));
+        QCOMPARE(names(users), (QVariantList{"ADMIN", "Op"}));
+    }
+
+    // password.txt keys fold slashes and lose surrounding blanks: such names are refused when
+    // made, while an account that already has one keeps logging in and changing its password.
+    void unstorableUserNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"a/b", "/a", "a\\b", " a", "a ", "a\n"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void unstorableUserNames()
+    {
+        QFETCH(QString, name);
+        UserAccountStore users;
+        QVERIFY(!users.addUser(name, QStringLiteral("pw")));
+        QVERIFY(!users.updateUser(1, name, QStringLiteral("pw")));
+        QCOMPARE(names(users), QVariantList{"ADMIN"});
+        QVERIFY(ProjectDatabase::executeStatement(
+            QStringLiteral("insert into user(username,password,type) values(?,'old',1)"), {name}));
+        QVERIFY(users.updateUser(2, name, QStringLiteral("new")));
+        QVERIFY(users.checkUser(name, QStringLiteral("new")));
+    }
+
+    // Output names are shared by every output kind but the dedicated audio and IR tables.
+    void portNameTables()
+    {
+        PortNameStore store;
+        QVERIFY(!store.savePortName(1, QStringLiteral("lost"), 3));
+        for (int kind : {0, 1, 2}) {
+            QVERIFY(store.savePortName(kind + 1, QStringLiteral("old"), kind));
+            QVERIFY(store.savePortName(kind + 1, QString::number(kind), kind));
+        }
+        QVERIFY(store.saveOutputAudioName(2, QStringLiteral("Hall")));
+        QVERIFY(store.saveOutputIrName(5, QStringLiteral("Remote")));
+        const QList<QMap<int, QString>> got{store.loadPortNames(0),   store.loadPortNames(1),
+                                            store.loadPortNames(2),   store.loadPortNames(-1),
+                                            store.loadPortNames(5),   store.loadOutputAudioNames(),
+                                            store.loadOutputIrNames()};
+        const QMap<int, QString> output{{2, "1"}};
+        QCOMPARE(
+            got,
+            (QList<QMap<int, QString>>{
+                {{1, "0"}}, output, {{3, "2"}}, output, output, {{2, "Hall"}}, {{5, "Remote"}}}));
+    }
+
+    // Files written by earlier versions hold the words TRUE/FALSE.
+    void captionsRoundTrip()
+    {
+        CaptionStore store;
+        QVERIFY(store.saveCaption(1, "Hello", "Arial", 200, true, false, true));
+        QVERIFY(store.saveCaption(4, QString(), QString(), 35, false, true, false));
+        QVERIFY(ProjectDatabase::executeStatement(
+            QStringLiteral("insert into CaptionOrOSDInfo values(5,'a','b',9,TRUE,FALSE,TRUE)")));
+        QStringList got;
+        for (const CaptionRecord &c : store.loadCaptions())
+            got << QStringLiteral("%1 %2 %3 %4%5%6")
+                       .arg(c.content, c.font)
+                       .arg(c.fontSize)
+                       .arg(c.isBold)
+                       .arg(c.isItalic)
+                       .arg(c.isUnderline);
+        QCOMPARE(got, (QStringList{"Hello Arial 200 101", "  35 010", "a b 9 101"}));
+        QCOMPARE(store.loadCaptions().keys(), (QList<int>{1, 4, 5}));
+    }
+
+    // Plan names belong to the device they were saved for.
+    void planNamesKeptApartPerDevice()
+    {
+        PlanNameStore plans;
+        AppSettings::instance()->reload();
+        AppSettings::instance()->setNetWork(QStringLiteral("127.0.0.1"), 5000);
+        QVERIFY(plans.savePlanName(3, QStringLiteral("Night")));
+        QVERIFY(plans.savePlanName(1, QStringLiteral("Day")));
+        AppSettings::instance()->setNetWork(QStringLiteral("127.0.0.2"), 5000);
+        QVERIFY(plans.savePlanName(3, QStringLiteral("Other")));
+        QCOMPARE(plans.loadPlanNames(QStringLiteral("127.0.0.1")),
+                 (QMap<int, QString>{{1, "Day"}, {3, "Night"}}));
+        QCOMPARE(plans.loadPlanNames(QStringLiteral("127.0.0.2")),
+                 (QMap<int, QString>{{3, "Other"}}));
+        QVERIFY(plans.loadPlanNames(QStringLiteral("127.0.0.3")).isEmpty());
+    }
+
+    void hostileValuesStoredExactly_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("statement breaker") << "x'); DROP TABLE user;--";
+        QTest::newRow("place markers") << "%1 %2 %3";
+        QTest::newRow("quotes") << "O'Brien \"the\" ''";
+        QTest::newRow("backslashes") << "C:\\path\\n\\";
+        QTest::newRow("non-ASCII") << QStringLiteral("输入 Ünïcødé ✓ 😀");
+        QTest::newRow("control characters") << "tab\tline\nend";
+        QTest::newRow("long") << QString(10000, QLatin1Char('c'));
+        QTest::newRow("looks like a number") << "007";
+        QTest::newRow("like wildcard") << "%_%";
+    }
+    void hostileValuesStoredExactly()
+    {
+        QFETCH(QString, value);
+        UserAccountStore users;
+        PortNameStore names;
+        const QString name = QString(value).replace(QLatin1Char('\\'), QLatin1Char('|'));
+        QVERIFY(users.addUser(name, value));
+        QVERIFY(users.checkUser(name, value));
+        QCOMPARE(users.allUsers().last().value(1).toString(), name);
+        QVERIFY(!users.checkUser(QStringLiteral("ADMIN"), value));
+        QVERIFY(users.saveRememberedPassword(value));
+        QCOMPARE(users.rememberedPassword(), value);
+        QVERIFY(names.savePortName(1, value, OutputVideoName));
+        QCOMPARE(names.loadPortNames(OutputVideoName).value(1), value);
+        // Nothing else was touched.
+        QCOMPARE(users.allUsers().size(), 2);
+        QVERIFY(users.checkUser(QStringLiteral("ADMIN"), QStringLiteral("wexol482")));
     }
 };
 
