@@ -26,7 +26,7 @@ constexpr int ordinaryUser = 1;
 constexpr int administrator = 0;
 constexpr int operatorId = 7;
 
-/// A drag as the signal list makes it; `typed` marks a video input.
+// A drag as the signal list makes it; `typed` marks a video input.
 QMimeData *dragOf(const QString &text, bool typed = false)
 {
     auto *mime = new QMimeData;
@@ -36,9 +36,8 @@ QMimeData *dragOf(const QString &text, bool typed = false)
     return mime;
 }
 
-// As the window system delivers a drag: the enter goes to the innermost widget under the point and
-// Qt hands it up to the first enabled widget taking drops (a cell widget swallowing drops would
-// show here); the drop then goes to whichever widget took the enter.
+// As the window system delivers a drag: to the innermost widget under the point, which hands it
+// up (a cell widget swallowing drops would show); the drop goes to whoever took the enter.
 bool dropAt(TableWidget &table, const QPoint &viewportPos, QMimeData *mime)
 {
     QScopedPointer<QMimeData> owned(mime);
@@ -84,8 +83,7 @@ private:
     QScopedPointer<TableWidget> m_table;
     QScopedPointer<PermissionStore> m_store;
 
-    /// With a window, the table sits in one whose style sheet carries the cells' shared rules,
-    /// as the main window's content does.
+    // With a window, the table sits in one carrying the cells' shared rules, as in the program.
     TableWidget &makeTable(int type, int columns, int rows, int portBase = 0, bool window = false)
     {
         m_table.reset();
@@ -110,8 +108,7 @@ private:
         return *m_table;
     }
 
-    /// Stores every right of the operator but `port` (1-based) of list `kind` and `function`
-    /// (-1: none) into m_store.
+    // Every right of the operator but `port` of list `kind` and `function` (-1: none).
     void restrict(int kind, int port, int function = -1)
     {
         const auto list = [](int count, int denied) {
@@ -156,8 +153,6 @@ private slots:
         m_store.reset();
     }
 
-    // Layouts
-
     void layoutNumbering_data()
     {
         QTest::addColumn<int>("type");
@@ -182,7 +177,6 @@ private slots:
         QFETCH(int, type);
         QFETCH(bool, hdmiAudio);
         QFETCH(int, bindMode);
-        QFETCH(IntList, grid);
         DeviceState::instance()->setDeviceType(DeviceType(type));
         TableWidget &table =
             makeTable(hdmiAudio ? TableWidget::HdmiAudioTable : TableWidget::VideoTable, 1, 1,
@@ -192,7 +186,6 @@ private slots:
             table.setTableLayout(layout.width(), layout.height());
         else
             table.setLayoutForBindMode(bindMode);
-
         IntList shown;
         for (int r = 0; r < table.rowCount(); ++r) {
             for (int c = 0; c < table.columnCount(); ++c) {
@@ -205,7 +198,7 @@ private slots:
                              QStringLiteral("Output %1").arg(shown.last() % 100));
             }
         }
-        QCOMPARE(shown, grid);
+        QTEST(shown, "grid");
     }
 
     void layoutReadsTheStoreAndAnnouncesItself()
@@ -216,46 +209,53 @@ private slots:
         state->setFrozenAt(2, true);
         state->setVideoMuteAt(3, true);
         state->setOutputLockAt(5, false);
-        TableWidget &video = makeTable(TableWidget::VideoTable, 1, 1);
-        QSignalSpy changed(&video, &TableWidget::layoutChangedSig);
-        QSignalSpy rights(&video, &TableWidget::si_requsetCheckPermissionLabelClicked);
-        video.setTableLayout(3, 3);
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(rights.count(), 1);
-        QCOMPARE(video.cellForOutput(2)->playLabel()->svgPath(),
-                 QString::fromLatin1(TableItemWidget::FrozenIcon));
-        QCOMPARE(video.cellForOutput(3)->muteLabel()->svgPath(),
-                 QString::fromLatin1(TableItemWidget::MutedIcon));
-        QVERIFY(!video.cellForOutput(5)->isLocked());
-        QVERIFY(video.cellForOutput(6)->isLocked()); // never reported: "No Standby"
-        // A multiview layout occupies output 9.
-        QVERIFY(!video.isOutputEnabled(9));
-        QVERIFY(video.isOutputEnabled(8));
-
-        // Only the video table shows buttons and asks for their rights.
-        TableWidget &audio = makeTable(TableWidget::AnalogAudioTable, 1, 1);
-        QSignalSpy audioRights(&audio, &TableWidget::si_requsetCheckPermissionLabelClicked);
-        audio.setTableLayout(3, 3);
-        QCOMPARE(audioRights.count(), 0);
-        QVERIFY(!audio.cellForOutput(1)->playLabel()->isVisible());
-        QVERIFY(audio.isOutputEnabled(9));
+        for (int type : {TableWidget::VideoTable, TableWidget::AnalogAudioTable}) {
+            const bool video = type == TableWidget::VideoTable;
+            TableWidget &table = makeTable(type, 1, 1);
+            QSignalSpy changed(&table, &TableWidget::layoutChangedSig);
+            QSignalSpy rights(&table, &TableWidget::si_requsetCheckPermissionLabelClicked);
+            table.setTableLayout(3, 3);
+            // Only the video table shows buttons and asks for their rights.
+            QCOMPARE(changed.count() + rights.count(), video ? 2 : 1);
+            QCOMPARE(table.cellForOutput(1)->playLabel()->isVisible(), video);
+            QCOMPARE(table.cellForOutput(2)->playLabel()->svgPath() ==
+                         QString::fromLatin1(TableItemWidget::FrozenIcon),
+                     video);
+            QCOMPARE(table.cellForOutput(3)->muteLabel()->svgPath() ==
+                         QString::fromLatin1(TableItemWidget::MutedIcon),
+                     video);
+            QCOMPARE(table.cellForOutput(5)->isLocked(), !video);
+            QVERIFY(table.cellForOutput(6)->isLocked()); // never reported: "No Standby"
+            // A multiview layout occupies output 9 of the video table.
+            QCOMPARE(table.isOutputEnabled(9), !video);
+            QVERIFY(table.isOutputEnabled(8));
+        }
     }
 
-    // Drops
-
+    // Every cell starts on input 1; a refused drop (no label) leaves them all so. Output 0 is
+    // the empty cell of the 5 x 2 layout, which takes the drop and does nothing.
     void drops_data()
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("output");
+        QTest::addColumn<bool>("disabled");
         QTest::addColumn<int>("emitted");
         QTest::addColumn<QString>("label");
+        const int video = TableWidget::VideoTable, analog = TableWidget::AnalogAudioTable;
         // clang-format off
-        QTest::newRow("video table strips the offset") << int(TableWidget::VideoTable)       << "103" << 5   << 3   << "[3] Input 3";
-        QTest::newRow("analog audio keeps it")         << int(TableWidget::AnalogAudioTable) << "103" << 5   << 103 << "[3] Input 3";
-        QTest::newRow("audio input")                   << int(TableWidget::AnalogAudioTable) << "2"   << 5   << 2   << "[2] Audio 2";
-        QTest::newRow("HDMI audio")                    << int(TableWidget::HdmiAudioTable)   << "103" << 105 << 103 << "[3] Input 3";
-        QTest::newRow("infrared")                      << int(TableWidget::InfraredTable)    << "108" << 7   << 8   << "[8] Input 8";
+        QTest::newRow("video table strips the offset") << video  << "103" << 5 << false << 3   << "[3] Input 3";
+        QTest::newRow("analog audio keeps it")         << analog << "103" << 5 << false << 103 << "[3] Input 3";
+        QTest::newRow("audio input")                   << analog << "2"   << 5 << false << 2   << "[2] Audio 2";
+        QTest::newRow("HDMI audio") << int(TableWidget::HdmiAudioTable) << "103" << 105 << false << 103 << "[3] Input 3";
+        QTest::newRow("infrared")   << int(TableWidget::InfraredTable)  << "108" << 7   << false << 8   << "[8] Input 8";
+        QTest::newRow("outside any cell")  << video << "103"   << 0 << false << 0 << "";
+        QTest::newRow("disabled cell")     << video << "103"   << 5 << true  << 0 << "";
+        QTest::newRow("no text")           << video << ""      << 5 << false << 0 << "";
+        QTest::newRow("foreign text")      << video << "hello" << 5 << false << 0 << "";
+        QTest::newRow("zero would clear")  << video << "0"     << 5 << false << 0 << "";
+        QTest::newRow("negative")          << video << "-103"  << 5 << false << 0 << "";
+        QTest::newRow("fraction")          << video << "103.5" << 5 << false << 0 << "";
         // clang-format on
     }
 
@@ -264,64 +264,39 @@ private slots:
         QFETCH(int, type);
         QFETCH(QString, text);
         QFETCH(int, output);
+        QFETCH(bool, disabled);
         QFETCH(int, emitted);
         QFETCH(QString, label);
-        TableWidget &table = makeTable(type, 3, 3, output > 100 ? 100 : 0);
+        TableWidget &table = makeTable(type, 5, 2, output > 100 ? 100 : 0);
+        QMap<int, QString> labels;
+        for (int o : table.outputs()) {
+            table.setCellInput(o, 1);
+            labels[o] = labelOf(table, o);
+        }
+        table.setOutputEnabled(5, !disabled);
         QSignalSpy drops(&table, &TableWidget::dropPortToItemSig);
+        QSignalSpy warnings(&table, &TableWidget::si_showPermissionWarningDialog);
+        const QRect emptyCell = table.visualRect(table.model()->index(0, 4));
+        QVERIFY(output || !emptyCell.isEmpty());
 
-        QVERIFY(dropOnOutput(table, output, dragOf(text)));
-        QCOMPARE(drops.count(), 1);
-        QCOMPARE(drops.first(), QVariantList({emitted, output}));
-        QCOMPARE(labelOf(table, output), label);
-        QCOMPARE(table.itemForOutput(output)->data(TableWidget::InputRole).toString(), text);
-        QCOMPARE(labelOf(table, output + 1), QString()); // nothing else moved
+        const bool taken = output ? dropOnOutput(table, output, dragOf(text))
+                                  : dropAt(table, emptyCell.center(), dragOf(text, true));
+        QCOMPARE(taken, !label.isEmpty() || !output);
+        const QList<QVariantList> emission{{emitted, output}};
+        QCOMPARE(drops, label.isEmpty() ? QList<QVariantList>() : emission);
+        QCOMPARE(warnings.count(), 0);
+        if (!label.isEmpty()) {
+            labels[output] = label;
+            QCOMPARE(table.itemForOutput(output)->data(TableWidget::InputRole).toString(), text);
+        }
+        for (int o : table.outputs())
+            QCOMPARE(labelOf(table, o), labels[o]);
+        if (label.isEmpty() && output) { // the refusal was the input's doing, not the cell's
+            table.setOutputEnabled(5, true);
+            QVERIFY(dropOnOutput(table, output, dragOf("103", true)));
+            QCOMPARE(drops.count(), 1);
+        }
     }
-
-    void dropOutsideAnyCellChangesNothing()
-    {
-        TableWidget &video = makeTable(TableWidget::VideoTable, 5, 2);
-        QSignalSpy drops(&video, &TableWidget::dropPortToItemSig);
-        QSignalSpy warnings(&video, &TableWidget::si_showPermissionWarningDialog);
-        const QRect emptyCell = video.visualRect(video.model()->index(0, 4));
-        QVERIFY(!emptyCell.isEmpty());
-
-        QVERIFY(dropAt(video, emptyCell.center(), dragOf("103", true)));
-        QCOMPARE(drops.count() + warnings.count(), 0);
-        for (int output : video.outputs())
-            QCOMPARE(labelOf(video, output), QString());
-    }
-
-    void refusedDrops_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("disabled");
-        QTest::newRow("disabled cell") << "103" << true;
-        QTest::newRow("no text") << "" << false;
-        QTest::newRow("foreign text") << "hello" << false;
-        QTest::newRow("zero would clear") << "0" << false;
-        QTest::newRow("negative") << "-103" << false;
-        QTest::newRow("fraction") << "103.5" << false;
-    }
-
-    void refusedDrops()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, disabled);
-        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
-        video.setCellInput(5, 2);
-        video.setOutputEnabled(5, !disabled);
-        QSignalSpy drops(&video, &TableWidget::dropPortToItemSig);
-
-        QVERIFY(!dropOnOutput(video, 5, dragOf(text)));
-        QCOMPARE(drops.count(), 0);
-        QCOMPARE(labelOf(video, 5), QStringLiteral("[2] Input 2"));
-        // The same cell still takes a proper drop: the refusal was the input's doing.
-        video.setOutputEnabled(5, true);
-        QVERIFY(dropOnOutput(video, 5, dragOf("103", true)));
-        QCOMPARE(drops.count(), 1);
-    }
-
-    // Permissions
 
     // Each row denies one port of one list (kind -1: none) and one function (-1: none).
     void dropPermissions_data()
@@ -332,26 +307,28 @@ private slots:
         QTest::addColumn<int>("deniedFunction");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("output");
+        QTest::addColumn<bool>("grouped"); // output 4 shares its picture with output 5
         QTest::addColumn<bool>("allowed");
         const int video = TableWidget::VideoTable, analog = TableWidget::AnalogAudioTable,
                   hdmi = TableWidget::HdmiAudioTable, ir = TableWidget::InfraredTable;
         const int in = InputPortKind, out = OutputPortKind, aud = AudioInputPortKind,
                   ana = AnalogOutputPortKind;
         // clang-format off
-        QTest::newRow("video: output denied")         << video  << out << 5 << -1 << "103" << 5   << false;
-        QTest::newRow("video: other output")          << video  << out << 5 << -1 << "103" << 4   << true;
-        QTest::newRow("video: input denied")          << video  << in  << 3 << -1 << "103" << 4   << false;
-        QTest::newRow("video: switching denied")      << video  << -1  << 0 << 22 << "103" << 4   << false;
-        QTest::newRow("video: audio right unrelated") << video  << -1  << 0 << 23 << "103" << 4   << true;
-        QTest::newRow("analog: output denied")        << analog << ana << 5 << -1 << "2"   << 5   << false;
-        QTest::newRow("analog: video output right")   << analog << out << 5 << -1 << "2"   << 5   << true;
-        QTest::newRow("analog: audio input denied")   << analog << aud << 2 << -1 << "2"   << 5   << false;
-        QTest::newRow("analog: switching denied")     << analog << -1  << 0 << 23 << "102" << 5   << false;
-        QTest::newRow("hdmi: output less offset")     << hdmi   << out << 5 << -1 << "103" << 105 << false;
-        QTest::newRow("hdmi: switching denied")       << hdmi   << -1  << 0 << 24 << "103" << 104 << false;
-        QTest::newRow("hdmi: input right unrelated")  << hdmi   << in  << 3 << -1 << "103" << 104 << true;
-        QTest::newRow("infrared: switching denied")   << ir     << -1  << 0 << 25 << "103" << 4   << false;
-        QTest::newRow("infrared: output denied")      << ir     << out << 5 << -1 << "103" << 5   << false;
+        QTest::newRow("video: output denied")         << video  << out << 5 << -1 << "103" << 5   << false << false;
+        QTest::newRow("video: other output")          << video  << out << 5 << -1 << "103" << 4   << false << true;
+        QTest::newRow("video: grouped with denied")   << video  << out << 5 << -1 << "103" << 4   << true  << false;
+        QTest::newRow("video: input denied")          << video  << in  << 3 << -1 << "103" << 4   << false << false;
+        QTest::newRow("video: switching denied")      << video  << -1  << 0 << 22 << "103" << 4   << false << false;
+        QTest::newRow("video: audio right unrelated") << video  << -1  << 0 << 23 << "103" << 4   << false << true;
+        QTest::newRow("analog: output denied")        << analog << ana << 5 << -1 << "2"   << 5   << false << false;
+        QTest::newRow("analog: video output right")   << analog << out << 5 << -1 << "2"   << 5   << false << true;
+        QTest::newRow("analog: audio input denied")   << analog << aud << 2 << -1 << "2"   << 5   << false << false;
+        QTest::newRow("analog: switching denied")     << analog << -1  << 0 << 23 << "102" << 5   << false << false;
+        QTest::newRow("hdmi: output less offset")     << hdmi   << out << 5 << -1 << "103" << 105 << false << false;
+        QTest::newRow("hdmi: switching denied")       << hdmi   << -1  << 0 << 24 << "103" << 104 << false << false;
+        QTest::newRow("hdmi: input right unrelated")  << hdmi   << in  << 3 << -1 << "103" << 104 << false << true;
+        QTest::newRow("infrared: switching denied")   << ir     << -1  << 0 << 25 << "103" << 4   << false << false;
+        QTest::newRow("infrared: output denied")      << ir     << out << 5 << -1 << "103" << 5   << false << false;
         // clang-format on
     }
 
@@ -363,6 +340,7 @@ private slots:
         QFETCH(int, deniedFunction);
         QFETCH(QString, text);
         QFETCH(int, output);
+        QFETCH(bool, grouped);
         QFETCH(bool, allowed);
         restrict(deniedKind, deniedPort, deniedFunction);
         for (int userType : {ordinaryUser, administrator}) {
@@ -371,10 +349,11 @@ private slots:
             TableWidget &table = makeTable(type, 3, 3, output > 100 ? 100 : 0);
             table.setPermissions(m_store.data());
             table.setCellInput(output, 1);
+            if (grouped)
+                table.setSpliceGroups({{4, {4, 5}}});
             const QString before = labelOf(table, output);
             QSignalSpy drops(&table, &TableWidget::dropPortToItemSig);
             QSignalSpy warnings(&table, &TableWidget::si_showPermissionWarningDialog);
-
             // A refused drop is still taken, so that the warning is the only answer.
             QVERIFY(dropOnOutput(table, output, dragOf(text)));
             QCOMPARE(drops.count(), expected ? 1 : 0);
@@ -383,25 +362,8 @@ private slots:
         }
     }
 
-    void spliceGroupPermission()
-    {
-        restrict(OutputPortKind, 5);
-        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
-        video.setPermissions(m_store.data());
-        QSignalSpy drops(&video, &TableWidget::dropPortToItemSig);
-        QSignalSpy warnings(&video, &TableWidget::si_showPermissionWarningDialog);
-
-        // Output 4 itself is allowed, but it shares its picture with the denied output 5.
-        video.setSpliceGroups({{4, {4, 5}}});
-        QVERIFY(dropOnOutput(video, 4, dragOf("101", true)));
-        QCOMPARE(drops.count(), 0);
-        QCOMPARE(warnings.count(), 1);
-        video.setSpliceGroups({});
-        QVERIFY(dropOnOutput(video, 4, dragOf("101", true)));
-        QCOMPARE(drops.count(), 1);
-    }
-
-    void buttonRights()
+    // Output 2 is denied, and pausing everywhere. What cannot be routed cannot be cleared.
+    void buttonRightsAndClearing()
     {
         restrict(OutputPortKind, 2, PausePlayOutputFunction);
         TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
@@ -409,34 +371,21 @@ private slots:
         video.applyButtonRights();
         QVERIFY(!video.cellForOutput(1)->playLabel()->isEnabled());
         QVERIFY(video.cellForOutput(1)->muteLabel()->isEnabled());
-        // Output 2 is denied: neither of its buttons works.
         QVERIFY(!video.cellForOutput(2)->muteLabel()->isEnabled());
-    }
 
-    // Clearing and labels
-
-    void doubleClickClears()
-    {
-        restrict(OutputPortKind, 2);
-        TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
-        video.setPermissions(m_store.data());
         for (int output : {1, 2, 3})
             video.setCellInput(output, 103);
         QSignalSpy drops(&video, &TableWidget::dropPortToItemSig);
         QSignalSpy warnings(&video, &TableWidget::si_showPermissionWarningDialog);
-
         doubleClickOutput(video, 1);
-        QCOMPARE(drops.count(), 1);
-        QCOMPARE(drops.first(), QVariantList({0, 1}));
+        QCOMPARE(drops, QList<QVariantList>({{0, 1}}));
         QCOMPARE(labelOf(video, 1), QString());
         QCOMPARE(video.itemForOutput(1)->data(TableWidget::InputRole).toInt(), 0);
-
-        doubleClickOutput(video, 2); // no right on output 2
+        doubleClickOutput(video, 2);
         QCOMPARE(warnings.count(), 1);
-        video.setOutputEnabled(3, false); // what cannot be routed cannot be cleared
+        video.setOutputEnabled(3, false);
         doubleClickOutput(video, 3);
-        QCOMPARE(warnings.count(), 1);
-        QCOMPARE(drops.count(), 1);
+        QCOMPARE(warnings.count() + drops.count(), 2);
         QCOMPARE(labelOf(video, 2), QStringLiteral("[3] Input 3"));
         QCOMPARE(labelOf(video, 3), QStringLiteral("[3] Input 3"));
     }
@@ -455,21 +404,21 @@ private slots:
         QCOMPARE(labelOf(audio, 2), QStringLiteral("[3] Input 3")); // video input 3's own audio
         QCOMPARE(labelOf(video, 4), QString());
 
+        SigManager *hub = SigManager::instance();
         AppSettings::instance()->setInputName(3, QStringLiteral("Camera"));
-        emit SigManager::instance()->Sig_RenameInputSignals(3);
-        emit SigManager::instance()->Sig_RenameInputHDMIAudioSignals(3);
-        QCOMPARE(labelOf(video, 1), QStringLiteral("[3] Camera"));
-        QCOMPARE(labelOf(video, 2), QStringLiteral("[3] Camera"));
-        QCOMPARE(labelOf(video, 3), QStringLiteral("[4] Input 4"));
-        QCOMPARE(labelOf(audio, 2), QStringLiteral("[3] Camera"));
-        QCOMPARE(labelOf(audio, 1), QStringLiteral("[3] Audio 3")); // another port 3
-
+        emit hub->Sig_RenameInputSignals(3);
+        emit hub->Sig_RenameInputHDMIAudioSignals(3);
+        const auto labels = [&] {
+            return QStringList{labelOf(video, 1), labelOf(video, 2), labelOf(video, 3),
+                               labelOf(audio, 1), labelOf(audio, 2)};
+        };
+        QCOMPARE(labels(), (QStringList{"[3] Camera", "[3] Camera", "[4] Input 4", "[3] Audio 3",
+                                        "[3] Camera"}));
         AppSettings::instance()->setAudioName(3, QStringLiteral("Mic"));
-        emit SigManager::instance()->Sig_RenameInputSignals(3);
-        emit SigManager::instance()->Sig_RenameInputAudioSignals(3);
-        QCOMPARE(labelOf(audio, 1), QStringLiteral("[3] Mic"));
-        QCOMPARE(labelOf(audio, 2), QStringLiteral("[3] Camera"));
-        QCOMPARE(labelOf(video, 1), QStringLiteral("[3] Camera"));
+        emit hub->Sig_RenameInputSignals(3);
+        emit hub->Sig_RenameInputAudioSignals(3);
+        QCOMPARE(labels(),
+                 (QStringList{"[3] Camera", "[3] Camera", "[4] Input 4", "[3] Mic", "[3] Camera"}));
     }
 
     // A name wider than its panel ends in "…" after each resize, its start in sight; the tooltip
@@ -503,9 +452,11 @@ private slots:
         }
     }
 
+    // A hidden table builds its cells when shown, or when a cell is asked for; what arrived
+    // meanwhile shows once they exist.
     void hiddenTableMakesItsCellsWhenShown()
     {
-        QWidget page; // a page of the window that is not shown yet
+        QWidget page;
         auto *audio = new TableWidget(&page);
         audio->setTableType(TableWidget::AnalogAudioTable);
         audio->setStripVideoOffset(false);
@@ -513,16 +464,13 @@ private slots:
         QSignalSpy layoutChanged(audio, &TableWidget::layoutChangedSig);
         audio->setTableLayout(3, 3);
         const auto builtCells = [audio] {
-            // Cells of an earlier layout are deleted later.
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // earlier cells
             return audio->viewport()->findChildren<TableItemWidget *>().size();
         };
         QVERIFY(audio->cellsPending());
         QCOMPARE(builtCells(), 0);
         QCOMPARE(layoutChanged.count(), 1); // the owner still fills the routes at once
         QCOMPARE(audio->outputs(), IntList({1, 2, 3, 4, 5, 6, 7, 8, 9}));
-
-        // What arrives meanwhile is shown by the cells once they exist.
         audio->refreshFromRoute({{1, 3}, {2, 103}});
         AppSettings::instance()->setAudioName(3, QStringLiteral("Mic"));
         emit SigManager::instance()->Sig_RenameInputAudioSignals(3);
@@ -533,13 +481,10 @@ private slots:
         page.show();
         QVERIFY(!audio->cellsPending());
         QCOMPARE(builtCells(), 9);
-        QCOMPARE(labelOf(*audio, 1), QStringLiteral("[3] Mic"));
-        QCOMPARE(labelOf(*audio, 2), QStringLiteral("[3] Input 3"));
-        QCOMPARE(labelOf(*audio, 3), QString());
+        QCOMPARE((QStringList{labelOf(*audio, 1), labelOf(*audio, 2), labelOf(*audio, 3)}),
+                 (QStringList{"[3] Mic", "[3] Input 3", ""}));
         QCOMPARE(audio->cellForOutput(4)->outputName(), QStringLiteral("Stage"));
         QVERIFY(audio->isOutputEnabled(9));
-
-        // A visible table builds at once; a hidden one builds when a cell is asked for.
         audio->setTableLayout(3, 3);
         QCOMPARE(builtCells(), 9);
         page.hide();
@@ -550,9 +495,9 @@ private slots:
         QVERIFY(!audio->cellsPending());
     }
 
-    // Cell buttons and looks
-
-    void cellButtonsAskForTheOppositeState()
+    // The buttons ask for the opposite state; a refused order is put back from the store. Each
+    // icon explains itself in either state.
+    void cellButtons()
     {
         TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
         QSignalSpy pause(&video, &TableWidget::si_orderToPause);
@@ -563,16 +508,10 @@ private slots:
         QCOMPARE(pause, QList<QVariantList>({{6, true}, {6, false}}));
         QCOMPARE(mute, QList<QVariantList>({{6, true}}));
         QCOMPARE(cell->muteLabel()->svgPath(), QString::fromLatin1(TableItemWidget::MutedIcon));
-
-        // A refused order is put back from the store.
         video.refreshOutputFlags(6);
         QCOMPARE(cell->muteLabel()->svgPath(), QString::fromLatin1(TableItemWidget::UnmutedIcon));
-    }
 
-    // Each icon a video cell shows explains itself, in either state.
-    void cellIconsExplainThemselves()
-    {
-        TableItemWidget *cell = makeTable(TableWidget::VideoTable, 3, 3).cellForOutput(2);
+        cell = video.cellForOutput(2);
         const auto tips = [cell] {
             QStringList shown;
             for (const SvgLabel *icon : cell->findChildren<SvgLabel *>())
@@ -600,23 +539,20 @@ private slots:
         QCOMPARE(video.cellForOutput(2)->look().outputBackground, QStringLiteral("#f4ebd9"));
         QCOMPARE(video.cellForOutput(8)->look().inputBackground, QStringLiteral("#fcdedb"));
         QCOMPARE(video.cellForOutput(3)->look(), plain);
-
         video.setGroupColorHook([](int master, int) {
             return master == 5 ? QStringLiteral("red") : QStringLiteral("blue");
         });
         QCOMPARE(video.cellForOutput(6)->look().outputBackground, QStringLiteral("red"));
         QCOMPARE(video.cellForOutput(1)->look().outputBackground, QStringLiteral("blue"));
-
         video.itemForOutput(3)->setSelected(true);
         QVERIFY(video.cellForOutput(3)->look().borderWidth > plain.borderWidth);
         video.setSpliceGroups({});
         QCOMPARE(video.cellForOutput(1)->look(), plain);
     }
 
-    // What a cell paints for each look, drawn from the shared rules or its own sheet. Every look
-    // is reached from the others after the cell was painted, so a stale polish would show here.
-    // Input names read at 4.5:1 but in a disabled cell. The margin of the focused cell is green
-    // when selected, else dark blue-grey.
+    // What a cell paints for each look, from the shared rules or the table's own copy, reached
+    // after every other look was painted (a stale polish shows). Input names read at 4.5:1 but
+    // in a disabled cell; the focused cell's margin is green when selected, else dark.
     void cellsPaintTheirLook_data()
     {
         QTest::addColumn<bool>("selected");
@@ -628,7 +564,6 @@ private slots:
         QTest::addColumn<int>("border");
         QTest::addColumn<bool>("window");
         const QColor dark(0x2c, 0x3e, 0x50), beige(0xf4, 0xeb, 0xd9);
-        // The rules come from the table's own copy, or from the window that carries them.
         for (bool window : {false, true}) {
             const char *where = window ? " in window" : "";
             // clang-format off
@@ -653,7 +588,6 @@ private slots:
         QFETCH(bool, window);
         TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3, 0, window);
         video.setInputColors({QStringLiteral("#f4ebd9")});
-        QVERIFY(QTest::qWaitForWindowExposed(video.window()));
         video.window()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(video.window()));
         TableItemWidget *cell = video.cellForOutput(5);
@@ -662,18 +596,15 @@ private slots:
         const QString blocks(3, QChar(0x2588)); // odd: the middle of a block is the middle
         cell->setOutputName(blocks);
         cell->setInputText(blocks);
-        video.itemForOutput(5)->setSelected(true);
-        video.setOutputEnabled(5, false);
-        video.setSpliceGroups({{4, {4, 5}}});
+        const auto setLook = [&](bool s, bool d, bool g) {
+            video.itemForOutput(5)->setSelected(s);
+            video.setOutputEnabled(5, !d);
+            video.setSpliceGroups(g ? QMap<int, QList<int>>{{4, {4, 5}}} : QMap<int, QList<int>>{});
+        };
+        setLook(true, true, true);
         QCoreApplication::processEvents();
-        video.setSpliceGroups({});
-        video.setOutputEnabled(5, true);
-        video.itemForOutput(5)->setSelected(false);
-        video.itemForOutput(5)->setSelected(selected);
-        if (disabled)
-            video.setOutputEnabled(5, false);
-        if (group)
-            video.setSpliceGroups({{4, {4, 5}}});
+        setLook(false, false, false);
+        setLook(selected, disabled, group);
         const QTableWidgetItem *item = video.itemForOutput(5);
         video.setFocus(Qt::TabFocusReason);
         video.selectionModel()->setCurrentIndex(video.model()->index(item->row(), item->column()),
@@ -685,24 +616,21 @@ private slots:
         const QColor margin = selected ? QColor(0x33, 0x8c, 0x56) : QColor(0x2c, 0x3e, 0x50);
         QCOMPARE(image.pixelColor(0, image.height() / 2), margin);
         QVERIFY(other.pixelColor(0, other.height() / 2) != margin);
-        const auto *outputPanel = cell->findChild<QWidget *>(QStringLiteral("outportWidget"));
-        const auto *inputPanel = cell->findChild<QWidget *>(QStringLiteral("widget_2"));
-        const auto *outputName = cell->findChild<QLabel *>(QStringLiteral("OutputName"));
-        const auto *inputName = cell->findChild<QLabel *>(QStringLiteral("InputName"));
-        QVERIFY(outputPanel && inputPanel && outputName && inputName);
-        const QRect out = outputPanel->geometry();
-        const QRect in = inputPanel->geometry();
+        const QRect out = cell->findChild<QWidget *>(QStringLiteral("outportWidget"))->geometry();
+        const QRect in = cell->findChild<QWidget *>(QStringLiteral("widget_2"))->geometry();
         const auto at = [&image](const QPoint &p) { return image.pixelColor(p); };
         QCOMPARE(at(QPoint(out.left() + border + 1, out.center().y())), output);
         QCOMPARE(at(QPoint(in.left() + border + 1, in.top() + border + 1)), input);
-        // The border is as wide as the look says: the pixel inside it is background.
         QVERIFY(at(QPoint(out.left() + border - 1, out.center().y())) != output);
         // Glyph edges blend into the panel; the middle of a full block is near the text colour.
-        const QColor text = at(outputName->geometry().center() + out.topLeft());
+        const auto middleOf = [&](const char *label, const QRect &panel) {
+            return at(cell->findChild<QLabel *>(label)->geometry().center() + panel.topLeft());
+        };
+        const QColor text = middleOf("OutputName", out);
         QVERIFY2(qAbs(text.red() - outputText.red()) <= 24 &&
                      qAbs(text.blue() - outputText.blue()) <= 24,
                  qPrintable(text.name()));
-        const QColor inputText = at(inputName->geometry().center() + in.topLeft());
+        const QColor inputText = middleOf("InputName", in);
         QVERIFY2(disabled || contrastRatio(inputText, input) >= 4.5, qPrintable(inputText.name()));
     }
 };

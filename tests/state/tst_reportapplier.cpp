@@ -8,6 +8,14 @@
 
 namespace {
 
+QString numbers(const QList<int> &list)
+{
+    QStringList pieces;
+    for (int n : list)
+        pieces << QString::number(n);
+    return pieces.join(',');
+}
+
 template <typename Map> QString text(const Map &map)
 {
     QStringList pieces;
@@ -19,30 +27,24 @@ template <typename Map> QString text(const Map &map)
 // One part of the store as text, for comparing against a table.
 QString dump(const DeviceState &s, const QString &part)
 {
-    if (part == "video")
-        return text(s.videoRoute());
-    if (part == "audio")
-        return text(s.audioRoute());
-    if (part == "ir")
-        return text(s.irRoute());
-    if (part == "multiview")
-        return text(s.multiviewWindows());
-    if (part == "signal")
-        return text(s.inputSignal());
-    if (part == "inres")
-        return text(s.inputResolution());
-    if (part == "outres")
-        return text(s.outputResolution());
-    if (part == "volume")
-        return text(s.volume()) + " / " + text(s.mute());
-    if (part == "hdcp")
-        return text(s.inputHdcp());
-    if (part == "rotation")
-        return text(s.rotateAngle());
-    if (part == "scaling")
-        return text(s.scalingMode());
+    const QHash<QString, QString> maps{
+        {"video", text(s.videoRoute())},
+        {"audio", text(s.audioRoute())},
+        {"ir", text(s.irRoute())},
+        {"multiview", text(s.multiviewWindows())},
+        {"signal", text(s.inputSignal())},
+        {"inres", text(s.inputResolution())},
+        {"outres", text(s.outputResolution())},
+        {"volume", text(s.volume()) + " / " + text(s.mute())},
+        {"hdcp", text(s.inputHdcp())},
+        {"rotation", text(s.rotateAngle())},
+        {"scaling", text(s.scalingMode())},
+        {"network", QStringList{s.ip(), s.gateway(), s.subnet(), s.mac()}.join(' ')},
+        {"layout", QStringLiteral("bind%1 splice%2").arg(s.bindMode()).arg(s.spliceMode())}};
+    if (maps.contains(part))
+        return maps.value(part);
+    QStringList pieces;
     if (part == "flags") { // link, frozen, lock, mute per output
-        QStringList pieces;
         for (int o : s.outputLink().keys() + s.frozen().keys() + s.outputLock().keys())
             pieces << QStringLiteral("%1:%2%3%4%5")
                           .arg(o)
@@ -51,36 +53,20 @@ QString dump(const DeviceState &s, const QString &part)
                           .arg(int(s.outputLockAt(o)))
                           .arg(int(s.videoMuteAt(o)));
         pieces.removeDuplicates();
-        return pieces.join(' ');
-    }
-    if (part == "windows") {
-        QStringList pieces{QStringLiteral("vir%1").arg(s.virMode())};
+    } else if (part == "windows") {
+        pieces << QStringLiteral("vir%1").arg(s.virMode());
         const auto windows = s.windowStatus();
-        for (auto it = windows.cbegin(); it != windows.cend(); ++it) {
-            QStringList numbers;
-            for (int n : it.value())
-                numbers << QString::number(n);
-            pieces << QStringLiteral("%1:%2").arg(it.key()).arg(numbers.join(','));
-        }
-        return pieces.join(' ');
-    }
-    if (part == "network")
-        return QStringList{s.ip(), s.gateway(), s.subnet(), s.mac()}.join(' ');
-    if (part == "model") {
-        QStringList bezel;
+        for (auto it = windows.cbegin(); it != windows.cend(); ++it)
+            pieces << QStringLiteral("%1:%2").arg(it.key()).arg(numbers(it.value()));
+    } else if (part == "model") {
+        QList<int> bezel;
         for (uint b : s.bezel())
-            bezel << QString::number(b);
-        return QStringList{modelName(s.deviceType()),
-                           s.mcuVersion(),
-                           s.fpgaVersion(),
-                           s.deviceTypeText(),
-                           QString::number(s.splitterMode()),
-                           bezel.join('/')}
-            .join(' ');
+            bezel << int(b);
+        pieces << modelName(s.deviceType()) << s.mcuVersion() << s.fpgaVersion()
+               << s.deviceTypeText() << QString::number(s.splitterMode())
+               << numbers(bezel).replace(',', '/');
     }
-    if (part == "layout")
-        return QStringLiteral("bind%1 splice%2").arg(s.bindMode()).arg(s.spliceMode());
-    return QStringLiteral("?");
+    return pieces.join(' ');
 }
 
 } // namespace
@@ -96,71 +82,52 @@ class TestReportApplier : public QObject
     void record()
     {
         const QMetaEnum parts = QMetaEnum::fromType<DeviceState::Part>();
-        connect(m_state, &DeviceState::changed, this,
-                [this, parts](DeviceState::Part p, QList<int> ports) {
-                    QStringList numbers;
-                    for (int port : ports)
-                        numbers << QString::number(port);
-                    m_log << QString::fromLatin1(parts.valueToKey(p)) +
-                                 (ports.isEmpty() ? QString() : '[' + numbers.join(',') + ']');
-                });
+        connect(m_state, &DeviceState::changed, this, [this, parts](int p, QList<int> ports) {
+            m_log << parts.valueToKey(p) + (ports.isEmpty() ? "" : '[' + numbers(ports) + ']');
+        });
         auto log = [this](const QString &what) { m_log << what; };
+        auto number = [log](const char *name) {
+            return [log, name](int n) { log(QStringLiteral("%1(%2)").arg(name).arg(n)); };
+        };
         ReportApplier *a = m_applier;
-        connect(a, &ReportApplier::spliceModeReported, this,
-                [log](int m) { log(QStringLiteral("splice(%1)").arg(m)); });
-        connect(a, &ReportApplier::bindModeReported, this,
-                [log](int m) { log(QStringLiteral("bind(%1)").arg(m)); });
+        connect(a, &ReportApplier::spliceModeReported, this, number("splice"));
+        connect(a, &ReportApplier::bindModeReported, this, number("bind"));
         connect(a, &ReportApplier::bindGroupsReported, this, [log](const QList<QList<int>> &g) {
             QStringList groups;
-            for (const QList<int> &group : g) {
-                QStringList numbers;
-                for (int n : group)
-                    numbers << QString::number(n);
-                groups << numbers.join('/');
-            }
+            for (const QList<int> &group : g)
+                groups << numbers(group).replace(',', '/');
             log("groups(" + groups.join(' ') + ')');
         });
         connect(a, &ReportApplier::bindGroupAdded, this,
                 [log](const QList<int> &g) { log(QStringLiteral("added(%1)").arg(g.size())); });
-        connect(a, &ReportApplier::bindGroupDissolved, this,
-                [log](int o) { log(QStringLiteral("dissolved(%1)").arg(o)); });
+        connect(a, &ReportApplier::bindGroupDissolved, this, number("dissolved"));
         connect(a, &ReportApplier::resolutionsReported, this, [log] { log("resolutions"); });
         connect(a, &ReportApplier::windowsReported, this, [log] { log("windows"); });
         connect(a, &ReportApplier::rotationReported, this, [log] { log("rotation"); });
-        connect(a, &ReportApplier::outputResolutionChangedByOthers, this,
-                [log](int o) { log(QStringLiteral("outres(%1)").arg(o)); });
-        connect(a, &ReportApplier::hdcpChangedByOthers, this,
-                [log](int i) { log(QStringLiteral("hdcp(%1)").arg(i)); });
-        connect(a, &ReportApplier::scalingModeEchoed, this, [log](const QString &t) { log(t); });
+        connect(a, &ReportApplier::outputResolutionChangedByOthers, this, number("outres"));
+        connect(a, &ReportApplier::hdcpChangedByOthers, this, number("hdcp"));
+        connect(a, &ReportApplier::scalingModeEchoed, this, log);
     }
 
     void apply(const QString &kind, const QJsonObject &report)
     {
-        ReportApplier *a = m_applier;
+        using Apply = void (ReportApplier::*)(const QJsonObject &);
+        static const QHash<QString, Apply> appliers{
+            {"signals", &ReportApplier::applyInputSignals},
+            {"network", &ReportApplier::applyNetwork},
+            {"routes", &ReportApplier::applyRoutes},
+            {"resolutions", &ReportApplier::applyResolutions},
+            {"volumes", &ReportApplier::applyVolumes},
+            {"outputs", &ReportApplier::applyOutputInfo},
+            {"hdcp", &ReportApplier::applyHdcp},
+            {"windows", &ReportApplier::applyWindowStatus},
+            {"rotation", &ReportApplier::applyRotation},
+            {"bind", &ReportApplier::applyBindInfo},
+            {"others", &ReportApplier::applyChangedByOthers}};
         if (kind == "version")
-            a->applyVersion(report);
-        else if (kind == "signals")
-            a->applyInputSignals(report);
-        else if (kind == "network")
-            a->applyNetwork(report);
-        else if (kind == "routes")
-            a->applyRoutes(report);
-        else if (kind == "resolutions")
-            a->applyResolutions(report);
-        else if (kind == "volumes")
-            a->applyVolumes(report);
-        else if (kind == "outputs")
-            a->applyOutputInfo(report);
-        else if (kind == "hdcp")
-            a->applyHdcp(report);
-        else if (kind == "windows")
-            a->applyWindowStatus(report);
-        else if (kind == "rotation")
-            a->applyRotation(report);
-        else if (kind == "bind")
-            a->applyBindInfo(report);
-        else if (kind == "others")
-            a->applyChangedByOthers(report);
+            m_applier->applyVersion(report);
+        else if (const Apply f = appliers.value(kind))
+            (m_applier->*f)(report);
         else
             QFAIL("unknown kind");
     }
@@ -196,8 +163,8 @@ private slots:
         row("routes", Dev0809, "routes",
             R"({"video1":4,"video2":4,"videovideo":3,"audio3":2,"audio101":105,"IR4":7})", "video",
             "1:4 2:4", "VideoRoute AudioRoute IrRoute");
-        row("routes audio", Dev0809, "routes", R"({"audio3":2,"audio101":105})",
-            "audio", "3:2 101:105", "AudioRoute");
+        row("routes audio", Dev0809, "routes", R"({"audio3":2,"audio101":105})", "audio",
+            "3:2 101:105", "AudioRoute");
         row("multiview", Dev0809M, "routes", R"({"video9":7,"video900":"3/0/5"})", "multiview",
             "0:7 1:3 2:0 3:5", "Multiview VideoRoute");
         row("splice mode only on 0808-S", Dev0808S, "routes", R"({"splice_mode":3})", "layout",

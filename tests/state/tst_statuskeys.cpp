@@ -63,22 +63,10 @@ private slots:
         QCOMPARE(valueIsTrue(value), flag);
     }
 
-    void changedPort_data()
+    void changedPortWithoutSuffixOrNumber()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<int>("port");
-        // Plain and multiview notices are read through the main window's reports.
-        QTest::newRow("no suffix") << QString("IR2") << QString("IR") << 2;
-        QTest::newRow("no number") << QString("audio_change") << QString("audio") << 0;
-    }
-
-    void changedPort()
-    {
-        QFETCH(QString, key);
-        QFETCH(QString, word);
-        QFETCH(int, port);
-        QCOMPARE(StatusKeys::changedPort(key, word), port);
+        QCOMPARE(changedPort(QStringLiteral("IR2"), QStringLiteral("IR")), 2);
+        QCOMPARE(changedPort(QStringLiteral("audio_change"), QStringLiteral("audio")), 0);
     }
 
     void echo_data()

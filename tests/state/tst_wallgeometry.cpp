@@ -37,6 +37,7 @@ private slots:
         QTest::newRow("1x9 unit2") << 1 << 2 << 2 << Grid{1, 9};
         QTest::newRow("2x4 unit1") << 2 << 1 << 3 << Grid{2, 2};
         QTest::newRow("2x4 unit2") << 2 << 2 << 4 << Grid{2, 4};
+        QTest::newRow("4x2 unit0") << 3 << 0 << 0 << Grid{1, 1};
         QTest::newRow("4x2 unit2") << 3 << 2 << 6 << Grid{4, 2};
         // A unit outside 0..2 counts as 2; a VIR mode outside 0..3 keeps the current mode (1).
         QTest::newRow("unit 7") << 2 << 7 << 4 << Grid{2, 4};

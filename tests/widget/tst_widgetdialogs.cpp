@@ -2,6 +2,7 @@
 // port, after the right query, against a loopback peer that records what the window sends.
 #include "../common/windowstart.h"
 #include "app/appsettings.h"
+#include "commandrecorder.h"
 #include "dialogs/cdlgnosignaloutput.h"
 #include "dialogs/cdlgscalingmode.h"
 #include "dialogs/edidsettingdilog.h"
@@ -13,11 +14,8 @@
 #include "mainwindow/widget.h"
 #include "mainwindow/widgetdialogs.h"
 #include "mainwindow/widgetmenus.h"
-#include "protocol/messagedistance.h"
 #include "state/captioninfo.h"
 #include "state/devicestate.h"
-#include "storage/projectdatabase.h"
-#include "storage/useraccountstore.h"
 #include "users/permissionfunction.h"
 #include "users/permissionlist.h"
 #include "users/permissionstore.h"
@@ -29,8 +27,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -88,21 +84,20 @@ class TestWidgetDialogs : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QTcpServer m_server;
-    QByteArray m_bytes;
+    CommandRecorder m_peer;
     std::unique_ptr<Widget> m_window;
     QPointer<QMenu> m_menu;
 
     void startWindow(const QString &user)
     {
         m_window.reset();
-        prepareLoginFreeStart(m_dir.path(), m_server.serverPort());
+        prepareLoginFreeStart(m_dir.path(), m_peer.serverPort());
         AppSettings::instance()->setUserName(user);
         AppSettings::instance()->setType(1);
-        m_bytes.clear();
+        m_peer.bytes.clear();
         m_window = std::make_unique<Widget>();
         QVERIFY(m_window->dialogs());
-        QTRY_VERIFY_WITH_TIMEOUT(m_bytes.contains("{param=version}"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_peer.bytes.contains("{param=version}"), 5000);
     }
 
     /// Opens the menu of an output ("output") or input ("video", "audio") and keeps it in m_menu.
@@ -134,8 +129,8 @@ class TestWidgetDialogs : public QObject
         return m_menu;
     }
 
-    /// Runs `trigger` and records the dialog it opens. The dialog is closed at once, or by
-    /// `whileOpen`, which runs just before the modal run starts.
+    /// Runs `trigger` and records the dialog it opens; `whileOpen` runs just before the modal
+    /// run starts, which ends at once.
     Opened openAndClose(const std::function<void()> &trigger,
                         const std::function<void(QDialog *)> &whileOpen = {})
     {
@@ -145,29 +140,11 @@ class TestWidgetDialogs : public QObject
                 opened = describe(d);
                 if (whileOpen)
                     whileOpen(d);
-                // Whatever happens, the modal run ends.
-                QTimer::singleShot(whileOpen ? 10000 : 0, d, &QDialog::reject);
+                QTimer::singleShot(0, d, &QDialog::reject);
             });
         trigger();
         disconnect(c);
         return opened;
-    }
-
-    /// Commands the peer received since the last call (or init()), in order.
-    QStringList sentCommands()
-    {
-        // A marker sent now arrives after everything sent before it.
-        MessageDistance::instance()->sendCommand(QStringLiteral("{param=fence}"));
-        (void)QTest::qWaitFor([this] { return m_bytes.contains("{param=fence}"); }, 5000);
-        QStringList out;
-        for (const QByteArray &part : m_bytes.split('}')) {
-            if (!part.trimmed().isEmpty())
-                out << QString::fromUtf8(part.trimmed()) + QLatin1Char('}');
-        }
-        out.removeAll(QStringLiteral("{param=fence}"));
-        // Each call sees only what came after the previous one's marker.
-        m_bytes.clear();
-        return out;
     }
 
     QAction *menuEntry(const QString &menu, int port, const QString &entry)
@@ -179,14 +156,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        QVERIFY(m_server.listen(QHostAddress::LocalHost, 0));
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *peer = m_server.nextPendingConnection())
-                connect(peer, &QTcpSocket::readyRead, this,
-                        [this, peer] { m_bytes += peer->readAll(); });
-        });
+        QVERIFY(m_peer.isListening());
         // The upload dialogs open their link to the peer's address, never to a device.
-        MessageDistance::instance()->setUploadPort(m_server.serverPort());
+        MessageDistance::instance()->setUploadPort(m_peer.serverPort());
         startWindow(QStringLiteral("ADMIN"));
     }
 
@@ -201,7 +173,7 @@ private slots:
         DeviceState::instance()->setDeviceType(Dev0809);
         m_window->arrangeForDeviceType();
         m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(0);
-        (void)sentCommands();
+        (void)m_peer.takeCommands();
     }
 
     void cleanup()
@@ -280,7 +252,7 @@ private slots:
         if (!title.isEmpty())
             QCOMPARE(seen.title, title);
         // The query goes out before the dialog can show an answer; nothing else is sent.
-        QCOMPARE(sentCommands(), command.isEmpty() ? QStringList() : QStringList{command});
+        QCOMPARE(m_peer.takeCommands(), command.isEmpty() ? QStringList() : QStringList{command});
     }
 
     void menuEntriesByKind_data()
@@ -338,7 +310,6 @@ private slots:
                     QString::number(d->findChild<QSlider *>("speedSplider")->value()),
                     d->findChild<QLineEdit *>("PosXEdit")->text(),
                     d->findChild<QPushButton *>("RightBtn")->isChecked() ? "right" : ""};
-                QTimer::singleShot(0, d, &QDialog::reject);
             };
             QCOMPARE(openAndClose([action] { action->trigger(); }, read).port, input);
             QCOMPARE(shown.size(), 3);
@@ -350,43 +321,35 @@ private slots:
             }
         }
         // Showing what the store knows sends nothing back to the device.
-        QCOMPARE(sentCommands(), (QStringList{"{param=Get_OSD6}", "{param=Get_OSD7}"}));
+        QCOMPARE(m_peer.takeCommands(), (QStringList{"{param=Get_OSD6}", "{param=Get_OSD7}"}));
     }
 
-    void scalingDialogFollowsForwardedReport()
+    // An open dialog takes the forwarded report of its own port only; once it is gone, a
+    // later report reaches nobody.
+    void dialogsFollowForwardedReports()
     {
         DeviceState *store = DeviceState::instance();
         store->setScalingModeAt(3, 0);
         auto report = [this](const char *json) { emit m_window->si_ForwardAnalysis(json); };
-        QList<int> shown;
+        QStringList shown;
         auto whileOpen = [&](QDialog *d) {
-            auto *dialog = static_cast<CDlgScalingmode *>(d);
-            shown << dialog->selectedMode();
-            // Another output's report first: it must not count.
-            report(R"({"Chn":4,"Scaler_Mode":3})");
-            report(R"({"Chn":3,"Scaler_Mode":2})");
-            shown << dialog->selectedMode();
-            QTimer::singleShot(0, d, &QDialog::reject);
+            if (auto *scaling = qobject_cast<CDlgScalingmode *>(d)) {
+                shown << QString::number(scaling->selectedMode());
+                report(R"({"Chn":4,"Scaler_Mode":3})");
+                report(R"({"Chn":3,"Scaler_Mode":2})");
+                shown << QString::number(scaling->selectedMode());
+            } else {
+                report(R"({"Chn":7,"Mode":0,"Color":12,34,56})");
+                shown << static_cast<CDlgnosignaloutput *>(d)->color().name();
+            }
         };
         QCOMPARE(openAndClose([this] { m_window->sl_Scalingmode(3); }, whileOpen).port, 3);
-        QCOMPARE(shown, (QList<int>{0, 2}));
-        QCOMPARE(store->scalingModeAt(3), 2);
-        // The dialog is gone: a later report reaches nobody and changes nothing.
+        QCOMPARE(openAndClose([this] { m_window->sl_NoSignalOut(7, 2); }, whileOpen).port, 7);
+        QCOMPARE(shown, (QStringList{"0", "2", "#0c2238"}));
         report(R"({"Chn":3,"Scaler_Mode":0})");
         QCOMPARE(store->scalingModeAt(3), 2);
-    }
-
-    void noSignalDialogFollowsForwardedReport()
-    {
-        QColor shown;
-        auto whileOpen = [&](QDialog *d) {
-            emit m_window->si_ForwardAnalysis(R"({"Chn":7,"Mode":0,"Color":12,34,56})");
-            shown = static_cast<CDlgnosignaloutput *>(d)->color();
-            QTimer::singleShot(0, d, &QDialog::reject);
-        };
-        QCOMPARE(openAndClose([this] { m_window->sl_NoSignalOut(7, 2); }, whileOpen).port, 7);
-        QCOMPARE(shown, QColor(12, 34, 56));
-        QCOMPARE(sentCommands(), QStringList{"{param=Get_Noinput7}"});
+        QCOMPARE(m_peer.takeCommands(),
+                 (QStringList{"{param=Get_Scaler3}", "{param=Get_Noinput7}"}));
     }
 
     // Replaces the administrator's window by a restricted user's; keep it last.
