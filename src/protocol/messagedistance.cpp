@@ -193,6 +193,16 @@ void MessageDistance::onControlStateChanged(QAbstractSocket::SocketState state)
     }
 }
 
+void MessageDistance::setReconnectInterval(int ms)
+{
+    m_reconnectTimer->setInterval(ms);
+}
+
+int MessageDistance::reconnectInterval() const
+{
+    return m_reconnectTimer->interval();
+}
+
 void MessageDistance::onReconnectTimeout()
 {
     if (m_controlSocket->state() != QAbstractSocket::ConnectedState) {
