@@ -762,14 +762,6 @@ Output</translation>
         <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</translation>
     </message>
     <message>
-        <source>Network Changed</source>
-        <translation>Network Changed</translation>
-    </message>
-    <message>
-        <source>The network has changed, please reboot the device immediately</source>
-        <translation>The network has changed, please reboot the device immediately</translation>
-    </message>
-    <message>
         <source>Warning</source>
         <translation>Warning</translation>
     </message>
@@ -810,18 +802,6 @@ Output</translation>
     <message>
         <source>The device is not connected: nothing was sent</source>
         <translation>The device is not connected: nothing was sent</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Factory Reset</translation>
-    </message>
-    <message>
-        <source>Restore the device at %1 to its factory settings?
-
-Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</source>
-        <translation>Restore the device at %1 to its factory settings?
-
-Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</translation>
     </message>
     <message>
         <source>Restore</source>
@@ -1961,6 +1941,29 @@ You can log in and work, but changes that would be stored in it are refused.</tr
     <message>
         <source>Picture in picture</source>
         <translation>Picture in picture</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
+        <source>Network Changed</source>
+        <translation>Network Changed</translation>
+    </message>
+    <message>
+        <source>The network has changed, please reboot the device immediately</source>
+        <translation>The network has changed, please reboot the device immediately</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Factory Reset</translation>
+    </message>
+    <message>
+        <source>Restore the device at %1 to its factory settings?
+
+Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</source>
+        <translation>Restore the device at %1 to its factory settings?
+
+Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</translation>
     </message>
 </context>
 </TS>

@@ -762,14 +762,6 @@ Output</source>
         <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 正在连接</translation>
     </message>
     <message>
-        <source>Network Changed</source>
-        <translation>网络已更改</translation>
-    </message>
-    <message>
-        <source>The network has changed, please reboot the device immediately</source>
-        <translation>网络已更改，请立即重启设备</translation>
-    </message>
-    <message>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
@@ -810,18 +802,6 @@ Output</source>
     <message>
         <source>The device is not connected: nothing was sent</source>
         <translation>设备未连接：命令未发送</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>恢复出厂设置</translation>
-    </message>
-    <message>
-        <source>Restore the device at %1 to its factory settings?
-
-Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</source>
-        <translation>确定将 %1 的设备恢复为出厂设置吗？
-
-设备上的所有切换、已保存的预案、端口设置和字幕都将丢失，网络设置也会恢复为出厂地址，之后可能无法再通过 %1 访问该设备。</translation>
     </message>
     <message>
         <source>Restore</source>
@@ -1961,6 +1941,29 @@ You can log in and work, but changes that would be stored in it are refused.</so
     <message>
         <source>Picture in picture</source>
         <translation>画中画</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
+        <source>Network Changed</source>
+        <translation>网络已更改</translation>
+    </message>
+    <message>
+        <source>The network has changed, please reboot the device immediately</source>
+        <translation>网络已更改，请立即重启设备</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>Restore the device at %1 to its factory settings?
+
+Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</source>
+        <translation>确定将 %1 的设备恢复为出厂设置吗？
+
+设备上的所有切换、已保存的预案、端口设置和字幕都将丢失，网络设置也会恢复为出厂地址，之后可能无法再通过 %1 访问该设备。</translation>
     </message>
 </context>
 </TS>

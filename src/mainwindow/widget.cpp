@@ -8,6 +8,7 @@
 #include "dialogs/uploaderrordialogs.h"
 #include "mainwindow/checkpushbutton.h"
 #include "mainwindow/listwidget.h"
+#include "mainwindow/settingspage.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widgetdialogs.h"
@@ -29,8 +30,6 @@
 #include "uikit/svglabel.h"
 #include "users/permissionfunction.h"
 #include "users/permissionstore.h"
-#include "users/usermanagerdialog.h"
-#include "wall/dialogbezel.h"
 #include "wall/multiviewview.h"
 #include "wall/outputwidget0409.h"
 #include "wall/singlesplitterwidget.h"
@@ -169,6 +168,7 @@ Widget::Widget(QWidget *parent)
     m_ui->SettingTabWidget->installEventFilter(this);
     m_ui->languageComboBox->setCurrentIndex(settings->language() == 0 ? 0 : 1);
 
+    m_settings = new SettingsPage(m_ui, m_client, store, m_permissions.get(), this);
     m_menus =
         new WidgetMenus(this, {m_ui, m_client, m_permissions.get(), m_portNames.get(), m_wallCanvas,
                                m_planGroupVideo, m_planGroupWall, m_tabInfrared});
@@ -196,7 +196,6 @@ Widget::Widget(QWidget *parent)
             m_ui->IsNotNeedLoginCheck->setChecked(!on);
         }
     });
-    connect(m_ui->DhcpSwitchCheck, &QCheckBox::toggled, m_client, &MessageDistance::setDhcp);
 
     m_menus->attach();
     connect(m_ui->languageComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
@@ -318,7 +317,6 @@ void Widget::createButtonGroups()
     connect(m_spliceModeGroup, &QButtonGroup::idClicked, this, &Widget::sl_spliceGroupBtnClicked);
     connect(m_splitterGroup, &QButtonGroup::idClicked, this,
             &Widget::SingleSplitterButtonChangeSlot);
-    connect(this, &Widget::si_SetDhcpSwitch, this, &Widget::sl_SetDhcpSwitch);
 }
 
 void Widget::loadLanguage()
@@ -384,8 +382,6 @@ void Widget::connectViews()
                 [this, table] { refreshTable(table); });
     connect(m_ui->btn_RestoreOrMax, &QPushButton::clicked, this,
             &Widget::on_btn_RestoreOrMax_clicked);
-    connect(m_ui->usermanageBtn, &QPushButton::clicked, this, &Widget::on_usermanageBtn_clicked);
-    connect(m_ui->bezelBtn, &QPushButton::clicked, this, &Widget::on_bezelBtn_clicked);
     connect(m_ui->CaptionBtn, &QPushButton::clicked, this, &Widget::on_CaptionBtn_clicked);
     connect(m_ui->btn_caption_0409, &QPushButton::clicked, this, &Widget::on_CaptionBtn_clicked);
     connect(m_ui->refrenshBtn, &QPushButton::clicked, this, &Widget::on_refrenshBtn_clicked);
@@ -413,10 +409,7 @@ void Widget::connectProtocol()
     // Commands from anywhere (dialogs included) that found the link down.
     connect(c, &MessageDistance::si_commandNotSent, this, &Widget::showLinkNotice);
     // The client's own notices are relayed as the window's, so their listeners need no client.
-    connect(c, &MessageDistance::si_SetDhcpSwitch, this, &Widget::si_SetDhcpSwitch);
     connect(c, &MessageDistance::si_ForwardAnalysis, this, &Widget::si_ForwardAnalysis);
-    connect(c, &MessageDistance::si_http200Analysis, this, &Widget::si_http200Analysis);
-    connect(this, &Widget::si_http200Analysis, this, &Widget::sl_confirmHttpOK);
     // Upload failures are shown once the channel's handler has returned (one reporter only).
     installUploadErrorDialogs();
 
@@ -449,12 +442,6 @@ void Widget::connectProtocol()
             });
     connect(m_ui->btn_splicing_set, &QPushButton::clicked, this,
             &Widget::sl_openWidgetSplicingSetting);
-    connect(m_ui->netWorkConfirmBtn, &QPushButton::clicked, this, [this] {
-        m_networkChangePending = true;
-        m_client->setNetInfo(m_ui->IpEdit->text(), m_ui->GateWayEdit->text(), m_ui->MacEdit->text(),
-                             m_ui->SubnetEdit->text());
-    });
-    connect(m_ui->factorResetBtn, &QPushButton::clicked, this, &Widget::confirmFactoryReset);
     connect(m_ui->btnReLogin, &QPushButton::clicked, this, &Widget::reLogin);
 }
 
@@ -548,7 +535,6 @@ void Widget::arrangeForDeviceType()
     list->arrangeForDeviceType(type);
     buildTables();
     list->refreshSelectionAndMode();
-    showAboutTexts();
 }
 
 void Widget::buildTables()
@@ -877,39 +863,6 @@ void Widget::on_hdmiAudioComboBox_currentIndexChanged(int index)
     m_client->setAudioFollow(index == 0);
 }
 
-void Widget::sl_SetDhcpSwitch(bool on)
-{
-    m_ui->DhcpSwitchCheck->setChecked(on);
-}
-
-void Widget::sl_confirmHttpOK()
-{
-    if (!m_networkChangePending)
-        return;
-    m_networkChangePending = false;
-    showMessage(tr("Network Changed"),
-                tr("The network has changed, please reboot the device immediately"));
-}
-
-void Widget::on_bezelBtn_clicked()
-{
-    DialogBezel dialog(this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const BezelValues bezel = DeviceState::instance()->bezel();
-    m_client->setBezelX(bezel[0], bezel[1], bezel[2], bezel[3]);
-    QTimer::singleShot(100, this, [this] {
-        const BezelValues b = DeviceState::instance()->bezel();
-        m_client->setBezelY(b[4], b[5], b[6], b[7]);
-    });
-}
-
-void Widget::on_usermanageBtn_clicked()
-{
-    Usermanagerdialog dialog(m_permissions.get(), this);
-    dialog.exec();
-}
-
 void Widget::on_CaptionBtn_clicked()
 {
     m_dialogs->openCaption();
@@ -959,24 +912,6 @@ void Widget::showMessage(const QString &title, const QString &text)
 {
     MsgDlg dialog(title, text, this);
     dialog.exec();
-}
-
-void Widget::confirmFactoryReset()
-{
-    // One click used to wipe a live device; the operator sees what goes and which device first.
-    const QString device = QStringLiteral("%1:%2")
-                               .arg(AppSettings::instance()->deviceAddress())
-                               .arg(AppSettings::instance()->devicePort());
-    DialogConfirm question(
-        this, tr("Factory Reset"),
-        tr("Restore the device at %1 to its factory settings?\n\nEvery route, saved plan, "
-           "port setting and caption on the device is lost, and its network settings return "
-           "to the factory address, so the device may no longer be reached at %1.")
-            .arg(device));
-    if (question.exec() != 1)
-        return;
-    m_networkChangePending = true;
-    m_client->restoreDefault();
 }
 
 void Widget::showPortWarning()

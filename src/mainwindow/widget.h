@@ -25,6 +25,7 @@ class MultiviewView;
 class PermissionStore;
 class PortNameStore;
 class ReportApplier;
+class SettingsPage;
 class SpliceGroups;
 class SvgLabel;
 class TableWidget;
@@ -80,17 +81,14 @@ public:
     QList<TableWidget *> tables() const;
 
 signals:
-    void si_SetDhcpSwitch(bool on);
     void si_ForwardAnalysis(const QString &text);
     void si_hdcpChangedByOthers(int port);
     void si_outResoluChangedByOthers(int port);
-    void si_http200Analysis();
     void si_map_out_resolu_ready();
     void si_windows_ready();
     void si_rotate_degree_ready();
 
 public slots:
-    void sl_SetDhcpSwitch(bool on);
     void sl_NoSignalOut(int port, int kind);
     void sl_Scalingmode(int port);
     void refrenshSignalSlot();
@@ -99,8 +97,6 @@ public slots:
     void JoinLayoutButtonChangeSlot_0409(int id);
     void sl_planBtnClicked(int btnIndex);
     void sl_spliceGroupBtnClicked(int btnIndex);
-    void on_bezelBtn_clicked();
-    void on_usermanageBtn_clicked();
     void on_CaptionBtn_clicked();
     void on_btn_RestoreOrMax_clicked();
     void on_refrenshBtn_clicked();
@@ -110,7 +106,6 @@ public slots:
     void on_languageComboBox_currentIndexChanged(int index);
     void sl_openWidgetSplicingSetting();
     void on_hdmiAudioComboBox_currentIndexChanged(int index);
-    void sl_confirmHttpOK();
 
     /// From the splice manager: a new group wants the master's picture, then the bind command.
     void sl_sendNewBindMsg(int master, const QList<int> &members);
@@ -143,7 +138,6 @@ private:
     void checkVideoCellPermissions();
     void showPortWarning();
     void showMessage(const QString &title, const QString &text);
-    void confirmFactoryReset();
     void showDefaultNamesAfresh();
     void retranslateDynamicTexts();
     void onPageChanged(int index);
@@ -153,8 +147,6 @@ private:
     void fitWallCanvas();
     void applyHdmiAudioFollow(bool follow);
     void arrangeAudioPage();
-    /// The About page: the model, its firmware and this program's version.
-    void showAboutTexts();
     void setVirButtonIcons(int virMode);
     void loadPlanNames();
     void onTableDrop(TableWidget *table, int input, int output);
@@ -189,7 +181,6 @@ private:
     QButtonGroup *m_planGroupVideo = nullptr;
     QButtonGroup *m_planGroupWall = nullptr;
     QButtonGroup *m_spliceModeGroup = nullptr;
-    bool m_networkChangePending = false;
     std::unique_ptr<PortNameStore> m_portNames;
     std::unique_ptr<UserAccountStore> m_userAccounts;
     QTranslator m_translator;
@@ -202,6 +193,7 @@ private:
 
     MessageDistance *m_client = nullptr;
     ReportApplier *m_reports = nullptr;
+    SettingsPage *m_settings = nullptr;
     WallCanvas *m_wallCanvas = nullptr;
     MultiviewView *m_multiviewView = nullptr;
     class WidgetMenus *m_menus = nullptr;

@@ -116,12 +116,6 @@ void Widget::onStateChanged(DeviceState::Part part, const QList<int> &ports)
         setVirButtonIcons(store->virMode());
         m_wallCanvas->redraw();
         break;
-    case DeviceState::Network:
-        m_ui->IpEdit->setText(store->ip());
-        m_ui->GateWayEdit->setText(store->gateway());
-        m_ui->SubnetEdit->setText(store->subnet());
-        m_ui->MacEdit->setText(store->mac());
-        break;
     default:
         break;
     }
@@ -199,24 +193,12 @@ void Widget::receiveVersionSlot(const QJsonObject &object)
         AppSettings::instance()->setType(Dev0809);
         buildTables();
     }
-    showAboutTexts();
     {
         const QSignalBlocker blocker(m_ui->HdmiAudioComboBox);
         m_ui->HdmiAudioComboBox->setCurrentIndex(follow ? 0 : 1);
     }
     applyHdmiAudioFollow(follow);
     QuerySchedule::sendAfterStatus(m_client, store->deviceType(), sinceReport.elapsed());
-}
-
-void Widget::showAboutTexts()
-{
-    const DeviceState *store = DeviceState::instance();
-    // The model the window is arranged for, which is the reported one unless it was unknown.
-    m_ui->typeLabel->setText(modelName(store->deviceType()));
-    m_ui->deviceKindLabel->setText(store->deviceTypeText());
-    m_ui->deviceMCU_label->setText(store->mcuVersion());
-    m_ui->deviceFPGA_label->setText(store->fpgaVersion());
-    m_ui->softwareLabel->setText(QStringLiteral("V" CORVANE_VERSION));
 }
 
 void Widget::sl_spliceGroupBtnClicked(int btnIndex)

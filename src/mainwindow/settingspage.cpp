@@ -1,0 +1,104 @@
+#include "settingspage.h"
+#include "widgetforms.h"
+
+#include "app/appsettings.h"
+#include "protocol/messagedistance.h"
+#include "uikit/dialogconfirm.h"
+#include "uikit/msgdlg.h"
+#include "users/usermanagerdialog.h"
+#include "wall/dialogbezel.h"
+
+#include <QTimer>
+
+SettingsPage::SettingsPage(WidgetForms *ui, MessageDistance *client, DeviceState *state,
+                           PermissionStore *permissions, QWidget *window)
+    : QObject(window), m_ui(ui), m_client(client), m_state(state), m_permissions(permissions),
+      m_window(window)
+{
+    connect(m_state, &DeviceState::changed, this,
+            [this](DeviceState::Part part) { onStateChanged(part); });
+    // A reported DHCP state checks the switch as if the operator had.
+    connect(m_client, &MessageDistance::si_SetDhcpSwitch, m_ui->DhcpSwitchCheck,
+            &QCheckBox::setChecked);
+    connect(m_ui->DhcpSwitchCheck, &QCheckBox::toggled, m_client, &MessageDistance::setDhcp);
+    connect(m_client, &MessageDistance::si_http200Analysis, this, &SettingsPage::onAcknowledged);
+    connect(m_ui->netWorkConfirmBtn, &QPushButton::clicked, this, [this] {
+        m_networkChangePending = true;
+        m_client->setNetInfo(m_ui->IpEdit->text(), m_ui->GateWayEdit->text(), m_ui->MacEdit->text(),
+                             m_ui->SubnetEdit->text());
+    });
+    connect(m_ui->factorResetBtn, &QPushButton::clicked, this, &SettingsPage::confirmFactoryReset);
+    connect(m_ui->bezelBtn, &QPushButton::clicked, this, &SettingsPage::editBezel);
+    connect(m_ui->usermanageBtn, &QPushButton::clicked, this, [this] {
+        Usermanagerdialog dialog(m_permissions, m_window);
+        dialog.exec();
+    });
+    showAbout();
+}
+
+void SettingsPage::onStateChanged(DeviceState::Part part)
+{
+    if (part == DeviceState::Network)
+        showNetwork();
+    else if (part == DeviceState::Model)
+        showAbout();
+}
+
+void SettingsPage::showNetwork()
+{
+    m_ui->IpEdit->setText(m_state->ip());
+    m_ui->GateWayEdit->setText(m_state->gateway());
+    m_ui->SubnetEdit->setText(m_state->subnet());
+    m_ui->MacEdit->setText(m_state->mac());
+}
+
+void SettingsPage::showAbout()
+{
+    // The model the window is arranged for, which is the reported one unless it was unknown.
+    m_ui->typeLabel->setText(modelName(m_state->deviceType()));
+    m_ui->deviceKindLabel->setText(m_state->deviceTypeText());
+    m_ui->deviceMCU_label->setText(m_state->mcuVersion());
+    m_ui->deviceFPGA_label->setText(m_state->fpgaVersion());
+    m_ui->softwareLabel->setText(QStringLiteral("V" CORVANE_VERSION));
+}
+
+void SettingsPage::onAcknowledged()
+{
+    if (!m_networkChangePending)
+        return;
+    m_networkChangePending = false;
+    MsgDlg dialog(tr("Network Changed"),
+                  tr("The network has changed, please reboot the device immediately"), m_window);
+    dialog.exec();
+}
+
+void SettingsPage::confirmFactoryReset()
+{
+    // One click used to wipe a live device; the operator sees what goes and which device first.
+    const QString device = QStringLiteral("%1:%2")
+                               .arg(AppSettings::instance()->deviceAddress())
+                               .arg(AppSettings::instance()->devicePort());
+    DialogConfirm question(
+        m_window, tr("Factory Reset"),
+        tr("Restore the device at %1 to its factory settings?\n\nEvery route, saved plan, "
+           "port setting and caption on the device is lost, and its network settings return "
+           "to the factory address, so the device may no longer be reached at %1.")
+            .arg(device));
+    if (question.exec() != 1)
+        return;
+    m_networkChangePending = true;
+    m_client->restoreDefault();
+}
+
+void SettingsPage::editBezel()
+{
+    DialogBezel dialog(m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const BezelValues bezel = m_state->bezel();
+    m_client->setBezelX(bezel[0], bezel[1], bezel[2], bezel[3]);
+    QTimer::singleShot(100, this, [this] {
+        const BezelValues b = m_state->bezel();
+        m_client->setBezelY(b[4], b[5], b[6], b[7]);
+    });
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "state/devicestate.h"
+
+#include <QObject>
+
+class MessageDistance;
+class PermissionStore;
+class QWidget;
+struct WidgetForms;
+
+/// The setting and About pages: the device's network settings and DHCP, factory reset, the
+/// wall's bezel, user management, and what the About page tells of the device and the program.
+class SettingsPage : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// `window` parents the dialogs; everything given outlives the page.
+    SettingsPage(WidgetForms *ui, MessageDistance *client, DeviceState *state,
+                 PermissionStore *permissions, QWidget *window);
+
+    void confirmFactoryReset();
+
+private:
+    void onStateChanged(DeviceState::Part part);
+    void showNetwork();
+    void showAbout();
+    /// The device acknowledges a network change or a reset; only then is the operator told.
+    void onAcknowledged();
+    void editBezel();
+
+    WidgetForms *m_ui;
+    MessageDistance *m_client;
+    DeviceState *m_state;
+    PermissionStore *m_permissions;
+    QWidget *m_window;
+    bool m_networkChangePending = false;
+};
