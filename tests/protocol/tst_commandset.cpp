@@ -47,6 +47,21 @@ private slots:
         QTest::addColumn<QByteArray>("text");
 #define ROW(call, text)                                                                            \
     QTest::newRow(#call) << Operation([](MessageDistance *c) { c->call; }) << QByteArray(text)
+        // The queries, word for word: the device answers the exact text only.
+        ROW(getVersion(), "{param=version}");
+        ROW(getStatus(), "{param=status}");
+        ROW(getInputInfo(), "{param=inputinfo}");
+        ROW(getNetInfo(), "{param=netInfo}");
+        ROW(getResolution(), "{param=resolution}");
+        ROW(getOutputInfo(), "{param=outputinfo}");
+        ROW(getHdcpInfo(), "{param=hdcpinfo}");
+        ROW(getBindInfo(), "{param=bindinfo}");
+        ROW(getVolume(), "{param=Get_Volume}");
+        ROW(getRotate(), "{param=Get_Rotate}");
+        ROW(getOsd(3), "{param=Get_OSD3}");
+        ROW(getSubtitle(), "{param=Get_Subtitle}");
+        ROW(getNoInput(2), "{param=Get_Noinput2}");
+        ROW(getScaler(4), "{param=Get_Scaler4}");
         ROW(setMode(2), "{param=mode2}");
         ROW(restoreDefault(), "{param=Default}");
         // The mac is given before the subnet but goes last.

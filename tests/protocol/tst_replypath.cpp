@@ -341,6 +341,8 @@ private slots:
         QTest::newRow("others stay in order")
             << QByteArray("{\"a\":[1],\"b\":\"x,]\",\"a\":2,\"c\":true}")
             << QByteArray("{\"b\":\"x,]\",\"a\":2,\"c\":true}");
+        QTest::newRow("blanks between the parts")
+            << QByteArray("{ \"a\" :[1],\r\n\t\"a\":[2] }") << QByteArray("{\"a\":[2] }");
         QTest::newRow("escaped key is the same key")
             << QByteArray("{\"a\":[1],\"\\u0061\":[2]}") << QByteArray("{\"\\u0061\":[2]}");
         QTest::newRow("not an object the scan knows")
