@@ -11,6 +11,7 @@
 #include "mainwindow/settingspage.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
+#include "mainwindow/wallpage.h"
 #include "mainwindow/widgetdialogs.h"
 #include "mainwindow/widgetmenus.h"
 #include "mainwindow/widgetsplice.h"
@@ -26,6 +27,7 @@
 #include "storage/useraccountstore.h"
 #include "uikit/dialogconfirm.h"
 #include "uikit/msgdlg.h"
+#include "uikit/pngicon.h"
 #include "uikit/svgcheckbox.h"
 #include "uikit/svglabel.h"
 #include "users/permissionfunction.h"
@@ -35,7 +37,6 @@
 #include "wall/singlesplitterwidget.h"
 #include "wall/splicegroups.h"
 #include "wall/wallcanvas.h"
-#include "wall/widgetsplicingsetting.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -43,7 +44,6 @@
 #include <QDebug>
 #include <QEvent>
 #include <QIcon>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -51,7 +51,6 @@
 #include <QPixmap>
 #include <QRegularExpressionValidator>
 #include <QResizeEvent>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
@@ -110,15 +109,6 @@ const char ContentStyle[] =
     "border:1px solid #c9d3ce;border-radius:4px;padding:0px 6px;background:#ffffff;}"
     "QLineEdit:focus,QComboBox:focus{border-color:#338c56;}"
     "QLabel#typeLabel{font-size:20px;font-weight:bold;}";
-
-// The icons are bundled PNGs. Reading them as such spares the image reader from loading every
-// image plug-in to ask whether it knows the file, which cost more than the icons themselves.
-QIcon pngIcon(const QString &path)
-{
-    QImageReader reader(path, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QIcon(QPixmap::fromImage(reader.read()));
-}
 
 QString brand()
 {
@@ -231,7 +221,9 @@ void Widget::buildForm()
                              TableItemWidget::sharedStyleSheet());
     m_ui->Ui_Widget::setupUi(m_content);
     parkHiddenPages();
-    buildWallCanvas();
+    m_wall = new WallPage(m_ui, m_client, DeviceState::instance(), m_reports, this);
+    m_canvas = m_wall->canvas();
+    m_wallCanvas = m_canvas;
     panelLayout->addWidget(m_content);
     m_ui->te_log->hide();
     resize(1280, 800);
@@ -246,7 +238,6 @@ void Widget::buildForm()
     m_ui->mini->setIcon(pngIcon(QStringLiteral(":/Images/window/mini.png")));
     m_ui->btn_RestoreOrMax->setIcon(pngIcon(QStringLiteral(":/Images/window/fullscreen.png")));
     m_ui->btnClose->setIcon(pngIcon(QStringLiteral(":/Images/window/close.png")));
-    setVirButtonIcons(0);
 
     panel()->installEventFilter(this);
     m_ui->listWidget->installEventFilter(this);
@@ -277,11 +268,6 @@ void Widget::createButtonGroups()
     }
     splitters.first()->setChecked(true);
 
-    m_virGroup = new QButtonGroup(this);
-    m_virGroup->addButton(m_ui->btn_vir_1, 0);
-    m_virGroup->addButton(m_ui->btn_vir_2, 1);
-    m_virGroup->addButton(m_ui->btn_vir_3, 2);
-
     m_planGroupVideo = new QButtonGroup(this);
     m_planGroupWall = new QButtonGroup(this);
     const QList<QPushButton *> videoPlans{
@@ -311,7 +297,6 @@ void Widget::createButtonGroups()
     modes.first()->setChecked(true);
     WidgetSplice::decorateSpliceModeButtons(m_spliceModeGroup);
 
-    connect(m_virGroup, &QButtonGroup::idClicked, this, &Widget::JoinLayoutButtonChangeSlot_0409);
     connect(m_planGroupVideo, &QButtonGroup::idClicked, this, &Widget::sl_planBtnClicked);
     connect(m_planGroupWall, &QButtonGroup::idClicked, this, &Widget::sl_planBtnClicked);
     connect(m_spliceModeGroup, &QButtonGroup::idClicked, this, &Widget::sl_spliceGroupBtnClicked);
@@ -421,27 +406,6 @@ void Widget::connectProtocol()
         connect(table, &TableWidget::dropPortToItemSig, this,
                 [this, table](int input, int output) { onTableDrop(table, input, output); });
     }
-    connect(m_ui->btn_0409_close_all, &QPushButton::clicked, m_canvas,
-            [this] { m_canvas->closeAll(); });
-    connect(m_ui->btn_0409_lock_all, &QPushButton::clicked, m_canvas,
-            [this] { m_canvas->lockAll(); });
-    connect(m_canvas, &OutputWidget0409::si_wallLockChanged, m_ui->btn_0409_lock_all,
-            &QPushButton::setChecked);
-    connect(m_ui->btn_0409_zoom_in, &QPushButton::clicked, m_canvas,
-            [this] { m_canvas->zoomIn(); });
-    connect(m_ui->btn_0409_zoom_out, &QPushButton::clicked, m_canvas,
-            [this] { m_canvas->zoomOut(); });
-    connect(this, &Widget::si_map_out_resolu_ready, m_canvas,
-            &OutputWidget0409::onOutputResolutionReady);
-    connect(this, &Widget::si_windows_ready, m_canvas, &OutputWidget0409::onWindowsReady);
-    connect(this, &Widget::si_rotate_degree_ready, m_canvas, &OutputWidget0409::onRotationReady);
-    connect(m_canvas, &OutputWidget0409::si_orderToOptimiseSizeVis, this,
-            [this](int width, int height) {
-                m_wallAspect = QSize(width, height);
-                fitWallCanvas();
-            });
-    connect(m_ui->btn_splicing_set, &QPushButton::clicked, this,
-            &Widget::sl_openWidgetSplicingSetting);
     connect(m_ui->btnReLogin, &QPushButton::clicked, this, &Widget::reLogin);
 }
 
@@ -629,37 +593,7 @@ void Widget::setConnectionText(AppSettings::ConnectionState state, bool afterLan
 
 // The canvas always exists where the wall page does, so no wall control can look active and do
 // nothing. It sits in a scroll area: zoomed in, the operator scrolls to the part they need.
-void Widget::buildWallCanvas()
-{
-    QWidget *placeholder = m_ui->widget_out_0409;
-    auto *scroll = new QScrollArea(placeholder->parentWidget());
-    scroll->setObjectName(QStringLiteral("scroll_out_0409"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setAlignment(Qt::AlignCenter);
-    scroll->setWidgetResizable(false);
-    m_canvas = new OutputWidget0409(scroll);
-    m_canvas->setObjectName(QStringLiteral("widget_out_0409"));
-    scroll->setWidget(m_canvas);
-    delete m_ui->lyt_out_0409->replaceWidget(placeholder, scroll);
-    delete placeholder;
-    m_ui->widget_out_0409 = m_canvas;
-    m_wallCanvas = m_canvas;
-    // The scroll area itself, not its viewport: scroll bars coming and going must not undo a zoom.
-    scroll->installEventFilter(this);
-}
-
 // The canvas takes the wall's aspect ratio at the largest size its container shows whole.
-void Widget::fitWallCanvas()
-{
-    auto *scroll = qobject_cast<QScrollArea *>(m_canvas->parentWidget()->parentWidget());
-    if (!scroll || m_wallAspect.isEmpty())
-        return;
-    const QSize room = scroll->maximumViewportSize() - QSize(2, 2);
-    if (room.width() < 1 || room.height() < 1)
-        return;
-    m_canvas->resize(m_wallAspect.scaled(room, Qt::KeepAspectRatio));
-}
-
 bool Widget::saved(bool ok)
 {
     if (!ok) {
@@ -747,9 +681,6 @@ void Widget::on_btn_RestoreOrMax_clicked()
 
 bool Widget::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Resize && m_canvas &&
-        watched == m_canvas->parentWidget()->parentWidget())
-        fitWallCanvas();
     if (watched == m_ui->SettingTabWidget && event->type() == QEvent::Show) {
         m_ui->SettingTabWidget->removeEventFilter(this);
         for (QComboBox *box : {m_ui->languageComboBox, m_ui->HdmiAudioComboBox})
@@ -868,36 +799,6 @@ void Widget::on_CaptionBtn_clicked()
     m_dialogs->openCaption();
 }
 
-void Widget::sl_openWidgetSplicingSetting()
-{
-    m_wallCanvas->resetReceivedFlags();
-    if (!m_splicingSetting) {
-        m_splicingSetting = new WidgetSplicingSetting(this);
-        connect(m_splicingSetting, &WidgetSplicingSetting::si_orderToRecalculate, this, [this] {
-            m_canvas->updateRealResolution();
-            m_canvas->updateLayoutMode();
-            m_canvas->relayout();
-        });
-        connect(m_splicingSetting, &WidgetSplicingSetting::si_update3BtnLayout, this,
-                [this] { setVirButtonIcons(DeviceState::instance()->virMode()); });
-        // The device's reports keep the open setting true to the device; closing it on every
-        // report would shut it under the operator's hands after their own first change.
-        for (auto ready : {&Widget::si_windows_ready, &Widget::si_map_out_resolu_ready,
-                           &Widget::si_rotate_degree_ready})
-            connect(this, ready, m_splicingSetting, &WidgetSplicingSetting::refreshFromState);
-        connect(this, &Widget::si_ForwardAnalysis, m_splicingSetting,
-                &WidgetSplicingSetting::sl_noSignalReport);
-    }
-    // The colour of output 1 where an input is missing.
-    m_client->getNoInput(1);
-    m_splicingSetting->showModalLoop();
-    // The canvas forgot what it had received when the setting opened; it rebuilds once the
-    // device has told the windows, the resolution and the rotation again.
-    m_client->getStatus();
-    m_client->getResolution();
-    m_client->getRotate();
-}
-
 void Widget::sl_NoSignalOut(int port, int kind)
 {
     m_dialogs->openNoSignalOutput(port, kind);
@@ -956,23 +857,6 @@ void Widget::applyPermissions()
 void Widget::checkVideoCellPermissions()
 {
     m_ui->videoTableWidget->applyButtonRights();
-}
-
-void Widget::setVirButtonIcons(int virMode)
-{
-    static const char *const icons[4][3] = {
-        {"1_unit", "4_units", "9_units"},
-        {"2_unit_1x2", "4_units_1x4", "9_units_1x9"},
-        {"1_unit", "4_units", "8_units_2x4"},
-        {"1_unit", "4_units", "8_units_4x2"},
-    };
-    const int mode = (virMode >= 0 && virMode <= 3) ? virMode : 0;
-    QPushButton *buttons[3] = {m_ui->btn_vir_1, m_ui->btn_vir_2, m_ui->btn_vir_3};
-    for (int i = 0; i < 3; ++i) {
-        buttons[i]->setIcon(
-            pngIcon(QStringLiteral(":/Images/%1.png").arg(QLatin1String(icons[mode][i]))));
-        buttons[i]->setIconSize(QSize(28, 28));
-    }
 }
 
 void Widget::loadPlanNames()

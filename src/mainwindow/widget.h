@@ -26,6 +26,7 @@ class PermissionStore;
 class PortNameStore;
 class ReportApplier;
 class SettingsPage;
+class WallPage;
 class SpliceGroups;
 class SvgLabel;
 class TableWidget;
@@ -94,7 +95,6 @@ public slots:
     void refrenshSignalSlot();
     void receiveVersionSlot(const QJsonObject &object);
     void SingleSplitterButtonChangeSlot(int mode);
-    void JoinLayoutButtonChangeSlot_0409(int id);
     void sl_planBtnClicked(int btnIndex);
     void sl_spliceGroupBtnClicked(int btnIndex);
     void on_CaptionBtn_clicked();
@@ -104,7 +104,6 @@ public slots:
     void receivenetWorkFailSlot();
     void receiveConnectingSlot();
     void on_languageComboBox_currentIndexChanged(int index);
-    void sl_openWidgetSplicingSetting();
     void on_hdmiAudioComboBox_currentIndexChanged(int index);
 
     /// From the splice manager: a new group wants the master's picture, then the bind command.
@@ -143,11 +142,8 @@ private:
     void onPageChanged(int index);
     void setConnectionText(AppSettings::ConnectionState state, bool afterLanguageChange);
     void showLinkNotice();
-    void buildWallCanvas();
-    void fitWallCanvas();
     void applyHdmiAudioFollow(bool follow);
     void arrangeAudioPage();
-    void setVirButtonIcons(int virMode);
     void loadPlanNames();
     void onTableDrop(TableWidget *table, int input, int output);
     bool groupAllows(int port, int listRight) const;
@@ -175,7 +171,6 @@ private:
     int m_tabAbout = 5;
     std::unique_ptr<PermissionStore> m_permissions;
     std::unique_ptr<CaptionStore> m_captionOsdStore;
-    QButtonGroup *m_virGroup = nullptr;
     SpliceGroups *m_splitManager = nullptr;
     QStringList m_inputColors;
     QButtonGroup *m_planGroupVideo = nullptr;
@@ -186,14 +181,13 @@ private:
     QTranslator m_translator;
     SvgLabel *m_titleLogo = nullptr;
     QLabel *m_linkNotice = nullptr;
-    WidgetSplicingSetting *m_splicingSetting = nullptr;
     OutputWidget0409 *m_canvas = nullptr;
-    QSize m_wallAspect;
     bool m_linkNoticeShown = false; // in this disconnected spell
 
     MessageDistance *m_client = nullptr;
     ReportApplier *m_reports = nullptr;
     SettingsPage *m_settings = nullptr;
+    WallPage *m_wall = nullptr;
     WallCanvas *m_wallCanvas = nullptr;
     MultiviewView *m_multiviewView = nullptr;
     class WidgetMenus *m_menus = nullptr;

@@ -87,7 +87,6 @@ void Widget::connectReports()
 
 void Widget::onStateChanged(DeviceState::Part part, const QList<int> &ports)
 {
-    DeviceState *store = DeviceState::instance();
     switch (part) {
     case DeviceState::VideoRoute:
         refreshTable(m_ui->videoTableWidget);
@@ -111,10 +110,6 @@ void Widget::onStateChanged(DeviceState::Part part, const QList<int> &ports)
     case DeviceState::Multiview:
         if (m_multiviewView)
             m_multiviewView->refresh();
-        break;
-    case DeviceState::Windows:
-        setVirButtonIcons(store->virMode());
-        m_wallCanvas->redraw();
         break;
     default:
         break;
@@ -213,12 +208,6 @@ void Widget::SingleSplitterButtonChangeSlot(int mode)
         m_multiviewView->setLayoutMode(mode);
     DeviceState::instance()->setSplitterModeNormalised(mode);
     m_client->setSplitter(mode);
-}
-
-void Widget::JoinLayoutButtonChangeSlot_0409(int id)
-{
-    if (id >= 0 && id <= 2)
-        m_wallCanvas->switchVirLayout(id);
 }
 
 void Widget::sl_sendNewBindMsg(int master, const QList<int> &members)
