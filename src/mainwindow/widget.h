@@ -38,8 +38,9 @@ class OutputWidget0409;
 
 struct WidgetForms;
 
-/// The main window: logs in, keeps the device connection, applies the device's reports to the
-/// store and the views, and turns the operator's gestures into device commands.
+/// The main window: logs in, keeps the device connection, hands the device's reports to the
+/// report applier, redraws the routing views on the store's notices, and turns the operator's
+/// routing gestures into device commands. The setting and wall pages are controllers of their own.
 class Widget : public BaseWidget
 {
     Q_OBJECT
@@ -61,7 +62,6 @@ public:
     WidgetDialogs *dialogs() const { return m_dialogs; }
     bool hdmiAudioFollow() const;
 
-    // Shared by the report slots and the operator's routing.
     /// Shows the store's routes in a table.
     void refreshTable(TableWidget *table);
     /// What a wall plan recall tells the operator while the wall's reports are missing
