@@ -183,6 +183,13 @@ private slots:
         // A wall without height leaves the window alone.
         QCOMPARE(zoomSingleScreen(window, QSize(5760, 0), grid), window);
         QCOMPARE(zoomOccupiedScreens(window, QSize(5760, 0), grid), window);
+        QCOMPARE(zoomSingleScreen(window, QSize(5760, 3240), Grid{0, 3}), window);
+        QCOMPARE(zoomOccupiedScreens(window, QSize(5760, 3240), Grid{3, 0}), window);
+        // Screens of one pixel are screens still.
+        QCOMPARE(zoomSingleScreen(QRect(5, 5, 1, 1), QSize(3, 3), layoutGrid(5)),
+                 QRect(2, 2, 1, 1));
+        QCOMPARE(zoomOccupiedScreens(QRect(5, 5, 1, 1), QSize(3, 3), layoutGrid(5)),
+                 QRect(2, 2, 1, 1));
     }
 
     void snapping_data()
