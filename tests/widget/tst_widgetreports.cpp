@@ -10,6 +10,7 @@
 #include "mainwindow/widget.h"
 #include "mainwindow/widgetmenus.h"
 #include "state/devicestate.h"
+#include "storage/useraccountstore.h"
 #include "wall/dialogbezel.h"
 #include "wall/singlesplitterwidget.h"
 
@@ -474,6 +475,17 @@ private slots:
         QTEST(names.join(' '), "shown");
         QVERIFY(left.size() == right.size() && left.y() == right.y() && left.x() <= right.x());
         QVERIFY(qAbs((left.left() + right.right()) / 2 - page->rect().center().x()) <= 8);
+    }
+
+    void loginFreeSwitchIsSaved()
+    {
+        auto *box = m_window->findChild<QCheckBox *>("IsNotNeedLoginCheck");
+        const bool was = box->isChecked();
+        for (bool on : {!was, was}) {
+            box->click();
+            QCOMPARE(box->isChecked(), on);
+            QCOMPARE(UserAccountStore().loginModel(), on ? 1 : 0);
+        }
     }
 
     void iconOnlyControlsSayWhatTheyDo()
