@@ -15,17 +15,205 @@ class TestSingleSplitterWidget : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
+    void init()
+    {
+        m_widget = std::make_unique<SingleSplitterWidget>();
+        // A 480 x 270 picture with a band below it.
+        m_widget->resize(480, 300);
+        // Drops reach visible widgets only.
+        m_widget->show();
+        for (int i = 1; i <= 9; ++i)
+            AppSettings::instance()->setInputName(i, QStringLiteral("Cam %1").arg(i));
+    }
+    void outputKeepsItsShape_data()
+    {
+        QTest::addColumn<QSize>("widget");
+        QTest::addColumn<QString>("resolution");
+        QTest::addColumn<QRectF>("area");
+        QTest::newRow("16:9, room to spare below")
+            << QSize(400, 300) << "1920x1080x60Hz" << QRectF(0, 0, 400, 225);
+        QTest::newRow("16:9, room to spare on both sides")
+            << QSize(800, 300) << "3840x2160x30Hz" << QRectF(400 - 800 / 3.0, 0, 1600 / 3.0, 300);
+        QTest::newRow("5:4") << QSize(400, 300) << "1280x1024x60Hz" << QRectF(12.5, 0, 375, 300);
+        QTest::newRow("no resolution told is 16:9")
+            << QSize(400, 300) << "noinput" << QRectF(0, 0, 400, 225);
+    }
+    void outputKeepsItsShape()
+    {
+        QFETCH(QSize, widget);
+        QFETCH(QString, resolution);
+        QFETCH(QRectF, area);
+        DeviceState *store = DeviceState::instance();
+        store->setOutputResolution({{9, resolution}, {1, QStringLiteral("1280x1024x60Hz")}});
+        m_widget->resize(widget);
+        m_widget->refresh();
+        QCOMPARE(m_widget->outputArea().toRect(), area.toRect());
+        // The undivided output is one region over the whole picture, and only over it.
+        QCOMPARE(m_widget->regionGeometry(0).toRect(), area.toRect());
+        QCOMPARE(m_widget->regionAt(QPointF(area.left() - 1, area.bottom() + 1)), -1);
+        store->setOutputResolution({});
+    }
+    void pointer_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<qreal>("fx");
+        QTest::addColumn<qreal>("fy");
+        QTest::addColumn<int>("region"); // -1: no region there
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("input"); // -1: the drop is refused
 
-    void outputKeepsItsShape_data();
-    void outputKeepsItsShape();
-    void pointer_data();
-    void pointer();
-    void everyLayoutCoversTheOutput_data();
-    void everyLayoutCoversTheOutput();
-    void modeChangeIsAnnouncedOnce();
-    void labelsComeFromTheStore();
-    void pictureInPictureIsDrawnOnTop();
+        QTest::newRow("0: the whole output") << 0 << 0.5 << 0.5 << 0 << "103" << 3;
+        QTest::newRow("1: shared corner goes to the lowest") << 1 << 0.5 << 0.5 << 1 << "103" << 3;
+        QTest::newRow("2: bottom right") << 2 << 0.99 << 0.99 << 9 << "103" << 3;
+        QTest::newRow("3: right column, second") << 3 << 0.8 << 0.3 << 3 << "103" << 3;
+        QTest::newRow("4: right lower") << 4 << 0.8 << 0.5 << 3 << "103" << 3;
+        QTest::newRow("4: bottom right is uncovered") << 4 << 0.9 << 0.9 << -1 << "103" << -1;
+        QTest::newRow("5: tall left window bottom") << 5 << 0.5 << 0.95 << 1 << "103" << 3;
+        QTest::newRow("6: inside the small window") << 6 << 0.75 << 0.75 << 2 << "109" << 9;
+        QTest::newRow("6: right of the small window") << 6 << 0.98 << 0.75 << 1 << "103" << 3;
+        QTest::newRow("below the picture") << 1 << 0.5 << 1.05 << -1 << "103" << -1;
+        QTest::newRow("audio input ignored") << 3 << 0.8 << 0.3 << 3 << "3" << -1;
+        QTest::newRow("no number") << 1 << 0.2 << 0.2 << 1 << "abc" << -1;
+    }
+    void pointer()
+    {
+        QFETCH(int, mode);
+        QFETCH(qreal, fx);
+        QFETCH(qreal, fy);
+        QFETCH(int, region);
+        QFETCH(QString, text);
+        QFETCH(int, input);
+        m_widget->setSplitterMode(mode);
+        QCOMPARE(m_widget->regionAt(at(fx, fy)), region);
+
+        QSignalSpy drops(m_widget.get(), &SingleSplitterWidget::si_drop);
+        QCOMPARE(dropText(text, at(fx, fy)), input > 0);
+        if (input > 0) {
+            QCOMPARE(drops.count(), 1);
+            QCOMPARE(drops.takeFirst(), (QVariantList{input, region}));
+            QCOMPARE(m_widget->label(region), QStringLiteral("[%1] Cam %1").arg(input));
+        } else {
+            QCOMPARE(drops.count(), 0);
+            QVERIFY(m_widget->labels().isEmpty());
+        }
+
+        // A double click empties the region; outside every region there is nothing to clear.
+        QTest::mouseDClick(m_widget.get(), Qt::LeftButton, {}, at(fx, fy).toPoint());
+        QCOMPARE(drops.count(), region < 0 ? 0 : 1);
+        if (region >= 0) {
+            QCOMPARE(drops.at(0), (QVariantList{0, region}));
+            QVERIFY(m_widget->label(region).isEmpty());
+        }
+    }
+    void everyLayoutCoversTheOutput_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("regions");
+        QTest::addColumn<bool>("covered"); // layout 4 leaves its bottom right corner free
+        QTest::newRow("0") << 0 << 1 << true;
+        QTest::newRow("1") << 1 << 4 << true;
+        QTest::newRow("2") << 2 << 9 << true;
+        QTest::newRow("3") << 3 << 8 << true;
+        QTest::newRow("4") << 4 << 5 << false;
+        QTest::newRow("5") << 5 << 4 << true;
+        QTest::newRow("6") << 6 << 2 << true;
+    }
+    void everyLayoutCoversTheOutput()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, regions);
+        QFETCH(bool, covered);
+        m_widget->setSplitterMode(mode);
+        QCOMPARE(m_widget->regions().size(), regions);
+        // Sample the whole output: no gaps (-1), and every region can be hit somewhere.
+        QSet<int> hit;
+        for (int y = 0; y <= 40; ++y) {
+            for (int x = 0; x <= 40; ++x)
+                hit.insert(m_widget->regionAt(at(x / 40.0, y / 40.0)));
+        }
+        QCOMPARE(hit.remove(-1), !covered);
+        QCOMPARE(hit.size(), regions);
+    }
+    void modeChangeIsAnnouncedOnce()
+    {
+        QSignalSpy changes(m_widget.get(), &SingleSplitterWidget::si_layout_change);
+        m_widget->setSplitterMode(3);
+        m_widget->setSplitterMode(3);
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes.at(0).at(0).toInt(), 3);
+
+        QMouseEvent move(QEvent::MouseMove, at(0.4, 0.4), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(m_widget.get(), &move);
+        QCOMPARE(m_widget->hoveredRegion(), 1);
+        m_widget->setSplitterMode(1);
+        QCOMPARE(m_widget->hoveredRegion(), -1);
+        // A drag over a region marks it until the drag leaves.
+        QMimeData mime;
+        QDragEnterEvent enter(at(0.4, 0.4).toPoint(), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(m_widget.get(), &enter);
+        QDragMoveEvent over(at(0.4, 0.4).toPoint(), Qt::CopyAction, &mime, Qt::LeftButton,
+                            Qt::NoModifier);
+        QCoreApplication::sendEvent(m_widget.get(), &over);
+        QCOMPARE(m_widget->hoveredRegion(), 1);
+        QDragLeaveEvent away;
+        QCoreApplication::sendEvent(m_widget.get(), &away);
+        QCOMPARE(m_widget->hoveredRegion(), -1);
+
+        // Unknown layouts are the undivided output.
+        m_widget->setSplitterMode(9);
+        QCOMPARE(m_widget->splitterMode(), 0);
+        QCOMPARE(m_widget->regions().keys(), QList<int>{0});
+        QCOMPARE(changes.last().at(0).toInt(), 0);
+    }
+    void labelsComeFromTheStore()
+    {
+        DeviceState *store = DeviceState::instance();
+        store->setMultiviewWindowAt(0, 9);
+        store->setMultiviewWindows({{1, 3}, {2, 0}, {3, 100}, {4, 5}});
+        m_widget->setSplitterMode(2);
+        QVERIFY(dropText(QStringLiteral("107"), at(0.5, 0.5))); // replaced by the rebuild
+        m_widget->refreshLabels();
+        const QMap<int, QString> expected{{0, QStringLiteral("[9] Cam 9")},
+                                          {1, QStringLiteral("[3] Cam 3")},
+                                          {4, QStringLiteral("[5] Cam 5")}};
+        QCOMPARE(m_widget->labels(), expected);
+
+        // A refresh follows the store's layout too, as the version report sets it.
+        AppSettings::instance()->setInputName(3, QStringLiteral("Lobby"));
+        store->setSplitterMode(5);
+        QSignalSpy changes(m_widget.get(), &SingleSplitterWidget::si_layout_change);
+        m_widget->refresh();
+        QCOMPARE(m_widget->label(1), QStringLiteral("[3] Lobby"));
+        QCOMPARE(m_widget->splitterMode(), 5);
+        QCOMPARE(changes.count(), 1);
+
+        // A name too long for its region is cut at the end; the tooltip has all of it.
+        const QString name = QStringLiteral("Lobby camera by the main entrance, second floor");
+        AppSettings::instance()->setInputName(5, name);
+        m_widget->refreshLabels();
+        QCOMPARE(m_widget->shownLabel(1), QStringLiteral("[3] Lobby"));
+        QVERIFY2(m_widget->shownLabel(4).startsWith("[5] Lobby") &&
+                     m_widget->shownLabel(4).endsWith(QChar(0x2026)),
+                 qPrintable(m_widget->shownLabel(4)));
+        const QPoint inside = m_widget->regionGeometry(4).center().toPoint();
+        QHelpEvent help(QEvent::ToolTip, inside, m_widget->mapToGlobal(inside));
+        QCoreApplication::sendEvent(m_widget.get(), &help);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("[5] ") + name);
+        store->setSplitterMode(0);
+    }
+    void pictureInPictureIsDrawnOnTop()
+    {
+        m_widget->setSplitterMode(6);
+        QVERIFY(QTest::qWaitForWindowExposed(m_widget.get()));
+        QTest::mousePress(m_widget.get(), Qt::LeftButton, {}, at(0.75, 0.75).toPoint());
+        QCOMPARE(m_widget->hoveredRegion(), 2);
+        const QImage image = m_widget->grab().toImage();
+        // The hovered small window shows its hover fill over the full picture's normal fill.
+        QCOMPARE(QColor(image.pixel(at(0.8, 0.8).toPoint())), QColor(201, 202, 202));
+        QCOMPARE(QColor(image.pixel(at(0.3, 0.3).toPoint())), QColor(240, 241, 236));
+    }
 
 private:
     QPointF at(qreal fx, qreal fy) const
@@ -34,221 +222,24 @@ private:
         return QPointF(area.x() + fx * area.width(), area.y() + fy * area.height());
     }
     /// Sends a drop of `text` at `pos`; returns whether the widget took it.
-    bool dropText(const QString &text, const QPointF &pos);
+    bool dropText(const QString &text, const QPointF &pos)
+    {
+        QMimeData mime;
+        mime.setText(text);
+        // The drop goes to the widget that took the drag's entry, as with a real drag.
+        QDragEnterEvent enter(pos.toPoint(), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(m_widget.get(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent event(pos, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(m_widget.get(), &event);
+        return event.isAccepted();
+    }
 
     std::unique_ptr<SingleSplitterWidget> m_widget;
 };
-
-void TestSingleSplitterWidget::init()
-{
-    m_widget = std::make_unique<SingleSplitterWidget>();
-    // A 480 x 270 picture with a band below it.
-    m_widget->resize(480, 300);
-    // Drops reach visible widgets only.
-    m_widget->show();
-    for (int i = 1; i <= 9; ++i)
-        AppSettings::instance()->setInputName(i, QStringLiteral("Cam %1").arg(i));
-}
-
-void TestSingleSplitterWidget::outputKeepsItsShape_data()
-{
-    QTest::addColumn<QSize>("widget");
-    QTest::addColumn<QString>("resolution");
-    QTest::addColumn<QRectF>("area");
-    QTest::newRow("16:9, room to spare below")
-        << QSize(400, 300) << "1920x1080x60Hz" << QRectF(0, 0, 400, 225);
-    QTest::newRow("16:9, room to spare on both sides")
-        << QSize(800, 300) << "3840x2160x30Hz" << QRectF(400 - 800 / 3.0, 0, 1600 / 3.0, 300);
-    QTest::newRow("5:4") << QSize(400, 300) << "1280x1024x60Hz" << QRectF(12.5, 0, 375, 300);
-    QTest::newRow("no resolution told is 16:9")
-        << QSize(400, 300) << "noinput" << QRectF(0, 0, 400, 225);
-}
-
-void TestSingleSplitterWidget::outputKeepsItsShape()
-{
-    QFETCH(QSize, widget);
-    QFETCH(QString, resolution);
-    QFETCH(QRectF, area);
-    DeviceState *store = DeviceState::instance();
-    store->setOutputResolution({{9, resolution}, {1, QStringLiteral("1280x1024x60Hz")}});
-    m_widget->resize(widget);
-    m_widget->refresh();
-    QCOMPARE(m_widget->outputArea().toRect(), area.toRect());
-    // The undivided output is one region over the whole picture, and only over it.
-    QCOMPARE(m_widget->regionGeometry(0).toRect(), area.toRect());
-    QCOMPARE(m_widget->regionAt(QPointF(area.left() - 1, area.bottom() + 1)), -1);
-    store->setOutputResolution({});
-}
-
-bool TestSingleSplitterWidget::dropText(const QString &text, const QPointF &pos)
-{
-    QMimeData mime;
-    mime.setText(text);
-    // The drop goes to the widget that took the drag's entry, as with a real drag.
-    QDragEnterEvent enter(pos.toPoint(), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
-                          Qt::NoModifier);
-    QCoreApplication::sendEvent(m_widget.get(), &enter);
-    if (!enter.isAccepted())
-        return false;
-    QDropEvent event(pos, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(m_widget.get(), &event);
-    return event.isAccepted();
-}
-
-void TestSingleSplitterWidget::pointer_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<qreal>("fx");
-    QTest::addColumn<qreal>("fy");
-    QTest::addColumn<int>("region"); // -1: no region there
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("input"); // -1: the drop is refused
-
-    QTest::newRow("0: the whole output") << 0 << 0.5 << 0.5 << 0 << "103" << 3;
-    QTest::newRow("1: shared corner goes to the lowest") << 1 << 0.5 << 0.5 << 1 << "103" << 3;
-    QTest::newRow("2: bottom right") << 2 << 0.99 << 0.99 << 9 << "103" << 3;
-    QTest::newRow("3: right column, second") << 3 << 0.8 << 0.3 << 3 << "103" << 3;
-    QTest::newRow("4: right lower") << 4 << 0.8 << 0.5 << 3 << "103" << 3;
-    QTest::newRow("4: bottom right is uncovered") << 4 << 0.9 << 0.9 << -1 << "103" << -1;
-    QTest::newRow("5: tall left window bottom") << 5 << 0.5 << 0.95 << 1 << "103" << 3;
-    QTest::newRow("6: inside the small window") << 6 << 0.75 << 0.75 << 2 << "109" << 9;
-    QTest::newRow("6: right of the small window") << 6 << 0.98 << 0.75 << 1 << "103" << 3;
-    QTest::newRow("below the picture") << 1 << 0.5 << 1.05 << -1 << "103" << -1;
-    QTest::newRow("audio input ignored") << 3 << 0.8 << 0.3 << 3 << "3" << -1;
-    QTest::newRow("no number") << 1 << 0.2 << 0.2 << 1 << "abc" << -1;
-}
-
-void TestSingleSplitterWidget::pointer()
-{
-    QFETCH(int, mode);
-    QFETCH(qreal, fx);
-    QFETCH(qreal, fy);
-    QFETCH(int, region);
-    QFETCH(QString, text);
-    QFETCH(int, input);
-    m_widget->setSplitterMode(mode);
-    QCOMPARE(m_widget->regionAt(at(fx, fy)), region);
-
-    QSignalSpy drops(m_widget.get(), &SingleSplitterWidget::si_drop);
-    QCOMPARE(dropText(text, at(fx, fy)), input > 0);
-    if (input > 0) {
-        QCOMPARE(drops.count(), 1);
-        QCOMPARE(drops.takeFirst(), (QVariantList{input, region}));
-        QCOMPARE(m_widget->label(region), QStringLiteral("[%1] Cam %1").arg(input));
-    } else {
-        QCOMPARE(drops.count(), 0);
-        QVERIFY(m_widget->labels().isEmpty());
-    }
-
-    // A double click empties the region; outside every region there is nothing to clear.
-    QTest::mouseDClick(m_widget.get(), Qt::LeftButton, {}, at(fx, fy).toPoint());
-    QCOMPARE(drops.count(), region < 0 ? 0 : 1);
-    if (region >= 0) {
-        QCOMPARE(drops.at(0), (QVariantList{0, region}));
-        QVERIFY(m_widget->label(region).isEmpty());
-    }
-}
-
-void TestSingleSplitterWidget::everyLayoutCoversTheOutput_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("regions");
-    QTest::addColumn<bool>("covered"); // layout 4 leaves its bottom right corner free
-    QTest::newRow("0") << 0 << 1 << true;
-    QTest::newRow("1") << 1 << 4 << true;
-    QTest::newRow("2") << 2 << 9 << true;
-    QTest::newRow("3") << 3 << 8 << true;
-    QTest::newRow("4") << 4 << 5 << false;
-    QTest::newRow("5") << 5 << 4 << true;
-    QTest::newRow("6") << 6 << 2 << true;
-}
-
-void TestSingleSplitterWidget::everyLayoutCoversTheOutput()
-{
-    QFETCH(int, mode);
-    QFETCH(int, regions);
-    QFETCH(bool, covered);
-    m_widget->setSplitterMode(mode);
-    QCOMPARE(m_widget->regions().size(), regions);
-    // Sample the whole output: no gaps (-1), and every region can be hit somewhere.
-    QSet<int> hit;
-    for (int y = 0; y <= 40; ++y) {
-        for (int x = 0; x <= 40; ++x)
-            hit.insert(m_widget->regionAt(at(x / 40.0, y / 40.0)));
-    }
-    QCOMPARE(hit.remove(-1), !covered);
-    QCOMPARE(hit.size(), regions);
-}
-
-void TestSingleSplitterWidget::modeChangeIsAnnouncedOnce()
-{
-    QSignalSpy changes(m_widget.get(), &SingleSplitterWidget::si_layout_change);
-    m_widget->setSplitterMode(3);
-    m_widget->setSplitterMode(3);
-    QCOMPARE(changes.count(), 1);
-    QCOMPARE(changes.at(0).at(0).toInt(), 3);
-
-    QMouseEvent move(QEvent::MouseMove, at(0.4, 0.4), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(m_widget.get(), &move);
-    QCOMPARE(m_widget->hoveredRegion(), 1);
-    m_widget->setSplitterMode(1);
-    QCOMPARE(m_widget->hoveredRegion(), -1);
-
-    // Unknown layouts are the undivided output.
-    m_widget->setSplitterMode(9);
-    QCOMPARE(m_widget->splitterMode(), 0);
-    QCOMPARE(m_widget->regions().keys(), QList<int>{0});
-    QCOMPARE(changes.last().at(0).toInt(), 0);
-}
-
-void TestSingleSplitterWidget::labelsComeFromTheStore()
-{
-    DeviceState *store = DeviceState::instance();
-    store->setMultiviewWindowAt(0, 9);
-    store->setMultiviewWindows({{1, 3}, {2, 0}, {3, 100}, {4, 5}});
-    m_widget->setSplitterMode(2);
-    QVERIFY(dropText(QStringLiteral("107"), at(0.5, 0.5))); // replaced by the rebuild
-    m_widget->refreshLabels();
-    const QMap<int, QString> expected{{0, QStringLiteral("[9] Cam 9")},
-                                      {1, QStringLiteral("[3] Cam 3")},
-                                      {4, QStringLiteral("[5] Cam 5")}};
-    QCOMPARE(m_widget->labels(), expected);
-
-    // A refresh follows the store's layout too, as the version report sets it.
-    AppSettings::instance()->setInputName(3, QStringLiteral("Lobby"));
-    store->setSplitterMode(5);
-    QSignalSpy changes(m_widget.get(), &SingleSplitterWidget::si_layout_change);
-    m_widget->refresh();
-    QCOMPARE(m_widget->label(1), QStringLiteral("[3] Lobby"));
-    QCOMPARE(m_widget->splitterMode(), 5);
-    QCOMPARE(changes.count(), 1);
-
-    // A name too long for its region is cut at the end; the tooltip has all of it.
-    const QString name = QStringLiteral("Lobby camera by the main entrance, second floor");
-    AppSettings::instance()->setInputName(5, name);
-    m_widget->refreshLabels();
-    QCOMPARE(m_widget->shownLabel(1), QStringLiteral("[3] Lobby"));
-    QVERIFY2(m_widget->shownLabel(4).startsWith("[5] Lobby") &&
-                 m_widget->shownLabel(4).endsWith(QChar(0x2026)),
-             qPrintable(m_widget->shownLabel(4)));
-    const QPoint inside = m_widget->regionGeometry(4).center().toPoint();
-    QHelpEvent help(QEvent::ToolTip, inside, m_widget->mapToGlobal(inside));
-    QCoreApplication::sendEvent(m_widget.get(), &help);
-    QTRY_COMPARE(QToolTip::text(), QStringLiteral("[5] ") + name);
-    store->setSplitterMode(0);
-}
-
-void TestSingleSplitterWidget::pictureInPictureIsDrawnOnTop()
-{
-    m_widget->setSplitterMode(6);
-    QVERIFY(QTest::qWaitForWindowExposed(m_widget.get()));
-    QTest::mousePress(m_widget.get(), Qt::LeftButton, {}, at(0.75, 0.75).toPoint());
-    QCOMPARE(m_widget->hoveredRegion(), 2);
-    const QImage image = m_widget->grab().toImage();
-    // The hovered small window shows its hover fill over the full picture's normal fill.
-    QCOMPARE(QColor(image.pixel(at(0.8, 0.8).toPoint())), QColor(201, 202, 202));
-    QCOMPARE(QColor(image.pixel(at(0.3, 0.3).toPoint())), QColor(240, 241, 236));
-}
 
 QTEST_MAIN(TestSingleSplitterWidget)
 #include "tst_singlesplitterwidget.moc"

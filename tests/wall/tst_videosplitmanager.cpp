@@ -19,17 +19,178 @@ class TestVideoSplitManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
 
-    void operatorSelection_data();
-    void operatorSelection();
-    void cellsWithoutAnOutputAreSkipped();
-    void quietChanges_data();
-    void quietChanges();
-    void groupOfPrefersTheLowestMaster();
-    void reportReplacesAllGroups();
-    void layoutRequestKeepsGroupsUnlessCleared();
+    void initTestCase()
+    {
+        qRegisterMetaType<QList<int>>();
+        qRegisterMetaType<Groups>();
+    }
+    void init()
+    {
+        m_manager.reset();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        AppSettings::setDataDirectory(m_dir->path());
+        ProjectDatabase::resetDatabasePath();
+
+        // The 3 x 3 video table: outputs 1..9 row by row.
+        m_table = std::make_unique<QTableWidget>(3, 3);
+        m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        for (int o = 1; o <= 9; ++o) {
+            auto *item = new QTableWidgetItem;
+            item->setData(Qt::UserRole, o);
+            m_table->setItem((o - 1) / 3, (o - 1) % 3, item);
+        }
+        m_manager = std::make_unique<VideoSplitManager>();
+        m_manager->setTable(m_table.get());
+    }
+    void operatorSelection_data()
+    {
+        QTest::addColumn<Groups>("before");
+        QTest::addColumn<QList<int>>("selection");
+        QTest::addColumn<Groups>("after");
+        QTest::addColumn<QList<int>>("bind"); // master then members; empty: no bind asked
+        QTest::addColumn<QList<int>>("unbinds");
+        QTest::addColumn<bool>("isGroup"); // the selection already is a group, in any order
+
+        // The menu opened on an unselected table acts on its cell.
+        QTest::newRow("nothing selected")
+            << Groups{{4, {4, 5}}} << L{} << Groups{} << L{} << L{4} << true;
+        QTest::newRow("part of a group regroups")
+            << Groups{{1, {1, 2, 3}}} << L{1, 2} << Groups{{1, {1, 2}}} << L{1, 1, 2} << L{}
+            << false;
+        QTest::newRow("new group in click order")
+            << Groups{} << L{3, 1, 2} << Groups{{3, {3, 1, 2}}} << L{3, 3, 1, 2} << L{} << false;
+        QTest::newRow("exact selection dissolves, named by the first click")
+            << Groups{{1, {1, 2}}} << L{2, 1} << Groups{} << L{} << L{2} << true;
+        QTest::newRow("single master leaves and unbinds its group")
+            << Groups{{1, {1, 2}}} << L{1} << Groups{} << L{} << L{1} << true;
+        QTest::newRow("single member unbinds the group by its master")
+            << Groups{{1, {1, 2, 3}}} << L{3} << Groups{} << L{} << L{1} << true;
+        QTest::newRow("overlap erases the old group quietly")
+            << Groups{{1, {1, 2, 3}}} << L{2, 5} << Groups{{2, {2, 5}}} << L{2, 2, 5} << L{}
+            << false;
+        QTest::newRow("superset grows the group")
+            << Groups{{1, {1, 2}}} << L{1, 2, 3} << Groups{{1, {1, 2, 3}}} << L{1, 1, 2, 3} << L{}
+            << false;
+        QTest::newRow("single output in no group")
+            << Groups{{1, {1, 2}}} << L{7} << Groups{{1, {1, 2}}} << L{} << L{} << true;
+        QTest::newRow("group without its master is dropped")
+            << Groups{{1, {2, 3}}} << L{7, 8} << Groups{{7, {7, 8}}} << L{7, 7, 8} << L{} << false;
+    }
+    void operatorSelection()
+    {
+        QFETCH(Groups, before);
+        QFETCH(QList<int>, selection);
+        QFETCH(Groups, after);
+        QFETCH(QList<int>, bind);
+        QFETCH(QList<int>, unbinds);
+        QFETCH(bool, isGroup);
+
+        m_manager->setGroups(before);
+        select(selection);
+        QCOMPARE(m_manager->isSelectionAGroup(), isGroup);
+        QSignalSpy binds(m_manager.get(), &VideoSplitManager::si_sendNewBindMsg);
+        QSignalSpy unbindSpy(m_manager.get(), &VideoSplitManager::si_sendUnBindMsg);
+        QSignalSpy painted(m_manager.get(), &VideoSplitManager::si_groupsChanged);
+
+        // The output menu, opened on output 5: a selection wins over the cell.
+        m_manager->toggleSplice(5);
+
+        QCOMPARE(m_manager->groups(), after);
+        QCOMPARE(binds.count(), bind.isEmpty() ? 0 : 1);
+        if (!bind.isEmpty()) {
+            QCOMPARE(binds.at(0).at(0).toInt(), bind.first());
+            QCOMPARE(binds.at(0).at(1).value<QList<int>>(), bind.mid(1));
+        }
+        QCOMPARE(unbindSpy.count(), unbinds.size());
+        if (!unbinds.isEmpty())
+            QCOMPARE(unbindSpy.at(0).at(0).toInt(), unbinds.first());
+        // The table always learns the outcome.
+        QCOMPARE(painted.count(), 1);
+        QCOMPARE(painted.at(0).at(0).value<Groups>(), after);
+    }
+    void quietChanges_data()
+    {
+        QTest::addColumn<Groups>("before");
+        // Changes not made by the operator: a device notice, a list given by the window, a
+        // dissolve by output, a preset.
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QList<int>>("outputs");
+        QTest::addColumn<Groups>("after");
+
+        const Groups one{{1, {1, 2}}};
+        const Groups two{{1, {1, 2}}, {5, {5, 6, 7}}};
+        const Groups pair{{1, {1, 2}}, {7, {7, 8}}};
+        // Another client bound the same outputs again: the group must not vanish.
+        QTest::newRow("notice of the same group") << one << "notice" << L{1, 2} << one;
+        QTest::newRow("notice of a grown group")
+            << one << "notice" << L{4, 1, 2} << Groups{{4, {4, 1, 2}}};
+        // A given list wins over the table's selection of 7 and 8.
+        QTest::newRow("list of one member") << one << "list" << L{2} << Groups{};
+        QTest::newRow("repeated output counted once")
+            << Groups{} << "list" << L{5, 6, 5} << Groups{{5, {5, 6}}};
+        QTest::newRow("same group again dissolves")
+            << Groups{{5, {5, 6}}} << "list" << L{6, 5} << Groups{};
+        QTest::newRow("empty list is no selection") << one << "list" << L{} << one;
+        QTest::newRow("dissolve by master") << two << "dissolve" << L{5} << one;
+        QTest::newRow("dissolve by member") << two << "dissolve" << L{7} << one;
+        QTest::newRow("dissolve in no group") << two << "dissolve" << L{9} << two;
+        QTest::newRow("preset mode 0") << pair << "preset" << L{1} << Groups{};
+        QTest::newRow("preset mode 3")
+            << pair << "preset" << L{1, 2, 5, 6} << Groups{{1, {1, 2, 5, 6}}};
+    }
+    void quietChanges()
+    {
+        QFETCH(Groups, before);
+        QFETCH(QString, change);
+        QFETCH(QList<int>, outputs);
+        QFETCH(Groups, after);
+        m_manager->setGroups(before);
+        select({7, 8});
+        QSignalSpy binds(m_manager.get(), &VideoSplitManager::si_sendNewBindMsg);
+        QSignalSpy unbinds(m_manager.get(), &VideoSplitManager::si_sendUnBindMsg);
+        if (change == "notice")
+            m_manager->addGroup(outputs);
+        else if (change == "list")
+            m_manager->spliceSelection(outputs, false, false);
+        else if (change == "dissolve")
+            m_manager->dissolveGroupOf(outputs.first());
+        else
+            m_manager->formOnlyGroup(outputs);
+        QCOMPARE(m_manager->groups(), after);
+        // Reports, notices and presets are the device's own doing: nothing to ask it.
+        QCOMPARE(binds.count() + unbinds.count(), 0);
+    }
+    void lookupsReportsAndLayouts()
+    {
+        // The empty corner of a 5 x 2 table has no output number.
+        m_table->item(0, 1)->setData(Qt::UserRole, QVariant());
+        select({9, 2, 3});
+        QCOMPARE(m_manager->selectedOutputs(), (QList<int>{9, 3}));
+        // Reports may overlap; the lookup must be stable.
+        m_manager->setGroups({{6, {6, 2}}, {1, {1, 2}}});
+        QCOMPARE(m_manager->groupOf(2), (QList<int>{1, 2}));
+        QCOMPARE(m_manager->groupOf(6), (QList<int>{6, 2}));
+        QVERIFY(m_manager->groupOf(9).isEmpty());
+        // A report replaces all groups, dropping the ones of fewer than two outputs.
+        QSignalSpy painted(m_manager.get(), &VideoSplitManager::si_groupsChanged);
+        m_manager->replaceGroups({{3, 1, 2}, {5, 5, 6}, {9}, {}});
+        QCOMPARE(m_manager->groups(), (Groups{{3, {3, 1, 2}}, {5, {5, 6}}}));
+        QCOMPARE(painted.count(), 1);
+        m_manager->replaceGroups({});
+        QVERIFY(m_manager->groups().isEmpty());
+        m_manager->setGroups({{1, {1, 2}}});
+        // A layout request keeps the groups unless told to clear them.
+        QSignalSpy relayout(m_manager.get(), &VideoSplitManager::si_tableRefreshRequested);
+        m_manager->layoutForMode(1);
+        QCOMPARE(relayout.count(), 1);
+        QCOMPARE(relayout.at(0).at(0).toInt(), 1);
+        QCOMPARE(m_manager->groups(), (Groups{{1, {1, 2}}}));
+        m_manager->refreshTable(true, 0);
+        QVERIFY(m_manager->groups().isEmpty());
+        QCOMPARE(relayout.count(), 2);
+    }
 
 private:
     /// Selects the outputs in the given order, as ctrl-clicks would.
@@ -44,193 +205,6 @@ private:
     std::unique_ptr<QTableWidget> m_table;
     std::unique_ptr<VideoSplitManager> m_manager;
 };
-
-void TestVideoSplitManager::initTestCase()
-{
-    qRegisterMetaType<QList<int>>();
-    qRegisterMetaType<Groups>();
-}
-
-void TestVideoSplitManager::init()
-{
-    m_manager.reset();
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    AppSettings::setDataDirectory(m_dir->path());
-    ProjectDatabase::resetDatabasePath();
-
-    // The 3 x 3 video table: outputs 1..9 row by row.
-    m_table = std::make_unique<QTableWidget>(3, 3);
-    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    for (int o = 1; o <= 9; ++o) {
-        auto *item = new QTableWidgetItem;
-        item->setData(Qt::UserRole, o);
-        m_table->setItem((o - 1) / 3, (o - 1) % 3, item);
-    }
-    m_manager = std::make_unique<VideoSplitManager>();
-    m_manager->setTable(m_table.get());
-}
-
-void TestVideoSplitManager::operatorSelection_data()
-{
-    QTest::addColumn<Groups>("before");
-    QTest::addColumn<QList<int>>("selection");
-    QTest::addColumn<Groups>("after");
-    QTest::addColumn<QList<int>>("bind"); // master then members; empty: no bind asked
-    QTest::addColumn<QList<int>>("unbinds");
-    QTest::addColumn<bool>("isGroup"); // the selection already is a group, in any order
-
-    // The menu opened on an unselected table acts on its cell.
-    QTest::newRow("nothing selected")
-        << Groups{{4, {4, 5}}} << L{} << Groups{} << L{} << L{4} << true;
-    QTest::newRow("part of a group regroups")
-        << Groups{{1, {1, 2, 3}}} << L{1, 2} << Groups{{1, {1, 2}}} << L{1, 1, 2} << L{} << false;
-    QTest::newRow("new group in click order")
-        << Groups{} << L{3, 1, 2} << Groups{{3, {3, 1, 2}}} << L{3, 3, 1, 2} << L{} << false;
-    QTest::newRow("exact selection dissolves, named by the first click")
-        << Groups{{1, {1, 2}}} << L{2, 1} << Groups{} << L{} << L{2} << true;
-    QTest::newRow("single master leaves and unbinds its group")
-        << Groups{{1, {1, 2}}} << L{1} << Groups{} << L{} << L{1} << true;
-    QTest::newRow("single member unbinds the group by its master")
-        << Groups{{1, {1, 2, 3}}} << L{3} << Groups{} << L{} << L{1} << true;
-    QTest::newRow("overlap erases the old group quietly")
-        << Groups{{1, {1, 2, 3}}} << L{2, 5} << Groups{{2, {2, 5}}} << L{2, 2, 5} << L{} << false;
-    QTest::newRow("superset grows the group")
-        << Groups{{1, {1, 2}}} << L{1, 2, 3} << Groups{{1, {1, 2, 3}}} << L{1, 1, 2, 3} << L{}
-        << false;
-    QTest::newRow("single output in no group")
-        << Groups{{1, {1, 2}}} << L{7} << Groups{{1, {1, 2}}} << L{} << L{} << true;
-    QTest::newRow("group without its master is dropped")
-        << Groups{{1, {2, 3}}} << L{7, 8} << Groups{{7, {7, 8}}} << L{7, 7, 8} << L{} << false;
-}
-
-void TestVideoSplitManager::operatorSelection()
-{
-    QFETCH(Groups, before);
-    QFETCH(QList<int>, selection);
-    QFETCH(Groups, after);
-    QFETCH(QList<int>, bind);
-    QFETCH(QList<int>, unbinds);
-    QFETCH(bool, isGroup);
-
-    m_manager->setGroups(before);
-    select(selection);
-    QCOMPARE(m_manager->isSelectionAGroup(), isGroup);
-    QSignalSpy binds(m_manager.get(), &VideoSplitManager::si_sendNewBindMsg);
-    QSignalSpy unbindSpy(m_manager.get(), &VideoSplitManager::si_sendUnBindMsg);
-    QSignalSpy painted(m_manager.get(), &VideoSplitManager::si_groupsChanged);
-
-    // The output menu, opened on output 5: a selection wins over the cell.
-    m_manager->toggleSplice(5);
-
-    QCOMPARE(m_manager->groups(), after);
-    QCOMPARE(binds.count(), bind.isEmpty() ? 0 : 1);
-    if (!bind.isEmpty()) {
-        QCOMPARE(binds.at(0).at(0).toInt(), bind.first());
-        QCOMPARE(binds.at(0).at(1).value<QList<int>>(), bind.mid(1));
-    }
-    QCOMPARE(unbindSpy.count(), unbinds.size());
-    if (!unbinds.isEmpty())
-        QCOMPARE(unbindSpy.at(0).at(0).toInt(), unbinds.first());
-    // The table always learns the outcome.
-    QCOMPARE(painted.count(), 1);
-    QCOMPARE(painted.at(0).at(0).value<Groups>(), after);
-}
-
-void TestVideoSplitManager::cellsWithoutAnOutputAreSkipped()
-{
-    // The empty corner of a 5 x 2 table has no output number.
-    m_table->item(0, 1)->setData(Qt::UserRole, QVariant());
-    select({9, 2, 3});
-    QCOMPARE(m_manager->selectedOutputs(), (QList<int>{9, 3}));
-}
-
-void TestVideoSplitManager::quietChanges_data()
-{
-    QTest::addColumn<Groups>("before");
-    // Changes not made by the operator: a device notice, a list given by the window, a
-    // dissolve by output, a preset.
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QList<int>>("outputs");
-    QTest::addColumn<Groups>("after");
-
-    const Groups one{{1, {1, 2}}};
-    const Groups two{{1, {1, 2}}, {5, {5, 6, 7}}};
-    const Groups pair{{1, {1, 2}}, {7, {7, 8}}};
-    // Another client bound the same outputs again: the group must not vanish.
-    QTest::newRow("notice of the same group") << one << "notice" << L{1, 2} << one;
-    QTest::newRow("notice of a grown group")
-        << one << "notice" << L{4, 1, 2} << Groups{{4, {4, 1, 2}}};
-    // A given list wins over the table's selection of 7 and 8.
-    QTest::newRow("list of one member") << one << "list" << L{2} << Groups{};
-    QTest::newRow("repeated output counted once")
-        << Groups{} << "list" << L{5, 6, 5} << Groups{{5, {5, 6}}};
-    QTest::newRow("same group again dissolves")
-        << Groups{{5, {5, 6}}} << "list" << L{6, 5} << Groups{};
-    QTest::newRow("empty list is no selection") << one << "list" << L{} << one;
-    QTest::newRow("dissolve by master") << two << "dissolve" << L{5} << one;
-    QTest::newRow("dissolve by member") << two << "dissolve" << L{7} << one;
-    QTest::newRow("dissolve in no group") << two << "dissolve" << L{9} << two;
-    QTest::newRow("preset mode 0") << pair << "preset" << L{1} << Groups{};
-    QTest::newRow("preset mode 3")
-        << pair << "preset" << L{1, 2, 5, 6} << Groups{{1, {1, 2, 5, 6}}};
-}
-
-void TestVideoSplitManager::quietChanges()
-{
-    QFETCH(Groups, before);
-    QFETCH(QString, change);
-    QFETCH(QList<int>, outputs);
-    QFETCH(Groups, after);
-    m_manager->setGroups(before);
-    select({7, 8});
-    QSignalSpy binds(m_manager.get(), &VideoSplitManager::si_sendNewBindMsg);
-    QSignalSpy unbinds(m_manager.get(), &VideoSplitManager::si_sendUnBindMsg);
-    if (change == "notice")
-        m_manager->addGroup(outputs);
-    else if (change == "list")
-        m_manager->spliceSelection(outputs, false, false);
-    else if (change == "dissolve")
-        m_manager->dissolveGroupOf(outputs.first());
-    else
-        m_manager->formOnlyGroup(outputs);
-    QCOMPARE(m_manager->groups(), after);
-    // Reports, notices and presets are the device's own doing: nothing to ask it.
-    QCOMPARE(binds.count() + unbinds.count(), 0);
-}
-
-void TestVideoSplitManager::groupOfPrefersTheLowestMaster()
-{
-    // Reports may overlap; the lookup must be stable.
-    m_manager->setGroups({{6, {6, 2}}, {1, {1, 2}}});
-    QCOMPARE(m_manager->groupOf(2), (QList<int>{1, 2}));
-    QCOMPARE(m_manager->groupOf(6), (QList<int>{6, 2}));
-    QVERIFY(m_manager->groupOf(9).isEmpty());
-}
-
-void TestVideoSplitManager::reportReplacesAllGroups()
-{
-    m_manager->setGroups({{7, {7, 8}}});
-    QSignalSpy painted(m_manager.get(), &VideoSplitManager::si_groupsChanged);
-    m_manager->replaceGroups({{3, 1, 2}, {5, 5, 6}, {9}, {}});
-    QCOMPARE(m_manager->groups(), (Groups{{3, {3, 1, 2}}, {5, {5, 6}}}));
-    QCOMPARE(painted.count(), 1);
-    m_manager->replaceGroups({});
-    QVERIFY(m_manager->groups().isEmpty());
-}
-
-void TestVideoSplitManager::layoutRequestKeepsGroupsUnlessCleared()
-{
-    m_manager->setGroups({{1, {1, 2}}});
-    QSignalSpy relayout(m_manager.get(), &VideoSplitManager::si_tableRefreshRequested);
-    m_manager->layoutForMode(1);
-    QCOMPARE(relayout.count(), 1);
-    QCOMPARE(relayout.at(0).at(0).toInt(), 1);
-    QCOMPARE(m_manager->groups(), (Groups{{1, {1, 2}}}));
-    m_manager->refreshTable(true, 0);
-    QVERIFY(m_manager->groups().isEmpty());
-    QCOMPARE(relayout.count(), 2);
-}
 
 QTEST_MAIN(TestVideoSplitManager)
 #include "tst_videosplitmanager.moc"
