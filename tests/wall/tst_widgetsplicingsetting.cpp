@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -268,6 +269,22 @@ private slots:
                      .arg(shown.red())
                      .arg(shown.green())
                      .arg(shown.blue()));
+    }
+
+    // The window is made once and kept: it follows a later change of language.
+    void followsALanguageChange()
+    {
+        auto *title = m_setting->findChild<QLabel *>("lb_title");
+        const QString english = title->text();
+        QTranslator chinese;
+        QVERIFY(chinese.load(QStringLiteral(":/Chinese")));
+        QCoreApplication::installTranslator(&chinese);
+        const QString translated =
+            QCoreApplication::translate("WidgetSplicingSetting", "Splicing Settings");
+        QVERIFY(translated != english);
+        QTRY_COMPARE(title->text(), translated);
+        QCoreApplication::removeTranslator(&chinese);
+        QTRY_COMPARE(title->text(), english);
     }
 
     void modalLoopEndsOnCloseAndOnALaterCall()
