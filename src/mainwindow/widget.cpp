@@ -8,6 +8,7 @@
 #include "dialogs/uploaderrordialogs.h"
 #include "mainwindow/checkpushbutton.h"
 #include "mainwindow/listwidget.h"
+#include "mainwindow/routingpage.h"
 #include "mainwindow/settingspage.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
@@ -158,6 +159,10 @@ Widget::Widget(QWidget *parent)
     m_ui->SettingTabWidget->installEventFilter(this);
     m_ui->languageComboBox->setCurrentIndex(settings->language() == 0 ? 0 : 1);
 
+    m_routing = new RoutingPage(
+        m_ui, m_client, store, m_reports, m_permissions.get(),
+        {[this](const QString &what) { return linkReady(what); }, [this] { showPortWarning(); }},
+        this);
     m_settings = new SettingsPage(m_ui, m_client, store, m_permissions.get(), this);
     m_menus =
         new WidgetMenus(this, {m_ui, m_client, m_permissions.get(), m_portNames.get(), m_wallCanvas,
@@ -358,13 +363,6 @@ void Widget::attachPage(int index)
 
 void Widget::connectViews()
 {
-    connect(m_ui->videoTableWidget, &TableWidget::layoutChangedSig, this, [this] {
-        refreshTable(m_ui->videoTableWidget);
-        m_ui->videoTableWidget->refreshOutputFlags();
-    });
-    for (TableWidget *table : {m_ui->AudioTable, m_ui->InfaredTable, m_ui->audioHDMITable})
-        connect(table, &TableWidget::layoutChangedSig, this,
-                [this, table] { refreshTable(table); });
     connect(m_ui->btn_RestoreOrMax, &QPushButton::clicked, this,
             &Widget::on_btn_RestoreOrMax_clicked);
     connect(m_ui->CaptionBtn, &QPushButton::clicked, this, &Widget::on_CaptionBtn_clicked);
@@ -398,14 +396,6 @@ void Widget::connectProtocol()
     // Upload failures are shown once the channel's handler has returned (one reporter only).
     installUploadErrorDialogs();
 
-    TableWidget *video = m_ui->videoTableWidget;
-    connect(video, &TableWidget::si_orderToLock, this, &Widget::onOrderToLock);
-    connect(video, &TableWidget::si_orderToPause, this, &Widget::onOrderToPause);
-    connect(video, &TableWidget::si_orderToMute, this, &Widget::onOrderToMute);
-    for (TableWidget *table : tables()) {
-        connect(table, &TableWidget::dropPortToItemSig, this,
-                [this, table](int input, int output) { onTableDrop(table, input, output); });
-    }
     connect(m_ui->btnReLogin, &QPushButton::clicked, this, &Widget::reLogin);
 }
 

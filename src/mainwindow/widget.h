@@ -25,6 +25,7 @@ class MultiviewView;
 class PermissionStore;
 class PortNameStore;
 class ReportApplier;
+class RoutingPage;
 class SettingsPage;
 class WallPage;
 class SpliceGroups;
@@ -125,7 +126,7 @@ private:
     void connectProtocol();
     /// The client's reports to the report applier, its notices and the store's to the views.
     void connectReports();
-    void onStateChanged(DeviceState::Part part, const QList<int> &ports);
+    void onStateChanged(DeviceState::Part part);
     /// A splice mode the device reported: its one group and its button.
     void showSpliceMode(int mode);
     /// The operator's splice mode: rights, the command, then as if reported.
@@ -145,14 +146,6 @@ private:
     void applyHdmiAudioFollow(bool follow);
     void arrangeAudioPage();
     void loadPlanNames();
-    void onTableDrop(TableWidget *table, int input, int output);
-    bool groupAllows(int port, int listRight) const;
-    void onOrderToLock(int port, bool lock);
-    void onOrderToPause(int port, bool pause);
-    void onOrderToMute(int port, bool mute);
-    /// Pause or mute of a cell button: the state goes to the port's whole splice group.
-    void applyToSpliceGroup(int port, bool on, void (DeviceState::*store)(int, bool),
-                            void (MessageDistance::*send)(int, bool));
     QList<int> spliceGroupOf(int output) const;
     QString tabStyle(bool shifted) const;
 
@@ -186,6 +179,7 @@ private:
 
     MessageDistance *m_client = nullptr;
     ReportApplier *m_reports = nullptr;
+    RoutingPage *m_routing = nullptr;
     SettingsPage *m_settings = nullptr;
     WallPage *m_wall = nullptr;
     WallCanvas *m_wallCanvas = nullptr;

@@ -5,6 +5,7 @@
 
 #include "app/appsettings.h"
 #include "mainwindow/listwidget.h"
+#include "mainwindow/routingpage.h"
 #include "mainwindow/tablewidget.h"
 #include "protocol/messagedistance.h"
 #include "protocol/queryschedule.h"
@@ -19,22 +20,6 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QElapsedTimer>
-
-void Widget::refreshTable(TableWidget *table)
-{
-    const DeviceState *store = DeviceState::instance();
-    switch (table->tableType()) {
-    case TableWidget::VideoTable:
-        table->refreshFromRoute(store->videoRoute());
-        break;
-    case TableWidget::InfraredTable:
-        table->refreshFromRoute(store->irRoute());
-        break;
-    default:
-        table->refreshFromRoute(store->audioRoute());
-        break;
-    }
-}
 
 void Widget::connectReports()
 {
@@ -82,38 +67,19 @@ void Widget::connectReports()
         if (m_splitManager)
             m_splitManager->dissolveGroupOf(output);
     });
-    connect(DeviceState::instance(), &DeviceState::changed, this, &Widget::onStateChanged);
+    connect(DeviceState::instance(), &DeviceState::changed, this,
+            [this](DeviceState::Part part) { onStateChanged(part); });
 }
 
-void Widget::onStateChanged(DeviceState::Part part, const QList<int> &ports)
+void Widget::onStateChanged(DeviceState::Part part)
 {
-    switch (part) {
-    case DeviceState::VideoRoute:
-        refreshTable(m_ui->videoTableWidget);
-        break;
-    case DeviceState::AudioRoute:
-        refreshTable(m_ui->AudioTable);
-        refreshTable(m_ui->audioHDMITable);
-        break;
-    case DeviceState::IrRoute:
-        refreshTable(m_ui->InfaredTable);
-        break;
-    case DeviceState::InputSignal:
-        m_ui->listWidget->refreshSelectionAndMode();
-        break;
-    case DeviceState::OutputFlags:
-        if (ports.isEmpty())
-            m_ui->videoTableWidget->refreshOutputFlags();
-        for (int port : ports)
-            m_ui->videoTableWidget->refreshOutputFlags(port);
-        break;
-    case DeviceState::Multiview:
-        if (m_multiviewView)
-            m_multiviewView->refresh();
-        break;
-    default:
-        break;
-    }
+    if (part == DeviceState::Multiview && m_multiviewView)
+        m_multiviewView->refresh();
+}
+
+void Widget::refreshTable(TableWidget *table)
+{
+    m_routing->refreshTable(table);
 }
 
 void Widget::applyVideoRoute(int input, int output, bool clearMute)
@@ -219,79 +185,4 @@ void Widget::sl_sendNewBindMsg(int master, const QList<int> &members)
 void Widget::sl_sendUnBindMsg(int output)
 {
     m_client->unbindOutputs(output);
-}
-
-void Widget::onTableDrop(TableWidget *table, int input, int output)
-{
-    DeviceState *store = DeviceState::instance();
-    if (!linkReady(QStringLiteral("input %1 to output %2").arg(input).arg(output))) {
-        // The cell already shows the drop; it goes back to what the device has.
-        refreshTable(table);
-        return;
-    }
-    const int offset = store->deviceType() == Dev0409S ? 100 : 0;
-    if (table == m_ui->videoTableWidget) {
-        applyVideoRoute(input, output, true);
-        m_client->switchPort(input, output, 0, offset);
-    } else if (table == m_ui->InfaredTable) {
-        store->setIrRouteAt(output, input);
-        m_client->switchPort(input, output, 2, offset);
-    } else {
-        store->setAudioRouteAt(output, input);
-        m_client->switchPort(input, output, 1, offset);
-    }
-}
-
-bool Widget::groupAllows(int port, int listRight) const
-{
-    if (!m_permissions)
-        return true;
-    for (int o : spliceGroupOf(port)) {
-        if (!m_permissions->hasPortPermission(o, OutputPortKind) ||
-            !m_permissions->hasListPermission(listRight))
-            return false;
-    }
-    return true;
-}
-
-void Widget::onOrderToLock(int port, bool lock)
-{
-    if (!linkReady(QStringLiteral("lock of output %1").arg(port))) {
-        m_ui->videoTableWidget->refreshOutputFlags(port);
-        return;
-    }
-    m_client->setOutputLock(port, lock);
-    DeviceState::instance()->setOutputLockAt(port, lock);
-}
-
-void Widget::onOrderToPause(int port, bool pause)
-{
-    applyToSpliceGroup(port, pause, &DeviceState::setFrozenAt, &MessageDistance::setFrozen);
-}
-
-void Widget::onOrderToMute(int port, bool mute)
-{
-    applyToSpliceGroup(port, mute, &DeviceState::setVideoMuteAt, &MessageDistance::setVideoMute);
-}
-
-void Widget::applyToSpliceGroup(int port, bool on, void (DeviceState::*store)(int, bool),
-                                void (MessageDistance::*send)(int, bool))
-{
-    DeviceState *state = DeviceState::instance();
-    if (!linkReady(QStringLiteral("pause or mute of output %1").arg(port))) {
-        m_ui->videoTableWidget->refreshOutputFlags(port);
-        return;
-    }
-    if (!groupAllows(port, PausePlayOutputFunction)) {
-        showPortWarning();
-        m_ui->videoTableWidget->refreshOutputFlags(port);
-        return;
-    }
-    // The rest of the group follows in the view; the device is told for the port only.
-    for (int o : spliceGroupOf(port)) {
-        if (o != port)
-            (state->*store)(o, on);
-    }
-    (m_client->*send)(port, on);
-    (state->*store)(port, on);
 }

@@ -1,0 +1,141 @@
+#include "routingpage.h"
+#include "widgetforms.h"
+
+#include "mainwindow/listwidget.h"
+#include "mainwindow/tablewidget.h"
+#include "protocol/messagedistance.h"
+#include "state/reportapplier.h"
+#include "users/permissionfunction.h"
+#include "users/permissionstore.h"
+
+RoutingPage::RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *state,
+                         ReportApplier *reports, PermissionStore *permissions, Hooks hooks,
+                         QObject *parent)
+    : QObject(parent), m_ui(ui), m_client(client), m_state(state), m_reports(reports),
+      m_permissions(permissions), m_hooks(std::move(hooks))
+{
+    TableWidget *video = m_ui->videoTableWidget;
+    connect(video, &TableWidget::layoutChangedSig, this, [this, video] {
+        refreshTable(video);
+        video->refreshOutputFlags();
+    });
+    for (TableWidget *table : {m_ui->AudioTable, m_ui->InfaredTable, m_ui->audioHDMITable})
+        connect(table, &TableWidget::layoutChangedSig, this,
+                [this, table] { refreshTable(table); });
+    for (TableWidget *table : {video, m_ui->AudioTable, m_ui->InfaredTable, m_ui->audioHDMITable})
+        connect(table, &TableWidget::dropPortToItemSig, this,
+                [this, table](int input, int output) { onDrop(table, input, output); });
+    connect(video, &TableWidget::si_orderToLock, this, &RoutingPage::onLock);
+    connect(video, &TableWidget::si_orderToPause, this, [this](int port, bool pause) {
+        applyToGroup(port, pause, &DeviceState::setFrozenAt, &MessageDistance::setFrozen);
+    });
+    connect(video, &TableWidget::si_orderToMute, this, [this](int port, bool mute) {
+        applyToGroup(port, mute, &DeviceState::setVideoMuteAt, &MessageDistance::setVideoMute);
+    });
+    connect(m_state, &DeviceState::changed, this, &RoutingPage::onStateChanged);
+}
+
+void RoutingPage::refreshTable(TableWidget *table)
+{
+    switch (table->tableType()) {
+    case TableWidget::VideoTable:
+        table->refreshFromRoute(m_state->videoRoute());
+        break;
+    case TableWidget::InfraredTable:
+        table->refreshFromRoute(m_state->irRoute());
+        break;
+    default:
+        table->refreshFromRoute(m_state->audioRoute());
+        break;
+    }
+}
+
+void RoutingPage::onStateChanged(DeviceState::Part part, const QList<int> &ports)
+{
+    switch (part) {
+    case DeviceState::VideoRoute:
+        refreshTable(m_ui->videoTableWidget);
+        break;
+    case DeviceState::AudioRoute:
+        refreshTable(m_ui->AudioTable);
+        refreshTable(m_ui->audioHDMITable);
+        break;
+    case DeviceState::IrRoute:
+        refreshTable(m_ui->InfaredTable);
+        break;
+    case DeviceState::InputSignal:
+        m_ui->listWidget->refreshSelectionAndMode();
+        break;
+    case DeviceState::OutputFlags:
+        if (ports.isEmpty())
+            m_ui->videoTableWidget->refreshOutputFlags();
+        for (int port : ports)
+            m_ui->videoTableWidget->refreshOutputFlags(port);
+        break;
+    default:
+        break;
+    }
+}
+
+void RoutingPage::onDrop(TableWidget *table, int input, int output)
+{
+    if (!m_hooks.linkReady(QStringLiteral("input %1 to output %2").arg(input).arg(output))) {
+        // The cell already shows the drop; it goes back to what the device has.
+        refreshTable(table);
+        return;
+    }
+    const int offset = m_state->deviceType() == Dev0409S ? 100 : 0;
+    if (table == m_ui->videoTableWidget) {
+        m_reports->applyVideoRoute(input, output, true);
+        m_client->switchPort(input, output, 0, offset);
+    } else if (table == m_ui->InfaredTable) {
+        m_state->setIrRouteAt(output, input);
+        m_client->switchPort(input, output, 2, offset);
+    } else {
+        m_state->setAudioRouteAt(output, input);
+        m_client->switchPort(input, output, 1, offset);
+    }
+}
+
+bool RoutingPage::groupAllows(int port, int listRight) const
+{
+    if (!m_permissions)
+        return true;
+    for (int o : m_reports->spliceGroupOf(port)) {
+        if (!m_permissions->hasPortPermission(o, OutputPortKind) ||
+            !m_permissions->hasListPermission(listRight))
+            return false;
+    }
+    return true;
+}
+
+void RoutingPage::onLock(int port, bool lock)
+{
+    if (!m_hooks.linkReady(QStringLiteral("lock of output %1").arg(port))) {
+        m_ui->videoTableWidget->refreshOutputFlags(port);
+        return;
+    }
+    m_client->setOutputLock(port, lock);
+    m_state->setOutputLockAt(port, lock);
+}
+
+void RoutingPage::applyToGroup(int port, bool on, void (DeviceState::*store)(int, bool),
+                               void (MessageDistance::*send)(int, bool))
+{
+    if (!m_hooks.linkReady(QStringLiteral("pause or mute of output %1").arg(port))) {
+        m_ui->videoTableWidget->refreshOutputFlags(port);
+        return;
+    }
+    if (!groupAllows(port, PausePlayOutputFunction)) {
+        m_hooks.portWarning();
+        m_ui->videoTableWidget->refreshOutputFlags(port);
+        return;
+    }
+    // The rest of the group follows in the view; the device is told for the port only.
+    for (int o : m_reports->spliceGroupOf(port)) {
+        if (o != port)
+            (m_state->*store)(o, on);
+    }
+    (m_client->*send)(port, on);
+    (m_state->*store)(port, on);
+}

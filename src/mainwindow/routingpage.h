@@ -1,0 +1,51 @@
+#pragma once
+
+#include "state/devicestate.h"
+
+#include <QObject>
+
+#include <functional>
+
+class MessageDistance;
+class PermissionStore;
+class ReportApplier;
+class TableWidget;
+struct WidgetForms;
+
+/// The routing pages' tables and signal list: they show what the store holds, and a drop or a
+/// cell button becomes the device command, within the operator's rights and only while the link
+/// is up. Everything given outlives the page.
+class RoutingPage : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Hooks
+    {
+        /// True while the link is up; otherwise the window has told the operator.
+        std::function<bool(const QString &what)> linkReady;
+        std::function<void()> portWarning;
+    };
+
+    RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *state,
+                ReportApplier *reports, PermissionStore *permissions, Hooks hooks, QObject *parent);
+
+    /// Shows the store's routes in a table.
+    void refreshTable(TableWidget *table);
+
+private:
+    void onStateChanged(DeviceState::Part part, const QList<int> &ports);
+    void onDrop(TableWidget *table, int input, int output);
+    bool groupAllows(int port, int listRight) const;
+    void onLock(int port, bool lock);
+    /// Pause or mute of a cell button: the state goes to the port's whole splice group.
+    void applyToGroup(int port, bool on, void (DeviceState::*store)(int, bool),
+                      void (MessageDistance::*send)(int, bool));
+
+    WidgetForms *m_ui;
+    MessageDistance *m_client;
+    DeviceState *m_state;
+    ReportApplier *m_reports;
+    PermissionStore *m_permissions;
+    Hooks m_hooks;
+};
