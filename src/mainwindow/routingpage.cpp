@@ -5,14 +5,18 @@
 #include "mainwindow/tablewidget.h"
 #include "protocol/messagedistance.h"
 #include "state/reportapplier.h"
+#include "storage/portnamestore.h"
 #include "users/permissionfunction.h"
 #include "users/permissionstore.h"
+#include "wall/splicegroups.h"
+
+#include <QGridLayout>
 
 RoutingPage::RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *state,
-                         ReportApplier *reports, PermissionStore *permissions, Hooks hooks,
-                         QObject *parent)
+                         ReportApplier *reports, PermissionStore *permissions,
+                         PortNameStore *portNames, Hooks hooks, QObject *parent)
     : QObject(parent), m_ui(ui), m_client(client), m_state(state), m_reports(reports),
-      m_permissions(permissions), m_hooks(std::move(hooks))
+      m_permissions(permissions), m_portNames(portNames), m_hooks(std::move(hooks))
 {
     TableWidget *video = m_ui->videoTableWidget;
     connect(video, &TableWidget::layoutChangedSig, this, [this, video] {
@@ -33,6 +37,71 @@ RoutingPage::RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *
         applyToGroup(port, mute, &DeviceState::setVideoMuteAt, &MessageDistance::setVideoMute);
     });
     connect(m_state, &DeviceState::changed, this, &RoutingPage::onStateChanged);
+}
+
+void RoutingPage::buildTables()
+{
+    DeviceState *store = m_state;
+    const DeviceType type = store->deviceType();
+    TableWidget *video = m_ui->videoTableWidget;
+    TableWidget *audio = m_ui->AudioTable;
+    TableWidget *hdmi = m_ui->audioHDMITable;
+    TableWidget *ir = m_ui->InfaredTable;
+    video->setTableType(TableWidget::VideoTable);
+    audio->setTableType(TableWidget::AnalogAudioTable);
+    hdmi->setTableType(TableWidget::HdmiAudioTable);
+    ir->setTableType(TableWidget::InfraredTable);
+    for (TableWidget *t : {audio, hdmi})
+        t->setStripVideoOffset(false);
+    // Their pages are not shown at start-up; their cells are made when the page first is.
+    for (TableWidget *t : {audio, hdmi, ir})
+        t->setCellsWhenShown(true);
+    audio->setHeaderColor(QStringLiteral("#6988a0"));
+    hdmi->setHeaderColor(QStringLiteral("#789383"));
+    hdmi->setPortBase(100);
+    const QMap<int, QString> outputNames = m_portNames->loadPortNames(OutputVideoName);
+    for (TableWidget *t : {video, audio, hdmi, ir})
+        t->setOutputNames(outputNames);
+
+    const QSize audioLayout = TableWidget::audioLayout(type);
+    arrangeAudioPage();
+    // A version report on every refresh must not rebuild cells that would come out the same.
+    const QVector<int> layoutKey{int(type), store->bindMode(), store->splitterMode()};
+    if (layoutKey == m_builtLayout)
+        return;
+    m_builtLayout = layoutKey;
+    if (type != Dev0409S)
+        audio->setTableLayout(audioLayout.width(), audioLayout.height());
+    hdmi->setTableLayout(audioLayout.width(), audioLayout.height());
+    if (type != Dev0404 && type != Dev0409S)
+        ir->setTableLayout(audioLayout.width(), audioLayout.height());
+    if (SpliceGroups *groups = m_hooks.spliceGroups())
+        groups->layoutForMode(store->bindMode());
+    else
+        video->setLayoutForBindMode(store->bindMode());
+}
+
+// Every model's audio page is laid out alike: the analog table on the left and the HDMI audio
+// table on the right, each under its caption, and a table shown alone stands in the middle.
+// The wall model has no analog outputs; HDMI audio that follows video has no table.
+void RoutingPage::arrangeAudioPage()
+{
+    const bool analog = m_state->deviceType() != Dev0409S;
+    const bool hdmi = !m_reports->hdmiAudioFollow();
+    m_ui->AudioTable->setVisible(analog);
+    m_ui->lb_analogAudio->setVisible(analog);
+    m_ui->audioHDMITable->setVisible(hdmi);
+    m_ui->lb_hdmiAudio->setVisible(hdmi);
+    // Rows 0, 1, 4 and columns 0, 3 are the page's margins: wide while only one table shows.
+    const int margin = (analog && hdmi) ? 1 : 4;
+    QGridLayout *grid = m_ui->gridLayout_audio;
+    for (int row : {0, 1, 4})
+        grid->setRowStretch(row, margin);
+    for (int column : {0, 3})
+        grid->setColumnStretch(column, margin);
+    grid->setRowStretch(3, 8);
+    grid->setColumnStretch(1, analog ? 6 : 0);
+    grid->setColumnStretch(2, hdmi ? 6 : 0);
 }
 
 void RoutingPage::refreshTable(TableWidget *table)

@@ -3,12 +3,15 @@
 #include "state/devicestate.h"
 
 #include <QObject>
+#include <QVector>
 
 #include <functional>
 
 class MessageDistance;
 class PermissionStore;
+class PortNameStore;
 class ReportApplier;
+class SpliceGroups;
 class TableWidget;
 struct WidgetForms;
 
@@ -25,10 +28,20 @@ public:
         /// True while the link is up; otherwise the window has told the operator.
         std::function<bool(const QString &what)> linkReady;
         std::function<void()> portWarning;
+        /// The splice-group manager, once the first login has made it.
+        std::function<SpliceGroups *()> spliceGroups;
     };
 
     RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *state,
-                ReportApplier *reports, PermissionStore *permissions, Hooks hooks, QObject *parent);
+                ReportApplier *reports, PermissionStore *permissions, PortNameStore *portNames,
+                Hooks hooks, QObject *parent);
+
+    /// Lays the tables out for the store's model and layout (nothing when they are laid out
+    /// so already), with their names, colours and types.
+    void buildTables();
+    /// Every model's audio page alike: analog on the left, HDMI audio on the right, one table
+    /// alone in the middle.
+    void arrangeAudioPage();
 
     /// Shows the store's routes in a table.
     void refreshTable(TableWidget *table);
@@ -47,5 +60,7 @@ private:
     DeviceState *m_state;
     ReportApplier *m_reports;
     PermissionStore *m_permissions;
+    PortNameStore *m_portNames;
     Hooks m_hooks;
+    QVector<int> m_builtLayout; // device type, bind mode, splitter mode of the built tables
 };

@@ -159,10 +159,11 @@ Widget::Widget(QWidget *parent)
     m_ui->SettingTabWidget->installEventFilter(this);
     m_ui->languageComboBox->setCurrentIndex(settings->language() == 0 ? 0 : 1);
 
-    m_routing = new RoutingPage(
-        m_ui, m_client, store, m_reports, m_permissions.get(),
-        {[this](const QString &what) { return linkReady(what); }, [this] { showPortWarning(); }},
-        this);
+    m_routing =
+        new RoutingPage(m_ui, m_client, store, m_reports, m_permissions.get(), m_portNames.get(),
+                        {[this](const QString &what) { return linkReady(what); },
+                         [this] { showPortWarning(); }, [this] { return m_splitManager; }},
+                        this);
     m_settings = new SettingsPage(m_ui, m_client, store, m_permissions.get(), this);
     m_menus =
         new WidgetMenus(this, {m_ui, m_client, m_permissions.get(), m_portNames.get(), m_wallCanvas,
@@ -491,48 +492,6 @@ void Widget::arrangeForDeviceType()
     list->refreshSelectionAndMode();
 }
 
-void Widget::buildTables()
-{
-    DeviceState *store = DeviceState::instance();
-    const DeviceType type = store->deviceType();
-    TableWidget *video = m_ui->videoTableWidget;
-    TableWidget *audio = m_ui->AudioTable;
-    TableWidget *hdmi = m_ui->audioHDMITable;
-    TableWidget *ir = m_ui->InfaredTable;
-    video->setTableType(TableWidget::VideoTable);
-    audio->setTableType(TableWidget::AnalogAudioTable);
-    hdmi->setTableType(TableWidget::HdmiAudioTable);
-    ir->setTableType(TableWidget::InfraredTable);
-    for (TableWidget *t : {audio, hdmi})
-        t->setStripVideoOffset(false);
-    // Their pages are not shown at start-up; their cells are made when the page first is.
-    for (TableWidget *t : {audio, hdmi, ir})
-        t->setCellsWhenShown(true);
-    audio->setHeaderColor(QStringLiteral("#6988a0"));
-    hdmi->setHeaderColor(QStringLiteral("#789383"));
-    hdmi->setPortBase(100);
-    const QMap<int, QString> outputNames = m_portNames->loadPortNames(OutputVideoName);
-    for (TableWidget *t : tables())
-        t->setOutputNames(outputNames);
-
-    const QSize audioLayout = TableWidget::audioLayout(type);
-    arrangeAudioPage();
-    // A version report on every refresh must not rebuild cells that would come out the same.
-    const QVector<int> layoutKey{int(type), store->bindMode(), store->splitterMode()};
-    if (layoutKey == m_builtLayout)
-        return;
-    m_builtLayout = layoutKey;
-    if (type != Dev0409S)
-        audio->setTableLayout(audioLayout.width(), audioLayout.height());
-    hdmi->setTableLayout(audioLayout.width(), audioLayout.height());
-    if (type != Dev0404 && type != Dev0409S)
-        ir->setTableLayout(audioLayout.width(), audioLayout.height());
-    if (m_splitManager)
-        m_splitManager->layoutForMode(store->bindMode());
-    else
-        video->setLayoutForBindMode(store->bindMode());
-}
-
 QList<TableWidget *> Widget::tables() const
 {
     return {m_ui->videoTableWidget, m_ui->AudioTable, m_ui->audioHDMITable, m_ui->InfaredTable};
@@ -752,30 +711,12 @@ void Widget::retranslateDynamicTexts()
 void Widget::applyHdmiAudioFollow(bool follow)
 {
     m_reports->setHdmiAudioFollow(follow);
-    arrangeAudioPage();
+    m_routing->arrangeAudioPage();
 }
 
-// Every model's audio page is laid out alike: the analog table on the left and the HDMI audio
-// table on the right, each under its caption, and a table shown alone stands in the middle.
-// The wall model has no analog outputs; HDMI audio that follows video has no table.
-void Widget::arrangeAudioPage()
+void Widget::buildTables()
 {
-    const bool analog = DeviceState::instance()->deviceType() != Dev0409S;
-    const bool hdmi = !m_reports->hdmiAudioFollow();
-    m_ui->AudioTable->setVisible(analog);
-    m_ui->lb_analogAudio->setVisible(analog);
-    m_ui->audioHDMITable->setVisible(hdmi);
-    m_ui->lb_hdmiAudio->setVisible(hdmi);
-    // Rows 0, 1, 4 and columns 0, 3 are the page's margins: wide while only one table shows.
-    const int margin = (analog && hdmi) ? 1 : 4;
-    QGridLayout *grid = m_ui->gridLayout_audio;
-    for (int row : {0, 1, 4})
-        grid->setRowStretch(row, margin);
-    for (int column : {0, 3})
-        grid->setColumnStretch(column, margin);
-    grid->setRowStretch(3, 8);
-    grid->setColumnStretch(1, analog ? 6 : 0);
-    grid->setColumnStretch(2, hdmi ? 6 : 0);
+    m_routing->buildTables();
 }
 
 void Widget::on_hdmiAudioComboBox_currentIndexChanged(int index)

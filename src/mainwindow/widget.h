@@ -144,7 +144,6 @@ private:
     void setConnectionText(AppSettings::ConnectionState state, bool afterLanguageChange);
     void showLinkNotice();
     void applyHdmiAudioFollow(bool follow);
-    void arrangeAudioPage();
     void loadPlanNames();
     QList<int> spliceGroupOf(int output) const;
     QString tabStyle(bool shifted) const;
@@ -188,5 +187,4 @@ private:
     WidgetDialogs *m_dialogs = nullptr;
     bool m_loginAccepted = true;
     bool m_loginFree = false;
-    QVector<int> m_builtLayout; // device type, bind mode, splitter mode of the built tables
 };
