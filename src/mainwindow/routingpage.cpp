@@ -3,6 +3,7 @@
 
 #include "mainwindow/listwidget.h"
 #include "mainwindow/tablewidget.h"
+#include "mainwindow/widgetsplice.h"
 #include "protocol/messagedistance.h"
 #include "state/reportapplier.h"
 #include "storage/portnamestore.h"
@@ -10,7 +11,9 @@
 #include "users/permissionstore.h"
 #include "wall/splicegroups.h"
 
+#include <QButtonGroup>
 #include <QGridLayout>
+#include <QPushButton>
 
 RoutingPage::RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *state,
                          ReportApplier *reports, PermissionStore *permissions,
@@ -37,6 +40,81 @@ RoutingPage::RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *
         applyToGroup(port, mute, &DeviceState::setVideoMuteAt, &MessageDistance::setVideoMute);
     });
     connect(m_state, &DeviceState::changed, this, &RoutingPage::onStateChanged);
+
+    buildSpliceModes();
+    // What the store does not hold: the device's splice and bind groups and its bind layout.
+    connect(m_reports, &ReportApplier::spliceModeReported, this, &RoutingPage::showSpliceMode);
+    connect(m_reports, &ReportApplier::bindModeReported, this, [this](int mode) {
+        if (SpliceGroups *groups = m_hooks.spliceGroups())
+            groups->layoutForMode(mode);
+        else
+            buildTables();
+    });
+    connect(m_reports, &ReportApplier::bindGroupsReported, this,
+            [this](const QList<QList<int>> &reported) {
+                if (SpliceGroups *groups = m_hooks.spliceGroups())
+                    groups->replaceGroups(reported);
+            });
+    connect(m_reports, &ReportApplier::bindGroupAdded, this, [this](const QList<int> &outputs) {
+        if (SpliceGroups *groups = m_hooks.spliceGroups())
+            groups->addGroup(outputs);
+    });
+    connect(m_reports, &ReportApplier::bindGroupDissolved, this, [this](int output) {
+        if (SpliceGroups *groups = m_hooks.spliceGroups())
+            groups->dissolveGroupOf(output);
+    });
+}
+
+void RoutingPage::buildSpliceModes()
+{
+    m_spliceModes = new QButtonGroup(this);
+    const QList<QPushButton *> modes{m_ui->btn_spliceMode0, m_ui->btn_spliceMode1,
+                                     m_ui->btn_spliceMode2, m_ui->btn_spliceMode3,
+                                     m_ui->btn_spliceMode4, m_ui->btn_spliceMode5};
+    for (int i = 0; i < modes.size(); ++i)
+        m_spliceModes->addButton(modes[i], i);
+    modes.first()->setChecked(true);
+    WidgetSplice::decorateSpliceModeButtons(m_spliceModes);
+    connect(m_spliceModes, &QButtonGroup::idClicked, this, [this](int index) {
+        if (m_hooks.spliceGroups())
+            applySpliceMode(spliceModeFromInt(index));
+    });
+}
+
+void RoutingPage::showSpliceMode(int mode)
+{
+    if (SpliceGroups *groups = m_hooks.spliceGroups())
+        groups->formOnlyGroup(spliceModeOutputs(mode));
+    if (QAbstractButton *button = m_spliceModes->button(m_state->spliceMode()))
+        button->setChecked(true);
+}
+
+void RoutingPage::applySpliceMode(int mode)
+{
+    const QList<int> outputs = spliceModeOutputs(mode);
+    QList<int> touched = outputs;
+    for (int o : outputs) {
+        for (int member : m_reports->spliceGroupOf(o)) {
+            if (!touched.contains(member))
+                touched.append(member);
+        }
+    }
+    for (int o : touched) {
+        if (m_permissions && !m_permissions->hasPortPermission(o, OutputPortKind))
+            return;
+    }
+    if (!m_hooks.linkReady(QStringLiteral("splice mode %1").arg(mode))) {
+        if (QAbstractButton *button = m_spliceModes->button(m_state->spliceMode()))
+            button->setChecked(true);
+        return;
+    }
+    m_client->setMode(mode);
+    m_state->setSpliceMode(mode);
+    if (SpliceGroups *groups = m_hooks.spliceGroups())
+        groups->formOnlyGroup(outputs);
+    m_reports->applyVideoRoute(m_state->videoRouteAt(outputs.first()), outputs.first(), false);
+    if (QAbstractButton *button = m_spliceModes->button(m_state->spliceMode()))
+        button->setChecked(true);
 }
 
 void RoutingPage::buildTables()

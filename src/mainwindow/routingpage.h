@@ -8,6 +8,7 @@
 #include <functional>
 
 class MessageDistance;
+class QButtonGroup;
 class PermissionStore;
 class PortNameStore;
 class ReportApplier;
@@ -47,6 +48,12 @@ public:
     void refreshTable(TableWidget *table);
 
 private:
+    /// The 0808-S's splice mode presets.
+    void buildSpliceModes();
+    /// A splice mode the device reported: its one group and its button.
+    void showSpliceMode(int mode);
+    /// The operator's splice mode: rights, the command, then as if reported.
+    void applySpliceMode(int mode);
     void onStateChanged(DeviceState::Part part, const QList<int> &ports);
     void onDrop(TableWidget *table, int input, int output);
     bool groupAllows(int port, int listRight) const;
@@ -62,5 +69,6 @@ private:
     PermissionStore *m_permissions;
     PortNameStore *m_portNames;
     Hooks m_hooks;
+    QButtonGroup *m_spliceModes = nullptr;
     QVector<int> m_builtLayout; // device type, bind mode, splitter mode of the built tables
 };

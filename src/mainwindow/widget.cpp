@@ -294,18 +294,8 @@ void Widget::createButtonGroups()
     WidgetSplice::connectPlanDoubleClicks(m_planGroupWall,
                                           [this](int i) { recallPlan(m_planGroupWall, i); });
 
-    m_spliceModeGroup = new QButtonGroup(this);
-    const QList<QPushButton *> modes{m_ui->btn_spliceMode0, m_ui->btn_spliceMode1,
-                                     m_ui->btn_spliceMode2, m_ui->btn_spliceMode3,
-                                     m_ui->btn_spliceMode4, m_ui->btn_spliceMode5};
-    for (int i = 0; i < modes.size(); ++i)
-        m_spliceModeGroup->addButton(modes[i], i);
-    modes.first()->setChecked(true);
-    WidgetSplice::decorateSpliceModeButtons(m_spliceModeGroup);
-
     connect(m_planGroupVideo, &QButtonGroup::idClicked, this, &Widget::sl_planBtnClicked);
     connect(m_planGroupWall, &QButtonGroup::idClicked, this, &Widget::sl_planBtnClicked);
-    connect(m_spliceModeGroup, &QButtonGroup::idClicked, this, &Widget::sl_spliceGroupBtnClicked);
     connect(m_splitterGroup, &QButtonGroup::idClicked, this,
             &Widget::SingleSplitterButtonChangeSlot);
 }

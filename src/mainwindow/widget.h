@@ -97,7 +97,6 @@ public slots:
     void receiveVersionSlot(const QJsonObject &object);
     void SingleSplitterButtonChangeSlot(int mode);
     void sl_planBtnClicked(int btnIndex);
-    void sl_spliceGroupBtnClicked(int btnIndex);
     void on_CaptionBtn_clicked();
     void on_btn_RestoreOrMax_clicked();
     void on_refrenshBtn_clicked();
@@ -127,10 +126,6 @@ private:
     /// The client's reports to the report applier, its notices and the store's to the views.
     void connectReports();
     void onStateChanged(DeviceState::Part part);
-    /// A splice mode the device reported: its one group and its button.
-    void showSpliceMode(int mode);
-    /// The operator's splice mode: rights, the command, then as if reported.
-    void applySpliceMode(int mode);
     void runStartupLogin();
     void afterLogin();
     void reLogin();
@@ -167,7 +162,6 @@ private:
     QStringList m_inputColors;
     QButtonGroup *m_planGroupVideo = nullptr;
     QButtonGroup *m_planGroupWall = nullptr;
-    QButtonGroup *m_spliceModeGroup = nullptr;
     std::unique_ptr<PortNameStore> m_portNames;
     std::unique_ptr<UserAccountStore> m_userAccounts;
     QTranslator m_translator;

@@ -48,25 +48,6 @@ void Widget::connectReports()
             &Widget::si_outResoluChangedByOthers);
     connect(r, &ReportApplier::hdcpChangedByOthers, this, &Widget::si_hdcpChangedByOthers);
     connect(r, &ReportApplier::scalingModeEchoed, this, &Widget::si_ForwardAnalysis);
-    connect(r, &ReportApplier::spliceModeReported, this, &Widget::showSpliceMode);
-    connect(r, &ReportApplier::bindModeReported, this, [this](int mode) {
-        if (m_splitManager)
-            m_splitManager->layoutForMode(mode);
-        else
-            buildTables();
-    });
-    connect(r, &ReportApplier::bindGroupsReported, this, [this](const QList<QList<int>> &groups) {
-        if (m_splitManager)
-            m_splitManager->replaceGroups(groups);
-    });
-    connect(r, &ReportApplier::bindGroupAdded, this, [this](const QList<int> &outputs) {
-        if (m_splitManager)
-            m_splitManager->addGroup(outputs);
-    });
-    connect(r, &ReportApplier::bindGroupDissolved, this, [this](int output) {
-        if (m_splitManager)
-            m_splitManager->dissolveGroupOf(output);
-    });
     connect(DeviceState::instance(), &DeviceState::changed, this,
             [this](DeviceState::Part part) { onStateChanged(part); });
 }
@@ -97,43 +78,6 @@ QList<int> Widget::spliceGroupOf(int output) const
     return m_reports->spliceGroupOf(output);
 }
 
-void Widget::showSpliceMode(int mode)
-{
-    if (m_splitManager)
-        m_splitManager->formOnlyGroup(spliceModeOutputs(mode));
-    if (QAbstractButton *button = m_spliceModeGroup->button(DeviceState::instance()->spliceMode()))
-        button->setChecked(true);
-}
-
-void Widget::applySpliceMode(int mode)
-{
-    DeviceState *store = DeviceState::instance();
-    const QList<int> outputs = spliceModeOutputs(mode);
-    QList<int> touched = outputs;
-    for (int o : outputs) {
-        for (int member : spliceGroupOf(o)) {
-            if (!touched.contains(member))
-                touched.append(member);
-        }
-    }
-    for (int o : touched) {
-        if (m_permissions && !m_permissions->hasPortPermission(o, OutputPortKind))
-            return;
-    }
-    if (!linkReady(QStringLiteral("splice mode %1").arg(mode))) {
-        if (QAbstractButton *button = m_spliceModeGroup->button(store->spliceMode()))
-            button->setChecked(true);
-        return;
-    }
-    m_client->setMode(mode);
-    store->setSpliceMode(mode);
-    if (m_splitManager)
-        m_splitManager->formOnlyGroup(outputs);
-    applyVideoRoute(store->videoRouteAt(outputs.first()), outputs.first(), false);
-    if (QAbstractButton *button = m_spliceModeGroup->button(store->spliceMode()))
-        button->setChecked(true);
-}
-
 void Widget::receiveVersionSlot(const QJsonObject &object)
 {
     // The delays of the status queries count from the report's arrival; the first one leaves
@@ -160,12 +104,6 @@ void Widget::receiveVersionSlot(const QJsonObject &object)
     }
     applyHdmiAudioFollow(follow);
     QuerySchedule::sendAfterStatus(m_client, store->deviceType(), sinceReport.elapsed());
-}
-
-void Widget::sl_spliceGroupBtnClicked(int btnIndex)
-{
-    if (m_splitManager)
-        applySpliceMode(spliceModeFromInt(btnIndex));
 }
 
 void Widget::SingleSplitterButtonChangeSlot(int mode)
