@@ -125,7 +125,6 @@ private:
     void connectProtocol();
     /// The client's reports to the report applier, its notices and the store's to the views.
     void connectReports();
-    void onStateChanged(DeviceState::Part part);
     void runStartupLogin();
     void afterLogin();
     void reLogin();
@@ -140,7 +139,6 @@ private:
     void showLinkNotice();
     void applyHdmiAudioFollow(bool follow);
     void loadPlanNames();
-    QList<int> spliceGroupOf(int output) const;
     QString tabStyle(bool shifted) const;
 
     WidgetForms *m_ui;

@@ -4,21 +4,14 @@
 #include "widgetforms.h"
 
 #include "app/appsettings.h"
-#include "mainwindow/listwidget.h"
 #include "mainwindow/routingpage.h"
-#include "mainwindow/tablewidget.h"
 #include "protocol/messagedistance.h"
 #include "protocol/queryschedule.h"
 #include "state/devicestate.h"
 #include "state/reportapplier.h"
-#include "users/permissionfunction.h"
-#include "users/permissionstore.h"
 #include "wall/multiviewview.h"
-#include "wall/splicegroups.h"
 #include "wall/wallcanvas.h"
 
-#include <QAbstractButton>
-#include <QButtonGroup>
 #include <QElapsedTimer>
 
 void Widget::connectReports()
@@ -49,13 +42,10 @@ void Widget::connectReports()
     connect(r, &ReportApplier::hdcpChangedByOthers, this, &Widget::si_hdcpChangedByOthers);
     connect(r, &ReportApplier::scalingModeEchoed, this, &Widget::si_ForwardAnalysis);
     connect(DeviceState::instance(), &DeviceState::changed, this,
-            [this](DeviceState::Part part) { onStateChanged(part); });
-}
-
-void Widget::onStateChanged(DeviceState::Part part)
-{
-    if (part == DeviceState::Multiview && m_multiviewView)
-        m_multiviewView->refresh();
+            [this](DeviceState::Part part) {
+                if (part == DeviceState::Multiview && m_multiviewView)
+                    m_multiviewView->refresh();
+            });
 }
 
 void Widget::refreshTable(TableWidget *table)
@@ -71,11 +61,6 @@ void Widget::applyVideoRoute(int input, int output, bool clearMute)
 bool Widget::hdmiAudioFollow() const
 {
     return m_reports->hdmiAudioFollow();
-}
-
-QList<int> Widget::spliceGroupOf(int output) const
-{
-    return m_reports->spliceGroupOf(output);
 }
 
 void Widget::receiveVersionSlot(const QJsonObject &object)
