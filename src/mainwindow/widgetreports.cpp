@@ -41,11 +41,10 @@ void Widget::connectReports()
             &Widget::si_outResoluChangedByOthers);
     connect(r, &ReportApplier::hdcpChangedByOthers, this, &Widget::si_hdcpChangedByOthers);
     connect(r, &ReportApplier::scalingModeEchoed, this, &Widget::si_ForwardAnalysis);
-    connect(DeviceState::instance(), &DeviceState::changed, this,
-            [this](DeviceState::Part part) {
-                if (part == DeviceState::Multiview && m_multiviewView)
-                    m_multiviewView->refresh();
-            });
+    connect(DeviceState::instance(), &DeviceState::changed, this, [this](DeviceState::Part part) {
+        if (part == DeviceState::Multiview && m_multiviewView)
+            m_multiviewView->refresh();
+    });
 }
 
 void Widget::refreshTable(TableWidget *table)
