@@ -44,9 +44,6 @@ void printDataFolders()
 
 } // namespace
 
-// The one pointer through which code without a window at hand reaches the main window.
-Widget *mainWindow = nullptr;
-
 int main(int argc, char *argv[])
 {
     // Answered before any window system is touched, so they work without a display.
@@ -94,7 +91,6 @@ int main(int argc, char *argv[])
     }
 
     auto *window = new Widget;
-    mainWindow = window;
     if (!window->loginAccepted()) {
         // The login dialog was closed at start-up.
         delete window;
@@ -113,7 +109,6 @@ int main(int argc, char *argv[])
 
     const int code = app->exec();
     delete window;
-    mainWindow = nullptr;
     delete app;
     return code;
 }

@@ -630,10 +630,6 @@ Output</translation>
         <translation>Minimize</translation>
     </message>
     <message>
-        <source>Maximize</source>
-        <translation>Maximize</translation>
-    </message>
-    <message>
         <source>Close</source>
         <translation>Close</translation>
     </message>
@@ -746,22 +742,6 @@ Output</translation>
         <translation>Multiview</translation>
     </message>
     <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
-        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
-        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
-        <translation>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
-        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</translation>
-    </message>
-    <message>
         <source>Warning</source>
         <translation>Warning</translation>
     </message>
@@ -770,42 +750,14 @@ Output</translation>
         <translation>The current operation involves one or more ports that the current user does not have permission to use.</translation>
     </message>
     <message>
-        <source>Received</source>
-        <translation>Received</translation>
-    </message>
-    <message>
-        <source>Not Received</source>
-        <translation>Not Received</translation>
-    </message>
-    <message>
-        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
-        <translation>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </translation>
-    </message>
-    <message>
-        <source>(1) Current Windows Property And VIR Mode: %1</source>
-        <translation>(1) Current Windows Property And VIR Mode: %1</translation>
-    </message>
-    <message>
-        <source>(2) Current Reasolution: %1</source>
-        <translation>(2) Current Resolution: %1</translation>
-    </message>
-    <message>
-        <source>(3) Current Rotate Degree: %1</source>
-        <translation>(3) Current Rotate Degree: %1</translation>
-    </message>
-    <message>
         <source>The change could not be saved:
 %1</source>
         <translation>The change could not be saved:
 %1</translation>
     </message>
     <message>
-        <source>The device is not connected: nothing was sent</source>
-        <translation>The device is not connected: nothing was sent</translation>
-    </message>
-    <message>
-        <source>Restore</source>
-        <translation>Restore</translation>
+        <source>Maximize</source>
+        <translation>Maximize</translation>
     </message>
 </context>
 <context>
@@ -1964,6 +1916,68 @@ Every route, saved plan, port setting and caption on the device is lost, and its
         <translation>Restore the device at %1 to its factory settings?
 
 Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</translation>
+    </message>
+</context>
+<context>
+    <name>PlanBars</name>
+    <message>
+        <source>Received</source>
+        <translation>Received</translation>
+    </message>
+    <message>
+        <source>Not Received</source>
+        <translation>Not Received</translation>
+    </message>
+    <message>
+        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
+        <translation>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </translation>
+    </message>
+    <message>
+        <source>(1) Current Windows Property And VIR Mode: %1</source>
+        <translation>(1) Current Windows Property And VIR Mode: %1</translation>
+    </message>
+    <message>
+        <source>(2) Current Reasolution: %1</source>
+        <translation>(2) Current Resolution: %1</translation>
+    </message>
+    <message>
+        <source>(3) Current Rotate Degree: %1</source>
+        <translation>(3) Current Rotate Degree: %1</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
+        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
+        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
+        <translation>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
+        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</translation>
+    </message>
+    <message>
+        <source>The device is not connected: nothing was sent</source>
+        <translation>The device is not connected: nothing was sent</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximize</translation>
     </message>
 </context>
 </TS>

@@ -630,10 +630,6 @@ Output</source>
         <translation>最小化</translation>
     </message>
     <message>
-        <source>Maximize</source>
-        <translation>最大化</translation>
-    </message>
-    <message>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
@@ -746,22 +742,6 @@ Output</source>
         <translation>多画面</translation>
     </message>
     <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
-        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已断开</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
-        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已连接</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
-        <translation>%4矩阵控制  用户:%3   IP:%1  端口:%2  已连接</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
-        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 正在连接</translation>
-    </message>
-    <message>
         <source>Warning</source>
         <translation>警告</translation>
     </message>
@@ -770,42 +750,14 @@ Output</source>
         <translation>当前操作涉及当前用户无权使用的一个或多个端口。</translation>
     </message>
     <message>
-        <source>Received</source>
-        <translation>已接收</translation>
-    </message>
-    <message>
-        <source>Not Received</source>
-        <translation>未接收</translation>
-    </message>
-    <message>
-        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
-        <translation>自登录或上次点击刷新以来，程序需要先收到以下三类信息才能正确调用预案：</translation>
-    </message>
-    <message>
-        <source>(1) Current Windows Property And VIR Mode: %1</source>
-        <translation>(1) 当前窗口属性和 VIR 模式：%1</translation>
-    </message>
-    <message>
-        <source>(2) Current Reasolution: %1</source>
-        <translation>(2) 当前分辨率：%1</translation>
-    </message>
-    <message>
-        <source>(3) Current Rotate Degree: %1</source>
-        <translation>(3) 当前旋转角度：%1</translation>
-    </message>
-    <message>
         <source>The change could not be saved:
 %1</source>
         <translation>更改未能保存：
 %1</translation>
     </message>
     <message>
-        <source>The device is not connected: nothing was sent</source>
-        <translation>设备未连接：命令未发送</translation>
-    </message>
-    <message>
-        <source>Restore</source>
-        <translation>还原</translation>
+        <source>Maximize</source>
+        <translation>最大化</translation>
     </message>
 </context>
 <context>
@@ -1964,6 +1916,68 @@ Every route, saved plan, port setting and caption on the device is lost, and its
         <translation>确定将 %1 的设备恢复为出厂设置吗？
 
 设备上的所有切换、已保存的预案、端口设置和字幕都将丢失，网络设置也会恢复为出厂地址，之后可能无法再通过 %1 访问该设备。</translation>
+    </message>
+</context>
+<context>
+    <name>PlanBars</name>
+    <message>
+        <source>Received</source>
+        <translation>已接收</translation>
+    </message>
+    <message>
+        <source>Not Received</source>
+        <translation>未接收</translation>
+    </message>
+    <message>
+        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
+        <translation>自登录或上次点击刷新以来，程序需要先收到以下三类信息才能正确调用预案：</translation>
+    </message>
+    <message>
+        <source>(1) Current Windows Property And VIR Mode: %1</source>
+        <translation>(1) 当前窗口属性和 VIR 模式：%1</translation>
+    </message>
+    <message>
+        <source>(2) Current Reasolution: %1</source>
+        <translation>(2) 当前分辨率：%1</translation>
+    </message>
+    <message>
+        <source>(3) Current Rotate Degree: %1</source>
+        <translation>(3) 当前旋转角度：%1</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
+        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已断开</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
+        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已连接</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
+        <translation>%4矩阵控制  用户:%3   IP:%1  端口:%2  已连接</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
+        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 正在连接</translation>
+    </message>
+    <message>
+        <source>The device is not connected: nothing was sent</source>
+        <translation>设备未连接：命令未发送</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>还原</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
     </message>
 </context>
 </TS>

@@ -1,19 +1,47 @@
 #include "routingpage.h"
 #include "widgetforms.h"
 
+#include "app/appsettings.h"
 #include "mainwindow/listwidget.h"
 #include "mainwindow/tablewidget.h"
-#include "mainwindow/widgetsplice.h"
 #include "protocol/messagedistance.h"
 #include "state/reportapplier.h"
+#include "state/sigmanager.h"
+#include "state/statuskeys.h"
 #include "storage/portnamestore.h"
 #include "users/permissionfunction.h"
 #include "users/permissionstore.h"
+#include "wall/planpushbutton.h"
 #include "wall/splicegroups.h"
+#include "wall/videosplitmanager.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QPushButton>
+
+namespace {
+
+// Draws on each splice-mode button the group its preset forms on the 2 x 4 outputs.
+void decorateSpliceModeButtons(QButtonGroup *modes)
+{
+    const QStringList colors{QStringLiteral("#338c56")};
+    for (QAbstractButton *b : modes->buttons()) {
+        auto *preset = qobject_cast<PlanPushButton *>(b);
+        if (!preset)
+            continue;
+        const int mode = modes->id(b);
+        const QList<int> outputs = StatusKeys::spliceModeOutputs(mode);
+        // The presets are ordinary exclusive buttons: no flash, no right-button click.
+        preset->setPlainMode(true);
+        preset->setGrid(2, 4);
+        preset->setPreview(mode, {{outputs.first(), outputs}});
+        preset->setGroupColors(colors);
+        preset->setPreviewMode();
+        preset->setToolTip(b->text());
+    }
+}
+
+} // namespace
 
 RoutingPage::RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *state,
                          ReportApplier *reports, PermissionStore *permissions,
@@ -40,27 +68,32 @@ RoutingPage::RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *
         applyToGroup(port, mute, &DeviceState::setVideoMuteAt, &MessageDistance::setVideoMute);
     });
     connect(m_state, &DeviceState::changed, this, &RoutingPage::onStateChanged);
+    for (TableWidget *table : tables())
+        connect(table, &TableWidget::si_showPermissionWarningDialog, this,
+                [this] { m_hooks.portWarning(); });
+    connect(video, &TableWidget::si_requsetCheckPermissionLabelClicked, video,
+            &TableWidget::applyButtonRights);
 
     buildSpliceModes();
     // What the store does not hold: the device's splice and bind groups and its bind layout.
     connect(m_reports, &ReportApplier::spliceModeReported, this, &RoutingPage::showSpliceMode);
     connect(m_reports, &ReportApplier::bindModeReported, this, [this](int mode) {
-        if (SpliceGroups *groups = m_hooks.spliceGroups())
+        if (SpliceGroups *groups = spliceGroups())
             groups->layoutForMode(mode);
         else
             buildTables();
     });
     connect(m_reports, &ReportApplier::bindGroupsReported, this,
             [this](const QList<QList<int>> &reported) {
-                if (SpliceGroups *groups = m_hooks.spliceGroups())
+                if (SpliceGroups *groups = spliceGroups())
                     groups->replaceGroups(reported);
             });
     connect(m_reports, &ReportApplier::bindGroupAdded, this, [this](const QList<int> &outputs) {
-        if (SpliceGroups *groups = m_hooks.spliceGroups())
+        if (SpliceGroups *groups = spliceGroups())
             groups->addGroup(outputs);
     });
     connect(m_reports, &ReportApplier::bindGroupDissolved, this, [this](int output) {
-        if (SpliceGroups *groups = m_hooks.spliceGroups())
+        if (SpliceGroups *groups = spliceGroups())
             groups->dissolveGroupOf(output);
     });
 }
@@ -74,16 +107,16 @@ void RoutingPage::buildSpliceModes()
     for (int i = 0; i < modes.size(); ++i)
         m_spliceModes->addButton(modes[i], i);
     modes.first()->setChecked(true);
-    WidgetSplice::decorateSpliceModeButtons(m_spliceModes);
+    decorateSpliceModeButtons(m_spliceModes);
     connect(m_spliceModes, &QButtonGroup::idClicked, this, [this](int index) {
-        if (m_hooks.spliceGroups())
+        if (spliceGroups())
             applySpliceMode(spliceModeFromInt(index));
     });
 }
 
 void RoutingPage::showSpliceMode(int mode)
 {
-    if (SpliceGroups *groups = m_hooks.spliceGroups())
+    if (SpliceGroups *groups = spliceGroups())
         groups->formOnlyGroup(spliceModeOutputs(mode));
     if (QAbstractButton *button = m_spliceModes->button(m_state->spliceMode()))
         button->setChecked(true);
@@ -110,7 +143,7 @@ void RoutingPage::applySpliceMode(int mode)
     }
     m_client->setMode(mode);
     m_state->setSpliceMode(mode);
-    if (SpliceGroups *groups = m_hooks.spliceGroups())
+    if (SpliceGroups *groups = spliceGroups())
         groups->formOnlyGroup(outputs);
     m_reports->applyVideoRoute(m_state->videoRouteAt(outputs.first()), outputs.first(), false);
     if (QAbstractButton *button = m_spliceModes->button(m_state->spliceMode()))
@@ -153,7 +186,7 @@ void RoutingPage::buildTables()
     hdmi->setTableLayout(audioLayout.width(), audioLayout.height());
     if (type != Dev0404 && type != Dev0409S)
         ir->setTableLayout(audioLayout.width(), audioLayout.height());
-    if (SpliceGroups *groups = m_hooks.spliceGroups())
+    if (SpliceGroups *groups = spliceGroups())
         groups->layoutForMode(store->bindMode());
     else
         video->setLayoutForBindMode(store->bindMode());
@@ -285,4 +318,92 @@ void RoutingPage::applyToGroup(int port, bool on, void (DeviceState::*store)(int
     }
     (m_client->*send)(port, on);
     (m_state->*store)(port, on);
+}
+
+QList<TableWidget *> RoutingPage::tables() const
+{
+    return {m_ui->videoTableWidget, m_ui->AudioTable, m_ui->audioHDMITable, m_ui->InfaredTable};
+}
+
+void RoutingPage::arrangeFor(DeviceType type)
+{
+    // The 0808-S has its splice bar and always the 2 x 4 layout; the 0404 one fixed layout.
+    if (type != Dev0409S) {
+        m_ui->vtcWidBottomVideoTable->setVisible(type == Dev0808S);
+        m_ui->lb_sg->setVisible(type == Dev0808S);
+        if (type == Dev0808S)
+            m_state->setBindMode(1);
+        else if (type == Dev0404)
+            m_state->setBindMode(2);
+    }
+    // The list knows which of its entries each model has.
+    m_ui->listWidget->arrangeForDeviceType(type);
+    buildTables();
+    m_ui->listWidget->refreshSelectionAndMode();
+}
+
+void RoutingPage::applyRights()
+{
+    for (TableWidget *table : tables())
+        table->setPermissions(m_permissions);
+    m_ui->videoTableWidget->applyButtonRights();
+    const bool spliceBar = m_permissions->hasListPermission(VideoSwitchFunction) &&
+                           m_permissions->hasListPermission(SpliceFunction);
+    m_ui->vtcWidBottomVideoTable->setEnabled(spliceBar);
+    m_ui->lb_sg->setEnabled(spliceBar);
+}
+
+void RoutingPage::loadPortNames()
+{
+    AppSettings *settings = AppSettings::instance();
+    const QMap<int, QString> videoNames = m_portNames->loadPortNames(InputVideoName);
+    const QMap<int, QString> audioNames = m_portNames->loadPortNames(InputAudioName);
+    settings->setInputNames(videoNames);
+    settings->setAudioNames(audioNames);
+    settings->setOutputNames(m_portNames->loadPortNames(OutputVideoName));
+    // The list shows the names just read; reading them again cost a second pass over project.db.
+    m_ui->listWidget->setSignalNames(videoNames, audioNames);
+}
+
+void RoutingPage::showNamesAfresh()
+{
+    loadPortNames();
+    SigManager *hub = SigManager::instance();
+    for (int port = 1; port <= ListWidget::PortsPerKind; ++port) {
+        emit hub->Sig_RenameInputSignals(port);
+        emit hub->Sig_RenameInputAudioSignals(port);
+        emit hub->Sig_RenameInputHDMIAudioSignals(port);
+    }
+    const QMap<int, QString> outputs = m_portNames->loadPortNames(OutputVideoName);
+    for (TableWidget *t : tables())
+        t->setOutputNames(outputs);
+}
+
+RoutingPage::~RoutingPage() = default;
+
+SpliceGroups *RoutingPage::spliceGroups() const
+{
+    return m_groups.get();
+}
+
+void RoutingPage::createSpliceGroups()
+{
+    if (m_groups)
+        return;
+    m_groups = std::make_unique<VideoSplitManager>();
+    TableWidget *video = m_ui->videoTableWidget;
+    VideoSplitManager *groups = m_groups.get();
+    connect(groups, &VideoSplitManager::si_groupsChanged, video, &TableWidget::setSpliceGroups);
+    connect(groups, &VideoSplitManager::si_tableRefreshRequested, video,
+            &TableWidget::setLayoutForBindMode);
+    // A new group shows the master's picture on all its outputs.
+    connect(groups, &VideoSplitManager::si_sendNewBindMsg, this,
+            [this](int master, const QList<int> &members) {
+                m_reports->applyVideoRoute(m_state->videoRouteAt(master), master, false);
+                m_client->bindOutputs(master, members);
+            });
+    connect(groups, &VideoSplitManager::si_sendUnBindMsg, m_client,
+            &MessageDistance::unbindOutputs);
+    groups->setTable(video);
+    m_reports->setSpliceGroups([groups](int output) { return groups->groupOf(output); });
 }

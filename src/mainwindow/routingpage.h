@@ -6,6 +6,7 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 
 class MessageDistance;
 class QButtonGroup;
@@ -14,6 +15,7 @@ class PortNameStore;
 class ReportApplier;
 class SpliceGroups;
 class TableWidget;
+class VideoSplitManager;
 struct WidgetForms;
 
 /// The routing pages' tables and signal list: they show what the store holds, and a drop or a
@@ -29,13 +31,12 @@ public:
         /// True while the link is up; otherwise the window has told the operator.
         std::function<bool(const QString &what)> linkReady;
         std::function<void()> portWarning;
-        /// The splice-group manager, once the first login has made it.
-        std::function<SpliceGroups *()> spliceGroups;
     };
 
     RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *state,
                 ReportApplier *reports, PermissionStore *permissions, PortNameStore *portNames,
                 Hooks hooks, QObject *parent);
+    ~RoutingPage() override;
 
     /// Lays the tables out for the store's model and layout (nothing when they are laid out
     /// so already), with their names, colours and types.
@@ -44,8 +45,20 @@ public:
     /// alone in the middle.
     void arrangeAudioPage();
 
+    /// The splice groups of the video table, made at the first login (null until then).
+    void createSpliceGroups();
+    SpliceGroups *spliceGroups() const;
     /// Shows the store's routes in a table.
     void refreshTable(TableWidget *table);
+    /// The model's splice bar and fixed layout, its signal list and tables.
+    void arrangeFor(DeviceType type);
+    /// The user's rights on the tables' cells and the splice bar.
+    void applyRights();
+    /// Reads the port names into the settings and the signal list.
+    void loadPortNames();
+    /// Every port's name again, after a change of language: unnamed ports show the default
+    /// name in the new language.
+    void showNamesAfresh();
 
 private:
     /// The 0808-S's splice mode presets.
@@ -57,6 +70,7 @@ private:
     void onStateChanged(DeviceState::Part part, const QList<int> &ports);
     void onDrop(TableWidget *table, int input, int output);
     bool groupAllows(int port, int listRight) const;
+    QList<TableWidget *> tables() const;
     void onLock(int port, bool lock);
     /// Pause or mute of a cell button: the state goes to the port's whole splice group.
     void applyToGroup(int port, bool on, void (DeviceState::*store)(int, bool),
@@ -69,6 +83,7 @@ private:
     PermissionStore *m_permissions;
     PortNameStore *m_portNames;
     Hooks m_hooks;
+    std::unique_ptr<VideoSplitManager> m_groups;
     QButtonGroup *m_spliceModes = nullptr;
     QVector<int> m_builtLayout; // device type, bind mode, splitter mode of the built tables
 };

@@ -5,10 +5,25 @@
 #include "protocol/messagedistance.h"
 #include "uikit/dialogconfirm.h"
 #include "uikit/msgdlg.h"
+#include "uikit/svgcheckbox.h"
+#include "uikit/svglabel.h"
+#include "users/permissionfunction.h"
+#include "users/permissionstore.h"
 #include "users/usermanagerdialog.h"
 #include "wall/dialogbezel.h"
 
+#include <QEvent>
+#include <QListView>
+#include <QRegularExpressionValidator>
 #include <QTimer>
+
+namespace {
+
+const char IpPattern[] = "((25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9][0-9]|[0-9])[\\.]){3}"
+                         "(25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9][0-9]|[0-9])";
+const char MacPattern[] = "^([0-9a-fA-F]{2}(:|-)){5}[0-9a-fA-F]{2}$";
+
+} // namespace
 
 SettingsPage::SettingsPage(WidgetForms *ui, MessageDistance *client, DeviceState *state,
                            PermissionStore *permissions, QWidget *window)
@@ -33,7 +48,48 @@ SettingsPage::SettingsPage(WidgetForms *ui, MessageDistance *client, DeviceState
         Usermanagerdialog dialog(m_permissions, m_window);
         dialog.exec();
     });
+    connect(m_ui->IsNotNeedLoginCheck, &QCheckBox::toggled, this, &SettingsPage::loginFreeToggled);
+    for (SvgCheckBox *box : {m_ui->DhcpSwitchCheck, m_ui->IsNotNeedLoginCheck}) {
+        box->setSvgPaths(QStringLiteral(":/Images/on.svg"), QStringLiteral(":/Images/off.svg"));
+        box->setSvgSize(48, 24);
+        box->setTextPosition(SvgCheckBox::ImageOnly);
+    }
+    const QRegularExpression ip(QString::fromLatin1(IpPattern));
+    for (QLineEdit *edit : {m_ui->IpEdit, m_ui->GateWayEdit, m_ui->SubnetEdit})
+        edit->setValidator(new QRegularExpressionValidator(ip, edit));
+    m_ui->MacEdit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QString::fromLatin1(MacPattern)), m_ui->MacEdit));
+    // The combo boxes' styled list views cost a popup each: made when the page is first shown.
+    m_ui->SettingTabWidget->installEventFilter(this);
+    m_ui->lb_verIcon->setSvg(QStringLiteral(":/Images/ver.svg"), QSize(64, 64));
     showAbout();
+}
+
+bool SettingsPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_ui->SettingTabWidget && event->type() == QEvent::Show) {
+        m_ui->SettingTabWidget->removeEventFilter(this);
+        for (QComboBox *box : {m_ui->languageComboBox, m_ui->HdmiAudioComboBox})
+            box->setView(new QListView(box));
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SettingsPage::applyRights()
+{
+    auto right = [this](int n) { return m_permissions->hasListPermission(n); };
+    m_ui->usermanageBtn->setEnabled(right(UserFunction));
+    m_ui->bezelBtn->setEnabled(right(BezelFunction));
+    m_ui->factorResetBtn->setEnabled(right(NetWorkFunction));
+    m_ui->netWorkConfirmBtn->setEnabled(right(NetWorkFunction));
+    m_ui->DhcpSwitchCheck->setEnabled(right(DhcpFunction));
+    m_ui->IsNotNeedLoginCheck->setEnabled(right(LoginFreeFunction));
+}
+
+void SettingsPage::showLoginFree(bool on)
+{
+    const QSignalBlocker block(m_ui->IsNotNeedLoginCheck);
+    m_ui->IsNotNeedLoginCheck->setChecked(on);
 }
 
 void SettingsPage::onStateChanged(DeviceState::Part part)

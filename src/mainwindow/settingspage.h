@@ -21,6 +21,17 @@ public:
                  PermissionStore *permissions, QWidget *window);
 
     void confirmFactoryReset();
+    /// The user's rights on the page's controls.
+    void applyRights();
+    /// Shows the login-free switch as stored, without announcing it.
+    void showLoginFree(bool on);
+
+signals:
+    /// The operator turned login-free start-up on or off.
+    void loginFreeToggled(bool on);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void onStateChanged(DeviceState::Part part);

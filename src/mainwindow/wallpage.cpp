@@ -5,6 +5,8 @@
 #include "state/devicestate.h"
 #include "state/reportapplier.h"
 #include "uikit/pngicon.h"
+#include "users/permissionfunction.h"
+#include "users/permissionstore.h"
 #include "wall/outputwidget0409.h"
 #include "wall/widgetsplicingsetting.h"
 
@@ -141,4 +143,13 @@ void WallPage::openSplicingSetting()
     m_client->getStatus();
     m_client->getResolution();
     m_client->getRotate();
+}
+
+void WallPage::applyRights(PermissionStore *permissions)
+{
+    m_canvas->setPermissions(permissions);
+    const bool wall = permissions->hasListPermission(SplicingWallFunction);
+    m_ui->btn_splicing_set->setEnabled(permissions->hasListPermission(SplicingSettingFunction));
+    m_ui->btn_0409_close_all->setEnabled(wall);
+    m_ui->widget_out_0409->setEnabled(wall);
 }

@@ -6,6 +6,7 @@
 class DeviceState;
 class MessageDistance;
 class OutputWidget0409;
+class PermissionStore;
 class QButtonGroup;
 class QWidget;
 class ReportApplier;
@@ -23,6 +24,8 @@ public:
              QWidget *window);
 
     OutputWidget0409 *canvas() const { return m_canvas; }
+    /// The user's rights on the canvas and the wall's tools.
+    void applyRights(PermissionStore *permissions);
     /// The splicing setting, modal; the wall is rebuilt from the device's answers afterwards.
     void openSplicingSetting();
 

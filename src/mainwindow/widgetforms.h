@@ -9,3 +9,14 @@
 struct WidgetForms : Ui::Widget, Ui::WidgetPages
 {
 };
+
+/// The main window's pages, by tab.
+enum PageTab
+{
+    VideoTab,
+    JointTab,
+    AudioTab,
+    InfraredTab,
+    SettingTab,
+    AboutTab
+};

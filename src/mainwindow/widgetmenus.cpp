@@ -5,12 +5,14 @@
 
 #include "app/appsettings.h"
 #include "mainwindow/listwidget.h"
+#include "mainwindow/planbars.h"
+#include "mainwindow/routingpage.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widgetdialogs.h"
-#include "mainwindow/widgetsplice.h"
 #include "protocol/messagedistance.h"
 #include "state/devicestate.h"
+#include "state/reportapplier.h"
 #include "state/sigmanager.h"
 #include "storage/plannamestore.h"
 #include "storage/portnamestore.h"
@@ -25,8 +27,8 @@
 #include <QActionGroup>
 #include <QButtonGroup>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMenu>
-#include <QTimer>
 
 namespace {
 
@@ -46,9 +48,35 @@ int portOf(const QTableWidgetItem *item)
 
 } // namespace
 
-WidgetMenus::WidgetMenus(Widget *window, const Parts &parts)
-    : QObject(window), m_window(window), m_parts(parts)
+WidgetMenus::WidgetMenus(Widget *window, Parts parts)
+    : QObject(window), m_window(window), m_parts(std::move(parts))
 {
+    WidgetForms *ui = m_parts.ui;
+    for (QWidget *view :
+         std::initializer_list<QWidget *>{ui->videoTableWidget, ui->AudioTable, ui->audioHDMITable,
+                                          ui->InfaredTable, ui->listWidget}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        view->installEventFilter(this);
+    }
+    connect(ui->videoTableWidget, &QWidget::customContextMenuRequested, this,
+            &WidgetMenus::showOutputMenu);
+    connect(ui->InfaredTable, &QWidget::customContextMenuRequested, this,
+            &WidgetMenus::showInfraredMenu);
+    for (TableWidget *table : {ui->AudioTable, ui->audioHDMITable}) {
+        connect(table, &QWidget::customContextMenuRequested, this,
+                [this, table](const QPoint &pos) { showAudioMenu(table, pos); });
+    }
+    connect(ui->listWidget, &QWidget::customContextMenuRequested, this,
+            &WidgetMenus::showInputMenu);
+    // Another client's change reaches an open menu.
+    connect(m_parts.reports, &ReportApplier::outputResolutionChangedByOthers, this, [this](int p) {
+        if (m_output.menu && p == m_output.port)
+            markCurrent(m_output.resolution, DeviceState::instance()->outputResolutionAt(p));
+    });
+    connect(m_parts.reports, &ReportApplier::hdcpChangedByOthers, this, [this](int p) {
+        if (m_input.menu && p == m_input.port)
+            markCurrent(m_input.hdcp, DeviceState::instance()->inputHdcpAt(p));
+    });
 }
 
 QStringList WidgetMenus::resolutions()
@@ -67,22 +95,19 @@ QStringList WidgetMenus::resolutions()
             QStringLiteral("3840x2160x60Hz"), QStringLiteral("4096x2160x60Hz")};
 }
 
-void WidgetMenus::attach()
+bool WidgetMenus::eventFilter(QObject *watched, QEvent *event)
 {
-    WidgetForms *ui = m_parts.ui;
-    for (TableWidget *table : m_window->tables())
-        table->setContextMenuPolicy(Qt::CustomContextMenu);
-    ui->listWidget->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ui->videoTableWidget, &QWidget::customContextMenuRequested, this,
-            &WidgetMenus::showOutputMenu);
-    connect(ui->InfaredTable, &QWidget::customContextMenuRequested, this,
-            &WidgetMenus::showInfraredMenu);
-    for (TableWidget *table : {ui->AudioTable, ui->audioHDMITable}) {
-        connect(table, &QWidget::customContextMenuRequested, this,
-                [this, table](const QPoint &pos) { showAudioMenu(table, pos); });
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(event)->key() != Qt::Key_F2)
+        return QObject::eventFilter(watched, event);
+    if (watched == m_parts.ui->listWidget) {
+        if (const QListWidgetItem *item = m_parts.ui->listWidget->currentItem())
+            renameInput(item->data(ListWidget::KindRole).toInt(),
+                        item->data(ListWidget::PortRole).toInt());
+    } else if (auto *table = qobject_cast<TableWidget *>(watched)) {
+        if (const QTableWidgetItem *item = table->currentItem())
+            renameOutput(portOf(item));
     }
-    connect(ui->listWidget, &QWidget::customContextMenuRequested, this,
-            &WidgetMenus::showInputMenu);
+    return true;
 }
 
 bool WidgetMenus::portRight(int port, int kind) const
@@ -100,18 +125,25 @@ bool WidgetMenus::listRight(int index) const
 QMenu *WidgetMenus::newMenu()
 {
     auto *menu = new QMenu(m_window);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->setStyleSheet(QString::fromLatin1(MenuStyle));
     return menu;
 }
 
+QAction *WidgetMenus::addAction(QMenu *menu, std::function<void()> run)
+{
+    QAction *action = menu->addAction(QString());
+    connect(action, &QAction::triggered, this, std::move(run));
+    return action;
+}
+
+void WidgetMenus::markCurrent(QMenu *menu, const QVariant &current)
+{
+    for (QAction *action : menu->actions())
+        action->setChecked(action->data() == current);
+}
+
 void WidgetMenus::run(QMenu *menu)
 {
-    m_lastMenu = menu;
-    connect(menu, &QObject::destroyed, this, [this, menu] {
-        if (m_lastMenu == menu)
-            m_lastMenu = nullptr;
-    });
     emit menuAboutToRun(menu);
     menu->popup(QCursor::pos());
 }
@@ -122,264 +154,250 @@ void WidgetMenus::clearCell(TableWidget *table, int port)
         table->clearItem(item);
 }
 
-void WidgetMenus::showOutputMenu(const QPoint &pos)
+void WidgetMenus::buildOutputMenu()
 {
-    WidgetForms *ui = m_parts.ui;
-    TableWidget *table = ui->videoTableWidget;
-    QTableWidgetItem *item = table->itemAt(pos);
-    if (!item)
-        return;
-    if (!table->isOutputEnabled(portOf(item)))
-        return;
-    const int port = portOf(item);
-    const DeviceType type = DeviceState::instance()->deviceType();
-    QMenu *menu = newMenu();
-
-    if (SpliceGroups *groups = m_window->splitManager()) {
-        const bool grouped = groups->groupOf(port).size() > 1;
-        QAction *splice = menu->addAction(grouped ? tr("Unsplice") : tr("Splice"));
-        splice->setEnabled(portRight(port, OutputPortKind) && listRight(VideoSwitchFunction) &&
-                           listRight(SpliceFunction) && type != Dev0808S);
-        connect(splice, &QAction::triggered, this, [groups, port] { groups->toggleSplice(port); });
-    }
-
-    QAction *rename = menu->addAction(tr("Rename(F2)"));
-    connect(rename, &QAction::triggered, this, [this, port] { renameOutput(port); });
-
-    addResolutionMenu(menu, port);
-
-    // The dialogs run modally after the menu has gone; the window owns their opening.
-    Widget *window = m_window;
-    QAction *noSignal = menu->addAction(tr("无信号输出"));
-    noSignal->setEnabled(portRight(port, OutputPortKind) && listRight(NoSignalOutputFunction));
-    connect(noSignal, &QAction::triggered, window,
-            [window, port] { window->sl_NoSignalOut(port, 2); });
-    QAction *scaling = menu->addAction(tr("缩放模式"));
-    scaling->setEnabled(portRight(port, OutputPortKind) && listRight(ScalingModeFunction));
-    connect(scaling, &QAction::triggered, window, [window, port] { window->sl_Scalingmode(port); });
-    QAction *pattern = menu->addAction(tr("Graphics Test"));
-    pattern->setEnabled(portRight(port, OutputPortKind) && listRight(MatrixGraphicsTestFunction));
-    connect(pattern, &QAction::triggered, window,
-            [window, port] { window->dialogs()->openGraphicsTest(port, true); });
-
-    QAction *clear = menu->addAction(tr("清除"));
-    clear->setEnabled(portRight(port, OutputPortKind) && listRight(VideoSwitchFunction));
-    connect(clear, &QAction::triggered, this, [this, table, port] { clearCell(table, port); });
-
-    addStandbyMenu(menu, table, port);
-    addLayoutMenu(menu);
-    run(menu);
-}
-
-void WidgetMenus::addResolutionMenu(QMenu *menu, int port)
-{
-    DeviceState *store = DeviceState::instance();
-    MessageDistance *client = m_parts.client;
-    QMenu *resolution = menu->addMenu(tr("Resolution"));
-    auto *resolutionGroup = new QActionGroup(resolution);
-    const bool resolutionRight = portRight(port, OutputPortKind) && listRight(ResolutionFunction);
+    OutputMenu &o = m_output;
+    o.menu = newMenu();
+    o.splice = addAction(o.menu, [this] {
+        if (SpliceGroups *groups = m_parts.spliceGroups())
+            groups->toggleSplice(m_output.port);
+    });
+    o.rename = addAction(o.menu, [this] { renameOutput(m_output.port); });
+    o.resolution = o.menu->addMenu(QString());
+    auto *resolutionGroup = new QActionGroup(o.resolution);
     for (const QString &text : resolutions()) {
-        QAction *action = resolution->addAction(text);
-        action->setCheckable(true);
-        action->setChecked(text == store->outputResolutionAt(port));
-        action->setEnabled(resolutionRight);
-        resolutionGroup->addAction(action);
-        connect(action, &QAction::triggered, this, [client, port, text] {
-            client->setPortResolution(port, text);
+        QAction *action = addAction(o.resolution, [this, text] {
+            const int port = m_output.port;
+            m_parts.client->setPortResolution(port, text);
             QMap<int, QString> all = DeviceState::instance()->outputResolution();
             all.insert(port, text);
             DeviceState::instance()->setOutputResolution(all);
         });
+        action->setText(text);
+        action->setData(text);
+        action->setCheckable(true);
+        resolutionGroup->addAction(action);
     }
-    // Another client's change reaches the open menu.
-    connect(m_window, &Widget::si_outResoluChangedByOthers, resolution,
-            [resolution, port](int changed) {
-                if (changed != port)
-                    return;
-                const QString current = DeviceState::instance()->outputResolutionAt(port);
-                for (QAction *action : resolution->actions())
-                    action->setChecked(action->text() == current);
-            });
-}
-
-void WidgetMenus::addStandbyMenu(QMenu *menu, TableWidget *table, int port)
-{
-    MessageDistance *client = m_parts.client;
-    QMenu *standby = menu->addMenu(tr("No Signal Input"));
-    auto *standbyGroup = new QActionGroup(standby);
-    const bool standbyRight = portRight(port, OutputPortKind) && listRight(NoSignalInputFunction);
-    const bool locked = DeviceState::instance()->outputLockAt(port);
+    // The dialogs run modally after the menu has gone.
+    WidgetDialogs *dialogs = m_parts.dialogs;
+    o.noSignal =
+        addAction(o.menu, [this, dialogs] { dialogs->openNoSignalOutput(m_output.port, 2); });
+    o.scaling = addAction(o.menu, [this, dialogs] { dialogs->openScalingMode(m_output.port); });
+    o.pattern =
+        addAction(o.menu, [this, dialogs] { dialogs->openGraphicsTest(m_output.port, true); });
+    o.clear = addAction(o.menu, [this] { clearCell(m_parts.ui->videoTableWidget, m_output.port); });
+    o.standby = o.menu->addMenu(QString());
+    auto *standbyGroup = new QActionGroup(o.standby);
     for (bool lock : {true, false}) {
-        QAction *action = standby->addAction(lock ? tr("No Standby") : tr("Standby"));
+        QAction *action = addAction(o.standby, [this, lock] { setStandby(lock); });
         action->setCheckable(true);
-        action->setChecked(lock == locked);
-        action->setEnabled(standbyRight);
+        action->setData(lock);
         standbyGroup->addAction(action);
-        connect(action, &QAction::triggered, this, [this, table, client, port, lock] {
-            if (!m_window->linkReady(QStringLiteral("standby of output %1").arg(port)))
-                return;
-            if (auto *w = table->cellForOutput(port))
-                w->setLocked(lock);
-            client->setOutputLock(port, lock);
-            DeviceState::instance()->setOutputLockAt(port, lock);
-        });
+    }
+    o.layout = o.menu->addMenu(QString());
+    for (int mode : {0, 1}) {
+        QAction *action = addAction(o.layout, [this, mode] { setLayout(mode); });
+        action->setCheckable(true);
+        action->setData(mode);
     }
 }
 
-void WidgetMenus::addLayoutMenu(QMenu *menu)
+void WidgetMenus::showOutputMenu(const QPoint &pos)
 {
-    MessageDistance *client = m_parts.client;
-    const DeviceType type = DeviceState::instance()->deviceType();
-    QMenu *layout = menu->addMenu(tr("Switch Layout"));
-    const bool layoutRight = listRight(SpliceFunction) && listRight(SwitchLayoutFunction) &&
-                             type != Dev0808S && type != Dev0404;
-    const int bindMode = DeviceState::instance()->bindMode();
-    for (int mode : {0, 1}) {
-        QAction *action = layout->addAction(mode == 0 ? tr("3 x 3") : tr("2 x 4"));
-        action->setCheckable(true);
-        action->setChecked(bindMode == mode);
-        action->setEnabled(layoutRight && bindMode != 2);
-        connect(action, &QAction::triggered, this, [this, client, mode] {
-            if (!m_window->linkReady(QStringLiteral("layout %1").arg(mode)))
-                return;
-            DeviceState::instance()->setBindMode(mode);
-            if (m_window->splitManager())
-                m_window->splitManager()->layoutForMode(mode);
-            else
-                m_window->buildTables();
-            client->setMode(mode);
-        });
+    TableWidget *table = m_parts.ui->videoTableWidget;
+    const int port = portOf(table->itemAt(pos));
+    if (!port || !table->isOutputEnabled(port))
+        return;
+    if (!m_output.menu)
+        buildOutputMenu();
+    OutputMenu &o = m_output;
+    o.port = port;
+    DeviceState *store = DeviceState::instance();
+    const DeviceType type = store->deviceType();
+    const bool portOk = portRight(port, OutputPortKind);
+
+    SpliceGroups *groups = m_parts.spliceGroups();
+    o.splice->setVisible(groups);
+    o.splice->setText(groups && groups->groupOf(port).size() > 1 ? tr("Unsplice") : tr("Splice"));
+    o.splice->setEnabled(portOk && listRight(VideoSwitchFunction) && listRight(SpliceFunction) &&
+                         type != Dev0808S);
+    o.rename->setText(tr("Rename(F2)"));
+    o.resolution->setTitle(tr("Resolution"));
+    markCurrent(o.resolution, store->outputResolutionAt(port));
+    for (QAction *action : o.resolution->actions())
+        action->setEnabled(portOk && listRight(ResolutionFunction));
+    o.noSignal->setText(tr("无信号输出"));
+    o.noSignal->setEnabled(portOk && listRight(NoSignalOutputFunction));
+    o.scaling->setText(tr("缩放模式"));
+    o.scaling->setEnabled(portOk && listRight(ScalingModeFunction));
+    o.pattern->setText(tr("Graphics Test"));
+    o.pattern->setEnabled(portOk && listRight(MatrixGraphicsTestFunction));
+    o.clear->setText(tr("清除"));
+    o.clear->setEnabled(portOk && listRight(VideoSwitchFunction));
+
+    o.standby->setTitle(tr("No Signal Input"));
+    markCurrent(o.standby, store->outputLockAt(port));
+    for (QAction *action : o.standby->actions()) {
+        action->setText(action->data().toBool() ? tr("No Standby") : tr("Standby"));
+        action->setEnabled(portOk && listRight(NoSignalInputFunction));
     }
+    o.layout->setTitle(tr("Switch Layout"));
+    const int bindMode = store->bindMode();
+    markCurrent(o.layout, bindMode);
+    const bool layoutRight = listRight(SpliceFunction) && listRight(SwitchLayoutFunction) &&
+                             type != Dev0808S && type != Dev0404 && bindMode != 2;
+    for (QAction *action : o.layout->actions()) {
+        action->setText(action->data().toInt() == 0 ? tr("3 x 3") : tr("2 x 4"));
+        action->setEnabled(layoutRight);
+    }
+    run(o.menu);
+}
+
+void WidgetMenus::setStandby(bool lock)
+{
+    const int port = m_output.port;
+    if (!m_parts.linkReady(QStringLiteral("standby of output %1").arg(port)))
+        return;
+    if (auto *cell = m_parts.ui->videoTableWidget->cellForOutput(port))
+        cell->setLocked(lock);
+    m_parts.client->setOutputLock(port, lock);
+    DeviceState::instance()->setOutputLockAt(port, lock);
+}
+
+void WidgetMenus::setLayout(int mode)
+{
+    if (!m_parts.linkReady(QStringLiteral("layout %1").arg(mode)))
+        return;
+    DeviceState::instance()->setBindMode(mode);
+    if (SpliceGroups *groups = m_parts.spliceGroups())
+        groups->layoutForMode(mode);
+    else
+        m_parts.routing->buildTables();
+    m_parts.client->setMode(mode);
 }
 
 void WidgetMenus::showAudioMenu(TableWidget *table, const QPoint &pos)
 {
-    QTableWidgetItem *item = table->itemAt(pos);
-    if (!item)
+    const int port = portOf(table->itemAt(pos));
+    if (!port || !table->isOutputEnabled(port))
         return;
-    if (!table->isOutputEnabled(portOf(item)))
-        return;
-    const int port = portOf(item);
-    MessageDistance *client = m_parts.client;
-    QMenu *menu = newMenu();
-    QAction *digital = menu->addAction(tr("数字音频"));
-    connect(digital, &QAction::triggered, this,
-            [client, port] { client->setAnalogSelect(port, 0); });
-    QAction *analog = menu->addAction(tr("模拟音频"));
-    connect(analog, &QAction::triggered, this,
-            [client, port] { client->setAnalogSelect(port, 1); });
-    QAction *rename = menu->addAction(tr("Rename(F2)"));
-    connect(rename, &QAction::triggered, this, [this, port] { renameOutput(port); });
-    QAction *clear = menu->addAction(tr("清除"));
-    const bool hdmiCell = table == m_parts.ui->audioHDMITable;
-    if (hdmiCell) {
-        const int base = port > 100 ? port - 100 : port;
-        clear->setEnabled(portRight(base, OutputPortKind) && listRight(HdmiAudioSwitchFunction));
-    } else {
-        clear->setEnabled(portRight(port, AnalogOutputPortKind) && listRight(AudioSwitchFunction));
+    AudioMenu &a = m_audio;
+    if (!a.menu) {
+        a.menu = newMenu();
+        a.digital = addAction(a.menu, [this] { m_parts.client->setAnalogSelect(m_audio.port, 0); });
+        a.analog = addAction(a.menu, [this] { m_parts.client->setAnalogSelect(m_audio.port, 1); });
+        a.rename = addAction(a.menu, [this] { renameOutput(m_audio.port); });
+        a.clear = addAction(a.menu, [this] { clearCell(m_audio.table, m_audio.port); });
     }
-    connect(clear, &QAction::triggered, this, [this, table, port] { clearCell(table, port); });
-    run(menu);
+    a.table = table;
+    a.port = port;
+    a.digital->setText(tr("数字音频"));
+    a.analog->setText(tr("模拟音频"));
+    a.rename->setText(tr("Rename(F2)"));
+    a.clear->setText(tr("清除"));
+    if (table == m_parts.ui->audioHDMITable) {
+        const int base = port > 100 ? port - 100 : port;
+        a.clear->setEnabled(portRight(base, OutputPortKind) && listRight(HdmiAudioSwitchFunction));
+    } else {
+        a.clear->setEnabled(portRight(port, AnalogOutputPortKind) &&
+                            listRight(AudioSwitchFunction));
+    }
+    run(a.menu);
 }
 
 void WidgetMenus::showInfraredMenu(const QPoint &pos)
 {
     TableWidget *table = m_parts.ui->InfaredTable;
-    QTableWidgetItem *item = table->itemAt(pos);
-    if (!item)
+    const int port = portOf(table->itemAt(pos));
+    if (!port || !table->isOutputEnabled(port))
         return;
-    if (!table->isOutputEnabled(portOf(item)))
-        return;
-    const int port = portOf(item);
-    QMenu *menu = newMenu();
-    QAction *rename = menu->addAction(tr("Rename(F2)"));
-    connect(rename, &QAction::triggered, this, [this, port] { renameOutput(port); });
-    QAction *clear = menu->addAction(tr("清除"));
-    clear->setEnabled(portRight(port, OutputPortKind) && listRight(InfraredSwitchFunction));
-    connect(clear, &QAction::triggered, this, [this, table, port] { clearCell(table, port); });
-    run(menu);
+    InfraredMenu &i = m_infrared;
+    if (!i.menu) {
+        i.menu = newMenu();
+        i.rename = addAction(i.menu, [this] { renameOutput(m_infrared.port); });
+        i.clear =
+            addAction(i.menu, [this] { clearCell(m_parts.ui->InfaredTable, m_infrared.port); });
+    }
+    i.port = port;
+    i.rename->setText(tr("Rename(F2)"));
+    i.clear->setText(tr("清除"));
+    i.clear->setEnabled(portRight(port, OutputPortKind) && listRight(InfraredSwitchFunction));
+    run(i.menu);
+}
+
+void WidgetMenus::buildInputMenu()
+{
+    InputMenu &in = m_input;
+    WidgetDialogs *dialogs = m_parts.dialogs;
+    in.menu = newMenu();
+    in.rename = addAction(in.menu, [this] { renameInput(m_input.kind, m_input.port); });
+    in.pattern =
+        addAction(in.menu, [this, dialogs] { dialogs->openGraphicsTest(m_input.port, false); });
+    in.osd = addAction(in.menu, [this, dialogs] { dialogs->openOsd(m_input.port); });
+    in.edid = addAction(in.menu, [this, dialogs] { dialogs->openEdid(m_input.port); });
+    in.volume = addAction(in.menu, [this, dialogs] { dialogs->openVolume(m_input.port); });
+    in.resolution = in.menu->addMenu(QString());
+    in.resolutionShown = in.resolution->addAction(QString());
+    in.resolutionShown->setCheckable(true);
+    in.hdcp = in.menu->addMenu(QString());
+    auto *hdcpGroup = new QActionGroup(in.hdcp);
+    for (int value = 0; value < 4; ++value) {
+        QAction *action = addAction(in.hdcp, [this, value] {
+            m_parts.client->setInputHdcp(m_input.port, value);
+            DeviceState::instance()->setInputHdcpAt(m_input.port, value);
+        });
+        action->setCheckable(true);
+        action->setData(value);
+        hdcpGroup->addAction(action);
+    }
 }
 
 void WidgetMenus::showInputMenu(const QPoint &pos)
 {
     WidgetForms *ui = m_parts.ui;
-    QListWidgetItem *item = ui->listWidget->itemAt(pos);
+    const QListWidgetItem *item = ui->listWidget->itemAt(pos);
     if (!item)
         return;
-    const int port = item->data(ListWidget::PortRole).toInt();
-    const int kind = item->data(ListWidget::KindRole).toInt();
-    const bool video = kind == ListWidget::VideoKind;
-    MessageDistance *client = m_parts.client;
+    if (!m_input.menu)
+        buildInputMenu();
+    InputMenu &in = m_input;
+    in.port = item->data(ListWidget::PortRole).toInt();
+    in.kind = item->data(ListWidget::KindRole).toInt();
+    const int port = in.port;
+    // The infrared page offers renaming only; audio inputs have no picture to set.
+    const bool infrared = ui->tabWidget->currentIndex() == InfraredTab;
+    const bool video = !infrared && in.kind == ListWidget::VideoKind;
+    const bool inputOk = portRight(port, InputPortKind);
     DeviceState *store = DeviceState::instance();
-    QMenu *menu = newMenu();
-    QAction *rename = menu->addAction(tr("Rename(F2)"));
-    connect(rename, &QAction::triggered, this, [this, kind, port] { renameInput(kind, port); });
-    if (ui->tabWidget->currentIndex() == m_parts.infraredTab) {
-        run(menu);
-        return;
-    }
 
-    WidgetDialogs *dialogs = m_window->dialogs();
-    if (video) {
-        QAction *pattern = menu->addAction(tr("GraphicsTest"));
-        pattern->setEnabled(portRight(port, InputPortKind) &&
-                            listRight(SignalGraphicsTestFunction));
-        connect(pattern, &QAction::triggered, dialogs,
-                [dialogs, port] { dialogs->openGraphicsTest(port, false); });
-        QAction *osd = menu->addAction(tr("OSD Setting"));
-        osd->setEnabled(portRight(port, InputPortKind) && listRight(SignalOsdFunction));
-        connect(osd, &QAction::triggered, dialogs, [dialogs, port] { dialogs->openOsd(port); });
-        QAction *edid = menu->addAction(tr("Edid"));
-        edid->setEnabled(portRight(port, InputPortKind) && listRight(SignalEdidFunction));
-        connect(edid, &QAction::triggered, dialogs, [dialogs, port] { dialogs->openEdid(port); });
-    }
-    QAction *volume = menu->addAction(tr("Volume Setting"));
-    volume->setEnabled(portRight(port, video ? InputPortKind : AudioInputPortKind) &&
-                       listRight(SignalVolumeFunction));
-    connect(volume, &QAction::triggered, dialogs, [dialogs, port] { dialogs->openVolume(port); });
-    if (!video) {
-        run(menu);
-        return;
-    }
+    in.rename->setText(tr("Rename(F2)"));
+    in.pattern->setText(tr("GraphicsTest"));
+    in.pattern->setEnabled(inputOk && listRight(SignalGraphicsTestFunction));
+    in.osd->setText(tr("OSD Setting"));
+    in.osd->setEnabled(inputOk && listRight(SignalOsdFunction));
+    in.edid->setText(tr("Edid"));
+    in.edid->setEnabled(inputOk && listRight(SignalEdidFunction));
+    in.volume->setText(tr("Volume Setting"));
+    in.volume->setEnabled(portRight(port, video ? InputPortKind : AudioInputPortKind) &&
+                          listRight(SignalVolumeFunction));
+    for (QAction *action :
+         {in.pattern, in.osd, in.edid, in.resolution->menuAction(), in.hdcp->menuAction()})
+        action->setVisible(video);
+    in.volume->setVisible(!infrared);
 
-    QMenu *resolution = menu->addMenu(tr("Resolution"));
+    in.resolution->setTitle(tr("Resolution"));
     const QString current = store->inputResolutionAt(port);
-    QAction *shown = resolution->addAction(current.isEmpty() ? tr("No Input") : current);
-    shown->setCheckable(true);
-    shown->setChecked(true);
-
-    QMenu *hdcp = menu->addMenu(tr("HDCP Setting"));
-    auto *hdcpGroup = new QActionGroup(hdcp);
-    const bool hdcpRight = portRight(port, InputPortKind) && listRight(SignalHdcpFunction);
+    in.resolutionShown->setText(current.isEmpty() ? tr("No Input") : current);
+    in.resolutionShown->setChecked(true);
+    in.hdcp->setTitle(tr("HDCP Setting"));
     const QStringList modes{tr("Auto"), tr("Not Support"), tr("HDCP 1.4 Only"),
                             tr("HDCP 2.2 Only")};
-    for (int value = 0; value < modes.size(); ++value) {
-        QAction *action = hdcp->addAction(modes[value]);
-        action->setCheckable(true);
-        action->setChecked(store->inputHdcpAt(port) == value);
-        action->setEnabled(hdcpRight);
-        action->setData(value);
-        hdcpGroup->addAction(action);
-        connect(action, &QAction::triggered, this, [client, port, value] {
-            client->setInputHdcp(port, value);
-            DeviceState::instance()->setInputHdcpAt(port, value);
-        });
+    markCurrent(in.hdcp, store->inputHdcpAt(port));
+    for (QAction *action : in.hdcp->actions()) {
+        action->setText(modes.value(action->data().toInt()));
+        action->setEnabled(inputOk && listRight(SignalHdcpFunction));
     }
-    connect(m_window, &Widget::si_hdcpChangedByOthers, hdcp, [hdcp, port](int changed) {
-        if (changed != port)
-            return;
-        const int value = DeviceState::instance()->inputHdcpAt(port);
-        for (QAction *action : hdcp->actions())
-            action->setChecked(action->data().toInt() == value);
-    });
-    run(menu);
-}
-
-void WidgetMenus::renameInputItem(QListWidgetItem *item)
-{
-    if (item)
-        renameInput(item->data(ListWidget::KindRole).toInt(),
-                    item->data(ListWidget::PortRole).toInt());
+    run(in.menu);
 }
 
 void WidgetMenus::renameInput(int kind, int port)
@@ -417,16 +435,10 @@ void WidgetMenus::renameInput(int kind, int port)
                 const DeviceType type = DeviceState::instance()->deviceType();
                 if (type == Dev0409S && video)
                     m_parts.wallCanvas->renameInput(port, name);
-                if (type == Dev0809M && m_window->multiviewView())
+                if (type == Dev0809M)
                     m_window->multiviewView()->refresh();
             });
     dialog.exec();
-}
-
-void WidgetMenus::renameOutputItem(QTableWidgetItem *item)
-{
-    if (item)
-        renameOutput(portOf(item));
 }
 
 void WidgetMenus::renameOutput(int port)
@@ -446,36 +458,43 @@ void WidgetMenus::renameOutput(int port)
     dialog.exec();
 }
 
-void WidgetMenus::showPlanMenu(QButtonGroup *group, int btnIndex)
+void WidgetMenus::buildPlanMenu()
 {
-    const int n = btnIndex + 1;
-    MessageDistance *client = m_parts.client;
-    QMenu *menu = newMenu();
-    QAction *recall = menu->addAction(tr("Recall Plan %1").arg(n));
-    recall->setEnabled(listRight(PlanOperationFunction) && listRight(VideoSwitchFunction));
-    connect(recall, &QAction::triggered, this,
-            [this, group, btnIndex] { m_window->recallPlan(group, btnIndex); });
-    QAction *save = menu->addAction(tr("Save Plan %1").arg(n));
-    save->setEnabled(listRight(PlanOperationFunction));
-    connect(save, &QAction::triggered, this, [this, client, n] {
-        if (m_window->splitManager())
-            client->savePlan(n);
+    PlanMenu &p = m_plan;
+    p.menu = newMenu();
+    p.recall = addAction(p.menu, [this] { m_parts.plans->recall(m_plan.bar, m_plan.index); });
+    p.save = addAction(p.menu, [this] {
+        if (m_parts.spliceGroups())
+            m_parts.client->savePlan(m_plan.index + 1);
     });
-    QAction *clear = menu->addAction(tr("Clear Plan %1").arg(n));
-    clear->setEnabled(listRight(PlanOperationFunction));
-    connect(clear, &QAction::triggered, this, [client, n] { client->clearPlan(n); });
-    QAction *rename = menu->addAction(tr("Rename Plan %1").arg(n));
-    connect(rename, &QAction::triggered, this, [this, btnIndex, n] {
-        RenameDialog dialog(DeviceState::instance()->planNameAt(btnIndex), m_window);
-        connect(
-            &dialog, &RenameDialog::Sig_SetNewName, this, [this, btnIndex, n](const QString &name) {
-                if (!m_window->saved(PlanNameStore().savePlanName(n, name)))
-                    return;
-                DeviceState::instance()->setPlanNameAt(btnIndex, name);
-                WidgetSplice::showPlanCaption(m_parts.planGroupVideo->button(btnIndex), n, name);
-                WidgetSplice::showPlanCaption(m_parts.planGroupWall->button(btnIndex), n, name);
-            });
-        dialog.exec();
+    p.clear = addAction(p.menu, [this] { m_parts.client->clearPlan(m_plan.index + 1); });
+    p.rename = addAction(p.menu, [this] { renamePlan(m_plan.index); });
+}
+
+void WidgetMenus::showPlanMenu(QButtonGroup *bar, int index)
+{
+    if (!m_plan.menu)
+        buildPlanMenu();
+    PlanMenu &p = m_plan;
+    p.bar = bar;
+    p.index = index;
+    const int n = index + 1;
+    p.recall->setText(tr("Recall Plan %1").arg(n));
+    p.recall->setEnabled(listRight(PlanOperationFunction) && listRight(VideoSwitchFunction));
+    p.save->setText(tr("Save Plan %1").arg(n));
+    p.save->setEnabled(listRight(PlanOperationFunction));
+    p.clear->setText(tr("Clear Plan %1").arg(n));
+    p.clear->setEnabled(listRight(PlanOperationFunction));
+    p.rename->setText(tr("Rename Plan %1").arg(n));
+    run(p.menu);
+}
+
+void WidgetMenus::renamePlan(int index)
+{
+    RenameDialog dialog(DeviceState::instance()->planNameAt(index), m_window);
+    connect(&dialog, &RenameDialog::Sig_SetNewName, this, [this, index](const QString &name) {
+        if (m_window->saved(PlanNameStore().savePlanName(index + 1, name)))
+            m_parts.plans->showName(index, name);
     });
-    run(menu);
+    dialog.exec();
 }

@@ -2,22 +2,29 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QAction;
 class QButtonGroup;
-class QListWidgetItem;
 class QMenu;
 class QPoint;
-class QTableWidgetItem;
 class MessageDistance;
 class PermissionStore;
+class PlanBars;
 class PortNameStore;
+class ReportApplier;
+class RoutingPage;
+class SpliceGroups;
 class TableWidget;
 class WallCanvas;
 class Widget;
+class WidgetDialogs;
 struct WidgetForms;
 
-/// The context menus of the main window's tables and input list, the plan menu and renaming.
-/// Lives as long as its window.
+/// The context menus of the main window's tables and input list, the plan menu and renaming
+/// (F2 or the menus). Each menu is built once, when first opened; every opening sets its texts,
+/// rights and marks for the port it was opened on. Actions hold port numbers, never table items
+/// a report may rebuild while the menu is open. Lives as long as its window.
 class WidgetMenus : public QObject
 {
     Q_OBJECT
@@ -31,42 +38,81 @@ public:
         PermissionStore *permissions = nullptr;
         PortNameStore *portNames = nullptr;
         WallCanvas *wallCanvas = nullptr;
-        QButtonGroup *planGroupVideo = nullptr;
-        QButtonGroup *planGroupWall = nullptr;
-        int infraredTab = 0;
+        PlanBars *plans = nullptr;
+        RoutingPage *routing = nullptr;
+        WidgetDialogs *dialogs = nullptr;
+        ReportApplier *reports = nullptr;
+        std::function<bool(const QString &what)> linkReady;
+        std::function<SpliceGroups *()> spliceGroups;
     };
 
-    WidgetMenus(Widget *window, const Parts &parts);
+    WidgetMenus(Widget *window, Parts parts);
 
-    /// Gives the tables and the input list their menus.
-    void attach();
-
-    /// Menus and dialogs that stay open while reports arrive hold port numbers, never items a
-    /// report may rebuild; the item is looked up when the choice is made.
-    void renameInputItem(QListWidgetItem *item);
     void renameInput(int kind, int port);
-    void renameOutputItem(QTableWidgetItem *item);
     void renameOutput(int port);
-    void showPlanMenu(QButtonGroup *group, int btnIndex);
+    void showPlanMenu(QButtonGroup *bar, int index);
 
     /// The fixed output resolutions offered for every output.
     static QStringList resolutions();
-    /// The menus open modally; tests read the last one built before it runs.
-    QMenu *lastMenu() const { return m_lastMenu; }
 
 signals:
     /// Emitted with every menu just before it runs.
     void menuAboutToRun(QMenu *menu);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    struct OutputMenu
+    {
+        QMenu *menu = nullptr;
+        int port = 0;
+        QAction *splice, *rename, *noSignal, *scaling, *pattern, *clear;
+        QMenu *resolution, *standby, *layout;
+    };
+    struct AudioMenu
+    {
+        QMenu *menu = nullptr;
+        TableWidget *table = nullptr;
+        int port = 0;
+        QAction *digital, *analog, *rename, *clear;
+    };
+    struct InfraredMenu
+    {
+        QMenu *menu = nullptr;
+        int port = 0;
+        QAction *rename, *clear;
+    };
+    struct InputMenu
+    {
+        QMenu *menu = nullptr;
+        int kind = 0;
+        int port = 0;
+        QAction *rename, *pattern, *osd, *edid, *volume, *resolutionShown;
+        QMenu *resolution, *hdcp;
+    };
+    struct PlanMenu
+    {
+        QMenu *menu = nullptr;
+        QButtonGroup *bar = nullptr;
+        int index = 0;
+        QAction *recall, *save, *clear, *rename;
+    };
+
     void showOutputMenu(const QPoint &pos);
-    void addResolutionMenu(QMenu *menu, int port);
-    void addStandbyMenu(QMenu *menu, TableWidget *table, int port);
-    void addLayoutMenu(QMenu *menu);
+    void buildOutputMenu();
     void showAudioMenu(TableWidget *table, const QPoint &pos);
     void showInfraredMenu(const QPoint &pos);
     void showInputMenu(const QPoint &pos);
+    void buildInputMenu();
+    void buildPlanMenu();
+    void renamePlan(int index);
+    void setStandby(bool standby);
+    void setLayout(int mode);
+    /// Marks the one entry of an exclusive submenu whose data or text matches.
+    static void markCurrent(QMenu *menu, const QVariant &current);
     QMenu *newMenu();
+    QAction *addAction(QMenu *menu, std::function<void()> run);
     void run(QMenu *menu);
     void clearCell(TableWidget *table, int port);
     bool portRight(int port, int kind) const;
@@ -74,5 +120,9 @@ private:
 
     Widget *m_window;
     Parts m_parts;
-    QMenu *m_lastMenu = nullptr;
+    OutputMenu m_output;
+    AudioMenu m_audio;
+    InfraredMenu m_infrared;
+    InputMenu m_input;
+    PlanMenu m_plan;
 };

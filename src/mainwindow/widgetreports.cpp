@@ -1,15 +1,14 @@
-// The device's reports wired to the store, the views following the store, and the operator's
-// routing.
+// The device's reports wired to the report applier, and the version report's arrangement.
 #include "widget.h"
 #include "widgetforms.h"
 
 #include "app/appsettings.h"
+#include "dialogs/uploaderrordialogs.h"
 #include "mainwindow/routingpage.h"
 #include "protocol/messagedistance.h"
 #include "protocol/queryschedule.h"
 #include "state/devicestate.h"
 #include "state/reportapplier.h"
-#include "wall/multiviewview.h"
 #include "wall/wallcanvas.h"
 
 #include <QElapsedTimer>
@@ -18,7 +17,8 @@ void Widget::connectReports()
 {
     MessageDistance *c = m_client;
     ReportApplier *r = m_reports;
-    connect(c, &MessageDistance::receiveVersionSig, this, &Widget::receiveVersionSlot);
+    connect(c, &MessageDistance::connectSuccessFulSig, this, [c] { c->getVersion(); });
+    connect(c, &MessageDistance::receiveVersionSig, this, &Widget::onVersion);
     connect(c, &MessageDistance::receiveInputChannelStateSig, r, &ReportApplier::applyInputSignals);
     connect(c, &MessageDistance::receiveNetWorkImforamtionSig, r, &ReportApplier::applyNetwork);
     connect(c, &MessageDistance::receiveVideoAudioIRMapSig, r, &ReportApplier::applyRoutes);
@@ -33,28 +33,15 @@ void Widget::connectReports()
     connect(c, &MessageDistance::receiveRotateAngleSig, r, &ReportApplier::applyRotation);
     connect(c, &MessageDistance::receiveChangedByOthersSig, r,
             &ReportApplier::applyChangedByOthers);
-
-    connect(r, &ReportApplier::resolutionsReported, this, &Widget::si_map_out_resolu_ready);
+    connect(c, &MessageDistance::si_ForwardAnalysis, this, &Widget::si_ForwardAnalysis);
+    connect(r, &ReportApplier::scalingModeEchoed, this, &Widget::si_ForwardAnalysis);
     connect(r, &ReportApplier::windowsReported, this, &Widget::si_windows_ready);
     connect(r, &ReportApplier::rotationReported, this, &Widget::si_rotate_degree_ready);
     connect(r, &ReportApplier::outputResolutionChangedByOthers, this,
             &Widget::si_outResoluChangedByOthers);
     connect(r, &ReportApplier::hdcpChangedByOthers, this, &Widget::si_hdcpChangedByOthers);
-    connect(r, &ReportApplier::scalingModeEchoed, this, &Widget::si_ForwardAnalysis);
-    connect(DeviceState::instance(), &DeviceState::changed, this, [this](DeviceState::Part part) {
-        if (part == DeviceState::Multiview && m_multiviewView)
-            m_multiviewView->refresh();
-    });
-}
-
-void Widget::refreshTable(TableWidget *table)
-{
-    m_routing->refreshTable(table);
-}
-
-void Widget::applyVideoRoute(int input, int output, bool clearMute)
-{
-    m_reports->applyVideoRoute(input, output, clearMute);
+    // Upload failures are shown once the channel's handler has returned (one reporter only).
+    installUploadErrorDialogs();
 }
 
 bool Widget::hdmiAudioFollow() const
@@ -62,7 +49,7 @@ bool Widget::hdmiAudioFollow() const
     return m_reports->hdmiAudioFollow();
 }
 
-void Widget::receiveVersionSlot(const QJsonObject &object)
+void Widget::onVersion(const QJsonObject &object)
 {
     // The delays of the status queries count from the report's arrival; the first one leaves
     // before the views are rebuilt, as it needs nothing from them.
@@ -80,7 +67,7 @@ void Widget::receiveVersionSlot(const QJsonObject &object)
     } else {
         // An unknown model keeps the arrangement; the stored type falls back to the default.
         AppSettings::instance()->setType(Dev0809);
-        buildTables();
+        m_routing->buildTables();
     }
     {
         const QSignalBlocker blocker(m_ui->HdmiAudioComboBox);
@@ -88,23 +75,4 @@ void Widget::receiveVersionSlot(const QJsonObject &object)
     }
     applyHdmiAudioFollow(follow);
     QuerySchedule::sendAfterStatus(m_client, store->deviceType(), sinceReport.elapsed());
-}
-
-void Widget::SingleSplitterButtonChangeSlot(int mode)
-{
-    if (m_multiviewView)
-        m_multiviewView->setLayoutMode(mode);
-    DeviceState::instance()->setSplitterModeNormalised(mode);
-    m_client->setSplitter(mode);
-}
-
-void Widget::sl_sendNewBindMsg(int master, const QList<int> &members)
-{
-    applyVideoRoute(DeviceState::instance()->videoRouteAt(master), master, false);
-    m_client->bindOutputs(master, members);
-}
-
-void Widget::sl_sendUnBindMsg(int output)
-{
-    m_client->unbindOutputs(output);
 }

@@ -40,10 +40,12 @@ inline int addOperator(const QString &name)
     return 0;
 }
 
-/// The entry with this text in the menu or in any of its submenus.
+/// The shown entry with this text in the menu or in any of its submenus.
 inline QAction *findAction(QMenu *menu, const QString &text)
 {
     for (QAction *action : menu->actions()) {
+        if (!action->isVisible())
+            continue;
         if (action->text() == text)
             return action;
         if (QAction *inner = action->menu() ? findAction(action->menu(), text) : nullptr)

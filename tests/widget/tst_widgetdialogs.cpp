@@ -66,8 +66,10 @@ Opened describe(QDialog *dialog)
 QStringList entryTexts(QMenu *menu)
 {
     QStringList texts;
-    for (QAction *action : menu->actions())
-        texts << action->text();
+    for (QAction *action : menu->actions()) {
+        if (action->isVisible())
+            texts << action->text();
+    }
     return texts;
 }
 
@@ -343,8 +345,8 @@ private slots:
                 shown << static_cast<CDlgnosignaloutput *>(d)->color().name();
             }
         };
-        QCOMPARE(openAndClose([this] { m_window->sl_Scalingmode(3); }, whileOpen).port, 3);
-        QCOMPARE(openAndClose([this] { m_window->sl_NoSignalOut(7, 2); }, whileOpen).port, 7);
+        QCOMPARE(openAndClose([this] { m_window->dialogs()->openScalingMode(3); }, whileOpen).port, 3);
+        QCOMPARE(openAndClose([this] { m_window->dialogs()->openNoSignalOutput(7, 2); }, whileOpen).port, 7);
         QCOMPARE(shown, (QStringList{"0", "2", "#0c2238"}));
         report(R"({"Chn":3,"Scaler_Mode":0})");
         QCOMPARE(store->scalingModeAt(3), 2);

@@ -138,7 +138,7 @@ private slots:
             return static_cast<CDlgScalingmode *>(d)->selectedMode();
         };
         int shown = -1;
-        runDialog([this, output] { m_window->sl_Scalingmode(output); },
+        runDialog([this, output] { m_window->dialogs()->openScalingMode(output); },
                   [&](QDialog *d) { return selected(d) == mode; },
                   [&](QDialog *d) { shown = selected(d); });
         QCOMPARE(shown, mode);

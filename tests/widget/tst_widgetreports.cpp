@@ -268,7 +268,7 @@ private slots:
     void connectionText()
     {
         auto *label = find<QLabel>("connectState");
-        m_window->receiveNetWorkSuccessfulSlot();
+        emit MessageDistance::instance()->connectSuccessFulSig();
         QVERIFY(label->text().contains(QLatin1String("   Ip:")));
         QVERIFY(label->text().endsWith(QLatin1String("  connected")));
         QCOMPARE(AppSettings::instance()->connectionState(), AppSettings::Connected);
@@ -282,12 +282,12 @@ private slots:
                 !text.endsWith(QLatin1String("  connected")));
 
         AppSettings::instance()->setCurrentUser(QStringLiteral("<b>Ann</b>"));
-        m_window->receivenetWorkFailSlot();
+        emit MessageDistance::instance()->connectFailureSig();
         QVERIFY(label->text().contains(QLatin1String("User:<b>Ann</b>")));
         QCOMPARE(label->textFormat(), Qt::PlainText);
         QVERIFY(label->text().endsWith(QLatin1String(" disconnected")));
         QCOMPARE(AppSettings::instance()->connectionState(), AppSettings::Disconnected);
-        m_window->receiveConnectingSlot();
+        emit MessageDistance::instance()->connectingSig();
         QVERIFY(label->text().endsWith(QLatin1String(" connecting")));
     }
 

@@ -13,6 +13,7 @@
 #include "dialogs/titleorosddialog.h"
 #include "dialogs/volumnsettingdialog.h"
 #include "mainwindow/tablewidget.h"
+#include "mainwindow/planbars.h"
 #include "mainwindow/widget.h"
 #include "protocol/messagedistance.h"
 #include "simserver.h"
@@ -456,7 +457,7 @@ QList<Shot> shots()
          [](S s) {
              auto *warning = new MsgDlg(s.window.get());
              warning->setRichText(QCoreApplication::translate("Widget", "Warning"),
-                                  Widget::wallPlanWarning(true, false, false));
+                                  PlanBars::wallWarning(true, false, false));
              return s.keep(warning);
          }},
         // The pages that differ by model; the audio pages with HDMI audio on its own, then
