@@ -8,6 +8,7 @@
 #include "protocol/replyprocessor.h"
 #include "replyfuzzdriver.h"
 #include "state/devicestate.h"
+#include "state/reportapplier.h"
 #include "windowstart.h"
 
 #include <QApplication>
@@ -132,9 +133,16 @@ bool startReportApply(int *argc, char ***argv)
     harness->scaling = std::make_unique<CDlgScalingmode>(harness->window.get());
     harness->noSignal = std::make_unique<CDlgnosignaloutput>(harness->window.get());
     harness->noSignal->setPort(1);
-    QObject::connect(harness->window.get(), &Widget::si_ForwardAnalysis, harness->scaling.get(),
+    // The dialogs hear what the window's dialogs hear: the client's notices and the echoed mode.
+    MessageDistance *client = MessageDistance::instance();
+    ReportApplier *reports = harness->window->reports();
+    QObject::connect(client, &MessageDistance::si_ForwardAnalysis, harness->scaling.get(),
                      &CDlgScalingmode::sl_StateUpdate);
-    QObject::connect(harness->window.get(), &Widget::si_ForwardAnalysis, harness->noSignal.get(),
+    QObject::connect(reports, &ReportApplier::scalingModeEchoed, harness->scaling.get(),
+                     &CDlgScalingmode::sl_StateUpdate);
+    QObject::connect(client, &MessageDistance::si_ForwardAnalysis, harness->noSignal.get(),
+                     &CDlgnosignaloutput::sl_StateUpdate);
+    QObject::connect(reports, &ReportApplier::scalingModeEchoed, harness->noSignal.get(),
                      &CDlgnosignaloutput::sl_StateUpdate);
     QCoreApplication::processEvents();
     return true;

@@ -1,4 +1,5 @@
-// The main window shell: construction, login, device-type arrangement and language.
+// The main window shell: construction, login, the reports wired to the applier, device-type
+// arrangement and language.
 #include "widget.h"
 #include "widgetforms.h"
 
@@ -17,6 +18,7 @@
 #include "mainwindow/widgetmenus.h"
 #include "mainwindow/windowstyle.h"
 #include "protocol/messagedistance.h"
+#include "protocol/queryschedule.h"
 #include "state/devicestate.h"
 #include "state/reportapplier.h"
 #include "storage/captionstore.h"
@@ -29,10 +31,12 @@
 #include "users/permissionstore.h"
 #include "wall/multiviewview.h"
 #include "wall/outputwidget0409.h"
+#include "wall/wallcanvas.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -157,7 +161,7 @@ void Widget::buildPages()
         if (!saved(m_userAccounts->setLoginModel(on ? 1 : 0)))
             m_settings->showLoginFree(!on);
     });
-    m_dialogs = new WidgetDialogs(this, m_captionOsdStore.get());
+    m_dialogs = new WidgetDialogs(this, m_captionOsdStore.get(), m_reports);
     m_menus =
         new WidgetMenus(this, {m_ui, m_client, m_permissions.get(), m_portNames.get(), m_wallCanvas,
                                m_plans, m_routing, m_dialogs, m_reports, linkReady, groups});
@@ -345,4 +349,61 @@ MultiviewView *Widget::multiviewView() const
 SpliceGroups *Widget::splitManager() const
 {
     return m_routing->spliceGroups();
+}
+
+void Widget::connectReports()
+{
+    MessageDistance *c = m_client;
+    ReportApplier *r = m_reports;
+    connect(c, &MessageDistance::connectSuccessFulSig, this, [c] { c->getVersion(); });
+    connect(c, &MessageDistance::receiveVersionSig, this, &Widget::onVersion);
+    connect(c, &MessageDistance::receiveInputChannelStateSig, r, &ReportApplier::applyInputSignals);
+    connect(c, &MessageDistance::receiveNetWorkImforamtionSig, r, &ReportApplier::applyNetwork);
+    connect(c, &MessageDistance::receiveVideoAudioIRMapSig, r, &ReportApplier::applyRoutes);
+    connect(c, &MessageDistance::receiveInOutChannelResolutionMapSig, r,
+            &ReportApplier::applyResolutions);
+    connect(c, &MessageDistance::receiveTitleImfSig, r, &ReportApplier::applyCaption);
+    connect(c, &MessageDistance::receiveVolumnImformationSig, r, &ReportApplier::applyVolumes);
+    connect(c, &MessageDistance::receiveBindInfoSig, r, &ReportApplier::applyBindInfo);
+    connect(c, &MessageDistance::receiveOutputInfoSig, r, &ReportApplier::applyOutputInfo);
+    connect(c, &MessageDistance::receiveHDCPInfoSig, r, &ReportApplier::applyHdcp);
+    connect(c, &MessageDistance::receiveWindowStatusSig, r, &ReportApplier::applyWindowStatus);
+    connect(c, &MessageDistance::receiveRotateAngleSig, r, &ReportApplier::applyRotation);
+    connect(c, &MessageDistance::receiveChangedByOthersSig, r,
+            &ReportApplier::applyChangedByOthers);
+    // Upload failures are shown once the channel's handler has returned (one reporter only).
+    installUploadErrorDialogs();
+}
+
+bool Widget::hdmiAudioFollow() const
+{
+    return m_reports->hdmiAudioFollow();
+}
+
+void Widget::onVersion(const QJsonObject &object)
+{
+    // The delays of the status queries count from the report's arrival; the first one leaves
+    // before the views are rebuilt, as it needs nothing from them.
+    QElapsedTimer sinceReport;
+    sinceReport.start();
+    m_client->getStatus();
+
+    DeviceState *store = DeviceState::instance();
+    bool follow = false;
+    if (m_reports->applyVersion(object, &follow)) {
+        arrangeForDeviceType();
+        if (store->deviceType() == Dev0409S)
+            m_wallCanvas->resetAndLayout();
+        AppSettings::instance()->setType(store->deviceType());
+    } else {
+        // An unknown model keeps the arrangement; the stored type falls back to the default.
+        AppSettings::instance()->setType(Dev0809);
+        m_routing->buildTables();
+    }
+    {
+        const QSignalBlocker blocker(m_ui->HdmiAudioComboBox);
+        m_ui->HdmiAudioComboBox->setCurrentIndex(follow ? 0 : 1);
+    }
+    applyHdmiAudioFollow(follow);
+    QuerySchedule::sendAfterStatus(m_client, store->deviceType(), sinceReport.elapsed());
 }

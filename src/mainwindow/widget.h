@@ -47,20 +47,14 @@ public:
     SpliceGroups *splitManager() const;
     WidgetDialogs *dialogs() const { return m_dialogs; }
     TitleBar *titleBar() const { return m_title; }
+    /// Applies the device's reports; its notices are what the dialogs and the wall wait for.
+    ReportApplier *reports() const { return m_reports; }
     bool hdmiAudioFollow() const;
     /// Runs the arrangement of pages, lists and tables for the store's device type.
     void arrangeForDeviceType();
     /// Passes a store's answer through; a refused save is shown with the database's words.
     bool saved(bool ok);
     QList<TableWidget *> tables() const;
-
-signals:
-    /// The client's notices for the open dialogs, relayed so their listeners need no client.
-    void si_ForwardAnalysis(const QString &text);
-    void si_hdcpChangedByOthers(int port);
-    void si_outResoluChangedByOthers(int port);
-    void si_rotate_degree_ready();
-    void si_windows_ready();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -11,6 +11,7 @@
 #include "protocol/messagedistance.h"
 #include "state/captioninfo.h"
 #include "state/devicestate.h"
+#include "state/reportapplier.h"
 
 #include <QJsonObject>
 
@@ -34,9 +35,16 @@ QJsonObject reportOf(const CaptionInfo &info)
 
 } // namespace
 
-WidgetDialogs::WidgetDialogs(Widget *window, CaptionStore *captions)
-    : QObject(window), m_window(window), m_captions(captions)
+WidgetDialogs::WidgetDialogs(Widget *window, CaptionStore *captions, ReportApplier *reports)
+    : QObject(window), m_window(window), m_captions(captions), m_reports(reports)
 {
+}
+
+template <class Dialog> void WidgetDialogs::forwardNotices(Dialog *dialog)
+{
+    connect(MessageDistance::instance(), &MessageDistance::si_ForwardAnalysis, dialog,
+            &Dialog::sl_StateUpdate);
+    connect(m_reports, &ReportApplier::scalingModeEchoed, dialog, &Dialog::sl_StateUpdate);
 }
 
 void WidgetDialogs::run(QDialog *dialog)
@@ -75,7 +83,7 @@ void WidgetDialogs::openNoSignalOutput(int output, int kind)
     MessageDistance::instance()->getNoInput(output);
     CDlgnosignaloutput dialog(m_window);
     dialog.setPort(output, kind);
-    connect(m_window, &Widget::si_ForwardAnalysis, &dialog, &CDlgnosignaloutput::sl_StateUpdate);
+    forwardNotices(&dialog);
     run(&dialog);
 }
 
@@ -83,7 +91,7 @@ void WidgetDialogs::openScalingMode(int output)
 {
     CDlgScalingmode dialog(m_window);
     dialog.setPort(output);
-    connect(m_window, &Widget::si_ForwardAnalysis, &dialog, &CDlgScalingmode::sl_StateUpdate);
+    forwardNotices(&dialog);
     MessageDistance::instance()->getScaler(output);
     run(&dialog);
 }

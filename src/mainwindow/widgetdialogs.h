@@ -4,6 +4,7 @@
 
 class CaptionStore;
 class QDialog;
+class ReportApplier;
 class Widget;
 
 /// Opens the port setting dialogs of the main window: each is asked for the device's current
@@ -13,7 +14,7 @@ class WidgetDialogs : public QObject
     Q_OBJECT
 
 public:
-    WidgetDialogs(Widget *window, CaptionStore *captions);
+    WidgetDialogs(Widget *window, CaptionStore *captions, ReportApplier *reports);
 
     /// Caption overlay of the outputs, from the caption buttons.
     void openCaption();
@@ -32,7 +33,10 @@ signals:
 
 private:
     void run(QDialog *dialog);
+    /// Hands the device's notices on the port to a dialog while it runs.
+    template <class Dialog> void forwardNotices(Dialog *dialog);
 
     Widget *m_window;
     CaptionStore *m_captions;
+    ReportApplier *m_reports;
 };

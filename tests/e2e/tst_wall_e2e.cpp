@@ -6,6 +6,7 @@
 #include "../wall/walltestkit.h"
 #include "simwindow.h"
 
+#include "state/reportapplier.h"
 #include "state/wallgeometry.h"
 #include "users/permissionfunction.h"
 #include "wall/inputsignalwidget0409.h"
@@ -202,7 +203,7 @@ private slots:
         QVERIFY2(near(v, QRect(1920, 0, 1920, 1620), 2 * 3240.0 / m_canvas->height() + 1),
                  qPrintable(wire(v)));
         // Another operator's rotation, opening and closing: the canvas follows the device.
-        QSignalSpy rotation(m_window.get(), &Widget::si_rotate_degree_ready);
+        QSignalSpy rotation(m_window->reports(), &ReportApplier::rotationReported);
         otherClient(QStringLiteral("{param=Rotate5/0}"), [&] { return !rotation.isEmpty(); });
         QCOMPARE(disagreement(), QString());
         otherClient(QStringLiteral("{param=WindowOpen4/2/2/100/200/3000/1500}"),

@@ -14,6 +14,7 @@
 #include "mainwindow/widget.h"
 #include "mainwindow/widgetdialogs.h"
 #include "mainwindow/widgetmenus.h"
+#include "protocol/messagedistance.h"
 #include "state/captioninfo.h"
 #include "state/devicestate.h"
 #include "users/permissionfunction.h"
@@ -332,7 +333,7 @@ private slots:
     {
         DeviceState *store = DeviceState::instance();
         store->setScalingModeAt(3, 0);
-        auto report = [this](const char *json) { emit m_window->si_ForwardAnalysis(json); };
+        auto report = [this](const char *json) { emit MessageDistance::instance()->si_ForwardAnalysis(json); };
         QStringList shown;
         auto whileOpen = [&](QDialog *d) {
             if (auto *scaling = qobject_cast<CDlgScalingmode *>(d)) {

@@ -10,6 +10,7 @@
 #include "mainwindow/widget.h"
 #include "mainwindow/widgetmenus.h"
 #include "state/devicestate.h"
+#include "state/reportapplier.h"
 #include "storage/useraccountstore.h"
 #include "wall/dialogbezel.h"
 #include "wall/singlesplitterwidget.h"
@@ -173,10 +174,10 @@ private slots:
         for (int output : {1, 2, 3, 4, 5})
             QCOMPARE(shownInput("videoTableWidget", output), output == 3 ? 2 : 6);
 
-        // Notices the port dialogs and the wall wait for are the window's.
-        QSignalSpy forwarded(m_window.get(), &Widget::si_ForwardAnalysis);
-        QSignalSpy hdcp(m_window.get(), &Widget::si_hdcpChangedByOthers);
-        QSignalSpy windows(m_window.get(), &Widget::si_windows_ready);
+        // Notices the port dialogs and the wall wait for.
+        QSignalSpy forwarded(m_window->reports(), &ReportApplier::scalingModeEchoed);
+        QSignalSpy hdcp(m_window->reports(), &ReportApplier::hdcpChangedByOthers);
+        QSignalSpy windows(m_window->reports(), &ReportApplier::windowsReported);
         emit m_client->receiveChangedByOthersSig(QJsonObject{{"e", "Scaler_Mode7/2!"}});
         emit m_client->receiveChangedByOthersSig(QJsonObject{{"e", "Input_HDCP2/3!"}});
         emit m_client->receiveWindowStatusSig(QJsonObject{{"VIR", 2}});
