@@ -33,16 +33,12 @@ private slots:
         CheckPushButton button;
         button.resize(120, 80);
         button.setLayoutNumber(layout);
-        const QImage off = render(button, false);
-        const QImage on = render(button, true);
-        QVERIFY(off != on);
         // The button has no text: its tooltip tells the layouts apart.
         QVERIFY(!button.toolTip().isEmpty());
-        if (layout != 0)
-            QVERIFY(button.toolTip() != CheckPushButton().toolTip());
-
+        QCOMPARE(button.toolTip() == CheckPushButton().toolTip(), layout == 0);
         // The first window's middle shows the fill; layout 0 is one whole window.
-        QList<QRectF> rects = CheckPushButton::layoutRects(layout);
+        const QImage off = render(button, false), on = render(button, true);
+        const QList<QRectF> rects = CheckPushButton::layoutRects(layout);
         const QPointF middle = rects.isEmpty() ? QPointF(0.5, 0.5) : rects.first().center();
         QCOMPARE(colourAt(on, middle), QColor(51, 140, 86));
         QCOMPARE(colourAt(off, middle), QColor(221, 222, 219));
@@ -58,23 +54,26 @@ private slots:
         QTest::newRow("quad") << 1 << 4 << 1.0;
         QTest::newRow("nine") << 2 << 9 << 1.0;
         QTest::newRow("one big, seven small") << 3 << 8 << 1.0;
-        // The bottom right corner of this layout shows no window.
-        QTest::newRow("one big, four small") << 4 << 5 << 1.0 - 0.33 * 0.33;
+        QTest::newRow("one big, four small: corner free") << 4 << 5 << 1.0 - 0.33 * 0.33;
         QTest::newRow("one tall, three small") << 5 << 4 << 1.0;
-        // One whole window, and numbers no layout has, draw no windows.
+        QTest::newRow("picture in picture") << 6 << 2 << 1.0;
         QTest::newRow("single") << 0 << 0 << 0.0;
         QTest::newRow("unknown") << 7 << 0 << 0.0;
         QTest::newRow("negative") << -1 << 0 << 0.0;
     }
 
-    // Split layouts cover the output without overlaps, and without gaps but where meant.
+    // Windows stay inside the output; split layouts neither overlap nor leave gaps but where meant.
     void layoutsTileTheOutput()
     {
         QFETCH(int, layout);
-        QFETCH(int, windows);
         QFETCH(qreal, covered);
         const QList<QRectF> rects = CheckPushButton::layoutRects(layout);
-        QCOMPARE(rects.size(), windows);
+        QTEST(int(rects.size()), "windows");
+        if (layout == 6) { // the small window lies on the whole picture
+            QCOMPARE(rects.first(), QRectF(0, 0, 1, 1));
+            QVERIFY(rects.first().contains(rects.last()));
+            return;
+        }
         qreal area = 0;
         for (int i = 0; i < rects.size(); ++i) {
             const QRectF &r = rects.at(i);
@@ -82,19 +81,10 @@ private slots:
             area += r.width() * r.height();
             for (int j = i + 1; j < rects.size(); ++j) {
                 const QRectF overlap = r.intersected(rects.at(j));
-                QVERIFY2(overlap.width() * overlap.height() < 1e-9,
-                         qPrintable(QStringLiteral("windows %1 and %2").arg(i + 1).arg(j + 1)));
+                QVERIFY(overlap.width() * overlap.height() < 1e-9);
             }
         }
         QVERIFY(qAbs(area - covered) < 1e-9);
-    }
-
-    void pictureInPicture()
-    {
-        const QList<QRectF> pip = CheckPushButton::layoutRects(6);
-        QCOMPARE(pip.size(), 2);
-        QCOMPARE(pip.first(), QRectF(0, 0, 1, 1));
-        QVERIFY(pip.first().contains(pip.last()));
     }
 };
 

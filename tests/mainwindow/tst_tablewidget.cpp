@@ -37,8 +37,8 @@ QMimeData *dragOf(const QString &text, bool typed = false)
 }
 
 // As the window system delivers a drag: to the innermost widget under the point, which hands it
-// up (a cell widget swallowing drops would show); the drop goes to whoever took the enter.
-bool dropAt(TableWidget &table, const QPoint &viewportPos, QMimeData *mime)
+// up (a cell widget swallowing drops would show). `framed`: the target frame showed on the way.
+bool dropAt(TableWidget &table, const QPoint &viewportPos, QMimeData *mime, bool *framed = nullptr)
 {
     QScopedPointer<QMimeData> owned(mime);
     QWidget *target = table.viewport()->childAt(viewportPos);
@@ -50,6 +50,11 @@ bool dropAt(TableWidget &table, const QPoint &viewportPos, QMimeData *mime)
     QApplication::sendEvent(target, &enter);
     if (!enter.isAccepted())
         return false;
+    QDragMoveEvent move(pos, offered, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    const auto *frame = table.viewport()->findChild<QWidget *>(QStringLiteral("selectionFrame"));
+    if (framed)
+        *framed = frame && frame->isVisible();
     QDropEvent drop(pos, offered, mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
@@ -232,30 +237,55 @@ private slots:
         }
     }
 
-    // Every cell starts on input 1; a refused drop (no label) leaves them all so. Output 0 is
-    // the empty cell of the 5 x 2 layout, which takes the drop and does nothing.
+    // Every cell starts on input 1; a refused drop (no label) leaves them all so. Output 0 is the
+    // empty cell of the 5 x 2 layout, which takes the drop and does nothing. A row may deny one
+    // port of one list (kind -1: none) and one function (-1: none); an administrator has them all.
     void drops_data()
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("output");
-        QTest::addColumn<bool>("disabled");
         QTest::addColumn<int>("emitted");
         QTest::addColumn<QString>("label");
-        const int video = TableWidget::VideoTable, analog = TableWidget::AnalogAudioTable;
+        QTest::addColumn<int>("deniedKind");
+        QTest::addColumn<int>("deniedPort");
+        QTest::addColumn<int>("deniedFunction");
+        QTest::addColumn<QString>("cell"); // output 5 disabled, or output 4 grouped with it
+        QTest::addColumn<bool>("permitted");
+        const auto row = [](const char *tag, int type, const char *text, int output, int emitted,
+                            const char *label, int kind = -1, int port = 0, int function = -1,
+                            const char *cell = "", bool permitted = true) {
+            QTest::newRow(tag) << type << text << output << emitted << label << kind << port
+                               << function << cell << permitted;
+        };
+        const int video = TableWidget::VideoTable, analog = TableWidget::AnalogAudioTable,
+                  hdmi = TableWidget::HdmiAudioTable, ir = TableWidget::InfraredTable;
+        const int in = InputPortKind, out = OutputPortKind, aud = AudioInputPortKind,
+                  ana = AnalogOutputPortKind;
+        const char *const in3 = "[3] Input 3", *const audio2 = "[2] Audio 2";
         // clang-format off
-        QTest::newRow("video table strips the offset") << video  << "103" << 5 << false << 3   << "[3] Input 3";
-        QTest::newRow("analog audio keeps it")         << analog << "103" << 5 << false << 103 << "[3] Input 3";
-        QTest::newRow("audio input")                   << analog << "2"   << 5 << false << 2   << "[2] Audio 2";
-        QTest::newRow("HDMI audio") << int(TableWidget::HdmiAudioTable) << "103" << 105 << false << 103 << "[3] Input 3";
-        QTest::newRow("infrared")   << int(TableWidget::InfraredTable)  << "108" << 7   << false << 8   << "[8] Input 8";
-        QTest::newRow("outside any cell")  << video << "103"   << 0 << false << 0 << "";
-        QTest::newRow("disabled cell")     << video << "103"   << 5 << true  << 0 << "";
-        QTest::newRow("no text")           << video << ""      << 5 << false << 0 << "";
-        QTest::newRow("foreign text")      << video << "hello" << 5 << false << 0 << "";
-        QTest::newRow("zero would clear")  << video << "0"     << 5 << false << 0 << "";
-        QTest::newRow("negative")          << video << "-103"  << 5 << false << 0 << "";
-        QTest::newRow("fraction")          << video << "103.5" << 5 << false << 0 << "";
+        row("video table strips the offset", video,  "103", 5,   3,   in3);
+        row("analog audio keeps it",         analog, "103", 5,   103, in3);
+        row("audio input",                   analog, "2",   5,   2,   audio2);
+        row("HDMI audio",                    hdmi,   "103", 105, 103, in3);
+        row("infrared",                      ir,     "108", 7,   8,   "[8] Input 8");
+        row("outside any cell",              video,  "103", 0,   0,   "");
+        row("disabled cell",                 video,  "103", 5,   0,   "", -1, 0, -1, "disabled");
+        row("foreign text",                  video,  "hello", 5, 0,   "");
+        row("zero would clear",              video,  "0",   5,   0,   "");
+        row("video: output denied",          video,  "103", 5,   3,   in3, out, 5, -1, "", false);
+        row("video: other output",           video,  "103", 4,   3,   in3, out, 5, -1, "", true);
+        row("video: grouped with denied",    video,  "103", 4,   3,   in3, out, 5, -1, "grouped", false);
+        row("video: input denied",           video,  "103", 4,   3,   in3, in,  3, -1, "", false);
+        row("video: switching denied",       video,  "103", 4,   3,   in3, -1,  0, 22, "", false);
+        row("analog: output denied",         analog, "2",   5,   2,   audio2, ana, 5, -1, "", false);
+        row("analog: video output right",    analog, "2",   5,   2,   audio2, out, 5, -1, "", true);
+        row("analog: audio input denied",    analog, "2",   5,   2,   audio2, aud, 2, -1, "", false);
+        row("analog: switching denied",      analog, "102", 5,   102, "[2] Input 2", -1, 0, 23, "", false);
+        row("hdmi: output less offset",      hdmi,   "103", 105, 103, in3, out, 5, -1, "", false);
+        row("hdmi: switching denied",        hdmi,   "103", 104, 103, in3, -1,  0, 24, "", false);
+        row("infrared: switching denied",    ir,     "103", 4,   3,   in3, -1,  0, 25, "", false);
+        row("infrared: output denied",       ir,     "103", 5,   3,   in3, out, 5, -1, "", false);
         // clang-format on
     }
 
@@ -264,101 +294,54 @@ private slots:
         QFETCH(int, type);
         QFETCH(QString, text);
         QFETCH(int, output);
-        QFETCH(bool, disabled);
         QFETCH(int, emitted);
         QFETCH(QString, label);
-        TableWidget &table = makeTable(type, 5, 2, output > 100 ? 100 : 0);
-        QMap<int, QString> labels;
-        for (int o : table.outputs()) {
-            table.setCellInput(o, 1);
-            labels[o] = labelOf(table, o);
-        }
-        table.setOutputEnabled(5, !disabled);
-        QSignalSpy drops(&table, &TableWidget::dropPortToItemSig);
-        QSignalSpy warnings(&table, &TableWidget::si_showPermissionWarningDialog);
-        const QRect emptyCell = table.visualRect(table.model()->index(0, 4));
-        QVERIFY(output || !emptyCell.isEmpty());
-
-        const bool taken = output ? dropOnOutput(table, output, dragOf(text))
-                                  : dropAt(table, emptyCell.center(), dragOf(text, true));
-        QCOMPARE(taken, !label.isEmpty() || !output);
-        const QList<QVariantList> emission{{emitted, output}};
-        QCOMPARE(drops, label.isEmpty() ? QList<QVariantList>() : emission);
-        QCOMPARE(warnings.count(), 0);
-        if (!label.isEmpty()) {
-            labels[output] = label;
-            QCOMPARE(table.itemForOutput(output)->data(TableWidget::InputRole).toString(), text);
-        }
-        for (int o : table.outputs())
-            QCOMPARE(labelOf(table, o), labels[o]);
-        if (label.isEmpty() && output) { // the refusal was the input's doing, not the cell's
-            table.setOutputEnabled(5, true);
-            QVERIFY(dropOnOutput(table, output, dragOf("103", true)));
-            QCOMPARE(drops.count(), 1);
-        }
-    }
-
-    // Each row denies one port of one list (kind -1: none) and one function (-1: none).
-    void dropPermissions_data()
-    {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("deniedKind");
-        QTest::addColumn<int>("deniedPort");
-        QTest::addColumn<int>("deniedFunction");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("output");
-        QTest::addColumn<bool>("grouped"); // output 4 shares its picture with output 5
-        QTest::addColumn<bool>("allowed");
-        const int video = TableWidget::VideoTable, analog = TableWidget::AnalogAudioTable,
-                  hdmi = TableWidget::HdmiAudioTable, ir = TableWidget::InfraredTable;
-        const int in = InputPortKind, out = OutputPortKind, aud = AudioInputPortKind,
-                  ana = AnalogOutputPortKind;
-        // clang-format off
-        QTest::newRow("video: output denied")         << video  << out << 5 << -1 << "103" << 5   << false << false;
-        QTest::newRow("video: other output")          << video  << out << 5 << -1 << "103" << 4   << false << true;
-        QTest::newRow("video: grouped with denied")   << video  << out << 5 << -1 << "103" << 4   << true  << false;
-        QTest::newRow("video: input denied")          << video  << in  << 3 << -1 << "103" << 4   << false << false;
-        QTest::newRow("video: switching denied")      << video  << -1  << 0 << 22 << "103" << 4   << false << false;
-        QTest::newRow("video: audio right unrelated") << video  << -1  << 0 << 23 << "103" << 4   << false << true;
-        QTest::newRow("analog: output denied")        << analog << ana << 5 << -1 << "2"   << 5   << false << false;
-        QTest::newRow("analog: video output right")   << analog << out << 5 << -1 << "2"   << 5   << false << true;
-        QTest::newRow("analog: audio input denied")   << analog << aud << 2 << -1 << "2"   << 5   << false << false;
-        QTest::newRow("analog: switching denied")     << analog << -1  << 0 << 23 << "102" << 5   << false << false;
-        QTest::newRow("hdmi: output less offset")     << hdmi   << out << 5 << -1 << "103" << 105 << false << false;
-        QTest::newRow("hdmi: switching denied")       << hdmi   << -1  << 0 << 24 << "103" << 104 << false << false;
-        QTest::newRow("hdmi: input right unrelated")  << hdmi   << in  << 3 << -1 << "103" << 104 << false << true;
-        QTest::newRow("infrared: switching denied")   << ir     << -1  << 0 << 25 << "103" << 4   << false << false;
-        QTest::newRow("infrared: output denied")      << ir     << out << 5 << -1 << "103" << 5   << false << false;
-        // clang-format on
-    }
-
-    void dropPermissions()
-    {
-        QFETCH(int, type);
         QFETCH(int, deniedKind);
         QFETCH(int, deniedPort);
         QFETCH(int, deniedFunction);
-        QFETCH(QString, text);
-        QFETCH(int, output);
-        QFETCH(bool, grouped);
-        QFETCH(bool, allowed);
+        QFETCH(QString, cell);
+        QFETCH(bool, permitted);
         restrict(deniedKind, deniedPort, deniedFunction);
         for (int userType : {ordinaryUser, administrator}) {
             AppSettings::instance()->setCurrentUserType(userType);
-            const bool expected = allowed || userType == administrator;
-            TableWidget &table = makeTable(type, 3, 3, output > 100 ? 100 : 0);
-            table.setPermissions(m_store.data());
-            table.setCellInput(output, 1);
-            if (grouped)
+            const bool allowed = permitted || userType == administrator;
+            TableWidget &table = makeTable(type, 5, 2, output > 100 ? 100 : 0);
+            if (deniedKind >= 0 || deniedFunction >= 0)
+                table.setPermissions(m_store.data());
+            QMap<int, QString> labels;
+            for (int o : table.outputs()) {
+                table.setCellInput(o, 1);
+                labels[o] = labelOf(table, o);
+            }
+            table.setOutputEnabled(5, cell != "disabled");
+            if (cell == "grouped")
                 table.setSpliceGroups({{4, {4, 5}}});
-            const QString before = labelOf(table, output);
             QSignalSpy drops(&table, &TableWidget::dropPortToItemSig);
             QSignalSpy warnings(&table, &TableWidget::si_showPermissionWarningDialog);
-            // A refused drop is still taken, so that the warning is the only answer.
-            QVERIFY(dropOnOutput(table, output, dragOf(text)));
-            QCOMPARE(drops.count(), expected ? 1 : 0);
-            QCOMPARE(warnings.count(), expected ? 0 : 1);
-            QCOMPARE(labelOf(table, output) == before, !expected);
+            const QTableWidgetItem *target = table.itemForOutput(output);
+            const QRect at = target ? table.visualItemRect(target)
+                                    : table.visualRect(table.model()->index(0, 4));
+            bool framed = false;
+            // A drop refused for a right is still taken, so that the warning is the only answer.
+            QCOMPARE(dropAt(table, at.center(), dragOf(text, !output), &framed),
+                     !label.isEmpty() || !output);
+            // Only the video table frames its target, and only a cell that can take the drop.
+            QCOMPARE(framed, type == TableWidget::VideoTable && output && cell != "disabled");
+            const bool routed = !label.isEmpty() && allowed;
+            const QList<QVariantList> emission{{emitted, output}};
+            QCOMPARE(drops, routed ? emission : QList<QVariantList>());
+            QCOMPARE(warnings.count(), allowed ? 0 : 1);
+            if (routed) {
+                labels[output] = label;
+                QCOMPARE(target->data(TableWidget::InputRole).toString(), text);
+            }
+            for (int o : table.outputs())
+                QCOMPARE(labelOf(table, o), labels[o]);
+            if (label.isEmpty() && output) { // the refusal was the input's doing, not the cell's
+                table.setOutputEnabled(5, true);
+                QVERIFY(dropOnOutput(table, output, dragOf("103", true)));
+                QCOMPARE(drops.count(), 1);
+            }
         }
     }
 
@@ -508,8 +491,10 @@ private slots:
         QCOMPARE(pause, QList<QVariantList>({{6, true}, {6, false}}));
         QCOMPARE(mute, QList<QVariantList>({{6, true}}));
         QCOMPARE(cell->muteLabel()->svgPath(), QString::fromLatin1(TableItemWidget::MutedIcon));
+        DeviceState::instance()->setOutputLinkAt(6, true);
         video.refreshOutputFlags(6);
         QCOMPARE(cell->muteLabel()->svgPath(), QString::fromLatin1(TableItemWidget::UnmutedIcon));
+        QVERIFY(cell->isLinked());
 
         cell = video.cellForOutput(2);
         const auto tips = [cell] {
@@ -527,15 +512,14 @@ private slots:
         for (int i = 0; i < 3; ++i)
             QVERIFY(!before.at(i).isEmpty() && !after.at(i).isEmpty() &&
                     before.at(i) != after.at(i));
-        QVERIFY(cell->muteLabel()->hasValidSvg()); // the picture-off icon is in the resources
     }
 
     void groupsColourTheirCells()
     {
         TableWidget &video = makeTable(TableWidget::VideoTable, 3, 3);
         const CellLook plain = video.cellForOutput(3)->look();
-        video.setInputColors({QStringLiteral("#f4ebd9"), QStringLiteral("#fcdedb")});
         video.setSpliceGroups({{1, {1, 2}}, {5, {5, 6, 8}}});
+        video.setInputColors({QStringLiteral("#f4ebd9"), QStringLiteral("#fcdedb")});
         QCOMPARE(video.cellForOutput(2)->look().outputBackground, QStringLiteral("#f4ebd9"));
         QCOMPARE(video.cellForOutput(8)->look().inputBackground, QStringLiteral("#fcdedb"));
         QCOMPARE(video.cellForOutput(3)->look(), plain);

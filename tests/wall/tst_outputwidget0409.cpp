@@ -1,6 +1,4 @@
-// The wall canvas against a loopback device: mouse gestures on real windows and the exact window
-// commands they send; the device's report rebuilding the windows. The arithmetic behind them is
-// tst_wallgeometry's.
+// The wall canvas against a loopback device: gestures, the commands they send, report rebuilds.
 #define QTEST_QPA_MOUSE_HANDLING
 #include "../common/modalwatcher.h"
 #include "walltestkit.h"
@@ -25,11 +23,12 @@ class TestOutputWidget0409 : public QObject
     bool m_confirm = true;
 
     QString wire() { return m_link.received(); }
-    bool drop(const QString &text, const QPoint &pos)
+    bool drop(const QString &text, const QPoint &pos, bool typed = true)
     {
         QMimeData mime;
         mime.setText(text);
-        mime.setData(QStringLiteral("application/type"), "1");
+        if (typed)
+            mime.setData(QStringLiteral("application/type"), "1");
         QDragEnterEvent enter(pos, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(m_canvas.get(), &enter);
         if (!enter.isAccepted())
@@ -80,12 +79,12 @@ private slots:
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<bool>("permitted");
         QTest::addColumn<QString>("sent");
-        QTest::newRow("centre cell")
-            << "101" << QPoint(450, 450) << true << "{param=WindowOpen1/1/1/1920/1080/1920/1080}";
-        QTest::newRow("bottom-left cell")
-            << "104" << QPoint(0, 899) << true << "{param=WindowOpen1/4/1/0/2160/1920/1080}";
-        QTest::newRow("not an input") << "hello 2" << QPoint(450, 450) << true << "";
-        QTest::newRow("no right") << "102" << QPoint(450, 450) << false << "";
+        // clang-format off
+        QTest::newRow("centre cell")      << "101" << QPoint(450, 450) << true << "{param=WindowOpen1/1/1/1920/1080/1920/1080}";
+        QTest::newRow("bottom-left cell") << "104" << QPoint(0, 899)   << true << "{param=WindowOpen1/4/1/0/2160/1920/1080}";
+        QTest::newRow("not an input")     << "hello 2" << QPoint(450, 450) << true  << "";
+        QTest::newRow("no right")         << "102"     << QPoint(450, 450) << false << "";
+        // clang-format on
     }
     void dropOnEmptyCanvas()
     {
@@ -95,6 +94,7 @@ private slots:
         QFETCH(QString, sent);
         m_canvas->setPermissionCheck([permitted](int) { return permitted; });
         QSignalSpy warned(m_canvas.get(), &OutputWidget0409::si_showPermissionWarningDialog);
+        QVERIFY(!drop(text, at, false)); // plain text from another program opens nothing
         QCOMPARE(drop(text, at), !sent.isEmpty());
         QCOMPARE(wire(), sent);
         QCOMPARE(m_canvas->windowIds().size(), sent.isEmpty() ? 0 : 1);
@@ -116,6 +116,7 @@ private slots:
                                  "{param=WindowOpen2/1/4/1920/2160/1920/1080}"));
         // Layer to Bottom from the top of four: only the window operated on is announced.
         QVERIFY(menu(2, QStringLiteral("Layer to Bottom")));
+        QCOMPARE(DeviceState::instance()->windowStatus().value(2).value(1), 1); // the store follows
         QCOMPARE(QList<int>({m_canvas->window(1)->layer(), m_canvas->window(4)->layer()}),
                  QList<int>({2, 4}));
         QVERIFY(menu(3, QStringLiteral("Layer Up")));
