@@ -1,5 +1,4 @@
-// The control connection and its reconnect cycle against a loopback server, and reports
-// travelling from the socket through the parse thread to receivers on the GUI thread.
+// The control link against a loopback device, and reports through the parse thread.
 #include "loopbackpeer.h"
 #include "protocol/messagedistance.h"
 #include "reportrecorder.h"
@@ -62,9 +61,7 @@ private slots:
     }
     void cleanup() { qInstallMessageHandler(nullptr); }
 
-    // Unreachable at first: a fresh attempt every retry period until the device listens, then
-    // one success. Connecting again while connected drops the link and makes a new one; after a
-    // success no further attempt is made.
+    // Retried every period until the device listens; once up, no further attempt.
     void reconnectCycle()
     {
         quint16 port = LoopbackPeer().port();
@@ -75,7 +72,6 @@ private slots:
         client.connectToDevice(host, port);
         QTRY_VERIFY(rec.count("connectFailureSig") >= 1);
         QCOMPARE(rec.names().first(), QStringLiteral("connectingSig"));
-        // Nothing goes out while the link is down, and the caller and the log are told so.
         QVERIFY(!client.sendCommand(QStringLiteral("{param=5VIDEO5}")));
         QCOMPARE(rec.names().last(), QStringLiteral("si_commandNotSent"));
         QCOMPARE(rec.entries().last().text, QStringLiteral("{param=5VIDEO5}"));
@@ -104,8 +100,7 @@ private slots:
         QCOMPARE(device.connectionCount(), 2);
     }
 
-    // Reports of every kind, forwarded texts and the HTTP acknowledgement reach receivers on
-    // this thread (even directly connected ones) in the order they were sent.
+    // Results reach receivers on this thread, even direct ones, in the order they were sent.
     void reportsArriveInOrderOnTheReceiversThread()
     {
         Link link;
@@ -135,8 +130,7 @@ private slots:
         QCOMPARE(rec.entries().at(5).text, "{\"Chn\":2,\"Scaler_Mode\":1}");
     }
 
-    // Bytes of an unfinished message do not survive a new connection, whether the operator
-    // connects again or the device drops the link: the first answer on the new one arrives whole.
+    // An unfinished message does not survive a new connection.
     void reconnectDropsUnfinishedMessage_data()
     {
         QTest::addColumn<bool>("deviceDrops");
@@ -168,8 +162,7 @@ private slots:
         QVERIFY(!logged(QStringLiteral("JSON ERROR")));
     }
 
-    // A device flooding faster than the receivers take its reports: every report arrives, in
-    // order, while memory stays bounded because the link is read no faster than reports are taken.
+    // A flood arrives whole and in order while the link is read no faster than reports are taken.
     void floodIsHeldBackNotBuffered()
     {
         QTcpServer server;
@@ -181,7 +174,7 @@ private slots:
         const qintptr descriptor = accepted->socketDescriptor();
         accepted->setParent(nullptr);
         const int reports = 60000;
-        // The device writes from a thread of its own, blocking until the link takes the bytes.
+        // The device writes from its own thread, blocking until the link takes the bytes.
         QScopedPointer<QThread> writer(QThread::create([descriptor] {
             QTcpSocket socket;
             socket.setSocketDescriptor(descriptor);
@@ -224,8 +217,7 @@ private slots:
         writer->wait(30000);
     }
 
-    // A zero byte ends what the log shows of a chunk, not what is buffered; a client destroyed
-    // in the middle of a burst stops cleanly.
+    // A zero byte ends the logged chunk only; a client destroyed mid-burst stops cleanly.
     void burstsAndShutdown()
     {
         {

@@ -84,8 +84,7 @@ private slots:
         QCOMPARE(second.allUsers().size(), 1);
     }
 
-    // One line per failure, naming the statement but never the values bound to
-    // it.
+    // One line per failure, naming the statement but never the values bound to it.
     void failedStatementLogsOneLineWithoutValues()
     {
         UserAccountStore users;
@@ -98,8 +97,7 @@ private slots:
         QVERIFY(!log.lines.first().contains(QLatin1String("secret-2")));
     }
 
-    // A batch runs on one connection (a temporary table lives only as long as its
-    // connection); a failure in it is reported and what follows still runs.
+    // A batch shares one connection (so a temporary table lives on); after a failure it goes on.
     void statementBatchSharesOneConnection()
     {
         QVERIFY(ProjectDatabase::executeStatements(
@@ -129,9 +127,8 @@ private slots:
         QVERIFY(!FileAccess::createOwnerOnly(m_dir->filePath(QStringLiteral("no/such/file"))));
     }
 
-    // The start-up check tells a usable file from one that only reads and from
-    // one that cannot be used, and never changes a file; on an unusable one every
-    // store answers its defaults with one log line, and says where it failed.
+    // The start-up check never changes the file; on an unusable one every store answers its
+    // defaults with one log line saying where it failed.
     void damagedFiles_data()
     {
         QTest::addColumn<QString>("kind");
@@ -308,8 +305,7 @@ private slots:
         QCOMPARE(names(users), (QVariantList{"ADMIN", "Op"}));
     }
 
-    // password.txt keys fold slashes and lose surrounding blanks: such names are refused when
-    // made, while an account that already has one keeps logging in and changing its password.
+    // Names password.txt cannot key are refused when made; an existing one keeps working.
     void unstorableUserNames_data()
     {
         QTest::addColumn<QString>("name");
@@ -396,8 +392,6 @@ private slots:
         QTest::newRow("quotes") << "O'Brien \"the\" ''";
         QTest::newRow("backslashes") << "C:\\path\\n\\";
         QTest::newRow("non-ASCII") << QStringLiteral("输入 Ünïcødé ✓ 😀");
-        QTest::newRow("control characters") << "tab\tline\nend";
-        QTest::newRow("long") << QString(10000, QLatin1Char('c'));
         QTest::newRow("looks like a number") << "007";
         QTest::newRow("like wildcard") << "%_%";
     }
@@ -415,7 +409,6 @@ private slots:
         QCOMPARE(users.rememberedPassword(), value);
         QVERIFY(names.savePortName(1, value, OutputVideoName));
         QCOMPARE(names.loadPortNames(OutputVideoName).value(1), value);
-        // Nothing else was touched.
         QCOMPARE(users.allUsers().size(), 2);
         QVERIFY(users.checkUser(QStringLiteral("ADMIN"), QStringLiteral("wexol482")));
     }
