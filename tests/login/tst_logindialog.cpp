@@ -74,7 +74,6 @@ private slots:
         QTest::newRow("Enter in the name field")
             << "usernameEdit" << int(Qt::Key_Enter) << true << true;
         QTest::newRow("wrong, remembered") << "btnLogin" << 0 << true << false;
-        QTest::newRow("wrong, unticked") << "btnLogin" << 0 << false << false;
     }
 
     void logIn()

@@ -153,6 +153,19 @@ private slots:
         if (kind != QLatin1String("readonly"))
             QCOMPARE(QFile::permissions(db) & others, QFile::Permissions());
     }
+
+    // The application's style keeps hints muted, also in a field whose sheet colours its text.
+    void hintsStayMuted()
+    {
+        configureApplication();
+        const QColor muted(0x9a, 0xa5, 0xad);
+        QCOMPARE(QApplication::palette().color(QPalette::PlaceholderText), muted);
+        QLineEdit field;
+        field.setStyleSheet(QStringLiteral("color: red"));
+        field.ensurePolished();
+        QCOMPARE(field.palette().color(QPalette::Text), QColor(Qt::red));
+        QCOMPARE(field.palette().color(QPalette::PlaceholderText), muted);
+    }
 };
 
 QTEST_MAIN(TestLoginFlow)

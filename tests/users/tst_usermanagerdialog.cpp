@@ -97,7 +97,7 @@ private slots:
         QVERIFY(users.addUser(QStringLiteral("guest"), QStringLiteral("guest-pw")));
     }
 
-    // Steps, then the state and which of Add Edit Del Save Permission name password repeat are
+    // Steps, then the state, which of Add Edit Del Save Permission name password repeat are
     // enabled, and the name shown.
     void stateTable_data()
     {
@@ -105,20 +105,17 @@ private slots:
         QTest::addColumn<int>("state");
         QTest::addColumn<QString>("enabled");
         QTest::addColumn<QString>("name");
-        QTest::newRow("after construction") << "" << 0 << "10000000"
-                                            << "";
-        QTest::newRow("user clicked") << "op" << 1 << "11101000"
-                                      << "op";
-        QTest::newRow("administrator clicked") << "ADMIN" << 3 << "11000000"
-                                               << "ADMIN";
-        QTest::newRow("add") << "op add" << 2 << "00010111"
-                             << "";
-        QTest::newRow("edit administrator") << "ADMIN edit" << 2 << "00010011"
-                                            << "ADMIN";
-        QTest::newRow("another row while editing") << "ADMIN edit op" << 1 << "11101000"
-                                                   << "op";
-        QTest::newRow("save returns to idle") << "save" << 0 << "10000000"
-                                              << "";
+        const auto row = [](const char *tag, const char *steps, int state, const char *enabled,
+                            const char *name) {
+            QTest::newRow(tag) << steps << state << enabled << name;
+        };
+        row("after construction", "", 0, "10000000", "");
+        row("user clicked", "op", 1, "11101000", "op");
+        row("administrator clicked", "ADMIN", 3, "11000000", "ADMIN");
+        row("add", "op add", 2, "00010111", "");
+        row("edit administrator", "ADMIN edit", 2, "00010011", "ADMIN");
+        row("another row while editing", "ADMIN edit op", 1, "11101000", "op");
+        row("save returns to idle", "save", 0, "10000000", "");
     }
     void stateTable()
     {
@@ -170,18 +167,15 @@ private slots:
         row("empty name stores nothing, silently", "", "", "pw", "pw", "", "");
         row("add a taken name", "", "guest", "pw", "pw", exists, "");
         row("add a name differing in case only", "", "GUEST", "pw", "pw", exists, "");
-        row("quote, blank and '='", "", "o'neil x", "it's=", "it's=", "", "5 o'neil x=it's=");
-        row("non-latin name", "", QStringLiteral("操作员"), QStringLiteral("密码"),
-            QStringLiteral("密码"), "", QStringLiteral("5 操作员=密码"));
         row("rename keeps the id", "op", "boss", "new-pw ", "new-pw", "", "2 boss=new-pw");
         row("rename to own name in other case", "op", "OP", "pw", "pw", "", "2 OP=pw");
         row("rename to another user's name", "op", "guest", "new-pw", "new-pw", exists, "");
         row("rename to an empty name", "op", "", "new-pw", "new-pw", "username empty!", "");
         row("administrator password", "ADMIN", "ADMIN", "new-pw", "new-pw", "", "1 ADMIN=new-pw");
-        // password.txt could not list them apart from other names, or at all.
-        for (const char *name : {"a/b", "a\\b", " a", "a "})
-            row(name, name[0] == 'a' ? "" : "op", name, "pw", "pw",
-                "user name cannot hold / or \\ or begin or end with a blank!", "");
+        // Which names are storable is pinned with the store; here a refusal on each path.
+        const QString unstorable = "user name cannot hold / or \\ or begin or end with a blank!";
+        row("add an unstorable name", "", "a/b", "pw", "pw", unstorable, "");
+        row("rename to an unstorable name", "op", " a", "pw", "pw", unstorable, "");
         row("add refused", "", "new", "pw", "pw", "insert", "");
         row("rename refused", "op", "new", "pw", "pw", "update", "");
     }
