@@ -489,6 +489,17 @@ private slots:
         }
     }
 
+    // The window button maximises and restores, and says which it will do next.
+    void maximiseAndRestore()
+    {
+        auto *button = find<QPushButton>("btn_RestoreOrMax");
+        for (bool maximised : {true, false}) {
+            button->click();
+            QTRY_COMPARE(m_window->isMaximized(), maximised);
+            QCOMPARE(button->toolTip(), maximised ? QString("Restore") : QString("Maximize"));
+        }
+    }
+
     void iconOnlyControlsSayWhatTheyDo()
     {
         for (const QAbstractButton *b : m_window->findChildren<QAbstractButton *>()) {
