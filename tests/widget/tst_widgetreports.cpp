@@ -1,10 +1,10 @@
 // The main window applying device reports to its views, against a loopback peer that records
 // what the window sends.
+#include "../common/modalwatcher.h"
 #include "../common/windowstart.h"
 #include "app/appsettings.h"
 #include "commandrecorder.h"
 #include "mainwindow/listwidget.h"
-#include "wall/splicegroups.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widget.h"
@@ -13,7 +13,10 @@
 #include "state/reportapplier.h"
 #include "storage/useraccountstore.h"
 #include "wall/dialogbezel.h"
+#include "wall/outputwidget0409.h"
+#include "wall/planpushbutton.h"
 #include "wall/singlesplitterwidget.h"
+#include "wall/splicegroups.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -487,6 +490,30 @@ private slots:
             QCOMPARE(box->isChecked(), on);
             QCOMPARE(UserAccountStore().loginModel(), on ? 1 : 0);
         }
+    }
+
+    // A wall plan is recalled only once the wall's windows, resolution and rotation are known;
+    // until then the operator is told what is missing and nothing is sent.
+    void wallPlanWaitsForTheWallsReports()
+    {
+        arrange(Dev0409S);
+        auto *canvas = find<OutputWidget0409>("widget_out_0409");
+        auto *plan = find<PlanPushButton>("btn_plan3_2");
+        auto recall = [plan] { emit plan->si_doubleClick(); };
+        canvas->resetReceivedFlags();
+        emit m_client->receiveWindowStatusSig(QJsonObject{{"VIR", 0}});
+        emit m_client->receiveInOutChannelResolutionMapSig(QJsonObject{{"out1", "1920x1080x60Hz"}});
+        {
+            ModalWatcher watcher;
+            recall();
+            QCOMPARE(watcher.count(), 1);
+            QVERIFY(watcher.lines().first().contains("Not Received"));
+        }
+        QVERIFY(received().isEmpty());
+        emit m_client->receiveRotateAngleSig(QJsonObject{{"Angle1", 0}});
+        recall();
+        QTRY_VERIFY(m_bytes.contains("{param=status}"));
+        QCOMPARE(received(), QByteArray("{param=Recall3}{param=status}"));
     }
 
     // The window button maximises and restores, and says which it will do next.
