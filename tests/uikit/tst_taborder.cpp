@@ -39,8 +39,7 @@ template <typename T, typename... Args> Make make(std::function<void(T *)> prepa
     };
 }
 
-// b reads after a: lower, or further right on the same row; a layout holding one but not the
-// other (a column, fields beside a list) reads as a whole.
+// b reads after a: lower, or further right on the row; a layout without the other is one.
 bool tabsBefore(QWidget *a, QWidget *b)
 {
     const auto rect = [](QWidget *w) { return QRect(w->mapToGlobal(QPoint()), w->size()); };

@@ -3,10 +3,9 @@
 #include "storage/projectdatabase.h"
 #include "wall/videosplitmanager.h"
 
-#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <memory>
 
@@ -18,18 +17,13 @@ class TestVideoSplitManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        qRegisterMetaType<QList<int>>();
-        qRegisterMetaType<Groups>();
-    }
+    void initTestCase() { qRegisterMetaType<Groups>(); }
     void init()
     {
         m_manager.reset();
         m_dir = std::make_unique<QTemporaryDir>();
         AppSettings::setDataDirectory(m_dir->path());
         ProjectDatabase::resetDatabasePath();
-
         // The 3 x 3 video table: outputs 1..9 row by row.
         m_table = std::make_unique<QTableWidget>(3, 3);
         m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -71,18 +65,13 @@ private slots:
         QFETCH(Groups, after);
         QFETCH(QList<int>, bind);
         QFETCH(QList<int>, unbinds);
-        QFETCH(bool, isGroup);
-
         m_manager->setGroups(before);
         select(selection);
-        QCOMPARE(m_manager->isSelectionAGroup(), isGroup);
+        QTEST(m_manager->isSelectionAGroup(), "isGroup");
         QSignalSpy binds(m_manager.get(), &VideoSplitManager::si_sendNewBindMsg);
         QSignalSpy unbindSpy(m_manager.get(), &VideoSplitManager::si_sendUnBindMsg);
         QSignalSpy painted(m_manager.get(), &VideoSplitManager::si_groupsChanged);
-
-        // The output menu, opened on output 5: a selection wins over the cell.
-        m_manager->toggleSplice(5);
-
+        m_manager->toggleSplice(5); // the menu of output 5: a selection wins over the cell
         QCOMPARE(m_manager->groups(), after);
         QList<int> asked, unbound;
         for (const QVariantList &b : binds)
@@ -91,8 +80,7 @@ private slots:
             unbound << u.at(0).toInt();
         QCOMPARE(asked, bind);
         QCOMPARE(unbound, unbinds);
-        // The table always learns the outcome.
-        QCOMPARE(painted.count(), 1);
+        QCOMPARE(painted.count(), 1); // the table always learns the outcome
         QCOMPARE(painted.at(0).at(0).value<Groups>(), after);
     }
     void quietChanges_data()
@@ -142,7 +130,7 @@ private slots:
         // Reports, notices and presets are the device's own doing: nothing to ask it.
         QCOMPARE(binds.count() + unbinds.count(), 0);
     }
-    void lookupsReportsAndLayouts()
+    void lookupsAndReports()
     {
         // The empty corner of a 5 x 2 table has no output number.
         m_table->item(0, 1)->setData(Qt::UserRole, QVariant());
@@ -160,16 +148,6 @@ private slots:
         QCOMPARE(painted.count(), 1);
         m_manager->replaceGroups({});
         QVERIFY(m_manager->groups().isEmpty());
-        m_manager->setGroups({{1, {1, 2}}});
-        // A layout request keeps the groups unless told to clear them.
-        QSignalSpy relayout(m_manager.get(), &VideoSplitManager::si_tableRefreshRequested);
-        m_manager->layoutForMode(1);
-        QCOMPARE(relayout.count(), 1);
-        QCOMPARE(relayout.at(0).at(0).toInt(), 1);
-        QCOMPARE(m_manager->groups(), (Groups{{1, {1, 2}}}));
-        m_manager->refreshTable(true, 0);
-        QVERIFY(m_manager->groups().isEmpty());
-        QCOMPARE(relayout.count(), 2);
     }
 
 private:

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
@@ -19,24 +18,20 @@
 #include <QtTest>
 
 namespace {
-/// Press at from, move to to with the button held, release there (w's coordinates at the press).
-void drag(QWidget *w, const QPoint &from, const QPoint &to)
-{
-    const QPoint global = w->mapToGlobal(to);
-    for (QEvent::Type type :
-         {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease}) {
-        const QPoint at = type == QEvent::MouseButtonPress ? from : w->mapFromGlobal(global);
-        QMouseEvent event(
-            type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &event);
-    }
-}
-
 template <typename T> T *part(QWidget *parent, const char *name)
 {
     return parent->findChild<T *>(QLatin1String(name));
 }
+
+// Output 1's resolution (empty: never reported) and rotation before, the resolution entry shown.
+struct Choice
+{
+    const char *via;
+    int index;
+    const char *stored;
+    int rotated, resolutionIndex;
+    const char *sent;
+};
 
 const QMap<int, QString> Inputs{{1, "Camera"}, {2, "PC"}, {3, "Input 3"}, {4, "Input 4"}};
 
@@ -46,6 +41,7 @@ WallWindowProperties window2(QSize wall = QSize(5760, 3240))
     return {2, 3, 2, QRectF(1440.25 / 5760, 810.5 / 3240, 2880.75 / 5760, 1619.4 / 3240), wall};
 }
 } // namespace
+Q_DECLARE_METATYPE(Choice)
 
 class TestWidgetSplicingSetting : public QObject
 {
@@ -85,43 +81,33 @@ private slots:
     }
     void cleanup() { m_setting.reset(); }
 
+    // A box, a screen's menu, or screens selected (shows their rotation, sends nothing).
     void choice_data()
     {
-        // A box, the menu of the right-clicked screen n, or screens selected (the first plain,
-        // the others with Control), which shows their rotation and sends nothing.
-        QTest::addColumn<QString>("via");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("stored");      // output 1's resolution; empty: never reported
-        QTest::addColumn<int>("rotated");         // output 1's rotation before
-        QTest::addColumn<int>("resolutionIndex"); // shown before
-        QTest::addColumn<QString>("sent");
-        const auto row = [](const char *tag, const char *via, int index, const char *stored,
-                            int rotated, int shown, const char *sent) {
-            QTest::newRow(tag) << via << index << stored << rotated << shown << sent;
-        };
-        const char r[] = "1024x768x60Hz";
-        row("3x3, nothing reported", "cbb_layout", 0, "", 1, 11, "{param=VIR0}");
+        QTest::addColumn<Choice>("c");
+        const char *const r = "1024x768x60Hz";
+        // clang-format off
+        QTest::newRow("3x3, nothing reported")   << Choice{"cbb_layout", 0, "", 1, 11, "{param=VIR0}"};
         // A stored rotation above 3 shows as 0, in the table and in the box.
-        row("1x9, rotation 5", "cbb_layout", 1, "800x600x60Hz", 5, 0, "{param=VIR1}");
-        row("2x4", "cbb_layout", 2, r, 0, 1, "{param=VIR2}");
-        row("4x2", "cbb_layout", 3, "1280x720x60Hz", 1, 2, "{param=VIR3}");
-        row("resolution, from one not offered", "cbb_resolu", 2, "3840x2160x30Hz", 3, -1,
-            "{param=Port1/1280x720x60Hz!}");
-        row("box, 270", "cbb_rotate", 3, r, 0, 1, "{param=Rotate1/3}");
-        row("box, back to 0", "cbb_rotate", 0, r, 1, 1, "{param=Rotate1/0}");
+        QTest::newRow("1x9, rotation 5")         << Choice{"cbb_layout", 1, "800x600x60Hz", 5, 0, "{param=VIR1}"};
+        QTest::newRow("2x4")                     << Choice{"cbb_layout", 2, r, 0, 1, "{param=VIR2}"};
+        QTest::newRow("4x2")                     << Choice{"cbb_layout", 3, "1280x720x60Hz", 1, 2, "{param=VIR3}"};
+        QTest::newRow("resolution, not offered") << Choice{"cbb_resolu", 2, "3840x2160x30Hz", 3, -1, "{param=Port1/1280x720x60Hz!}"};
+        QTest::newRow("box, 270")                << Choice{"cbb_rotate", 3, r, 0, 1, "{param=Rotate1/3}"};
+        QTest::newRow("box, back to 0")          << Choice{"cbb_rotate", 0, r, 1, 1, "{param=Rotate1/0}"};
         // Whichever screen is clicked, the wall turns with output 1.
-        row("menu on screen 1, back to 0", "menu1", 0, r, 2, 1, "{param=Rotate1/0}");
-        row("menu on screen 6, 90", "menu6", 1, r, 3, 1, "{param=Rotate1/1}");
-        row("select one at 270", "select6", 3, r, 0, 1, "");
-        row("select two that differ: no entry", "select1,6", -1, r, 0, 1, "");
-        row("select stored 7, reads 0", "select1,2", 0, r, 7, 1, "");
+        QTest::newRow("menu on 1, back to 0")    << Choice{"menu1", 0, r, 2, 1, "{param=Rotate1/0}"};
+        QTest::newRow("menu on 6, 90")           << Choice{"menu6", 1, r, 3, 1, "{param=Rotate1/1}"};
+        QTest::newRow("select one at 270")       << Choice{"select6", 3, r, 0, 1, ""};
+        QTest::newRow("select two that differ")  << Choice{"select1,6", -1, r, 0, 1, ""};
+        QTest::newRow("select stored 7, reads 0") << Choice{"select1,2", 0, r, 7, 1, ""};
+        // clang-format on
     }
     void choice()
     {
-        QFETCH(QString, via);
-        QFETCH(int, index);
-        QFETCH(QString, stored);
-        QFETCH(int, rotated);
+        QFETCH(Choice, c);
+        const QString via = c.via, stored = c.stored;
+        const int index = c.index, rotated = c.rotated;
         const bool layout = via == "cbb_layout", resolu = via == "cbb_resolu";
         const bool select = via.startsWith("select");
         const int shownBefore = rotated > 3 ? 0 : rotated;
@@ -132,8 +118,8 @@ private slots:
         store->setRotateAngle({{1, rotated}, {6, 3}});
         m_setting->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_setting.get()));
-        QFETCH(int, resolutionIndex);
-        QCOMPARE(shownBoxes(), QList<int>({layout ? 3 - index : 2, resolutionIndex, shownBefore}));
+        QCOMPARE(shownBoxes(),
+                 QList<int>({layout ? 3 - index : 2, c.resolutionIndex, shownBefore}));
         QVERIFY(!(screen(1)->flags() & Qt::ItemIsEditable));
         QSignalSpy recalculate(m_setting.get(), &WidgetSplicingSetting::si_orderToRecalculate);
         QSignalSpy buttons(m_setting.get(), &WidgetSplicingSetting::si_update3BtnLayout);
@@ -171,7 +157,7 @@ private slots:
         const bool turned = !layout && !resolu && !select;
         const int rotation = turned ? index : shownBefore;
         const QString resolution = resolu ? "1280x720x60Hz" : stored;
-        QTEST(commands(), "sent");
+        QCOMPARE(commands(), QLatin1String(c.sent));
         QCOMPARE(store->virMode(), vir);
         QCOMPARE(store->outputResolution(),
                  (QMap<int, QString>{{1, resolution}, {2, "800x600x60Hz"}}));
@@ -264,10 +250,8 @@ private slots:
         QTEST(commands(), "sent");
         QCOMPARE(m_setting->noInputColor(), shown);
         QCOMPARE(button->styleSheet(),
-                 QStringLiteral("background-color: rgb(%1, %2, %3);border:none;")
-                     .arg(shown.red())
-                     .arg(shown.green())
-                     .arg(shown.blue()));
+                 QString::asprintf("background-color: rgb(%d, %d, %d);border:none;", shown.red(),
+                                   shown.green(), shown.blue()));
     }
 
     // The window is made once and kept: it follows a later change of language.
@@ -312,52 +296,26 @@ private slots:
         QVERIFY((placed.geometry().center() - owner.geometry().center()).manhattanLength() <= 2);
     }
 
-    void edgesResizeAndTheRestDrags()
-    {
-        WidgetSplicingSetting *w = m_setting.get();
-        w->setGeometry(100, 100, 900, 600);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w));
-        drag(w, QPoint(3, 3), QPoint(-37, -17)); // the top-left corner moves both edges
-        QCOMPARE(w->geometry(), QRect(60, 80, 940, 620));
-        drag(w, QPoint(400, w->height() - 2), QPoint(400, w->height() + 48));
-        QCOMPARE(w->geometry(), QRect(60, 80, 940, 670));
-        // Shrinking stops at the size the content needs.
-        drag(w, QPoint(w->width() - 2, 300), QPoint(-2000, 300));
-        QCOMPARE(w->geometry(), QRect(60, 80, w->minimumSizeHint().width(), 670));
-        drag(w, QPoint(2, 300), QPoint(2000, 300));
-        QCOMPARE(w->geometry(), QRect(60, 80, w->minimumSizeHint().width(), 670));
-        // A press on the title moves the window without resizing it.
-        auto *title = part<QLabel>(w, "lb_title");
-        const QPoint at = title->mapTo(w, title->rect().center());
-        drag(w, at, at + QPoint(25, 40));
-        QCOMPARE(w->geometry(), QRect(85, 120, w->minimumSizeHint().width(), 670));
-    }
-
+    // Requests carry fractions of the wall (the canvas scales them): x, y, width, height here.
     void propertyApply_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("inputIndex");     // -2: untouched
-        QTest::addColumn<QString>("typedWidth"); // empty: untouched
-        QTest::addColumn<QString>("request");    // x, y, width, height on the wall
-        QTest::addColumn<int>("result");         // -1: still open
-        const auto row = [](const char *tag, const char *button, int input, const char *width,
-                            const char *request, int result) {
-            QTest::newRow(tag) << button << input << width << request << result;
-        };
-        row("size, apply", "btn_apply", -2, "1000", "resize 2 1440 811 1000 1619", -1);
-        row("input", "btn_ok", 0, "", "open 2 1 Camera 1440 811 2881 1619", 1);
-        row("input and size", "btn_apply", 3, "1000", "open 2 4 Input 4 1440 811 1000 1619", -1);
-        row("no entry keeps input", "btn_apply", -1, "1000", "resize 2 1440 811 1000 1619", -1);
+        QTest::addColumn<int>("inputIndex"); // -2: untouched
+        QTest::addColumn<QString>("typedWidth");
+        QTest::addColumn<QString>("request");
+        QTest::newRow("input and size") << "btn_apply" << 3 << "1000"
+                                        << "open 2 4 Input 4 1440 811 1000 1619";
+        QTest::newRow("no entry keeps input") << "btn_apply" << -1 << "1000"
+                                              << "resize 2 1440 811 1000 1619";
         // A window of no width could never be seen or grabbed again.
-        row("width 0 refused", "btn_apply", -2, "0", "resize 2 1440 811 2881 1619", -1);
-        row("cancel", "btn_cancel", 0, "1000", "", 0);
-        row("close", "btn_close", 0, "1000", "", 0);
+        QTest::newRow("width 0 refused") << "btn_ok" << -2 << "0"
+                                         << "resize 2 1440 811 2881 1619";
+        QTest::newRow("cancel") << "btn_cancel" << 0 << "1000"
+                                << "";
     }
     void propertyApply()
     {
-        QFETCH(QString, typedWidth);
-        QFETCH(int, result);
+        QFETCH(QString, button);
         DialogWindowProperty dialog(window2(), Inputs);
         QCOMPARE(part<QLineEdit>(&dialog, "le_id")->text() +
                      part<QLineEdit>(&dialog, "le_layer")->text() +
@@ -366,7 +324,6 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QStringList requests;
-        // The request carries fractions of the wall; the canvas scales them to its size.
         const auto record = [&](const QString &what, const QRectF &r) {
             QStringList wall{what};
             for (double v : {r.x() * 5760, r.y() * 3240, r.width() * 5760, r.height() * 3240})
@@ -382,20 +339,16 @@ private slots:
         QFETCH(int, inputIndex);
         if (inputIndex != -2)
             part<QComboBox>(&dialog, "cbb_source")->setCurrentIndex(inputIndex);
-        if (!typedWidth.isEmpty()) {
-            auto *width = part<QSpinBox>(&dialog, "sb_width");
-            width->selectAll();
-            QTest::keyClicks(width, typedWidth);
-            QTest::keyClick(width, Qt::Key_Tab);
-        }
-        QFETCH(QString, button);
+        auto *width = part<QSpinBox>(&dialog, "sb_width");
+        width->selectAll();
+        QFETCH(QString, typedWidth);
+        QTest::keyClicks(width, typedWidth);
+        QTest::keyClick(width, Qt::Key_Tab);
         QTest::mouseClick(part<QPushButton>(&dialog, qPrintable(button)), Qt::LeftButton);
         QTEST(requests.join(QLatin1Char('|')), "request");
-        QCOMPARE(dialog.isVisible(), result < 0);
-        if (result >= 0) {
-            QCOMPARE(dialog.result(), result);
-        } else {
-            // Applying again without a change only resizes: the window has its new input now.
+        QCOMPARE(dialog.isVisible(), button == "btn_apply");
+        QCOMPARE(dialog.result(), button == "btn_ok" ? 1 : 0);
+        if (button == "btn_apply") { // again without a change: the window has its new input now
             requests.clear();
             QTest::mouseClick(part<QPushButton>(&dialog, "btn_apply"), Qt::LeftButton);
             QVERIFY(requests.join(QString()).startsWith(QStringLiteral("resize 2 ")));

@@ -1,13 +1,13 @@
 #pragma once
 
-// What the wall's GUI tests share: choices made with the keyboard, window menus, and the
-// commands a loopback device received.
+// What the wall's GUI tests share: keyboard choices, window menus, a loopback device's commands.
 #include "../protocol/loopbackpeer.h"
 #include "protocol/messagedistance.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QTest>
 
@@ -19,6 +19,25 @@ inline void choose(QComboBox *box, int index)
         box->setCurrentIndex(index > 0 ? index - 1 : 1);
     }
     QTest::keyClick(box, index > 0 ? Qt::Key_Down : Qt::Key_Up);
+}
+
+/// A drag of `text` (`typed`: a video input) dropped on `w` at `at`; whether `w` took it.
+inline bool dropText(QWidget *w, const QString &text, const QPoint &at, bool typed = false)
+{
+    QMimeData mime;
+    mime.setText(text);
+    if (typed)
+        mime.setData(QStringLiteral("application/type"), "1");
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &enter);
+    QDragMoveEvent over(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &over);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &drop);
+    return drop.isAccepted();
 }
 
 /// The pop-up menu a right click at `at` on `w` opens, or null.
@@ -48,8 +67,7 @@ inline bool menuEntry(QWidget *w, const QPoint &at, const QString &text)
     return chosen;
 }
 
-/// The client connected to a loopback device, and what the device received since the last call,
-/// fenced by a query so that "nothing" needs no guessed wait.
+/// The client on a loopback device; what it received since, fenced by a query (no guessed wait).
 struct LoopbackLink
 {
     LoopbackPeer peer;
