@@ -138,6 +138,8 @@ private slots:
         InputSignalWidget0409 *one = m_canvas->window(1);
         InputSignalWidget0409 *three = m_canvas->window(3);
         QCOMPARE(three->geometry(), QRect(300, 300, 300, 300));
+        m_canvas->renameInput(3, QStringLiteral("Cam"));
+        QCOMPARE(QStringList({one->inputName(), three->inputName()}).indexOf("Cam"), 1);
         // The same report again touches no widget.
         QSignalSpy gone(one, &QObject::destroyed);
         report(DeviceState::instance()->windowStatus());
