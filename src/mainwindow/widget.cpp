@@ -8,6 +8,7 @@
 #include "dialogs/uploaderrordialogs.h"
 #include "mainwindow/listwidget.h"
 #include "mainwindow/multiviewpage.h"
+#include "mainwindow/parkedpages.h"
 #include "mainwindow/planbars.h"
 #include "mainwindow/routingpage.h"
 #include "mainwindow/settingspage.h"
@@ -108,24 +109,7 @@ void Widget::buildForm()
     m_content->setStyleSheet(WindowStyle::content());
     m_ui->Ui_Widget::setupUi(m_content);
 
-    // Every page but the first waits in a hidden holder until its tab is first opened: laying
-    // out five hidden pages, and polishing them under the content's style sheet, was a large part
-    // of the start-up. The holder is marked polished while still empty, so showing the window
-    // does not reach into it, and the pages are built straight into it, so none is restyled on
-    // the way. They stay children of the window, so they are found by name as before; their tabs
-    // hold empty places, named by the form, until then.
-    m_pageHolder = new QWidget(this);
-    m_pageHolder->setObjectName(QStringLiteral("pageHolder"));
-    m_pageHolder->hide();
-    m_pageHolder->ensurePolished();
-    m_ui->Ui_WidgetPages::setupUi(m_pageHolder);
-    m_parkedPages = {nullptr,
-                     m_ui->JointTabWidget,
-                     m_ui->AudioWidget,
-                     m_ui->InfaredWidget,
-                     m_ui->SettingTabWidget,
-                     m_ui->About};
-    connect(m_ui->tabWidget, &QTabWidget::currentChanged, this, &Widget::attachPage);
+    m_parked = new ParkedPages(m_ui, this);
     connect(m_ui->tabWidget, &QTabWidget::currentChanged, this, &Widget::onPageChanged);
     panelLayout->addWidget(m_content);
     m_ui->te_log->hide();
@@ -181,16 +165,6 @@ void Widget::buildPages()
                 item && item->data(ListWidget::KindRole).toInt() == ListWidget::VideoKind;
             m_wall->canvas()->setCurrentInput(video ? item->data(ListWidget::PortRole).toInt() : 0);
         });
-}
-
-void Widget::attachPage(int index)
-{
-    if (index < 0 || index >= m_parkedPages.size() || !m_parkedPages.at(index))
-        return;
-    QWidget *page = m_parkedPages.at(index);
-    m_parkedPages[index] = nullptr;
-    m_ui->tabWidget->widget(index)->layout()->addWidget(page);
-    page->show();
 }
 
 void Widget::runStartupLogin()
@@ -298,7 +272,7 @@ void Widget::switchLanguage(int index)
     m_translator.load(index == 0 ? QStringLiteral(":/Chinese") : QStringLiteral(":/English"));
     qApp->installTranslator(&m_translator);
     m_ui->Ui_Widget::retranslateUi(m_content);
-    m_ui->Ui_WidgetPages::retranslateUi(m_pageHolder);
+    m_ui->Ui_WidgetPages::retranslateUi(m_parked->holder());
     // retranslateUi resets the tab names, the plan captions and the connection text.
     const DeviceType type = DeviceState::instance()->deviceType();
     m_ui->tabWidget->setTabText(JointTab, type == Dev0809M ? tr("Multiview") : tr("Splice"));

@@ -3,7 +3,6 @@
 #include "uikit/basewidget.h"
 
 #include <QTranslator>
-#include <QVector>
 
 #include <memory>
 
@@ -11,6 +10,7 @@ class CaptionStore;
 class MessageDistance;
 class MultiviewPage;
 class MultiviewView;
+class ParkedPages;
 class PermissionStore;
 class PlanBars;
 class PortNameStore;
@@ -63,7 +63,6 @@ private:
     void buildForm();
     void buildPages();
     void switchLanguage(int index);
-    void attachPage(int index);
     void connectReports();
     void onVersion(const QJsonObject &object);
     void runStartupLogin();
@@ -76,9 +75,7 @@ private:
 
     WidgetForms *m_ui;
     QWidget *m_content = nullptr;
-    /// Pages not shown yet, by tab index, and the hidden holder that keeps them meanwhile.
-    QVector<QWidget *> m_parkedPages;
-    QWidget *m_pageHolder = nullptr;
+    ParkedPages *m_parked = nullptr;
     std::unique_ptr<PermissionStore> m_permissions;
     std::unique_ptr<CaptionStore> m_captionOsdStore;
     std::unique_ptr<PortNameStore> m_portNames;
