@@ -67,8 +67,10 @@ SettingsPage::SettingsPage(WidgetForms *ui, MessageDistance *client, DeviceState
 
 bool SettingsPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_ui->SettingTabWidget && event->type() == QEvent::Show) {
-        m_ui->SettingTabWidget->removeEventFilter(this);
+    // The type first: the window's forms are gone before its pages, and a page never shown
+    // still reports its children's removal here.
+    if (event->type() == QEvent::Show && watched == m_ui->SettingTabWidget) {
+        watched->removeEventFilter(this);
         for (QComboBox *box : {m_ui->languageComboBox, m_ui->HdmiAudioComboBox})
             box->setView(new QListView(box));
     }

@@ -97,6 +97,7 @@ QStringList WidgetMenus::resolutions()
 
 bool WidgetMenus::eventFilter(QObject *watched, QEvent *event)
 {
+    // Only a key reads the forms: they are gone before the menus when the window closes.
     if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(event)->key() != Qt::Key_F2)
         return QObject::eventFilter(watched, event);
     if (watched == m_parts.ui->listWidget) {
