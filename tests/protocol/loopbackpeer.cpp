@@ -17,10 +17,8 @@ LoopbackPeer::LoopbackPeer(quint16 port, QObject *parent) : QObject(parent)
 
 void LoopbackPeer::send(const QByteArray &bytes)
 {
-    if (!m_client)
-        return;
-    m_client->write(bytes);
-    m_client->flush();
+    if (m_client)
+        m_client->write(bytes), m_client->flush();
 }
 
 void LoopbackPeer::dropClient()
@@ -30,10 +28,4 @@ void LoopbackPeer::dropClient()
         m_client->deleteLater();
         m_client = nullptr;
     }
-}
-
-void LoopbackPeer::shutDown()
-{
-    dropClient();
-    m_server.close();
 }

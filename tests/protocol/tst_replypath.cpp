@@ -33,14 +33,12 @@ public:
     void httpAcknowledged() override { events << QStringLiteral("http"); }
     void log(const QString &line) override
     {
-        if (line.startsWith(QLatin1String("JSON ERROR! ERROR DATA: ")))
-            events << QStringLiteral("error");
-        else if (line.startsWith(QLatin1String("dropped")))
-            events << QStringLiteral("dropped");
+        if (line.startsWith("JSON ERROR! ERROR DATA: ") || line.startsWith("dropped"))
+            events << (line.startsWith('J') ? "error" : "dropped");
     }
 };
 
-// Feeds a chunk the way receiveDataSlot does and runs cycles until nothing is left.
+// Feeds a chunk as receiveDataSlot does and runs cycles until nothing is left.
 void feed(ReplyProcessor &processor, const QByteArray &chunk)
 {
     processor.appendMessageBytes(chunk);
@@ -65,7 +63,7 @@ std::pair<QByteArrayList, int> scan(const QByteArrayList &chunks)
 
 QStringList split(const QString &events)
 {
-    return events.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return events.split(' ', Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -79,14 +77,11 @@ private slots:
     {
         checkColumns();
         CHECK((scan({"{a}{b}"})), QByteArrayList{"{a}", "{b}"}, 0);
-        CHECK((scan({"{a", "b", "c}"})), QByteArrayList{"{abc}"}, 0);
         CHECK((scan({"}", "x{", "1}"})), QByteArrayList{"{1}"}, 0);
         CHECK(scan({"{a{b}c}"}), QByteArrayList{"{a{b}"}, 0); // the first closing brace ends it
         // Spaces and line feeds go, carriage returns stay.
         CHECK(scan({"{ \"a\" :\r\n 1 }"}), QByteArrayList{"{\"a\":\r1}"}, 0);
-        CHECK((scan({"{\"a\":", "  \n", "1}"})), QByteArrayList{"{\"a\":1}"}, 0);
         CHECK(scan({"junk{\"a\":"}), QByteArrayList{}, 5);
-        CHECK((scan({"no braces", "nor here"})), QByteArrayList{}, 0);
         const QByteArray zero("{a\0b}", 5);
         CHECK(scan({zero}), QByteArrayList{zero}, 0);
 
@@ -96,9 +91,7 @@ private slots:
         CHECK(keepLast("{\"a\":[1],\"b\":\"x,]\",\"a\":2,\"c\":true}"),
               "{\"b\":\"x,]\",\"a\":2,\"c\":true}");
         CHECK(keepLast("{ \"a\" :[1],\r\n\t\"a\":[2] }"), "{\"a\":[2] }");
-        CHECK(keepLast("{\"a\":[1],\"\\u0061\":[2]}"), "{\"\\u0061\":[2]}");
         CHECK(keepLast(R"({"a":[1],"a":[2})"), R"({"a":[1],"a":[2})"); // not a flat object
-        CHECK(keepLast("{\"a\":[1],\"a"), "{\"a\":[1],\"a");
         // The quoted list goes to the parser only; the text kept for a second attempt stays raw.
         const auto kept = [](QByteArray msg) {
             QByteArray str;
@@ -106,6 +99,28 @@ private slots:
             return str;
         };
         CHECK(kept("{\"Bind_change\":1/2/3}"), "{\"Bind_change\":1/2/3}");
+
+        // Answers handed whole to the dialog that asked: the text, how often, and HTTP's "OK".
+        const auto raw = [](const QByteArray &bytes) {
+            const RawTextPass::Result r = RawTextPass::analyse(bytes);
+            return QStringLiteral("%1 %2 %3")
+                .arg(r.text)
+                .arg(r.forwardCount)
+                .arg(r.httpAcknowledged);
+        };
+        CHECK(raw("{\"Chn\":2,\r\n\"Scaler_Mode\":3}"), R"({"Chn":2,"Scaler_Mode":3} 1 0)");
+        CHECK(raw(R"({"Chn_change":2,"Mode_change":1,"Color_change":"0,0,0"})"),
+              R"({"Chn":2,"Mode":1,"Color":"0,0,0"} 1 0)");
+        CHECK(raw(R"({"Chn":1,"Mode":2,"Color":3,"Scaler_Mode":1})"),
+              R"({"Chn":1,"Mode":2,"Color":3,"Scaler_Mode":1} 2 0)");
+        CHECK(raw(R"({"Chn_change":2,"Scaler_Mode":1})"),
+              R"({"Chn_change":2,"Scaler_Mode":1} 0 0)");
+        CHECK(raw(QByteArray("{\"Chn\":1,\"Mode\":2\0,\"Color\":3}", 29)),
+              "{\"Chn\":1,\"Mode\":2 0 0");
+        CHECK(raw("HTTP/1.1 200 OK\r\nContent-Length:2\r\n\r\nOK"),
+              "HTTP/1.1 200 OKContent-Length:2OK 0 1");
+        CHECK(raw("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nOK"),
+              "HTTP/1.1 200 OKContent-Length: 2OK 0 0");
     }
     void checks()
     {
@@ -123,51 +138,10 @@ private slots:
                             const QByteArray &json = QByteArray()) {
             QTest::newRow(name) << raw << QString::fromLatin1(events) << (json == "=" ? raw : json);
         };
-        row("version",
-            R"({"type":"matrix","MCU":"V1.2","FPGA":"V2.0","device":"0409-S","audio":true,"bezel_x":0})",
-            "version", "=");
-        row("version of a model named with in and out",
-            R"({"type":"4in4out","MCU":"V1.2","FPGA":"V2.0","device":"0808","audio":false})",
-            "version", "=");
-        row("wall status, bare keys",
-            "{window1:1,0,0,0,1920,1080,window2:2,1,960,0,960,540,window3:0,0,0,0,0,0,"
-            "window4:0,0,0,0,0,0,VIR:0,1,AUDIO:3}",
-            "wall",
-            R"({"window1":[1,0,0,0,1920,1080],"window2":[2,1,960,0,960,540],"window3":[0,0,0,0,0,0],)"
-            R"("window4":[0,0,0,0,0,0],"VIR":[0,1],"AUDIO":[3]})");
-        row("wall status, a window twice",
-            "{window1:1,0,0,0,1920,1080,window1:2,1,961,0,960,540,window3:0,0,0,0,0,0,"
-            "window4:0,0,0,0,1,0,VIR:0,1,AUDIO:3}",
-            "wall",
-            R"({"window1":[2,1,961,0,960,540],"window3":[0,0,0,0,0,0],"window4":[0,0,0,0,1,0],)"
-            R"("VIR":[0,1],"AUDIO":[3]})");
-        row("window change is no wall status", R"({"window_change":1,"VIR":2})", "change", "=");
-        row("netInfo, DHCP before the report",
-            R"({"ip":"192.168.1.188","gateway":"192.168.1.1","subnet":"255.255.255.0","DHCP":false,"mac":"0"})",
-            "dhcp:false net");
         row("DHCP TRUE does not parse but counts", R"({"DHCP":TRUE,"x":1})", "dhcp:true error");
-        row("DHCP quoted word", R"({"DHCP":"true","x":1})", "");
-        row("DHCP without comma after", R"({"x":1,"DHCP":true})", "");
+        row("DHCP false", R"({"DHCP":false,"x":1})", "dhcp:false");
         row("DHCP key unquoted", "{DHCP:true,\"x\":1}", "error");
-        row("resolution, bare values",
-            "{\"in1\":1920x1080x60Hz,\"in2\":noinput,\"out1\":3840x2160x30Hz}", "resolution",
-            R"({"in1":"1920x1080x60Hz","in2":"noinput","out1":"3840x2160x30Hz"})");
-        row("outputinfo, second attempt",
-            "{\"link1\":true/true/false/true,\"link2\":false/true/true/xx}", "output",
-            R"({"link1":"true/true/false/true","link2":"false/true/true/xx"})");
-        row("caption report",
-            "{\"Switch\":true,\"Speed\":3,\"Color\":255,0,0,\"Position_x\":10,\"Position_y\":20,"
-            "\"Bg_switch\":false,\"Bg_Color\":0,0,255,\"Move_dir\":left}",
-            "caption",
-            R"({"Switch":"true","Speed":3,"Color":"255,0,0","Position_x":10,"Position_y":20,)"
-            R"("Bg_switch":"false","Bg_Color":"0,0,255","Move_dir":"left"})");
-        row("caption report, some values quoted",
-            "{\"Switch\":\"true\",\"Color\":1,2,3,\"Bg_switch\":false,\"Move_dir\":left}",
-            "caption",
-            R"({"Switch":"true","Color":"1,2,3","Bg_switch":"false","Move_dir":"left"})");
         row("change notice with =", "{Frozen_change=3/1}", "change", R"({"Frozen_change":"3/1"})");
-        row("Bind_change, bare list", "{\"Bind_change\":1/2/3}", "change",
-            R"({"Bind_change":"1/2/3"})");
         row("change excludes every other kind", R"({"Volume2_change":40,"Angle1":1})", "change");
         row("several kinds in one message",
             R"({"input-1":"true","Volume1":20,"Angle1":1,"hdcp_in1":2})",
@@ -198,105 +172,23 @@ private slots:
         QCOMPARE(processor.pendingMessageBytes(), 0);
     }
 
-    // Cut anywhere, a stream gives the same reports once each; one message per cycle.
+    // Cut anywhere, a stream gives the same reports and answers once each.
     void chunkSplits()
     {
-        const QByteArray stream = "{Frozen_change=3/1}\r\n{\"in1\":720x576x50Hz,\"out1\":noinput}"
-                                  "{window1:1,0,0,0,1,1,window2:0,0,0,0,0,0,window3:0,0,0,0,0,0,"
-                                  "window4:0,0,0,0,0,0,VIR:3,AUDIO:1}";
+        const QByteArray stream =
+            "{Frozen_change=3/1}\r\n{\"in1\":720x576x50Hz,\"out1\":noinput}"
+            "{window1:1,0,0,0,1,1,window2:0,0,0,0,0,0,window3:0,0,0,0,0,0,"
+            "window4:0,0,0,0,0,0,VIR:3,AUDIO:1}{\"Chn\":2,\r\n\"Scaler_Mode\":3}";
         for (int cut = 1; cut < stream.size(); ++cut) {
             RecordingSink sink;
             ReplyProcessor processor(&sink);
             feed(processor, stream.left(cut));
             feed(processor, stream.mid(cut));
-            QVERIFY2(sink.events == split("change resolution wall"),
-                     qPrintable(QString::number(cut)));
-        }
-        RecordingSink sink;
-        ReplyProcessor processor(&sink);
-        processor.appendMessageBytes(R"({"Angle1":1}{"Volume1":2})");
-        QVERIFY(processor.runCycle());
-        QCOMPARE(sink.events, split("rotate"));
-        QVERIFY(processor.runCycle());
-        QVERIFY(!processor.runCycle());
-        QCOMPARE(sink.events, split("rotate volume"));
-    }
-
-    // Megabytes of noise are got through; past the ceiling a message is dropped unparsed.
-    void longNoise_data()
-    {
-        QTest::addColumn<QByteArray>("noise");
-        QTest::addColumn<QString>("events");
-        const QByteArray plain(4 << 20, 'x');
-        QByteArray braces = plain;
-        for (int i = 0; i < braces.size(); i += 97)
-            braces[i] = '}';
-        QTest::newRow("no braces") << plain << "rotate";
-        QTest::newRow("closing braces") << braces << "rotate";
-        QTest::newRow("one huge message") << QByteArray("{" + plain + "}") << "dropped rotate";
-    }
-    void longNoise()
-    {
-        QFETCH(QByteArray, noise);
-        QFETCH(QString, events);
-        RecordingSink sink;
-        ReplyProcessor processor(&sink);
-        for (int at = 0; at < noise.size(); at += 65536)
-            feed(processor, noise.mid(at, 65536));
-        feed(processor, R"({"Angle1":3})");
-        QCOMPARE(sink.events, split(events));
-        QCOMPARE(processor.pendingMessageBytes(), 0);
-    }
-
-    // An answer split over two reads, wherever the cut falls, is forwarded once and whole.
-    void rawText_data()
-    {
-        QTest::addColumn<QByteArray>("raw");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("forwards");
-        QTest::addColumn<bool>("http");
-        QTest::newRow("scaler reply") << QByteArray("{\"Chn\":2,\r\n\"Scaler_Mode\":3}")
-                                      << R"({"Chn":2,"Scaler_Mode":3})" << 1 << false;
-        QTest::newRow("no-signal change notice")
-            << QByteArray(R"({"Chn_change":2,"Mode_change":1,"Color_change":"0,0,0"})")
-            << R"({"Chn":2,"Mode":1,"Color":"0,0,0"})" << 1 << false;
-        QTest::newRow("both forwards")
-            << QByteArray(R"({"Chn":1,"Mode":2,"Color":3,"Scaler_Mode":1})")
-            << R"({"Chn":1,"Mode":2,"Color":3,"Scaler_Mode":1})" << 2 << false;
-        QTest::newRow("a change notice short of its keys")
-            << QByteArray(R"({"Chn_change":2,"Scaler_Mode":1})")
-            << R"({"Chn_change":2,"Scaler_Mode":1})" << 0 << false;
-        QTest::newRow("keys without quotes")
-            << QByteArray("{Chn:1,Mode:2,Color:3}") << "{Chn:1,Mode:2,Color:3}" << 0 << false;
-        QTest::newRow("cut at a zero byte")
-            << QByteArray("{\"Chn\":1,\"Mode\":2\0,\"Color\":3}", 29) << "{\"Chn\":1,\"Mode\":2"
-            << 0 << false;
-        QTest::newRow("HTTP acknowledgement")
-            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length:2\r\n\r\nOK")
-            << "HTTP/1.1 200 OKContent-Length:2OK" << 0 << true;
-        QTest::newRow("HTTP acknowledgement with a space")
-            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nOK")
-            << "HTTP/1.1 200 OKContent-Length: 2OK" << 0 << false;
-    }
-    void rawText()
-    {
-        QFETCH(QByteArray, raw);
-        QFETCH(QString, text);
-        QFETCH(int, forwards);
-        QFETCH(bool, http);
-        const RawTextPass::Result result = RawTextPass::analyse(raw);
-        QCOMPARE(result.text, text);
-        QCOMPARE(result.forwardCount, forwards);
-        QCOMPARE(result.httpAcknowledged, http);
-        if (!raw.startsWith('{'))
-            return;
-        const QStringList whole = QVector<QString>(forwards, "forward:" + text).toList();
-        for (int cut = 1; cut < raw.size(); ++cut) {
-            RecordingSink sink;
-            ReplyProcessor processor(&sink);
-            feed(processor, raw.left(cut));
-            feed(processor, raw.mid(cut));
-            QVERIFY2(sink.events.filter(QRegularExpression("^forward:")) == whole,
+            const QStringList answers = sink.events.filter(QStringLiteral("forward:"));
+            for (const QString &answer : answers)
+                sink.events.removeOne(answer);
+            QVERIFY2(sink.events == split("change resolution wall") && answers.size() == 1 &&
+                         answers[0].endsWith(R"({"Chn":2,"Scaler_Mode":3})"),
                      qPrintable(QString::number(cut)));
             QCOMPARE(processor.pendingRawBytes(), 0);
         }
@@ -327,31 +219,32 @@ private slots:
         QCOMPARE(processor.pendingRawBytes(), 0);
 
         // An open answer that never closes is held up to one message's ceiling, then passed.
+        sink.events.clear();
         feed(processor, "{\"Chn\":4,");
         for (int i = 0; i < 20; ++i) {
             feed(processor, QByteArray(64 << 10, 'x'));
             QVERIFY(processor.pendingRawBytes() <= MessageScanner::MaxMessageSize);
         }
+        // Past the ceiling the message is dropped unparsed; the next one arrives.
+        feed(processor, R"(}{"Angle1":3})");
+        QCOMPARE(sink.events.filter(QRegularExpression("^(dropped|rotate)$")),
+                 split("dropped rotate"));
+        QCOMPARE(processor.pendingMessageBytes(), 0);
     }
 
     // The fuzzer's seeds and findings: after any input, "}" ends it and the next report arrives.
-    void fuzzCorpus_data()
-    {
-        QTest::addColumn<QByteArray>("input");
-        const QDir corpus(QStringLiteral(CORVANE_FUZZ_CORPUS));
-        const QStringList files = corpus.entryList(QDir::Files, QDir::Name);
-        QVERIFY2(files.size() >= 20, qPrintable(corpus.path()));
-        for (const QString &name : files) {
-            QFile file(corpus.filePath(name));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QTest::newRow(qPrintable(name)) << file.readAll();
-        }
-    }
     void fuzzCorpus()
     {
-        QFETCH(QByteArray, input);
-        QVERIFY(runReplyPath(reinterpret_cast<const uint8_t *>(input.constData()),
-                             size_t(input.size())));
+        const QDir corpus(QStringLiteral(CORVANE_FUZZ_CORPUS));
+        const QStringList files = corpus.entryList(QDir::Files);
+        QVERIFY(files.size() >= 20);
+        for (const QString &name : files) {
+            QFile file(corpus.filePath(name));
+            const QByteArray input = file.open(QIODevice::ReadOnly) ? file.readAll() : "{";
+            QVERIFY2(runReplyPath(reinterpret_cast<const uint8_t *>(input.constData()),
+                                  size_t(input.size())),
+                     qPrintable(name));
+        }
     }
 };
 

@@ -3,9 +3,7 @@
 #include <QDebug>
 #include <QtTest>
 
-// A table of calls to pure functions: each row holds the result and the
-// expected value as QDebug prints them, so one test function compares values of
-// any printable type.
+// Rows of a call's result and the expected value, both as QDebug prints them.
 template <typename T> QString shown(const T &value)
 {
     QString text;
