@@ -232,6 +232,33 @@ private slots:
         QCOMPARE(processor.pendingMessageBytes(), 0);
     }
 
+    // Megabytes of noise, with or without braces, pass in bounded memory; the next report
+    // arrives.
+    void longNoise_data()
+    {
+        QTest::addColumn<QByteArray>("noise");
+        QTest::addColumn<QString>("events");
+        const QByteArray plain(4 << 20, 'x');
+        QByteArray braces = plain;
+        for (int i = 0; i < braces.size(); i += 97)
+            braces[i] = '}';
+        QTest::newRow("no braces") << plain << "rotate";
+        QTest::newRow("closing braces") << braces << "rotate";
+        QTest::newRow("one huge message") << QByteArray("{" + plain + "}") << "dropped rotate";
+    }
+    void longNoise()
+    {
+        QFETCH(QByteArray, noise);
+        QFETCH(QString, events);
+        RecordingSink sink;
+        ReplyProcessor processor(&sink);
+        for (int at = 0; at < noise.size(); at += 65536)
+            feed(processor, noise.mid(at, 65536));
+        feed(processor, R"({"Angle1":3})");
+        QCOMPARE(sink.events, split(events));
+        QCOMPARE(processor.pendingMessageBytes(), 0);
+    }
+
     // The fuzzer's seeds and findings: after any input, "}" ends it and the next report arrives.
     void fuzzCorpus()
     {
