@@ -1,7 +1,6 @@
 #pragma once
 
-// The simulator's bytes read by the application's own reply path, so that a report the client
-// would not understand fails here.
+// The simulator's bytes read by the application's own reply path.
 
 #include "protocol/messagescanner.h"
 #include "protocol/rawtextpass.h"
@@ -15,11 +14,9 @@ namespace ReferenceClient {
 
 struct Reading
 {
-    QByteArray repaired; // the message as received, for failure texts
     bool parsed = false;
     QJsonObject object;
     QStringList kinds; // recognised report kinds, in the client's order
-    int dhcp = -1;     // -1 no DHCP value seen, else 0 or 1
 };
 
 inline QList<QByteArray> cut(const QByteArray &stream)
@@ -46,7 +43,7 @@ public:
         m_r->kinds << QString::fromLatin1(names[kind]);
         m_r->object = object;
     }
-    void dhcpSwitch(bool on) override { m_r->dhcp = on ? 1 : 0; }
+    void dhcpSwitch(bool) override {}
     void forwardText(const QString &) override {}
     void httpAcknowledged() override {}
     void log(const QString &) override {}
@@ -59,7 +56,6 @@ private:
 inline Reading read(const QByteArray &message)
 {
     Reading r;
-    r.repaired = message;
     ReadingSink sink(&r);
     ReplyProcessor processor(&sink);
     processor.appendMessageBytes(message);
@@ -68,17 +64,10 @@ inline Reading read(const QByteArray &message)
     return r;
 }
 
-enum RawEvent
+/// Whether the client's pass over the raw bytes forwards them as a text.
+inline bool forwarded(const QByteArray &bytes)
 {
-    Forward = 1,
-    Http = 2
-};
-
-/// The pass over everything received since the previous one.
-inline int rawPass(const QByteArray &bytes)
-{
-    const RawTextPass::Result result = RawTextPass::analyse(bytes);
-    return (result.forwardCount > 0 ? Forward : 0) | (result.httpAcknowledged ? Http : 0);
+    return RawTextPass::analyse(bytes).forwardCount > 0;
 }
 
 } // namespace ReferenceClient

@@ -1,7 +1,11 @@
 #include "../common/datadirfixture.h"
 #include "app/logindialog.h"
+#include "app/loginflow.h"
+#include "app/startup.h"
 #include "protocol/messagedistance.h"
+#include "storage/fileaccess.h"
 #include "uikit/msgdlg.h"
+#include "users/permissionstore.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -11,6 +15,24 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
+
+namespace {
+// Types the credentials and presses Login, as the operator would in the modal dialog.
+LoginFlow::DialogRunner typeAndLogIn(const QString &name, const QString &password, int *runs)
+{
+    return [=](LoginDialog &dlg) {
+        ++*runs;
+        dlg.show();
+        child<QLineEdit>(&dlg, "usernameEdit")->setText(name);
+        child<QLineEdit>(&dlg, "passwordEdit")->setText(password);
+        child<QPushButton>(&dlg, "btnLogin")->click();
+        // A failed login leaves the dialog open; the operator gives up with the close button.
+        if (dlg.isVisible())
+            child<QPushButton>(&dlg, "btnClose")->click();
+        return dlg.result();
+    };
+}
+} // namespace
 
 class TestLoginDialog : public QObject
 {
@@ -46,23 +68,7 @@ private slots:
         m_client.reset();
     }
 
-    void eyeButton()
-    {
-        LoginDialog dlg(nullptr, m_client.data());
-        auto *edit = child<QLineEdit>(&dlg, "passwordEdit");
-        auto *eye = child<QPushButton>(&dlg, "btnPasswordShow");
-        for (const bool shown : {false, true, false}) {
-            QCOMPARE(edit->echoMode(), shown ? QLineEdit::Normal : QLineEdit::Password);
-            // The image shown when not hovered is the first in the style sheet.
-            QCOMPARE(
-                eye->styleSheet().section(QLatin1String("url("), 1, 1).section(')', 0, 0),
-                QString(shown ? ":/Images/login/Show_Pass.png" : ":/Images/login/Hide_pass.png"));
-            eye->click();
-        }
-    }
-
-    // A key typed into the target, or a click on it; the administrator gives the right password,
-    // bob a wrong one.
+    // A key typed into the target or a click on it; ADMIN has the right password, bob not.
     void logIn_data()
     {
         QTest::addColumn<QString>("target");
@@ -71,8 +77,7 @@ private slots:
         QTest::addColumn<bool>("loggedIn");
         QTest::newRow("button") << "btnLogin" << 0 << false << true;
         QTest::newRow("Return") << "passwordEdit" << int(Qt::Key_Return) << true << true;
-        QTest::newRow("Enter in the name field")
-            << "usernameEdit" << int(Qt::Key_Enter) << true << true;
+        QTest::newRow("Enter in the name") << "usernameEdit" << int(Qt::Key_Enter) << true << true;
         QTest::newRow("wrong, remembered") << "btnLogin" << 0 << true << false;
     }
 
@@ -106,70 +111,19 @@ private slots:
         QCOMPARE(AppSettings::instance()->currentUser(), name);
         QCOMPARE(AppSettings::instance()->currentUserType(), loggedIn ? 0 : 1);
         // Password choice, name and address are saved whatever the outcome.
-        QCOMPARE(users.isRememberPassword(), remember);
         QCOMPARE(users.rememberedPassword(), remember ? password : QString());
+        QCOMPARE(users.isRememberPassword(), remember);
         QCOMPARE(m_fx.stored("User/Username").toString(), name);
         QCOMPARE(m_fx.stored("NetWork/Ip").toString(), QStringLiteral("127.0.0.1"));
         QCOMPARE(m_fx.stored("NetWork/Port").toInt(), 4001);
         QCOMPARE(m_fx.stored("Type/type").toInt(), int(Dev0409S));
-        if (loggedIn)
-            return;
-        QCOMPARE(tip(dlg), QStringLiteral("username or password error!"));
-        QTRY_COMPARE_WITH_TIMEOUT(tip(dlg), QString(), LoginDialog::TipMs + 3000);
-    }
-
-    // A database fault is not a wrong password: the operator is told what and where; only a
-    // failure to remember the password still lets a known user in.
-    void databaseFaultsAreNamed_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("loggedIn");
-        QTest::newRow("garbage") << "garbage"
-                                 << "project.db: file is not a database" << false;
-        QTest::newRow("directory") << "directory"
-                                   << "project.db: not a file" << false;
-        QTest::newRow("refuse") << "refuse"
-                                << "project.db: read-only" << true;
-    }
-    void databaseFaultsAreNamed()
-    {
-        QFETCH(QString, fault);
-        QFETCH(QString, message);
-        QFETCH(bool, loggedIn);
-        UserAccountStore users;
-        if (fault == QLatin1String("refuse")) {
-            QVERIFY(DataDirFixture::rawSql(
-                QStringLiteral("create trigger refuse before insert on PasswordTable begin "
-                               "select raise(abort, 'read-only'); end")));
-        } else {
-            QVERIFY(QFile::remove(m_fx.path("project.db")));
-            if (fault == QLatin1String("directory")) {
-                QVERIFY(QDir(m_fx.dir->path()).mkdir(QStringLiteral("project.db")));
-            } else {
-                QFile file(m_fx.path("project.db"));
-                QVERIFY(file.open(QIODevice::WriteOnly));
-                file.write(QByteArray(8192, 'x'));
-            }
+        if (!loggedIn) {
+            QCOMPARE(tip(dlg), QStringLiteral("username or password error!"));
+            QTRY_COMPARE_WITH_TIMEOUT(tip(dlg), QString(), LoginDialog::TipMs + 3000);
         }
-        LoginDialog dlg(nullptr, m_client.data());
-        child<QLineEdit>(&dlg, "usernameEdit")->setText(QStringLiteral("ADMIN"));
-        prepare(dlg, &users, QStringLiteral("wexol482"), true);
-        QString shown;
-        whenModal<MsgDlg>([&shown](MsgDlg *box) {
-            shown = box->message();
-            box->on_btnOk_clicked();
-        });
-        child<QPushButton>(&dlg, "btnLogin")->click();
-
-        QVERIFY2(shown.contains(m_fx.path(message)), qPrintable(shown));
-        QCOMPARE(dlg.result(), loggedIn ? 1 : -1);
-        if (!loggedIn)
-            QCOMPARE(tip(dlg), QStringLiteral("The user list cannot be read!"));
     }
 
-    // Connection notices from a real loopback connection: only a login let in names the user,
-    // and nothing of the Login button's saving runs on this path.
+    // Notices from a real loopback connection: only a login let in names the user, nothing saved.
     void connectionNotices_data()
     {
         QTest::addColumn<bool>("withStore");
@@ -197,7 +151,6 @@ private slots:
         prepare(dlg, withStore ? &users : nullptr, password, true);
         if (closed)
             child<QPushButton>(&dlg, "btnClose")->click();
-
         QSignalSpy connected(m_client.data(), &MessageDistance::connectSuccessFulSig);
         QSignalSpy failed(m_client.data(), &MessageDistance::connectFailureSig);
         m_client->connectToDevice(QStringLiteral("127.0.0.1"), server.serverPort());
@@ -212,12 +165,109 @@ private slots:
         QCOMPARE(AppSettings::instance()->currentUserType(), in ? 0 : 1);
         QVERIFY(!users.isRememberPassword());
         QVERIFY(!m_fx.stored("User/Username").isValid());
-
         // The device goes away: the failure is shown on an open dialog only.
         server.close();
         peer->abort();
         QTRY_VERIFY_WITH_TIMEOUT(!failed.isEmpty(), 10000);
         QCOMPARE(tip(dlg), in || closed ? QString() : QStringLiteral("connect fail!"));
+    }
+
+    // Login-free takes the configured name; re-login shows the dialog even then.
+    void startupAndRelogin_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<bool>("relogin");
+        QTest::addColumn<bool>("withRights");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("outcome");
+        const int in = LoginFlow::LoggedIn, out = LoginFlow::Rejected, free = LoginFlow::LoginFree;
+        QTest::newRow("ordinary user") << 0 << false << true << "bob" << in;
+        QTest::newRow("closed after a wrong password") << 0 << false << true << "bob" << out;
+        QTest::newRow("login-free") << 1 << false << true << "bob" << free;
+        QTest::newRow("login-free, no rights store") << 1 << false << false << "ADMIN" << free;
+        QTest::newRow("re-login") << 1 << true << true << "bob" << in;
+    }
+
+    void startupAndRelogin()
+    {
+        QFETCH(int, model);
+        QFETCH(bool, relogin);
+        QFETCH(bool, withRights);
+        QFETCH(QString, name);
+        QFETCH(int, outcome);
+        const QString password = outcome == LoginFlow::Rejected ? "bad" : "pw";
+        UserAccountStore users;
+        PermissionStore permissions;
+        QVERIFY(users.addUser(QStringLiteral("bob"), QStringLiteral("pw")));
+        QVERIFY(permissions.initUserPermissions(QStringLiteral("bob")));
+        users.setLoginModel(model);
+        AppSettings::instance()->setUserName(name);
+
+        int runs = 0;
+        LoginFlow flow(&users, withRights ? &permissions : nullptr);
+        flow.setDialogRunner(typeAndLogIn(name, password, &runs));
+        const auto got =
+            relogin ? (flow.relogin() ? LoginFlow::LoggedIn : LoginFlow::Rejected) : flow.startup();
+        QCOMPARE(int(got), outcome);
+        QCOMPARE(runs, outcome == LoginFlow::LoginFree ? 0 : 1);
+        // Even a refused name is the current one; its type and rights are only taken when let in.
+        const bool in = outcome != LoginFlow::Rejected;
+        QCOMPARE(AppSettings::instance()->currentUser(), name);
+        QCOMPARE(AppSettings::instance()->currentUserType(), in && name == "ADMIN" ? 0 : 1);
+        if (withRights)
+            QCOMPARE(permissions.currentUserId(), in && name == "bob" ? 2 : 1);
+    }
+
+    // Before login: copies others can read are closed; an unusable database is named, not altered.
+    void startupCheck_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("goesOn");
+        QTest::addColumn<QString>("message"); // after the path; empty: nothing shown
+        QTest::newRow("readable by others") << "shared" << true << QString();
+        QTest::newRow("not a database") << "garbage" << false << "\nfile is not a database\n";
+        QTest::newRow("read-only") << "readonly" << true << "\nattempt to write a readonly";
+    }
+    void startupCheck()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, goesOn);
+        QFETCH(QString, message);
+        const QString db = m_fx.path("project.db");
+        const QString exported = FileAccess::passwordFilePath();
+        UserAccountStore().addUser(QStringLiteral("op"), QStringLiteral("pw"));
+        QVERIFY(QFile(exported).open(QIODevice::WriteOnly));
+        const QFile::Permissions others = QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner | others));
+        QVERIFY(QFile::setPermissions(exported, QFile::ReadOwner | QFile::WriteOwner | others));
+        if (kind == QLatin1String("garbage")) {
+            QFile broken(db);
+            QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            broken.write(QByteArray("not a database\n").repeated(300));
+        } else if (kind == QLatin1String("readonly")) {
+            QVERIFY(QFile::setPermissions(db, QFile::ReadOwner));
+            if (QFile(db).open(QIODevice::ReadWrite))
+                QSKIP("file modes do not stop this user (root) from writing");
+        }
+        const auto content = [&db] {
+            QFile f(db);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QByteArray before = content();
+        QString shown;
+        if (!message.isEmpty()) {
+            whenModal<MsgDlg>([&shown](MsgDlg *box) {
+                shown = box->message();
+                box->on_btnOk_clicked();
+            });
+        }
+        QCOMPARE(StartupCheck::run(), goesOn);
+        QCOMPARE(shown.isEmpty(), message.isEmpty());
+        QVERIFY2(message.isEmpty() || shown.contains(db + message), qPrintable(shown));
+        QCOMPARE(content(), before);
+        QCOMPARE(QFile::permissions(exported) & others, QFile::Permissions());
+        if (kind != QLatin1String("readonly"))
+            QCOMPARE(QFile::permissions(db) & others, QFile::Permissions());
     }
 };
 

@@ -84,8 +84,7 @@ private slots:
             QCOMPARE(fields.at(i), PermissionList::allowAll(counts.at(i)));
     }
 
-    // input "1/0" (short), output "1/1/0", audio 8th denied, analog "0"; functions: a 30-entry
-    // list with the user entry and 29 denied, past 27 kept but unused.
+    // Short, long and partly denied lists; function entries past 27 are kept but unused.
     void rights()
     {
         PermissionStore store;

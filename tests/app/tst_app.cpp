@@ -1,18 +1,35 @@
 #include "app/appsettings.h"
+#include "app/loghandler.h"
 
+#include <QDate>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestAppSettings : public QObject
+class TestApp : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    const QString m_path = QDate::currentDate().toString(QStringLiteral("'log/'yyyy-MM-dd'.log'"));
+
+    static QStringList lines(const QString &path)
+    {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    }
+    static void log(const QString &text, const char *file = nullptr, int line = 0)
+    {
+        messageHandler(QtDebugMsg, QMessageLogContext(file, line, "f", "default"), text);
+    }
 
 private slots:
+    void initTestCase() { QDir::setCurrent(m_dir.path()); }
     void init()
     {
+        QDir(QStringLiteral("log")).removeRecursively();
+        QDir().mkdir(QStringLiteral("log"));
         QFile::remove(m_dir.filePath(QStringLiteral("config.ini")));
         AppSettings::setDataDirectory(m_dir.path());
         AppSettings::instance()->reload();
@@ -42,7 +59,6 @@ private slots:
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<int>("port");
         QTest::addColumn<int>("upload");
-        QTest::newRow("absent") << QVariant() << 80 << 6666;
         QTest::newRow("digits as text") << QVariant(QStringLiteral("5050")) << 5050 << 5050;
         QTest::newRow("not a number") << QVariant(QStringLiteral("50x")) << 80 << 6666;
         QTest::newRow("zero") << QVariant(0) << 80 << 6666;
@@ -86,7 +102,6 @@ private slots:
         QTest::newRow("missing value") << QStringList{"c", "--data-dir"} << false << QString();
         QTest::newRow("empty value") << QStringList{"c", "--data-dir", ""} << false << QString();
         QTest::newRow("joined, empty") << QStringList{"c", "--data-dir="} << false << QString();
-        QTest::newRow("absent") << QStringList{"c"} << true << QString();
     }
     void dataDirArgument()
     {
@@ -134,7 +149,65 @@ private slots:
         QCOMPARE(int(got.source), source);
         QCOMPARE(got.path, given.at(source));
     }
+
+    // The operator's text goes in verbatim and whole: placeholders and non-ASCII included.
+    void lineShape()
+    {
+        log(QStringLiteral("hello"));
+        log(QStringLiteral("用户 Zoë %1 %2 %4"), "widget.cpp", 42);
+        const QStringList got = lines(m_path);
+        QCOMPARE(got.size(), 2);
+        QVERIFY2(got.at(0).startsWith('[' + QDate::currentDate().toString(Qt::ISODate) + ' ') &&
+                     got.at(0).endsWith("][File:  Line:0]:hello"),
+                 qPrintable(got.at(0)));
+        QVERIFY2(got.at(1).endsWith(QStringLiteral("[File:widget.cpp  Line:42]:用户 Zoë %1 %2 %4")),
+                 qPrintable(got.at(1)));
+        // Without its folder the line is lost quietly.
+        QDir().rename(QStringLiteral("log"), QStringLiteral("away"));
+        log(QStringLiteral("lost"));
+        QVERIFY(!lines(QStringLiteral("away") + m_path.mid(3)).join(' ').contains("lost"));
+    }
+
+    // A flooding peer cannot fill the disk: repeats are counted and full files rotated.
+    void repeatsCountedAndFilesRotated()
+    {
+        QStringList sent{"once", "twice", "twice", "many", "many", "many", "many", "end"};
+        sent += QVector<QString>(1002, QStringLiteral("flood")).toList() << "last";
+        for (const QString &text : sent)
+            log(text);
+        QStringList got;
+        for (const QString &line : lines(m_path))
+            got << line.section(QStringLiteral("]:"), 1);
+        QCOMPARE(got, (QStringList{"once", "twice", "twice", "many", "repeated 3 times", "end",
+                                   "flood", "repeated 1000 times", "flood", "last"}));
+
+        // A full file found when the log is opened again moves aside first.
+        QVERIFY(QDir().rename(QStringLiteral("log"), QStringLiteral("gone")));
+        log(QStringLiteral("closes the file"));
+        QVERIFY(QDir().rename(QStringLiteral("gone"), QStringLiteral("log")));
+        setLogFileLimits(300, 2);
+        log(QStringLiteral("reopened"));
+        QCOMPARE(lines(m_path).size(), 1);
+        setLogFileLimits(4000, 2);
+        for (int i = 0; i < 200; ++i)
+            log(QStringLiteral("line %1 ").arg(i) + QString(40, 'x'));
+        setLogFileLimits(50 * 1024 * 1024, 3);
+        const QString stem = m_path.chopped(4);
+        QStringList all;
+        for (const QString &path : {stem + ".2.log", stem + ".1.log", m_path}) {
+            QVERIFY2(QFileInfo(path).size() <= 4000 && QFileInfo(path).size() > 0,
+                     qPrintable(path));
+            all += lines(path);
+        }
+        QVERIFY(!QFile::exists(stem + ".3.log"));
+        // The newest lines, in order and whole, up to the last one written.
+        QVERIFY(all.last().endsWith(QStringLiteral("line 199 ") + QString(40, 'x')));
+        for (int i = 1; i < all.size(); ++i)
+            QCOMPARE(
+                all.at(i).section(QStringLiteral("]:line "), 1).section(' ', 0, 0).toInt(),
+                all.at(i - 1).section(QStringLiteral("]:line "), 1).section(' ', 0, 0).toInt() + 1);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestAppSettings)
-#include "tst_appsettings.moc"
+QTEST_GUILESS_MAIN(TestApp)
+#include "tst_app.moc"
