@@ -11,6 +11,7 @@
 #include "mainwindow/widgetmenus.h"
 #include "state/devicestate.h"
 #include "state/reportapplier.h"
+#include "storage/plannamestore.h"
 #include "storage/useraccountstore.h"
 #include "wall/dialogbezel.h"
 #include "wall/outputwidget0409.h"
@@ -514,6 +515,28 @@ private slots:
         recall();
         QTRY_VERIFY(m_bytes.contains("{param=status}"));
         QCOMPARE(received(), QByteArray("{param=Recall3}{param=status}"));
+    }
+
+    // A plan renamed from its menu is saved for this device and named on both bars.
+    void planRenamedOnBothBars()
+    {
+        auto *menus = m_window->findChild<WidgetMenus *>();
+        QMenu *opened = nullptr;
+        const QMetaObject::Connection c =
+            connect(menus, &WidgetMenus::menuAboutToRun, this, [&opened](QMenu *m) { opened = m; });
+        find<PlanPushButton>("btn_plan3")->click();
+        disconnect(c);
+        QVERIFY(opened);
+        ModalWatcher watcher([](QDialog *d) {
+            d->findChild<QLineEdit *>()->setText(QStringLiteral("Show"));
+            d->findChild<QPushButton *>(QStringLiteral("btnOk"))->click();
+        });
+        findAction(opened, QStringLiteral("Rename Plan 3"))->trigger();
+        opened->close();
+        QCOMPARE(watcher.count(), 1);
+        for (const char *bar : {"btn_plan3", "btn_plan3_2"})
+            QCOMPARE(find<PlanPushButton>(bar)->caption(), QStringLiteral("[3]Show"));
+        QCOMPARE(PlanNameStore().loadPlanNames(m_store->ip()).value(3), QStringLiteral("Show"));
     }
 
     // The window button maximises and restores, and says which it will do next.
