@@ -372,6 +372,8 @@ private slots:
         row("scaling, function refused", "output", 1, "缩放模式", false);
         row("output pattern allowed", "output", 1, "Graphics Test", true);
         row("output pattern, output refused", "output", 5, "Graphics Test", false);
+        row("clear, output refused", "output", 5, "清除", false);
+        row("HDCP, input refused", "video", 3, "HDCP 2.2 Only", false);
         row("OSD allowed", "video", 1, "OSD Setting", true);
         row("OSD, input refused", "video", 3, "OSD Setting", false);
         row("input pattern, function refused", "video", 1, "GraphicsTest", false);
