@@ -192,6 +192,7 @@ private slots:
             "Layout splice(2)");
         ROW(Dev0809, applyChangedByOthers, R"({"Bind_change":"1/2","UnBind_change":4})", "layout",
             "bind0 splice0", "added(2) dissolved(4)");
+        ROW(Dev0809, applyChangedByOthers, R"({"Bind_change":"3"})", "layout", "bind0 splice0", "");
         // Echoed commands; an output lock of 1 is standby.
         ROW(Dev0809, applyChangedByOthers, R"({"e":"Output_Lock3/1!"})", "flags", "3:0000",
             "OutputFlags[3]");
