@@ -97,6 +97,7 @@ private slots:
         CHECK(inputFromDropText("101"), 1);
         CHECK(inputFromDropText(" 104\n"), 4);
         CHECK(inputFromDropText("105"), 0);
+        CHECK(inputFromDropText("99"), 0);
         CHECK(inputFromDropText("hello 2"), 0);
     }
     void checks()
