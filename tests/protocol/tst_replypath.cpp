@@ -91,6 +91,7 @@ private slots:
         CHECK(keepLast("{\"a\":[1],\"b\":\"x,]\",\"a\":2,\"c\":true}"),
               "{\"b\":\"x,]\",\"a\":2,\"c\":true}");
         CHECK(keepLast("{ \"a\" :[1],\r\n\t\"a\":[2] }"), "{\"a\":[2] }");
+        CHECK(keepLast("{\"a\":1,\"a\":2}\r\n"), "{\"a\":2}");
         CHECK(keepLast(R"({"a":[1],"a":[2})"), R"({"a":[1],"a":[2})"); // not a flat object
         // The quoted list goes to the parser only; the text kept for a second attempt stays raw.
         const auto kept = [](QByteArray msg) {

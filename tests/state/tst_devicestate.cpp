@@ -49,6 +49,19 @@ private slots:
         CHECK(normalised(5), 0, 5, 5);
         CHECK(normalised(6), 0, 6, 0);
         CHECK(normalised(7), 0, 0, 0);
+        // A new splitter mode is announced once; one normalised to the current is not.
+        const auto layoutNotices = [](int mode) {
+            DeviceState state;
+            int notices = 0;
+            QObject::connect(&state, &DeviceState::changed, [&notices](DeviceState::Part part) {
+                notices += part == DeviceState::Layout;
+            });
+            state.setSplitterModeNormalised(mode);
+            state.setSplitterModeNormalised(mode);
+            return notices;
+        };
+        CHECK(layoutNotices(3), 1);
+        CHECK(layoutNotices(9), 0);
 
         // Output 0 of the multiview list is the input of the whole output: a new list keeps it.
         using Map = QMap<int, int>;
