@@ -182,11 +182,39 @@ private slots:
         DeviceState::instance()->setVirMode(0);
         DeviceState::instance()->setRotateAngle({});
         report({{2, {2, 2, 333, 777, 1111, 999}}});
+        QSignalSpy zoomed(m_canvas.get(), &OutputWidget0409::si_resize);
+        const auto wheel = [this](int delta, Qt::KeyboardModifiers mods) {
+            QWheelEvent e(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, mods, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(m_canvas.get(), &e);
+            return e.isAccepted();
+        };
+        QVERIFY(!wheel(120, Qt::NoModifier)); // left to the page to scroll
+        QVERIFY(wheel(120, Qt::ControlModifier));
+        QCOMPARE(m_canvas->size(), QSize(990, 990));
+        QVERIFY(wheel(-120, Qt::ControlModifier));
+        m_canvas->zoomOut();
+        QCOMPARE(zoomed.count(), 3);
+        QCOMPARE(zoomed.at(0).at(0).toDouble(), 1.1);
+        QCOMPARE(zoomed.at(2).at(0).toDouble(), 0.9);
+        QCOMPARE(m_canvas->size(), QSize(802, 802));
         // Windows follow the canvas; an empty canvas on the way loses none of their place.
         m_canvas->resize(0, 0);
         m_canvas->resize(613, 377);
         QCOMPARE(m_canvas->window(2)->geometry(), QRect(35, 90, 118, 116));
         QCOMPARE(m_canvas->window(2)->currentVirtualRect(), QRect(333, 777, 1111, 999));
+    }
+
+    void drawingShowsTheBand()
+    {
+        m_canvas->setInputNameEntry(3, QStringLiteral("Cam"));
+        m_canvas->setCurrentInput(3);
+        QTest::mousePress(m_canvas.get(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 300));
+        QTest::mouseMove(m_canvas.get(), QPoint(599, 449));
+        QCOMPARE(m_canvas->rubberBand(), QRect(300, 300, 300, 150));
+        QTest::mouseRelease(m_canvas.get(), Qt::LeftButton, Qt::NoModifier, QPoint(599, 449));
+        QCOMPARE(wire(), QString("{param=WindowOpen1/3/1/1920/1080/1920/540}"));
+        QVERIFY(m_canvas->rubberBand().isNull());
     }
 
     void lockAndCloseAll()

@@ -18,6 +18,20 @@
 #include <QtTest>
 
 namespace {
+/// Press at from, move to to with the button held, release there (w's coordinates at the press).
+void drag(QWidget *w, const QPoint &from, const QPoint &to)
+{
+    const QPoint global = w->mapToGlobal(to);
+    for (QEvent::Type type :
+         {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease}) {
+        const QPoint at = type == QEvent::MouseButtonPress ? from : w->mapFromGlobal(global);
+        QMouseEvent event(
+            type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &event);
+    }
+}
+
 template <typename T> T *part(QWidget *parent, const char *name)
 {
     return parent->findChild<T *>(QLatin1String(name));
@@ -297,6 +311,29 @@ private slots:
     }
 
     // Requests carry fractions of the wall (the canvas scales them): x, y, width, height here.
+    // Edges and corners resize, down to what the content needs; the title moves the window.
+    void edgesResizeAndTheRestDrags()
+    {
+        WidgetSplicingSetting *w = m_setting.get();
+        w->setGeometry(100, 100, 900, 600);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        drag(w, QPoint(3, 3), QPoint(-37, -17)); // the top-left corner moves both edges
+        QCOMPARE(w->geometry(), QRect(60, 80, 940, 620));
+        drag(w, QPoint(400, w->height() - 2), QPoint(400, w->height() + 48));
+        QCOMPARE(w->geometry(), QRect(60, 80, 940, 670));
+        // Shrinking stops at the size the content needs.
+        drag(w, QPoint(w->width() - 2, 300), QPoint(-2000, 300));
+        QCOMPARE(w->geometry(), QRect(60, 80, w->minimumSizeHint().width(), 670));
+        drag(w, QPoint(2, 300), QPoint(2000, 300));
+        QCOMPARE(w->geometry(), QRect(60, 80, w->minimumSizeHint().width(), 670));
+        // A press on the title moves the window without resizing it.
+        auto *title = part<QLabel>(w, "lb_title");
+        const QPoint at = title->mapTo(w, title->rect().center());
+        drag(w, at, at + QPoint(25, 40));
+        QCOMPARE(w->geometry(), QRect(85, 120, w->minimumSizeHint().width(), 670));
+    }
+
     void propertyApply_data()
     {
         QTest::addColumn<QString>("button");
