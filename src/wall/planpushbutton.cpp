@@ -2,6 +2,7 @@
 
 #include "storage/plannamestore.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -127,11 +128,22 @@ QSize PlanPushButton::sizeHint() const
     const int number = m_number != -1 ? m_number : m_captionNumber;
     if (!m_captionMode || number == -1)
         return QPushButton::sizeHint();
+    if (m_hint.isValid() && m_hintNumber == number)
+        return m_hint;
     QStyleOptionButton option;
     initStyleOption(&option);
     option.text = QStringLiteral("[%1]").arg(number);
     const QSize text = fontMetrics().size(Qt::TextShowMnemonic, option.text);
-    return style()->sizeFromContents(QStyle::CT_PushButton, &option, text, this);
+    m_hint = style()->sizeFromContents(QStyle::CT_PushButton, &option, text, this);
+    m_hintNumber = number;
+    return m_hint;
+}
+
+void PlanPushButton::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
+        m_hint = QSize();
+    QPushButton::changeEvent(event);
 }
 
 QString PlanPushButton::shownCaption() const

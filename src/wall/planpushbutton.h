@@ -74,6 +74,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void flash();
@@ -89,6 +90,10 @@ private:
     bool m_previewMode = false;
     int m_number = -1;
     int m_captionNumber = -1;
+    // The size hint of the number shown: twenty buttons ask again and again while the window is
+    // laid out, and the style sheet's answer changes only with the number, font or style.
+    mutable QSize m_hint;
+    mutable int m_hintNumber = -1;
     QString m_captionName;
     int m_rows = 1;
     int m_columns = 1;

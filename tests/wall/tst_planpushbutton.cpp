@@ -22,6 +22,18 @@ private slots:
         QCOMPARE(buttons.at(2)->caption() + buttons.at(9)->caption(), "[3]Night[10]");
         PlanPushButton::applyCaptions(buttons, {});
         QCOMPARE(buttons.at(2)->caption(), QStringLiteral("[3]"));
+        // The size is that of the number alone, and follows the font and a longer number.
+        PlanPushButton *b = buttons.at(2);
+        const QSize small = b->sizeHint();
+        QFont big = b->font();
+        big.setPointSize(big.pointSize() * 4);
+        b->setFont(big);
+        const QSize three = b->sizeHint();
+        QVERIFY(three.width() > small.width());
+        b->setNamedCaption(3, QStringLiteral("A long name"));
+        QCOMPARE(b->sizeHint(), three);
+        b->setNumberCaption(3000);
+        QVERIFY(b->sizeHint().width() > three.width());
     }
     void mouse_data()
     {
