@@ -170,9 +170,7 @@ void RoutingPage::buildTables()
     audio->setHeaderColor(QStringLiteral("#6988a0"));
     hdmi->setHeaderColor(QStringLiteral("#789383"));
     hdmi->setPortBase(100);
-    const QMap<int, QString> outputNames = m_portNames->loadPortNames(OutputVideoName);
-    for (TableWidget *t : {video, audio, hdmi, ir})
-        t->setOutputNames(outputNames);
+    showOutputNames();
 
     const QSize audioLayout = TableWidget::audioLayout(type);
     arrangeAudioPage();
@@ -374,9 +372,14 @@ void RoutingPage::showNamesAfresh()
         emit hub->Sig_RenameInputAudioSignals(port);
         emit hub->Sig_RenameInputHDMIAudioSignals(port);
     }
-    const QMap<int, QString> outputs = m_portNames->loadPortNames(OutputVideoName);
+    showOutputNames();
+}
+
+void RoutingPage::showOutputNames()
+{
+    const QMap<int, QString> names = m_portNames->loadPortNames(OutputVideoName);
     for (TableWidget *t : tables())
-        t->setOutputNames(outputs);
+        t->setOutputNames(names);
 }
 
 RoutingPage::~RoutingPage() = default;

@@ -59,6 +59,9 @@ public:
     /// Every port's name again, after a change of language: unnamed ports show the default
     /// name in the new language.
     void showNamesAfresh();
+    /// The stored output names on the four tables: one output number, one name.
+    void showOutputNames();
+    QList<TableWidget *> tables() const;
 
 private:
     /// The 0808-S's splice mode presets.
@@ -70,7 +73,6 @@ private:
     void onStateChanged(DeviceState::Part part, const QList<int> &ports);
     void onDrop(TableWidget *table, int input, int output);
     bool groupAllows(int port, int listRight) const;
-    QList<TableWidget *> tables() const;
     void onLock(int port, bool lock);
     /// Pause or mute of a cell button: the state goes to the port's whole splice group.
     void applyToGroup(int port, bool on, void (DeviceState::*store)(int, bool),

@@ -32,7 +32,6 @@
 #include "users/permissionstore.h"
 #include "wall/multiviewview.h"
 #include "wall/outputwidget0409.h"
-#include "wall/wallcanvas.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -126,12 +125,11 @@ void Widget::buildPages()
     m_title = new TitleBar(m_ui, m_client, store, m_content, this);
     connect(m_title, &TitleBar::maximizedChanged, this, [this] {
         if (DeviceState::instance()->deviceType() == Dev0409S)
-            m_wallCanvas->relayout();
+            m_wall->canvas()->relayout();
     });
     auto linkReady = [this](const QString &what) { return m_title->linkReady(what); };
     auto groups = [this] { return splitManager(); };
     m_wall = new WallPage(m_ui, m_client, store, m_reports, this);
-    m_wallCanvas = m_wall->canvas();
     connect(m_wall->canvas(), &OutputWidget0409::si_showPermissionWarningDialog, this,
             &Widget::showPortWarning);
     m_routing =
@@ -139,21 +137,21 @@ void Widget::buildPages()
                         {linkReady, [this] { showPortWarning(); }}, this);
     m_routing->loadPortNames();
     m_multiview = new MultiviewPage(m_ui, m_client, store, m_reports, m_routing, linkReady, this);
-    m_plans = new PlanBars(m_ui, m_client, store, m_wallCanvas, groups, this);
+    m_plans = new PlanBars(m_ui, m_client, store, m_wall->canvas(), groups, this);
     m_settings = new SettingsPage(m_ui, m_client, store, m_permissions.get(), this);
     connect(m_settings, &SettingsPage::loginFreeToggled, this, [this](bool on) {
         if (!saved(m_userAccounts->setLoginModel(on ? 1 : 0)))
             m_settings->showLoginFree(!on);
     });
     m_dialogs = new WidgetDialogs(this, m_captionOsdStore.get(), m_reports);
-    m_menus =
-        new WidgetMenus(this, {m_ui, m_client, m_permissions.get(), m_portNames.get(), m_wallCanvas,
-                               m_plans, m_routing, m_dialogs, m_reports, linkReady, groups});
+    m_menus = new WidgetMenus(this, {m_ui, m_client, m_permissions.get(), m_portNames.get(),
+                                     m_wall->canvas(), m_plans, m_routing, m_dialogs, m_reports,
+                                     linkReady, groups});
     connect(m_plans, &PlanBars::menuRequested, m_menus, &WidgetMenus::showPlanMenu);
     for (QPushButton *caption : {m_ui->CaptionBtn, m_ui->btn_caption_0409})
         connect(caption, &QPushButton::clicked, m_dialogs, &WidgetDialogs::openCaption);
     connect(m_ui->refrenshBtn, &QPushButton::clicked, this, [this] {
-        m_wallCanvas->resetReceivedFlags();
+        m_wall->canvas()->resetReceivedFlags();
         m_client->getVersion();
     });
     connect(m_ui->btnReLogin, &QPushButton::clicked, this, &Widget::reLogin);
@@ -222,16 +220,11 @@ void Widget::arrangeForDeviceType()
         m_reports->setHdmiAudioFollow(false);
         tabs->setCurrentIndex(JointTab);
         QTimer::singleShot(0, this, [this] { onPageChanged(m_ui->tabWidget->currentIndex()); });
-        m_wallCanvas->relayout();
+        m_wall->canvas()->relayout();
     } else if (!tabs->isTabEnabled(tabs->currentIndex())) {
         tabs->setCurrentIndex(VideoTab);
     }
     m_routing->arrangeFor(type);
-}
-
-QList<TableWidget *> Widget::tables() const
-{
-    return {m_ui->videoTableWidget, m_ui->AudioTable, m_ui->audioHDMITable, m_ui->InfaredTable};
 }
 
 void Widget::onPageChanged(int index)
@@ -281,9 +274,9 @@ void Widget::switchLanguage(int index)
     // Ports nobody named carry a name in the language shown; named ones keep theirs.
     m_routing->showNamesAfresh();
     if (type == Dev0409S) {
-        m_wallCanvas->retranslate();
+        m_wall->canvas()->retranslate();
         for (int port = 1; port <= ListWidget::PortsPerKind; ++port)
-            m_wallCanvas->renameInput(port, AppSettings::instance()->inputName(port));
+            m_wall->canvas()->renameInput(port, AppSettings::instance()->inputName(port));
     }
     m_multiview->view()->refresh();
 }
@@ -367,7 +360,7 @@ void Widget::onVersion(const QJsonObject &object)
     if (m_reports->applyVersion(object, &follow)) {
         arrangeForDeviceType();
         if (store->deviceType() == Dev0409S)
-            m_wallCanvas->resetAndLayout();
+            m_wall->canvas()->resetAndLayout();
         AppSettings::instance()->setType(store->deviceType());
     } else {
         // An unknown model keeps the arrangement; the stored type falls back to the default.

@@ -19,10 +19,8 @@ class ReportApplier;
 class RoutingPage;
 class SettingsPage;
 class SpliceGroups;
-class TableWidget;
 class TitleBar;
 class UserAccountStore;
-class WallCanvas;
 class WallPage;
 class WidgetDialogs;
 class WidgetMenus;
@@ -54,7 +52,6 @@ public:
     void arrangeForDeviceType();
     /// Passes a store's answer through; a refused save is shown with the database's words.
     bool saved(bool ok);
-    QList<TableWidget *> tables() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -90,7 +87,6 @@ private:
     PlanBars *m_plans = nullptr;
     SettingsPage *m_settings = nullptr;
     WallPage *m_wall = nullptr;
-    WallCanvas *m_wallCanvas = nullptr;
     WidgetMenus *m_menus = nullptr;
     WidgetDialogs *m_dialogs = nullptr;
     bool m_loginAccepted = true;

@@ -137,6 +137,12 @@ QAction *WidgetMenus::addAction(QMenu *menu, std::function<void()> run)
     return action;
 }
 
+void WidgetMenus::offer(QAction *action, const QString &text, bool enabled)
+{
+    action->setText(text);
+    action->setEnabled(enabled);
+}
+
 void WidgetMenus::markCurrent(QMenu *menu, const QVariant &current)
 {
     for (QAction *action : menu->actions())
@@ -219,28 +225,24 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
 
     SpliceGroups *groups = m_parts.spliceGroups();
     o.splice->setVisible(groups);
-    o.splice->setText(groups && groups->groupOf(port).size() > 1 ? tr("Unsplice") : tr("Splice"));
-    o.splice->setEnabled(portOk && listRight(VideoSwitchFunction) && listRight(SpliceFunction) &&
-                         type != Dev0808S);
+    offer(o.splice, groups && groups->groupOf(port).size() > 1 ? tr("Unsplice") : tr("Splice"),
+          portOk && listRight(VideoSwitchFunction) && listRight(SpliceFunction) &&
+              type != Dev0808S);
     o.rename->setText(tr("Rename(F2)"));
     o.resolution->setTitle(tr("Resolution"));
     markCurrent(o.resolution, store->outputResolutionAt(port));
     for (QAction *action : o.resolution->actions())
         action->setEnabled(portOk && listRight(ResolutionFunction));
-    o.noSignal->setText(tr("无信号输出"));
-    o.noSignal->setEnabled(portOk && listRight(NoSignalOutputFunction));
-    o.scaling->setText(tr("缩放模式"));
-    o.scaling->setEnabled(portOk && listRight(ScalingModeFunction));
-    o.pattern->setText(tr("Graphics Test"));
-    o.pattern->setEnabled(portOk && listRight(MatrixGraphicsTestFunction));
-    o.clear->setText(tr("清除"));
-    o.clear->setEnabled(portOk && listRight(VideoSwitchFunction));
+    offer(o.noSignal, tr("无信号输出"), portOk && listRight(NoSignalOutputFunction));
+    offer(o.scaling, tr("缩放模式"), portOk && listRight(ScalingModeFunction));
+    offer(o.pattern, tr("Graphics Test"), portOk && listRight(MatrixGraphicsTestFunction));
+    offer(o.clear, tr("清除"), portOk && listRight(VideoSwitchFunction));
 
     o.standby->setTitle(tr("No Signal Input"));
     markCurrent(o.standby, store->outputLockAt(port));
     for (QAction *action : o.standby->actions()) {
-        action->setText(action->data().toBool() ? tr("No Standby") : tr("Standby"));
-        action->setEnabled(portOk && listRight(NoSignalInputFunction));
+        offer(action, action->data().toBool() ? tr("No Standby") : tr("Standby"),
+              portOk && listRight(NoSignalInputFunction));
     }
     o.layout->setTitle(tr("Switch Layout"));
     const int bindMode = store->bindMode();
@@ -248,8 +250,7 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
     const bool layoutRight = listRight(SpliceFunction) && listRight(SwitchLayoutFunction) &&
                              type != Dev0808S && type != Dev0404 && bindMode != 2;
     for (QAction *action : o.layout->actions()) {
-        action->setText(action->data().toInt() == 0 ? tr("3 x 3") : tr("2 x 4"));
-        action->setEnabled(layoutRight);
+        offer(action, action->data().toInt() == 0 ? tr("3 x 3") : tr("2 x 4"), layoutRight);
     }
     run(o.menu);
 }
@@ -321,8 +322,8 @@ void WidgetMenus::showInfraredMenu(const QPoint &pos)
     }
     i.port = port;
     i.rename->setText(tr("Rename(F2)"));
-    i.clear->setText(tr("清除"));
-    i.clear->setEnabled(portRight(port, OutputPortKind) && listRight(InfraredSwitchFunction));
+    offer(i.clear, tr("清除"),
+          portRight(port, OutputPortKind) && listRight(InfraredSwitchFunction));
     run(i.menu);
 }
 
@@ -372,15 +373,12 @@ void WidgetMenus::showInputMenu(const QPoint &pos)
     DeviceState *store = DeviceState::instance();
 
     in.rename->setText(tr("Rename(F2)"));
-    in.pattern->setText(tr("GraphicsTest"));
-    in.pattern->setEnabled(inputOk && listRight(SignalGraphicsTestFunction));
-    in.osd->setText(tr("OSD Setting"));
-    in.osd->setEnabled(inputOk && listRight(SignalOsdFunction));
-    in.edid->setText(tr("Edid"));
-    in.edid->setEnabled(inputOk && listRight(SignalEdidFunction));
-    in.volume->setText(tr("Volume Setting"));
-    in.volume->setEnabled(portRight(port, video ? InputPortKind : AudioInputPortKind) &&
-                          listRight(SignalVolumeFunction));
+    offer(in.pattern, tr("GraphicsTest"), inputOk && listRight(SignalGraphicsTestFunction));
+    offer(in.osd, tr("OSD Setting"), inputOk && listRight(SignalOsdFunction));
+    offer(in.edid, tr("Edid"), inputOk && listRight(SignalEdidFunction));
+    offer(in.volume, tr("Volume Setting"),
+          portRight(port, video ? InputPortKind : AudioInputPortKind) &&
+              listRight(SignalVolumeFunction));
     for (QAction *action :
          {in.pattern, in.osd, in.edid, in.resolution->menuAction(), in.hdcp->menuAction()})
         action->setVisible(video);
@@ -395,8 +393,8 @@ void WidgetMenus::showInputMenu(const QPoint &pos)
                             tr("HDCP 2.2 Only")};
     markCurrent(in.hdcp, store->inputHdcpAt(port));
     for (QAction *action : in.hdcp->actions()) {
-        action->setText(modes.value(action->data().toInt()));
-        action->setEnabled(inputOk && listRight(SignalHdcpFunction));
+        offer(action, modes.value(action->data().toInt()),
+              inputOk && listRight(SignalHdcpFunction));
     }
     run(in.menu);
 }
@@ -451,10 +449,7 @@ void WidgetMenus::renameOutput(int port)
         if (!m_window->saved(m_parts.portNames->savePortName(port, name, OutputVideoName)))
             return;
         AppSettings::instance()->setOutputName(port, name);
-        // One output number has one name across the five tables.
-        const QMap<int, QString> names = m_parts.portNames->loadPortNames(OutputVideoName);
-        for (TableWidget *t : m_window->tables())
-            t->setOutputNames(names);
+        m_parts.routing->showOutputNames();
     });
     dialog.exec();
 }
@@ -480,12 +475,10 @@ void WidgetMenus::showPlanMenu(QButtonGroup *bar, int index)
     p.bar = bar;
     p.index = index;
     const int n = index + 1;
-    p.recall->setText(tr("Recall Plan %1").arg(n));
-    p.recall->setEnabled(listRight(PlanOperationFunction) && listRight(VideoSwitchFunction));
-    p.save->setText(tr("Save Plan %1").arg(n));
-    p.save->setEnabled(listRight(PlanOperationFunction));
-    p.clear->setText(tr("Clear Plan %1").arg(n));
-    p.clear->setEnabled(listRight(PlanOperationFunction));
+    offer(p.recall, tr("Recall Plan %1").arg(n),
+          listRight(PlanOperationFunction) && listRight(VideoSwitchFunction));
+    offer(p.save, tr("Save Plan %1").arg(n), listRight(PlanOperationFunction));
+    offer(p.clear, tr("Clear Plan %1").arg(n), listRight(PlanOperationFunction));
     p.rename->setText(tr("Rename Plan %1").arg(n));
     run(p.menu);
 }

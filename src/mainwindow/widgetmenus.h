@@ -109,6 +109,8 @@ private:
     void renamePlan(int index);
     void setStandby(bool standby);
     void setLayout(int mode);
+    /// An entry's text in the language shown and whether the user may choose it.
+    static void offer(QAction *action, const QString &text, bool enabled);
     /// Marks the one entry of an exclusive submenu whose data or text matches.
     static void markCurrent(QMenu *menu, const QVariant &current);
     QMenu *newMenu();

@@ -539,17 +539,6 @@ private slots:
         QCOMPARE(PlanNameStore().loadPlanNames(m_store->ip()).value(3), QStringLiteral("Show"));
     }
 
-    // The window button maximises and restores, and says which it will do next.
-    void maximiseAndRestore()
-    {
-        auto *button = find<QPushButton>("btn_RestoreOrMax");
-        for (bool maximised : {true, false}) {
-            button->click();
-            QTRY_COMPARE(m_window->isMaximized(), maximised);
-            QCOMPARE(button->toolTip(), maximised ? QString("Restore") : QString("Maximize"));
-        }
-    }
-
     void iconOnlyControlsSayWhatTheyDo()
     {
         for (const QAbstractButton *b : m_window->findChildren<QAbstractButton *>()) {
@@ -557,6 +546,13 @@ private slots:
             if (!b->objectName().isEmpty() && !b->parent()->inherits("QTabBar") &&
                 b->text().isEmpty())
                 QVERIFY2(!b->toolTip().isEmpty(), qPrintable(b->objectName()));
+        }
+        // The window button maximises and restores, and says which it will do next.
+        auto *button = find<QPushButton>("btn_RestoreOrMax");
+        for (bool maximised : {true, false}) {
+            button->click();
+            QTRY_COMPARE(m_window->isMaximized(), maximised);
+            QCOMPARE(button->toolTip(), maximised ? QString("Restore") : QString("Maximize"));
         }
     }
 };
