@@ -217,12 +217,15 @@ private slots:
                               find<QLabel>("softwareLabel")->text()}),
                  (QStringList{"CVN-X", "1.2", "3.4", "V" CORVANE_VERSION}));
         QVERIFY(m_window->hdmiAudioFollow());
+        QCOMPARE(find<QComboBox>("HdmiAudioComboBox")->currentIndex(), 0);
         // The first query leaves at once, before the views are rebuilt.
         QVERIFY(m_bytes.startsWith("{param=status}"));
         QVERIFY(m_bytes.contains("{param=resolution}"));
         m_bytes.clear();
         reportVersion(QJsonObject{{"device", "0809"}, {"audio", "false"}});
         QVERIFY(!m_window->hdmiAudioFollow());
+        QCOMPARE(find<QComboBox>("HdmiAudioComboBox")->currentIndex(), 1);
+        QVERIFY(!m_bytes.contains("Video}"));
     }
 
     // The device hears of the port only; the store and the cells follow for the group.
