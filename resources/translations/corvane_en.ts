@@ -2,6 +2,205 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB">
 <context>
+    <name>AppSettings</name>
+    <message>
+        <source>Input %1</source>
+        <translation>Input %1</translation>
+    </message>
+    <message>
+        <source>Audio %1</source>
+        <translation>Audio %1</translation>
+    </message>
+    <message>
+        <source>Output %1</source>
+        <translation>Output %1</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgScalingmode</name>
+    <message>
+        <source>缩放模式</source>
+        <translation>Scaling Mode</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source> Squeeze into Frame (distortion)</source>
+        <translation>Squeeze into Frame (Distortion)</translation>
+    </message>
+    <message>
+        <source>     Correct aspect ratio (no crop)</source>
+        <translation>Correct Aspect Ratio (No Crop)</translation>
+    </message>
+    <message>
+        <source>  Correct aspect ratio (with crop)</source>
+        <translation>Correct Aspect Ratio (With crop)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgnosignaloutput</name>
+    <message>
+        <source>无信号输出</source>
+        <translation>No Signal Output</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>RGB stripe</source>
+        <translation>RGB Color Bar</translation>
+    </message>
+    <message>
+        <source>16 Gray Scales</source>
+        <translation>16-Level Grayscale</translation>
+    </message>
+    <message>
+        <source>32 Gray Scales</source>
+        <translation>32-Level Grayscale</translation>
+    </message>
+    <message>
+        <source>64 Gray Scales</source>
+        <translation>64-Level Grayscale</translation>
+    </message>
+    <message>
+        <source>Red Grid</source>
+        <translation>Red Grid</translation>
+    </message>
+    <message>
+        <source>Green Grid</source>
+        <translation>Green Grid</translation>
+    </message>
+    <message>
+        <source>Blue Grid</source>
+        <translation>Blue Grid</translation>
+    </message>
+    <message>
+        <source>White Grid</source>
+        <translation>White Grid</translation>
+    </message>
+    <message>
+        <source>Horizon Scroll</source>
+        <translation>Horizontal Scrollbar</translation>
+    </message>
+    <message>
+        <source>Vertical Scroll</source>
+        <translation>Vertical Scrollbar</translation>
+    </message>
+    <message>
+        <source>Pure Color</source>
+        <translation>Pure Color</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>Edit Colors</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CheckPushButton</name>
+    <message>
+        <source>Single picture</source>
+        <translation>Single picture</translation>
+    </message>
+    <message>
+        <source>Four equal windows</source>
+        <translation>Four equal windows</translation>
+    </message>
+    <message>
+        <source>Nine equal windows</source>
+        <translation>Nine equal windows</translation>
+    </message>
+    <message>
+        <source>One large and seven small windows</source>
+        <translation>One large and seven small windows</translation>
+    </message>
+    <message>
+        <source>One large and four small windows</source>
+        <translation>One large and four small windows</translation>
+    </message>
+    <message>
+        <source>One large and three small windows</source>
+        <translation>One large and three small windows</translation>
+    </message>
+    <message>
+        <source>Picture in picture</source>
+        <translation>Picture in picture</translation>
+    </message>
+</context>
+<context>
+    <name>DialogBezel</name>
+    <message>
+        <source>Bezel Pixel Setting</source>
+        <translation>Bezel Pixel Setting</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Column 1 &amp; 2</source>
+        <translation>Column 1 &amp; 2</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Row 1 &amp; 2</source>
+        <translation>Row 1 &amp; 2</translation>
+    </message>
+    <message>
+        <source>Column 2 &amp; 3</source>
+        <translation>Column 2 &amp; 3</translation>
+    </message>
+    <message>
+        <source>Row 2 &amp; 3</source>
+        <translation>Row 2 &amp; 3</translation>
+    </message>
+    <message>
+        <source>Column 3 &amp; 4</source>
+        <translation>Column 3 &amp; 4</translation>
+    </message>
+    <message>
+        <source>Row 3 &amp; 4</source>
+        <translation>Row 3 &amp; 4</translation>
+    </message>
+    <message>
+        <source>Column 4 &amp; 5</source>
+        <translation>Column 4 &amp; 5</translation>
+    </message>
+    <message>
+        <source>Row 4 &amp; 5</source>
+        <translation>Row 4 &amp; 5</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>DialogConfirm</name>
     <message>
         <source>Cancel</source>
@@ -41,6 +240,282 @@
     <message>
         <source>Yes</source>
         <translation>Yes</translation>
+    </message>
+</context>
+<context>
+    <name>DialogWindowProperty</name>
+    <message>
+        <source>Window Property</source>
+        <translation>Window Property</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Window Information</source>
+        <translation>Window Information</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>Layer</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>Window Position</source>
+        <translation>Window Position</translation>
+    </message>
+    <message>
+        <source>Window Size</source>
+        <translation>Window Size</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>The device is not connected: nothing was sent</source>
+        <translation>The device is not connected: nothing was sent</translation>
+    </message>
+</context>
+<context>
+    <name>EdidSettingDilog</name>
+    <message>
+        <source>EDID输入</source>
+        <translation>EDID Input</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>内置EDID选择</source>
+        <translation>Built-in EDID selection</translation>
+    </message>
+    <message>
+        <source>EDID选择</source>
+        <translation>Select EDID</translation>
+    </message>
+    <message>
+        <source>4K@60/HDMI</source>
+        <translation>4K@60/HDMI</translation>
+    </message>
+    <message>
+        <source>4K@30/HDMI</source>
+        <translation>4K@30/HDMI</translation>
+    </message>
+    <message>
+        <source>1080P@60/HDMI</source>
+        <translation>1080P@60/HDMI</translation>
+    </message>
+    <message>
+        <source>1080P@60/DVI</source>
+        <translation>1080P@60/DVI</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>复制EDID</source>
+        <translation>Duplicate EDID</translation>
+    </message>
+    <message>
+        <source>读取输出到输入</source>
+        <translation>Read EDID From</translation>
+    </message>
+    <message>
+        <source>更新EDID</source>
+        <translation>Update Edid</translation>
+    </message>
+    <message>
+        <source>EDID文件路径</source>
+        <translation>EDID file path</translation>
+    </message>
+    <message>
+        <source>Browser</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <source>4K@60Recommend1080P@60</source>
+        <translation>4K@60 Recommend 1080P@60</translation>
+    </message>
+    <message>
+        <source>请选择更新文件</source>
+        <translation>Please select the update file</translation>
+    </message>
+    <message>
+        <source>支持文件 (*.bin);; 所有文件(*.*);;</source>
+        <translation>Bin files (*.bin);; All files (*.*);;</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>File is empty</source>
+        <translation>The file is empty!</translation>
+    </message>
+    <message>
+        <source>NetWork Error</source>
+        <translation>Network Error</translation>
+    </message>
+    <message>
+        <source>传输文件端口连接发生错误！</source>
+        <translation>An error occurred while connecting to the file transfer port!</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>Uploading Finished</source>
+        <translation>Uploading Finished</translation>
+    </message>
+</context>
+<context>
+    <name>GraphicsTestDialog</name>
+    <message>
+        <source>图形测试模式</source>
+        <translation>Graphics Test Mode</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Graphic Test</source>
+        <translation>Graphics Test</translation>
+    </message>
+    <message>
+        <source>By pass</source>
+        <translation>Pass-Through</translation>
+    </message>
+    <message>
+        <source>RGB stripe</source>
+        <translation>RGB Color Bar</translation>
+    </message>
+    <message>
+        <source>16 Gray Scales</source>
+        <translation>16-Level Grayscale</translation>
+    </message>
+    <message>
+        <source>32 Gray Scales</source>
+        <translation>32-Level Grayscale</translation>
+    </message>
+    <message>
+        <source>64 Gray Scales</source>
+        <translation>64-Level Grayscale</translation>
+    </message>
+    <message>
+        <source>Red Grid</source>
+        <translation>Red Grid</translation>
+    </message>
+    <message>
+        <source>Green Grid</source>
+        <translation>Green Grid</translation>
+    </message>
+    <message>
+        <source>Blue Grid</source>
+        <translation>Blue Grid</translation>
+    </message>
+    <message>
+        <source>White Grid</source>
+        <translation>White Grid</translation>
+    </message>
+    <message>
+        <source>Horizon Scroll</source>
+        <translation>Horizontal Scrollbar</translation>
+    </message>
+    <message>
+        <source>Vertical Scroll</source>
+        <translation>Vertical Scrollbar</translation>
+    </message>
+    <message>
+        <source>Pure Color</source>
+        <translation>Pure Color</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>InputSignalWidget0409</name>
+    <message>
+        <source>ID: </source>
+        <translation>ID: </translation>
+    </message>
+    <message>
+        <source>Zoom to the Occupied Screens</source>
+        <translation>Zoom to the Occupied Screens</translation>
+    </message>
+    <message>
+        <source>Zoom to Maximum</source>
+        <translation>Zoom to Maximum</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Input: </source>
+        <translation>Input: </translation>
+    </message>
+    <message>
+        <source>Layer: </source>
+        <translation>Layer: </translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <source>Size: </source>
+        <translation>Size: </translation>
     </message>
 </context>
 <context>
@@ -189,6 +664,73 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>OutputWidget0409</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Not allowed to add more windows</source>
+        <translation>Not allowed to add more windows</translation>
+    </message>
+    <message>
+        <source>Unable to assign ID to input window</source>
+        <translation>Unable to assign ID to input window</translation>
+    </message>
+    <message>
+        <source>Close All Windows</source>
+        <translation>Close All Windows</translation>
+    </message>
+    <message>
+        <source>Confirm to close all windows</source>
+        <translation>Confirm to close all windows</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Layer Up</source>
+        <translation>Layer Up</translation>
+    </message>
+    <message>
+        <source>Layer Down</source>
+        <translation>Layer Down</translation>
+    </message>
+    <message>
+        <source>Layer to Top</source>
+        <translation>Layer to Top</translation>
+    </message>
+    <message>
+        <source>Layer to Bottom</source>
+        <translation>Layer to Bottom</translation>
+    </message>
+    <message>
+        <source>Zoom to a Single Screen</source>
+        <translation>Zoom to a Single Screen</translation>
+    </message>
+    <message>
+        <source>Zoom to the Occupied Screens</source>
+        <translation>Zoom to the Occupied Screens</translation>
+    </message>
+    <message>
+        <source>Zoom to Maximum</source>
+        <translation>Zoom to Maximum</translation>
+    </message>
+    <message>
+        <source>Property</source>
+        <translation>Property</translation>
+    </message>
+    <message>
+        <source>Timeout for Reading The last Window status!</source>
+        <translation>Timeout for Reading The last Window status!</translation>
     </message>
 </context>
 <context>
@@ -447,6 +989,44 @@ Output</translation>
     </message>
 </context>
 <context>
+    <name>PlanBars</name>
+    <message>
+        <source>Received</source>
+        <translation>Received</translation>
+    </message>
+    <message>
+        <source>Not Received</source>
+        <translation>Not Received</translation>
+    </message>
+    <message>
+        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
+        <translation>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </translation>
+    </message>
+    <message>
+        <source>(1) Current Windows Property And VIR Mode: %1</source>
+        <translation>(1) Current Windows Property And VIR Mode: %1</translation>
+    </message>
+    <message>
+        <source>(2) Current Reasolution: %1</source>
+        <translation>(2) Current Resolution: %1</translation>
+    </message>
+    <message>
+        <source>(3) Current Rotate Degree: %1</source>
+        <translation>(3) Current Rotate Degree: %1</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectDatabase</name>
+    <message>
+        <source>not a file</source>
+        <translation>not a file</translation>
+    </message>
+</context>
+<context>
     <name>RenameDialog</name>
     <message>
         <source>Cancel</source>
@@ -467,6 +1047,352 @@ Output</translation>
     <message>
         <source>Rename</source>
         <translation>Rename</translation>
+    </message>
+</context>
+<context>
+    <name>RouteHistory</name>
+    <message>
+        <source>plan %1</source>
+        <translation>plan %1</translation>
+    </message>
+    <message>
+        <source>%1 routes</source>
+        <translation>%1 routes</translation>
+    </message>
+    <message>
+        <source>input %1 → output %2</source>
+        <translation>input %1 → output %2</translation>
+    </message>
+    <message>
+        <source>audio input %1 → output %2</source>
+        <translation>audio input %1 → output %2</translation>
+    </message>
+    <message>
+        <source>infrared input %1 → output %2</source>
+        <translation>infrared input %1 → output %2</translation>
+    </message>
+    <message>
+        <source>clear output %1</source>
+        <translation>clear output %1</translation>
+    </message>
+    <message>
+        <source>clear audio output %1</source>
+        <translation>clear audio output %1</translation>
+    </message>
+    <message>
+        <source>clear infrared output %1</source>
+        <translation>clear infrared output %1</translation>
+    </message>
+    <message>
+        <source>Undo: %1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>Redo: %1</source>
+        <translation>Redo: %1</translation>
+    </message>
+</context>
+<context>
+    <name>RoutingPage</name>
+    <message>
+        <source>Nothing to undo</source>
+        <translation>Nothing to undo</translation>
+    </message>
+    <message>
+        <source>Nothing to redo</source>
+        <translation>Nothing to redo</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
+        <source>Network Changed</source>
+        <translation>Network Changed</translation>
+    </message>
+    <message>
+        <source>The network has changed, please reboot the device immediately</source>
+        <translation>The network has changed, please reboot the device immediately</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>Factory Reset</translation>
+    </message>
+    <message>
+        <source>Restore the device at %1 to its factory settings?
+
+Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</source>
+        <translation>Restore the device at %1 to its factory settings?
+
+Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</translation>
+    </message>
+</context>
+<context>
+    <name>StartupCheck</name>
+    <message>
+        <source>%1 can be read by other users and could not be restricted to its owner: %2</source>
+        <translation>%1 can be read by other users and could not be restricted to its owner: %2</translation>
+    </message>
+    <message>
+        <source>Project database</source>
+        <translation>Project database</translation>
+    </message>
+    <message>
+        <source>The project database cannot be used, so nobody can log in:
+%1
+Nothing was changed in it. Restore it from a backup or move it away, then start again.</source>
+        <translation>The project database cannot be used, so nobody can log in:
+%1
+Nothing was changed in it. Restore it from a backup or move it away, then start again.</translation>
+    </message>
+    <message>
+        <source>The project database is read-only:
+%1
+You can log in and work, but changes that would be stored in it are refused.</source>
+        <translation>The project database is read-only:
+%1
+You can log in and work, but changes that would be stored in it are refused.</translation>
+    </message>
+</context>
+<context>
+    <name>TableItemWidget</name>
+    <message>
+        <source>Picture paused: click to play</source>
+        <translation>Picture paused: click to play</translation>
+    </message>
+    <message>
+        <source>Picture playing: click to pause</source>
+        <translation>Picture playing: click to pause</translation>
+    </message>
+    <message>
+        <source>Picture off: click to turn it on</source>
+        <translation>Picture off: click to turn it on</translation>
+    </message>
+    <message>
+        <source>Picture on: click to turn it off</source>
+        <translation>Picture on: click to turn it off</translation>
+    </message>
+    <message>
+        <source>Display connected</source>
+        <translation>Display connected</translation>
+    </message>
+    <message>
+        <source>No display connected</source>
+        <translation>No display connected</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
+        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
+        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
+        <translation>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
+        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</translation>
+    </message>
+    <message>
+        <source>The device is not connected: nothing was sent</source>
+        <translation>The device is not connected: nothing was sent</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>Maximize</translation>
+    </message>
+</context>
+<context>
+    <name>TitleOrOsdDialog</name>
+    <message>
+        <source>Caption Setting</source>
+        <translation>Caption Setting</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>Font Color</source>
+        <translation>Font Color</translation>
+    </message>
+    <message>
+        <source>Background Color</source>
+        <translation>Background Color</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Content</translation>
+    </message>
+    <message>
+        <source>Text to show</source>
+        <translation>Text to show</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Underline</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>Upload Text</source>
+        <translation>Upload Text</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>Picture File</source>
+        <translation>Picture File</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>Upload Picture</source>
+        <translation>Upload Picture</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <source>Erase</source>
+        <translation>Erase</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>OSD Setting</source>
+        <translation>OSD Setting</translation>
+    </message>
+    <message>
+        <source>Out%1</source>
+        <translation>Output%1</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>Select Color</translation>
+    </message>
+    <message>
+        <source>Select Picture</source>
+        <translation>Select Picture</translation>
+    </message>
+    <message>
+        <source>Pictures (*.bmp *.png *.jpg *.jpeg *.gif);;All files (*.*)</source>
+        <translation>Pictures (*.bmp *.png *.jpg *.jpeg *.gif);;All files (*.*)</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>File is empty</source>
+        <translation>The file is empty!</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>台标字幕文件大小不能超过4K!</source>
+        <translation>The size of the OSD or caption file cannot exceed 4KB!</translation>
+    </message>
+    <message>
+        <source>NetWork Error</source>
+        <translation>Network Error</translation>
+    </message>
+    <message>
+        <source>传输文件端口连接发生错误！</source>
+        <translation>An error occurred while connecting to the file transfer port!</translation>
+    </message>
+    <message>
+        <source>Uploading Finished</source>
+        <translation>Uploading Finished</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>The text could not be saved for next time:
+%1</source>
+        <translation>The text could not be saved for next time:
+%1</translation>
+    </message>
+    <message>
+        <source>Enter the text to show before uploading it.</source>
+        <translation>Enter the text to show before uploading it.</translation>
+    </message>
+</context>
+<context>
+    <name>UploadErrorDialogs</name>
+    <message>
+        <source>文件还在上传中，停止上传并关闭吗？</source>
+        <translation>A file is still uploading. Stop the upload and close?</translation>
     </message>
 </context>
 <context>
@@ -557,58 +1483,22 @@ Output</translation>
     </message>
 </context>
 <context>
-    <name>DialogBezel</name>
+    <name>VolumnSettingDialog</name>
     <message>
-        <source>Bezel Pixel Setting</source>
-        <translation>Bezel Pixel Setting</translation>
+        <source>Volumn Setting</source>
+        <translation>Volume Setting</translation>
     </message>
     <message>
         <source>Close</source>
         <translation>Close</translation>
     </message>
     <message>
-        <source>Column 1 &amp; 2</source>
-        <translation>Column 1 &amp; 2</translation>
-    </message>
-    <message>
-        <source>0</source>
-        <translation>0</translation>
-    </message>
-    <message>
-        <source>Row 1 &amp; 2</source>
-        <translation>Row 1 &amp; 2</translation>
-    </message>
-    <message>
-        <source>Column 2 &amp; 3</source>
-        <translation>Column 2 &amp; 3</translation>
-    </message>
-    <message>
-        <source>Row 2 &amp; 3</source>
-        <translation>Row 2 &amp; 3</translation>
-    </message>
-    <message>
-        <source>Column 3 &amp; 4</source>
-        <translation>Column 3 &amp; 4</translation>
-    </message>
-    <message>
-        <source>Row 3 &amp; 4</source>
-        <translation>Row 3 &amp; 4</translation>
-    </message>
-    <message>
-        <source>Column 4 &amp; 5</source>
-        <translation>Column 4 &amp; 5</translation>
-    </message>
-    <message>
-        <source>Row 4 &amp; 5</source>
-        <translation>Row 4 &amp; 5</translation>
+        <source>Mute</source>
+        <translation>Mute</translation>
     </message>
     <message>
         <source>OK</source>
         <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -758,6 +1648,164 @@ Output</translation>
     <message>
         <source>Maximize</source>
         <translation>Maximize</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetDialogs</name>
+    <message>
+        <source>OSD Setting</source>
+        <translation>OSD Setting</translation>
+    </message>
+    <message>
+        <source>OutPut Graphics test</source>
+        <translation>Output Graphics Test</translation>
+    </message>
+    <message>
+        <source>Input Graphics test</source>
+        <translation>Input Graphics Test</translation>
+    </message>
+    <message>
+        <source>[Input%1]</source>
+        <translation>[Input%1]</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetMenus</name>
+    <message>
+        <source>Unsplice</source>
+        <translation>Unsplice</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>Splice</translation>
+    </message>
+    <message>
+        <source>Rename(F2)</source>
+        <translation>Rename(F2)</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>No Signal Input</source>
+        <translation>No Signal Input</translation>
+    </message>
+    <message>
+        <source>No Standby</source>
+        <translation>No Standby</translation>
+    </message>
+    <message>
+        <source>Standby</source>
+        <translation>Standby</translation>
+    </message>
+    <message>
+        <source>Switch Layout</source>
+        <translation>Switch Layout</translation>
+    </message>
+    <message>
+        <source>3 x 3</source>
+        <translation>3 x 3</translation>
+    </message>
+    <message>
+        <source>2 x 4</source>
+        <translation>2 x 4</translation>
+    </message>
+    <message>
+        <source>数字音频</source>
+        <translation>Digital Audio</translation>
+    </message>
+    <message>
+        <source>模拟音频</source>
+        <translation>Analog Audio</translation>
+    </message>
+    <message>
+        <source>No Input</source>
+        <translation>No Input</translation>
+    </message>
+    <message>
+        <source>HDCP Setting</source>
+        <translation>HDCP Setting</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Not Support</source>
+        <translation>Not Support</translation>
+    </message>
+    <message>
+        <source>HDCP 1.4 Only</source>
+        <translation>HDCP 1.4 Only</translation>
+    </message>
+    <message>
+        <source>HDCP 2.2 Only</source>
+        <translation>HDCP 2.2 Only</translation>
+    </message>
+    <message>
+        <source>Recall Plan %1</source>
+        <translation>Recall Plan %1</translation>
+    </message>
+    <message>
+        <source>Save Plan %1</source>
+        <translation>Save Plan %1</translation>
+    </message>
+    <message>
+        <source>Clear Plan %1</source>
+        <translation>Clear Plan %1</translation>
+    </message>
+    <message>
+        <source>Rename Plan %1</source>
+        <translation>Rename Plan %1</translation>
+    </message>
+    <message>
+        <source>无信号输出</source>
+        <translation>No Signal Output</translation>
+    </message>
+    <message>
+        <source>缩放模式</source>
+        <translation>Scaling Mode</translation>
+    </message>
+    <message>
+        <source>Graphics Test</source>
+        <translation>Graphics Test</translation>
+    </message>
+    <message>
+        <source>GraphicsTest</source>
+        <translation>Graphics Test</translation>
+    </message>
+    <message>
+        <source>OSD Setting</source>
+        <translation>OSD Setting</translation>
+    </message>
+    <message>
+        <source>Edid</source>
+        <translation>EDID</translation>
+    </message>
+    <message>
+        <source>Volume Setting</source>
+        <translation>Volume Setting</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
     </message>
 </context>
 <context>
@@ -964,657 +2012,6 @@ Output</translation>
     </message>
 </context>
 <context>
-    <name>WidgetDialogs</name>
-    <message>
-        <source>OSD Setting</source>
-        <translation>OSD Setting</translation>
-    </message>
-    <message>
-        <source>OutPut Graphics test</source>
-        <translation>Output Graphics Test</translation>
-    </message>
-    <message>
-        <source>Input Graphics test</source>
-        <translation>Input Graphics Test</translation>
-    </message>
-    <message>
-        <source>[Input%1]</source>
-        <translation>[Input%1]</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetMenus</name>
-    <message>
-        <source>Unsplice</source>
-        <translation>Unsplice</translation>
-    </message>
-    <message>
-        <source>Splice</source>
-        <translation>Splice</translation>
-    </message>
-    <message>
-        <source>Rename(F2)</source>
-        <translation>Rename(F2)</translation>
-    </message>
-    <message>
-        <source>Resolution</source>
-        <translation>Resolution</translation>
-    </message>
-    <message>
-        <source>清除</source>
-        <translation>Clear</translation>
-    </message>
-    <message>
-        <source>No Signal Input</source>
-        <translation>No Signal Input</translation>
-    </message>
-    <message>
-        <source>No Standby</source>
-        <translation>No Standby</translation>
-    </message>
-    <message>
-        <source>Standby</source>
-        <translation>Standby</translation>
-    </message>
-    <message>
-        <source>Switch Layout</source>
-        <translation>Switch Layout</translation>
-    </message>
-    <message>
-        <source>3 x 3</source>
-        <translation>3 x 3</translation>
-    </message>
-    <message>
-        <source>2 x 4</source>
-        <translation>2 x 4</translation>
-    </message>
-    <message>
-        <source>数字音频</source>
-        <translation>Digital Audio</translation>
-    </message>
-    <message>
-        <source>模拟音频</source>
-        <translation>Analog Audio</translation>
-    </message>
-    <message>
-        <source>No Input</source>
-        <translation>No Input</translation>
-    </message>
-    <message>
-        <source>HDCP Setting</source>
-        <translation>HDCP Setting</translation>
-    </message>
-    <message>
-        <source>Auto</source>
-        <translation>Auto</translation>
-    </message>
-    <message>
-        <source>Not Support</source>
-        <translation>Not Support</translation>
-    </message>
-    <message>
-        <source>HDCP 1.4 Only</source>
-        <translation>HDCP 1.4 Only</translation>
-    </message>
-    <message>
-        <source>HDCP 2.2 Only</source>
-        <translation>HDCP 2.2 Only</translation>
-    </message>
-    <message>
-        <source>Recall Plan %1</source>
-        <translation>Recall Plan %1</translation>
-    </message>
-    <message>
-        <source>Save Plan %1</source>
-        <translation>Save Plan %1</translation>
-    </message>
-    <message>
-        <source>Clear Plan %1</source>
-        <translation>Clear Plan %1</translation>
-    </message>
-    <message>
-        <source>Rename Plan %1</source>
-        <translation>Rename Plan %1</translation>
-    </message>
-    <message>
-        <source>无信号输出</source>
-        <translation>No Signal Output</translation>
-    </message>
-    <message>
-        <source>缩放模式</source>
-        <translation>Scaling Mode</translation>
-    </message>
-    <message>
-        <source>Graphics Test</source>
-        <translation>Graphics Test</translation>
-    </message>
-    <message>
-        <source>GraphicsTest</source>
-        <translation>Graphics Test</translation>
-    </message>
-    <message>
-        <source>OSD Setting</source>
-        <translation>OSD Setting</translation>
-    </message>
-    <message>
-        <source>Edid</source>
-        <translation>EDID</translation>
-    </message>
-    <message>
-        <source>Volume Setting</source>
-        <translation>Volume Setting</translation>
-    </message>
-</context>
-<context>
-    <name>CDlgScalingmode</name>
-    <message>
-        <source>缩放模式</source>
-        <translation>Scaling Mode</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source> Squeeze into Frame (distortion)</source>
-        <translation>Squeeze into Frame (Distortion)</translation>
-    </message>
-    <message>
-        <source>     Correct aspect ratio (no crop)</source>
-        <translation>Correct Aspect Ratio (No Crop)</translation>
-    </message>
-    <message>
-        <source>  Correct aspect ratio (with crop)</source>
-        <translation>Correct Aspect Ratio (With crop)</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>CDlgnosignaloutput</name>
-    <message>
-        <source>无信号输出</source>
-        <translation>No Signal Output</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>RGB stripe</source>
-        <translation>RGB Color Bar</translation>
-    </message>
-    <message>
-        <source>16 Gray Scales</source>
-        <translation>16-Level Grayscale</translation>
-    </message>
-    <message>
-        <source>32 Gray Scales</source>
-        <translation>32-Level Grayscale</translation>
-    </message>
-    <message>
-        <source>64 Gray Scales</source>
-        <translation>64-Level Grayscale</translation>
-    </message>
-    <message>
-        <source>Red Grid</source>
-        <translation>Red Grid</translation>
-    </message>
-    <message>
-        <source>Green Grid</source>
-        <translation>Green Grid</translation>
-    </message>
-    <message>
-        <source>Blue Grid</source>
-        <translation>Blue Grid</translation>
-    </message>
-    <message>
-        <source>White Grid</source>
-        <translation>White Grid</translation>
-    </message>
-    <message>
-        <source>Horizon Scroll</source>
-        <translation>Horizontal Scrollbar</translation>
-    </message>
-    <message>
-        <source>Vertical Scroll</source>
-        <translation>Vertical Scrollbar</translation>
-    </message>
-    <message>
-        <source>Pure Color</source>
-        <translation>Pure Color</translation>
-    </message>
-    <message>
-        <source>Select Color</source>
-        <translation>Edit Colors</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>EdidSettingDilog</name>
-    <message>
-        <source>EDID输入</source>
-        <translation>EDID Input</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>内置EDID选择</source>
-        <translation>Built-in EDID selection</translation>
-    </message>
-    <message>
-        <source>EDID选择</source>
-        <translation>Select EDID</translation>
-    </message>
-    <message>
-        <source>4K@60/HDMI</source>
-        <translation>4K@60/HDMI</translation>
-    </message>
-    <message>
-        <source>4K@30/HDMI</source>
-        <translation>4K@30/HDMI</translation>
-    </message>
-    <message>
-        <source>1080P@60/HDMI</source>
-        <translation>1080P@60/HDMI</translation>
-    </message>
-    <message>
-        <source>1080P@60/DVI</source>
-        <translation>1080P@60/DVI</translation>
-    </message>
-    <message>
-        <source>Apply</source>
-        <translation>Apply</translation>
-    </message>
-    <message>
-        <source>复制EDID</source>
-        <translation>Duplicate EDID</translation>
-    </message>
-    <message>
-        <source>读取输出到输入</source>
-        <translation>Read EDID From</translation>
-    </message>
-    <message>
-        <source>更新EDID</source>
-        <translation>Update Edid</translation>
-    </message>
-    <message>
-        <source>EDID文件路径</source>
-        <translation>EDID file path</translation>
-    </message>
-    <message>
-        <source>Browser</source>
-        <translation>Browse</translation>
-    </message>
-    <message>
-        <source>Upload</source>
-        <translation>Upload</translation>
-    </message>
-    <message>
-        <source>4K@60Recommend1080P@60</source>
-        <translation>4K@60 Recommend 1080P@60</translation>
-    </message>
-    <message>
-        <source>请选择更新文件</source>
-        <translation>Please select the update file</translation>
-    </message>
-    <message>
-        <source>支持文件 (*.bin);; 所有文件(*.*);;</source>
-        <translation>Bin files (*.bin);; All files (*.*);;</translation>
-    </message>
-    <message>
-        <source>error</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>File is empty</source>
-        <translation>The file is empty!</translation>
-    </message>
-    <message>
-        <source>NetWork Error</source>
-        <translation>Network Error</translation>
-    </message>
-    <message>
-        <source>传输文件端口连接发生错误！</source>
-        <translation>An error occurred while connecting to the file transfer port!</translation>
-    </message>
-    <message>
-        <source>Progress</source>
-        <translation>Progress</translation>
-    </message>
-    <message>
-        <source>Uploading Finished</source>
-        <translation>Uploading Finished</translation>
-    </message>
-</context>
-<context>
-    <name>GraphicsTestDialog</name>
-    <message>
-        <source>图形测试模式</source>
-        <translation>Graphics Test Mode</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>Graphic Test</source>
-        <translation>Graphics Test</translation>
-    </message>
-    <message>
-        <source>By pass</source>
-        <translation>Pass-Through</translation>
-    </message>
-    <message>
-        <source>RGB stripe</source>
-        <translation>RGB Color Bar</translation>
-    </message>
-    <message>
-        <source>16 Gray Scales</source>
-        <translation>16-Level Grayscale</translation>
-    </message>
-    <message>
-        <source>32 Gray Scales</source>
-        <translation>32-Level Grayscale</translation>
-    </message>
-    <message>
-        <source>64 Gray Scales</source>
-        <translation>64-Level Grayscale</translation>
-    </message>
-    <message>
-        <source>Red Grid</source>
-        <translation>Red Grid</translation>
-    </message>
-    <message>
-        <source>Green Grid</source>
-        <translation>Green Grid</translation>
-    </message>
-    <message>
-        <source>Blue Grid</source>
-        <translation>Blue Grid</translation>
-    </message>
-    <message>
-        <source>White Grid</source>
-        <translation>White Grid</translation>
-    </message>
-    <message>
-        <source>Horizon Scroll</source>
-        <translation>Horizontal Scrollbar</translation>
-    </message>
-    <message>
-        <source>Vertical Scroll</source>
-        <translation>Vertical Scrollbar</translation>
-    </message>
-    <message>
-        <source>Pure Color</source>
-        <translation>Pure Color</translation>
-    </message>
-    <message>
-        <source>Color</source>
-        <translation>Color</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>TitleOrOsdDialog</name>
-    <message>
-        <source>Caption Setting</source>
-        <translation>Caption Setting</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>Display</source>
-        <translation>Display</translation>
-    </message>
-    <message>
-        <source>Show</source>
-        <translation>Show</translation>
-    </message>
-    <message>
-        <source>Background</source>
-        <translation>Background</translation>
-    </message>
-    <message>
-        <source>Font Color</source>
-        <translation>Font Color</translation>
-    </message>
-    <message>
-        <source>Background Color</source>
-        <translation>Background Color</translation>
-    </message>
-    <message>
-        <source>Speed</source>
-        <translation>Speed</translation>
-    </message>
-    <message>
-        <source>Position</source>
-        <translation>Position</translation>
-    </message>
-    <message>
-        <source>Direction</source>
-        <translation>Direction</translation>
-    </message>
-    <message>
-        <source>Left</source>
-        <translation>Left</translation>
-    </message>
-    <message>
-        <source>Right</source>
-        <translation>Right</translation>
-    </message>
-    <message>
-        <source>Text</source>
-        <translation>Text</translation>
-    </message>
-    <message>
-        <source>Content</source>
-        <translation>Content</translation>
-    </message>
-    <message>
-        <source>Text to show</source>
-        <translation>Text to show</translation>
-    </message>
-    <message>
-        <source>Font</source>
-        <translation>Font</translation>
-    </message>
-    <message>
-        <source>Bold</source>
-        <translation>Bold</translation>
-    </message>
-    <message>
-        <source>Italic</source>
-        <translation>Italic</translation>
-    </message>
-    <message>
-        <source>Underline</source>
-        <translation>Underline</translation>
-    </message>
-    <message>
-        <source>Output</source>
-        <translation>Output</translation>
-    </message>
-    <message>
-        <source>Upload Text</source>
-        <translation>Upload Text</translation>
-    </message>
-    <message>
-        <source>Picture</source>
-        <translation>Picture</translation>
-    </message>
-    <message>
-        <source>Picture File</source>
-        <translation>Picture File</translation>
-    </message>
-    <message>
-        <source>Browse</source>
-        <translation>Browse</translation>
-    </message>
-    <message>
-        <source>Upload Picture</source>
-        <translation>Upload Picture</translation>
-    </message>
-    <message>
-        <source>Progress</source>
-        <translation>Progress</translation>
-    </message>
-    <message>
-        <source>Erase</source>
-        <translation>Erase</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>OSD Setting</source>
-        <translation>OSD Setting</translation>
-    </message>
-    <message>
-        <source>Out%1</source>
-        <translation>Output%1</translation>
-    </message>
-    <message>
-        <source>Select Color</source>
-        <translation>Select Color</translation>
-    </message>
-    <message>
-        <source>Select Picture</source>
-        <translation>Select Picture</translation>
-    </message>
-    <message>
-        <source>Pictures (*.bmp *.png *.jpg *.jpeg *.gif);;All files (*.*)</source>
-        <translation>Pictures (*.bmp *.png *.jpg *.jpeg *.gif);;All files (*.*)</translation>
-    </message>
-    <message>
-        <source>error</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>File is empty</source>
-        <translation>The file is empty!</translation>
-    </message>
-    <message>
-        <source>错误</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>台标字幕文件大小不能超过4K!</source>
-        <translation>The size of the OSD or caption file cannot exceed 4KB!</translation>
-    </message>
-    <message>
-        <source>NetWork Error</source>
-        <translation>Network Error</translation>
-    </message>
-    <message>
-        <source>传输文件端口连接发生错误！</source>
-        <translation>An error occurred while connecting to the file transfer port!</translation>
-    </message>
-    <message>
-        <source>Uploading Finished</source>
-        <translation>Uploading Finished</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Warning</translation>
-    </message>
-    <message>
-        <source>The text could not be saved for next time:
-%1</source>
-        <translation>The text could not be saved for next time:
-%1</translation>
-    </message>
-    <message>
-        <source>Enter the text to show before uploading it.</source>
-        <translation>Enter the text to show before uploading it.</translation>
-    </message>
-</context>
-<context>
-    <name>VolumnSettingDialog</name>
-    <message>
-        <source>Volumn Setting</source>
-        <translation>Volume Setting</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>Mute</source>
-        <translation>Mute</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>ProjectDatabase</name>
-    <message>
-        <source>not a file</source>
-        <translation>not a file</translation>
-    </message>
-</context>
-<context>
-    <name>StartupCheck</name>
-    <message>
-        <source>%1 can be read by other users and could not be restricted to its owner: %2</source>
-        <translation>%1 can be read by other users and could not be restricted to its owner: %2</translation>
-    </message>
-    <message>
-        <source>Project database</source>
-        <translation>Project database</translation>
-    </message>
-    <message>
-        <source>The project database cannot be used, so nobody can log in:
-%1
-Nothing was changed in it. Restore it from a backup or move it away, then start again.</source>
-        <translation>The project database cannot be used, so nobody can log in:
-%1
-Nothing was changed in it. Restore it from a backup or move it away, then start again.</translation>
-    </message>
-    <message>
-        <source>The project database is read-only:
-%1
-You can log in and work, but changes that would be stored in it are refused.</source>
-        <translation>The project database is read-only:
-%1
-You can log in and work, but changes that would be stored in it are refused.</translation>
-    </message>
-</context>
-<context>
-    <name>UploadErrorDialogs</name>
-    <message>
-        <source>文件还在上传中，停止上传并关闭吗？</source>
-        <translation>A file is still uploading. Stop the upload and close?</translation>
-    </message>
-</context>
-<context>
     <name>WidgetSplicingSetting</name>
     <message>
         <source>Splicing Settings</source>
@@ -1651,333 +2048,6 @@ You can log in and work, but changes that would be stored in it are refused.</tr
     <message>
         <source>Select Color</source>
         <translation>Select Color</translation>
-    </message>
-</context>
-<context>
-    <name>DialogWindowProperty</name>
-    <message>
-        <source>Window Property</source>
-        <translation>Window Property</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>Window Information</source>
-        <translation>Window Information</translation>
-    </message>
-    <message>
-        <source>ID</source>
-        <translation>ID</translation>
-    </message>
-    <message>
-        <source>Layer</source>
-        <translation>Layer</translation>
-    </message>
-    <message>
-        <source>Input</source>
-        <translation>Input</translation>
-    </message>
-    <message>
-        <source>Window Position</source>
-        <translation>Window Position</translation>
-    </message>
-    <message>
-        <source>Window Size</source>
-        <translation>Window Size</translation>
-    </message>
-    <message>
-        <source>Width</source>
-        <translation>Width</translation>
-    </message>
-    <message>
-        <source>Height</source>
-        <translation>Height</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>Confirm</translation>
-    </message>
-    <message>
-        <source>Apply</source>
-        <translation>Apply</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Warning</translation>
-    </message>
-    <message>
-        <source>The device is not connected: nothing was sent</source>
-        <translation>The device is not connected: nothing was sent</translation>
-    </message>
-</context>
-<context>
-    <name>InputSignalWidget0409</name>
-    <message>
-        <source>ID: </source>
-        <translation>ID: </translation>
-    </message>
-    <message>
-        <source>Zoom to the Occupied Screens</source>
-        <translation>Zoom to the Occupied Screens</translation>
-    </message>
-    <message>
-        <source>Zoom to Maximum</source>
-        <translation>Zoom to Maximum</translation>
-    </message>
-    <message>
-        <source>Restore</source>
-        <translation>Restore</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>Input: </source>
-        <translation>Input: </translation>
-    </message>
-    <message>
-        <source>Layer: </source>
-        <translation>Layer: </translation>
-    </message>
-    <message>
-        <source>Position:</source>
-        <translation>Position:</translation>
-    </message>
-    <message>
-        <source>Size: </source>
-        <translation>Size: </translation>
-    </message>
-</context>
-<context>
-    <name>OutputWidget0409</name>
-    <message>
-        <source>Error</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>Not allowed to add more windows</source>
-        <translation>Not allowed to add more windows</translation>
-    </message>
-    <message>
-        <source>Unable to assign ID to input window</source>
-        <translation>Unable to assign ID to input window</translation>
-    </message>
-    <message>
-        <source>Close All Windows</source>
-        <translation>Close All Windows</translation>
-    </message>
-    <message>
-        <source>Confirm to close all windows</source>
-        <translation>Confirm to close all windows</translation>
-    </message>
-    <message>
-        <source>Menu</source>
-        <translation>Menu</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>Layer Up</source>
-        <translation>Layer Up</translation>
-    </message>
-    <message>
-        <source>Layer Down</source>
-        <translation>Layer Down</translation>
-    </message>
-    <message>
-        <source>Layer to Top</source>
-        <translation>Layer to Top</translation>
-    </message>
-    <message>
-        <source>Layer to Bottom</source>
-        <translation>Layer to Bottom</translation>
-    </message>
-    <message>
-        <source>Zoom to a Single Screen</source>
-        <translation>Zoom to a Single Screen</translation>
-    </message>
-    <message>
-        <source>Zoom to the Occupied Screens</source>
-        <translation>Zoom to the Occupied Screens</translation>
-    </message>
-    <message>
-        <source>Zoom to Maximum</source>
-        <translation>Zoom to Maximum</translation>
-    </message>
-    <message>
-        <source>Property</source>
-        <translation>Property</translation>
-    </message>
-    <message>
-        <source>Timeout for Reading The last Window status!</source>
-        <translation>Timeout for Reading The last Window status!</translation>
-    </message>
-</context>
-<context>
-    <name>AppSettings</name>
-    <message>
-        <source>Input %1</source>
-        <translation>Input %1</translation>
-    </message>
-    <message>
-        <source>Audio %1</source>
-        <translation>Audio %1</translation>
-    </message>
-    <message>
-        <source>Output %1</source>
-        <translation>Output %1</translation>
-    </message>
-</context>
-<context>
-    <name>TableItemWidget</name>
-    <message>
-        <source>Picture paused: click to play</source>
-        <translation>Picture paused: click to play</translation>
-    </message>
-    <message>
-        <source>Picture playing: click to pause</source>
-        <translation>Picture playing: click to pause</translation>
-    </message>
-    <message>
-        <source>Picture off: click to turn it on</source>
-        <translation>Picture off: click to turn it on</translation>
-    </message>
-    <message>
-        <source>Picture on: click to turn it off</source>
-        <translation>Picture on: click to turn it off</translation>
-    </message>
-    <message>
-        <source>Display connected</source>
-        <translation>Display connected</translation>
-    </message>
-    <message>
-        <source>No display connected</source>
-        <translation>No display connected</translation>
-    </message>
-</context>
-<context>
-    <name>CheckPushButton</name>
-    <message>
-        <source>Single picture</source>
-        <translation>Single picture</translation>
-    </message>
-    <message>
-        <source>Four equal windows</source>
-        <translation>Four equal windows</translation>
-    </message>
-    <message>
-        <source>Nine equal windows</source>
-        <translation>Nine equal windows</translation>
-    </message>
-    <message>
-        <source>One large and seven small windows</source>
-        <translation>One large and seven small windows</translation>
-    </message>
-    <message>
-        <source>One large and four small windows</source>
-        <translation>One large and four small windows</translation>
-    </message>
-    <message>
-        <source>One large and three small windows</source>
-        <translation>One large and three small windows</translation>
-    </message>
-    <message>
-        <source>Picture in picture</source>
-        <translation>Picture in picture</translation>
-    </message>
-</context>
-<context>
-    <name>SettingsPage</name>
-    <message>
-        <source>Network Changed</source>
-        <translation>Network Changed</translation>
-    </message>
-    <message>
-        <source>The network has changed, please reboot the device immediately</source>
-        <translation>The network has changed, please reboot the device immediately</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>Factory Reset</translation>
-    </message>
-    <message>
-        <source>Restore the device at %1 to its factory settings?
-
-Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</source>
-        <translation>Restore the device at %1 to its factory settings?
-
-Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</translation>
-    </message>
-</context>
-<context>
-    <name>PlanBars</name>
-    <message>
-        <source>Received</source>
-        <translation>Received</translation>
-    </message>
-    <message>
-        <source>Not Received</source>
-        <translation>Not Received</translation>
-    </message>
-    <message>
-        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
-        <translation>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </translation>
-    </message>
-    <message>
-        <source>(1) Current Windows Property And VIR Mode: %1</source>
-        <translation>(1) Current Windows Property And VIR Mode: %1</translation>
-    </message>
-    <message>
-        <source>(2) Current Reasolution: %1</source>
-        <translation>(2) Current Resolution: %1</translation>
-    </message>
-    <message>
-        <source>(3) Current Rotate Degree: %1</source>
-        <translation>(3) Current Rotate Degree: %1</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Warning</translation>
-    </message>
-</context>
-<context>
-    <name>TitleBar</name>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
-        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
-        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
-        <translation>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
-        <translation>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</translation>
-    </message>
-    <message>
-        <source>The device is not connected: nothing was sent</source>
-        <translation>The device is not connected: nothing was sent</translation>
-    </message>
-    <message>
-        <source>Restore</source>
-        <translation>Restore</translation>
-    </message>
-    <message>
-        <source>Maximize</source>
-        <translation>Maximize</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,205 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AppSettings</name>
+    <message>
+        <source>Input %1</source>
+        <translation>输入 %1</translation>
+    </message>
+    <message>
+        <source>Audio %1</source>
+        <translation>音频 %1</translation>
+    </message>
+    <message>
+        <source>Output %1</source>
+        <translation>输出 %1</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgScalingmode</name>
+    <message>
+        <source>缩放模式</source>
+        <translation>缩放模式</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source> Squeeze into Frame (distortion)</source>
+        <translation>拉伸全屏（变形）</translation>
+    </message>
+    <message>
+        <source>     Correct aspect ratio (no crop)</source>
+        <translation>保持比例（不裁剪）</translation>
+    </message>
+    <message>
+        <source>  Correct aspect ratio (with crop)</source>
+        <translation>保持比例（裁剪）</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgnosignaloutput</name>
+    <message>
+        <source>无信号输出</source>
+        <translation>无信号输出</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>RGB stripe</source>
+        <translation>RGB彩条</translation>
+    </message>
+    <message>
+        <source>16 Gray Scales</source>
+        <translation>16级灰阶</translation>
+    </message>
+    <message>
+        <source>32 Gray Scales</source>
+        <translation>32级灰阶</translation>
+    </message>
+    <message>
+        <source>64 Gray Scales</source>
+        <translation>64级灰阶</translation>
+    </message>
+    <message>
+        <source>Red Grid</source>
+        <translation>红色网格</translation>
+    </message>
+    <message>
+        <source>Green Grid</source>
+        <translation>绿色网格</translation>
+    </message>
+    <message>
+        <source>Blue Grid</source>
+        <translation>蓝色网格</translation>
+    </message>
+    <message>
+        <source>White Grid</source>
+        <translation>白色网格</translation>
+    </message>
+    <message>
+        <source>Horizon Scroll</source>
+        <translation>水平滚动条</translation>
+    </message>
+    <message>
+        <source>Vertical Scroll</source>
+        <translation>垂直滚动条</translation>
+    </message>
+    <message>
+        <source>Pure Color</source>
+        <translation>纯色</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>选择颜色</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>CheckPushButton</name>
+    <message>
+        <source>Single picture</source>
+        <translation>单画面</translation>
+    </message>
+    <message>
+        <source>Four equal windows</source>
+        <translation>四等分画面</translation>
+    </message>
+    <message>
+        <source>Nine equal windows</source>
+        <translation>九等分画面</translation>
+    </message>
+    <message>
+        <source>One large and seven small windows</source>
+        <translation>一大七小画面</translation>
+    </message>
+    <message>
+        <source>One large and four small windows</source>
+        <translation>一大四小画面</translation>
+    </message>
+    <message>
+        <source>One large and three small windows</source>
+        <translation>一大三小画面</translation>
+    </message>
+    <message>
+        <source>Picture in picture</source>
+        <translation>画中画</translation>
+    </message>
+</context>
+<context>
+    <name>DialogBezel</name>
+    <message>
+        <source>Bezel Pixel Setting</source>
+        <translation>边框像素设置</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Column 1 &amp; 2</source>
+        <translation>第 1、2 列</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Row 1 &amp; 2</source>
+        <translation>第 1、2 行</translation>
+    </message>
+    <message>
+        <source>Column 2 &amp; 3</source>
+        <translation>第 2、3 列</translation>
+    </message>
+    <message>
+        <source>Row 2 &amp; 3</source>
+        <translation>第 2、3 行</translation>
+    </message>
+    <message>
+        <source>Column 3 &amp; 4</source>
+        <translation>第 3、4 列</translation>
+    </message>
+    <message>
+        <source>Row 3 &amp; 4</source>
+        <translation>第 3、4 行</translation>
+    </message>
+    <message>
+        <source>Column 4 &amp; 5</source>
+        <translation>第 4、5 列</translation>
+    </message>
+    <message>
+        <source>Row 4 &amp; 5</source>
+        <translation>第 4、5 行</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>DialogConfirm</name>
     <message>
         <source>Cancel</source>
@@ -41,6 +240,282 @@
     <message>
         <source>Yes</source>
         <translation>是</translation>
+    </message>
+</context>
+<context>
+    <name>DialogWindowProperty</name>
+    <message>
+        <source>Window Property</source>
+        <translation>窗口属性</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Window Information</source>
+        <translation>窗口信息</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>图层</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>Window Position</source>
+        <translation>窗口位置</translation>
+    </message>
+    <message>
+        <source>Window Size</source>
+        <translation>窗口大小</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>宽度</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>高度</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The device is not connected: nothing was sent</source>
+        <translation>设备未连接：命令未发送</translation>
+    </message>
+</context>
+<context>
+    <name>EdidSettingDilog</name>
+    <message>
+        <source>EDID输入</source>
+        <translation>EDID输入</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>内置EDID选择</source>
+        <translation>内置EDID选择</translation>
+    </message>
+    <message>
+        <source>EDID选择</source>
+        <translation>EDID选择</translation>
+    </message>
+    <message>
+        <source>4K@60/HDMI</source>
+        <translation>4K@60/HDMI</translation>
+    </message>
+    <message>
+        <source>4K@30/HDMI</source>
+        <translation>4K@30/HDMI</translation>
+    </message>
+    <message>
+        <source>1080P@60/HDMI</source>
+        <translation>1080P@60/HDMI</translation>
+    </message>
+    <message>
+        <source>1080P@60/DVI</source>
+        <translation>1080P@60/DVI</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>复制EDID</source>
+        <translation>复制EDID</translation>
+    </message>
+    <message>
+        <source>读取输出到输入</source>
+        <translation>读取输出到输入</translation>
+    </message>
+    <message>
+        <source>更新EDID</source>
+        <translation>更新EDID</translation>
+    </message>
+    <message>
+        <source>EDID文件路径</source>
+        <translation>EDID文件路径</translation>
+    </message>
+    <message>
+        <source>Browser</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>上传</translation>
+    </message>
+    <message>
+        <source>4K@60Recommend1080P@60</source>
+        <translation>4K@60（推荐1080P@60）</translation>
+    </message>
+    <message>
+        <source>请选择更新文件</source>
+        <translation>请选择更新文件</translation>
+    </message>
+    <message>
+        <source>支持文件 (*.bin);; 所有文件(*.*);;</source>
+        <translation>支持文件 (*.bin);; 所有文件(*.*);;</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>File is empty</source>
+        <translation>文件为空！</translation>
+    </message>
+    <message>
+        <source>NetWork Error</source>
+        <translation>网络错误</translation>
+    </message>
+    <message>
+        <source>传输文件端口连接发生错误！</source>
+        <translation>传输文件端口连接发生错误！</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <source>Uploading Finished</source>
+        <translation>上传完成</translation>
+    </message>
+</context>
+<context>
+    <name>GraphicsTestDialog</name>
+    <message>
+        <source>图形测试模式</source>
+        <translation>图形测试模式</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Graphic Test</source>
+        <translation>图形测试</translation>
+    </message>
+    <message>
+        <source>By pass</source>
+        <translation>直通</translation>
+    </message>
+    <message>
+        <source>RGB stripe</source>
+        <translation>RGB彩条</translation>
+    </message>
+    <message>
+        <source>16 Gray Scales</source>
+        <translation>16级灰阶</translation>
+    </message>
+    <message>
+        <source>32 Gray Scales</source>
+        <translation>32级灰阶</translation>
+    </message>
+    <message>
+        <source>64 Gray Scales</source>
+        <translation>64级灰阶</translation>
+    </message>
+    <message>
+        <source>Red Grid</source>
+        <translation>红色网格</translation>
+    </message>
+    <message>
+        <source>Green Grid</source>
+        <translation>绿色网格</translation>
+    </message>
+    <message>
+        <source>Blue Grid</source>
+        <translation>蓝色网格</translation>
+    </message>
+    <message>
+        <source>White Grid</source>
+        <translation>白色网格</translation>
+    </message>
+    <message>
+        <source>Horizon Scroll</source>
+        <translation>水平滚动条</translation>
+    </message>
+    <message>
+        <source>Vertical Scroll</source>
+        <translation>垂直滚动条</translation>
+    </message>
+    <message>
+        <source>Pure Color</source>
+        <translation>纯色</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>InputSignalWidget0409</name>
+    <message>
+        <source>ID: </source>
+        <translation>ID: </translation>
+    </message>
+    <message>
+        <source>Zoom to the Occupied Screens</source>
+        <translation>缩放到所占屏幕</translation>
+    </message>
+    <message>
+        <source>Zoom to Maximum</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>还原</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Input: </source>
+        <translation>输入: </translation>
+    </message>
+    <message>
+        <source>Layer: </source>
+        <translation>图层: </translation>
+    </message>
+    <message>
+        <source>Position:</source>
+        <translation>位置:</translation>
+    </message>
+    <message>
+        <source>Size: </source>
+        <translation>尺寸: </translation>
     </message>
 </context>
 <context>
@@ -189,6 +664,73 @@
     <message>
         <source>OK</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>OutputWidget0409</name>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Not allowed to add more windows</source>
+        <translation>不允许添加更多窗口</translation>
+    </message>
+    <message>
+        <source>Unable to assign ID to input window</source>
+        <translation>无法为输入窗口分配ID</translation>
+    </message>
+    <message>
+        <source>Close All Windows</source>
+        <translation>关闭所有窗口</translation>
+    </message>
+    <message>
+        <source>Confirm to close all windows</source>
+        <translation>确认关闭所有窗口</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>菜单</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Layer Up</source>
+        <translation>上移一层</translation>
+    </message>
+    <message>
+        <source>Layer Down</source>
+        <translation>下移一层</translation>
+    </message>
+    <message>
+        <source>Layer to Top</source>
+        <translation>置于顶层</translation>
+    </message>
+    <message>
+        <source>Layer to Bottom</source>
+        <translation>置于底层</translation>
+    </message>
+    <message>
+        <source>Zoom to a Single Screen</source>
+        <translation>缩放到单个屏幕</translation>
+    </message>
+    <message>
+        <source>Zoom to the Occupied Screens</source>
+        <translation>缩放到所占屏幕</translation>
+    </message>
+    <message>
+        <source>Zoom to Maximum</source>
+        <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Property</source>
+        <translation>属性</translation>
+    </message>
+    <message>
+        <source>Timeout for Reading The last Window status!</source>
+        <translation>读取最新窗口状态超时！</translation>
     </message>
 </context>
 <context>
@@ -447,6 +989,44 @@ Output</source>
     </message>
 </context>
 <context>
+    <name>PlanBars</name>
+    <message>
+        <source>Received</source>
+        <translation>已接收</translation>
+    </message>
+    <message>
+        <source>Not Received</source>
+        <translation>未接收</translation>
+    </message>
+    <message>
+        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
+        <translation>自登录或上次点击刷新以来，程序需要先收到以下三类信息才能正确调用预案：</translation>
+    </message>
+    <message>
+        <source>(1) Current Windows Property And VIR Mode: %1</source>
+        <translation>(1) 当前窗口属性和 VIR 模式：%1</translation>
+    </message>
+    <message>
+        <source>(2) Current Reasolution: %1</source>
+        <translation>(2) 当前分辨率：%1</translation>
+    </message>
+    <message>
+        <source>(3) Current Rotate Degree: %1</source>
+        <translation>(3) 当前旋转角度：%1</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectDatabase</name>
+    <message>
+        <source>not a file</source>
+        <translation>不是文件</translation>
+    </message>
+</context>
+<context>
     <name>RenameDialog</name>
     <message>
         <source>Cancel</source>
@@ -467,6 +1047,352 @@ Output</source>
     <message>
         <source>Rename</source>
         <translation>重命名</translation>
+    </message>
+</context>
+<context>
+    <name>RouteHistory</name>
+    <message>
+        <source>plan %1</source>
+        <translation>预案 %1</translation>
+    </message>
+    <message>
+        <source>%1 routes</source>
+        <translation>%1 条路由</translation>
+    </message>
+    <message>
+        <source>input %1 → output %2</source>
+        <translation>输入 %1 → 输出 %2</translation>
+    </message>
+    <message>
+        <source>audio input %1 → output %2</source>
+        <translation>音频输入 %1 → 输出 %2</translation>
+    </message>
+    <message>
+        <source>infrared input %1 → output %2</source>
+        <translation>红外输入 %1 → 输出 %2</translation>
+    </message>
+    <message>
+        <source>clear output %1</source>
+        <translation>清除输出 %1</translation>
+    </message>
+    <message>
+        <source>clear audio output %1</source>
+        <translation>清除音频输出 %1</translation>
+    </message>
+    <message>
+        <source>clear infrared output %1</source>
+        <translation>清除红外输出 %1</translation>
+    </message>
+    <message>
+        <source>Undo: %1</source>
+        <translation>撤销：%1</translation>
+    </message>
+    <message>
+        <source>Redo: %1</source>
+        <translation>重做：%1</translation>
+    </message>
+</context>
+<context>
+    <name>RoutingPage</name>
+    <message>
+        <source>Nothing to undo</source>
+        <translation>没有可撤销的操作</translation>
+    </message>
+    <message>
+        <source>Nothing to redo</source>
+        <translation>没有可重做的操作</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
+        <source>Network Changed</source>
+        <translation>网络已更改</translation>
+    </message>
+    <message>
+        <source>The network has changed, please reboot the device immediately</source>
+        <translation>网络已更改，请立即重启设备</translation>
+    </message>
+    <message>
+        <source>Factory Reset</source>
+        <translation>恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>Restore the device at %1 to its factory settings?
+
+Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</source>
+        <translation>确定将 %1 的设备恢复为出厂设置吗？
+
+设备上的所有切换、已保存的预案、端口设置和字幕都将丢失，网络设置也会恢复为出厂地址，之后可能无法再通过 %1 访问该设备。</translation>
+    </message>
+</context>
+<context>
+    <name>StartupCheck</name>
+    <message>
+        <source>%1 can be read by other users and could not be restricted to its owner: %2</source>
+        <translation>%1 可被其他用户读取，且无法限制为仅所有者可访问：%2</translation>
+    </message>
+    <message>
+        <source>Project database</source>
+        <translation>项目数据库</translation>
+    </message>
+    <message>
+        <source>The project database cannot be used, so nobody can log in:
+%1
+Nothing was changed in it. Restore it from a backup or move it away, then start again.</source>
+        <translation>项目数据库无法使用，因此无法登录：
+%1
+文件未作任何修改。请从备份恢复或将其移走，然后重新启动。</translation>
+    </message>
+    <message>
+        <source>The project database is read-only:
+%1
+You can log in and work, but changes that would be stored in it are refused.</source>
+        <translation>项目数据库为只读：
+%1
+可以登录和操作，但需要保存到数据库的更改将被拒绝。</translation>
+    </message>
+</context>
+<context>
+    <name>TableItemWidget</name>
+    <message>
+        <source>Picture paused: click to play</source>
+        <translation>画面已暂停：点击播放</translation>
+    </message>
+    <message>
+        <source>Picture playing: click to pause</source>
+        <translation>画面播放中：点击暂停</translation>
+    </message>
+    <message>
+        <source>Picture off: click to turn it on</source>
+        <translation>画面已关闭：点击打开</translation>
+    </message>
+    <message>
+        <source>Picture on: click to turn it off</source>
+        <translation>画面已打开：点击关闭</translation>
+    </message>
+    <message>
+        <source>Display connected</source>
+        <translation>显示设备已连接</translation>
+    </message>
+    <message>
+        <source>No display connected</source>
+        <translation>未连接显示设备</translation>
+    </message>
+</context>
+<context>
+    <name>TitleBar</name>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
+        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已断开</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
+        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已连接</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
+        <translation>%4矩阵控制  用户:%3   IP:%1  端口:%2  已连接</translation>
+    </message>
+    <message>
+        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
+        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 正在连接</translation>
+    </message>
+    <message>
+        <source>The device is not connected: nothing was sent</source>
+        <translation>设备未连接：命令未发送</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>还原</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>最大化</translation>
+    </message>
+</context>
+<context>
+    <name>TitleOrOsdDialog</name>
+    <message>
+        <source>Caption Setting</source>
+        <translation>字幕设置</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>背景</translation>
+    </message>
+    <message>
+        <source>Font Color</source>
+        <translation>字体颜色</translation>
+    </message>
+    <message>
+        <source>Background Color</source>
+        <translation>背景颜色</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>滚动方向</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>向左</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>向右</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>文字</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>内容</translation>
+    </message>
+    <message>
+        <source>Text to show</source>
+        <translation>要显示的文字</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>字体</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>粗体</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>斜体</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>下划线</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>Upload Text</source>
+        <translation>上传文字</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>图片</translation>
+    </message>
+    <message>
+        <source>Picture File</source>
+        <translation>图片文件</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>Upload Picture</source>
+        <translation>上传图片</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <source>Erase</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>OSD Setting</source>
+        <translation>台标设置</translation>
+    </message>
+    <message>
+        <source>Out%1</source>
+        <translation>输出%1</translation>
+    </message>
+    <message>
+        <source>Select Color</source>
+        <translation>选择颜色</translation>
+    </message>
+    <message>
+        <source>Select Picture</source>
+        <translation>选择图片</translation>
+    </message>
+    <message>
+        <source>Pictures (*.bmp *.png *.jpg *.jpeg *.gif);;All files (*.*)</source>
+        <translation>图片 (*.bmp *.png *.jpg *.jpeg *.gif);;所有文件 (*.*)</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>File is empty</source>
+        <translation>文件为空！</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>台标字幕文件大小不能超过4K!</source>
+        <translation>台标字幕文件大小不能超过4K!</translation>
+    </message>
+    <message>
+        <source>NetWork Error</source>
+        <translation>网络错误</translation>
+    </message>
+    <message>
+        <source>传输文件端口连接发生错误！</source>
+        <translation>传输文件端口连接发生错误！</translation>
+    </message>
+    <message>
+        <source>Uploading Finished</source>
+        <translation>上传完成</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The text could not be saved for next time:
+%1</source>
+        <translation>文字未能保存，下次打开时不会恢复：
+%1</translation>
+    </message>
+    <message>
+        <source>Enter the text to show before uploading it.</source>
+        <translation>请先输入要显示的文字，再上传。</translation>
+    </message>
+</context>
+<context>
+    <name>UploadErrorDialogs</name>
+    <message>
+        <source>文件还在上传中，停止上传并关闭吗？</source>
+        <translation>文件还在上传中，停止上传并关闭吗？</translation>
     </message>
 </context>
 <context>
@@ -557,58 +1483,22 @@ Output</source>
     </message>
 </context>
 <context>
-    <name>DialogBezel</name>
+    <name>VolumnSettingDialog</name>
     <message>
-        <source>Bezel Pixel Setting</source>
-        <translation>边框像素设置</translation>
+        <source>Volumn Setting</source>
+        <translation>音量设置</translation>
     </message>
     <message>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <source>Column 1 &amp; 2</source>
-        <translation>第 1、2 列</translation>
-    </message>
-    <message>
-        <source>0</source>
-        <translation>0</translation>
-    </message>
-    <message>
-        <source>Row 1 &amp; 2</source>
-        <translation>第 1、2 行</translation>
-    </message>
-    <message>
-        <source>Column 2 &amp; 3</source>
-        <translation>第 2、3 列</translation>
-    </message>
-    <message>
-        <source>Row 2 &amp; 3</source>
-        <translation>第 2、3 行</translation>
-    </message>
-    <message>
-        <source>Column 3 &amp; 4</source>
-        <translation>第 3、4 列</translation>
-    </message>
-    <message>
-        <source>Row 3 &amp; 4</source>
-        <translation>第 3、4 行</translation>
-    </message>
-    <message>
-        <source>Column 4 &amp; 5</source>
-        <translation>第 4、5 列</translation>
-    </message>
-    <message>
-        <source>Row 4 &amp; 5</source>
-        <translation>第 4、5 行</translation>
+        <source>Mute</source>
+        <translation>静音</translation>
     </message>
     <message>
         <source>OK</source>
         <translation>确定</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -758,6 +1648,164 @@ Output</source>
     <message>
         <source>Maximize</source>
         <translation>最大化</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetDialogs</name>
+    <message>
+        <source>OSD Setting</source>
+        <translation>台标设置</translation>
+    </message>
+    <message>
+        <source>OutPut Graphics test</source>
+        <translation>输出图形测试</translation>
+    </message>
+    <message>
+        <source>Input Graphics test</source>
+        <translation>输入图形测试</translation>
+    </message>
+    <message>
+        <source>[Input%1]</source>
+        <translation>[输入%1]</translation>
+    </message>
+</context>
+<context>
+    <name>WidgetMenus</name>
+    <message>
+        <source>Unsplice</source>
+        <translation>取消拼接</translation>
+    </message>
+    <message>
+        <source>Splice</source>
+        <translation>拼接</translation>
+    </message>
+    <message>
+        <source>Rename(F2)</source>
+        <translation>重命名(F2)</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>No Signal Input</source>
+        <translation>无信号输入</translation>
+    </message>
+    <message>
+        <source>No Standby</source>
+        <translation>不待机</translation>
+    </message>
+    <message>
+        <source>Standby</source>
+        <translation>待机</translation>
+    </message>
+    <message>
+        <source>Switch Layout</source>
+        <translation>切换布局</translation>
+    </message>
+    <message>
+        <source>3 x 3</source>
+        <translation>3 x 3</translation>
+    </message>
+    <message>
+        <source>2 x 4</source>
+        <translation>2 x 4</translation>
+    </message>
+    <message>
+        <source>数字音频</source>
+        <translation>数字音频</translation>
+    </message>
+    <message>
+        <source>模拟音频</source>
+        <translation>模拟音频</translation>
+    </message>
+    <message>
+        <source>No Input</source>
+        <translation>无输入</translation>
+    </message>
+    <message>
+        <source>HDCP Setting</source>
+        <translation>HDCP 设置</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>自动</translation>
+    </message>
+    <message>
+        <source>Not Support</source>
+        <translation>不支持</translation>
+    </message>
+    <message>
+        <source>HDCP 1.4 Only</source>
+        <translation>仅 HDCP 1.4</translation>
+    </message>
+    <message>
+        <source>HDCP 2.2 Only</source>
+        <translation>仅 HDCP 2.2</translation>
+    </message>
+    <message>
+        <source>Recall Plan %1</source>
+        <translation>调用预案 %1</translation>
+    </message>
+    <message>
+        <source>Save Plan %1</source>
+        <translation>保存预案 %1</translation>
+    </message>
+    <message>
+        <source>Clear Plan %1</source>
+        <translation>清除预案 %1</translation>
+    </message>
+    <message>
+        <source>Rename Plan %1</source>
+        <translation>重命名预案 %1</translation>
+    </message>
+    <message>
+        <source>无信号输出</source>
+        <translation>无信号输出</translation>
+    </message>
+    <message>
+        <source>缩放模式</source>
+        <translation>缩放模式</translation>
+    </message>
+    <message>
+        <source>Graphics Test</source>
+        <translation>图形测试</translation>
+    </message>
+    <message>
+        <source>GraphicsTest</source>
+        <translation>图形测试</translation>
+    </message>
+    <message>
+        <source>OSD Setting</source>
+        <translation>台标设置</translation>
+    </message>
+    <message>
+        <source>Edid</source>
+        <translation>EDID设置</translation>
+    </message>
+    <message>
+        <source>Volume Setting</source>
+        <translation>音量设置</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
     </message>
 </context>
 <context>
@@ -964,657 +2012,6 @@ Output</source>
     </message>
 </context>
 <context>
-    <name>WidgetDialogs</name>
-    <message>
-        <source>OSD Setting</source>
-        <translation>台标设置</translation>
-    </message>
-    <message>
-        <source>OutPut Graphics test</source>
-        <translation>输出图形测试</translation>
-    </message>
-    <message>
-        <source>Input Graphics test</source>
-        <translation>输入图形测试</translation>
-    </message>
-    <message>
-        <source>[Input%1]</source>
-        <translation>[输入%1]</translation>
-    </message>
-</context>
-<context>
-    <name>WidgetMenus</name>
-    <message>
-        <source>Unsplice</source>
-        <translation>取消拼接</translation>
-    </message>
-    <message>
-        <source>Splice</source>
-        <translation>拼接</translation>
-    </message>
-    <message>
-        <source>Rename(F2)</source>
-        <translation>重命名(F2)</translation>
-    </message>
-    <message>
-        <source>Resolution</source>
-        <translation>分辨率</translation>
-    </message>
-    <message>
-        <source>清除</source>
-        <translation>清除</translation>
-    </message>
-    <message>
-        <source>No Signal Input</source>
-        <translation>无信号输入</translation>
-    </message>
-    <message>
-        <source>No Standby</source>
-        <translation>不待机</translation>
-    </message>
-    <message>
-        <source>Standby</source>
-        <translation>待机</translation>
-    </message>
-    <message>
-        <source>Switch Layout</source>
-        <translation>切换布局</translation>
-    </message>
-    <message>
-        <source>3 x 3</source>
-        <translation>3 x 3</translation>
-    </message>
-    <message>
-        <source>2 x 4</source>
-        <translation>2 x 4</translation>
-    </message>
-    <message>
-        <source>数字音频</source>
-        <translation>数字音频</translation>
-    </message>
-    <message>
-        <source>模拟音频</source>
-        <translation>模拟音频</translation>
-    </message>
-    <message>
-        <source>No Input</source>
-        <translation>无输入</translation>
-    </message>
-    <message>
-        <source>HDCP Setting</source>
-        <translation>HDCP 设置</translation>
-    </message>
-    <message>
-        <source>Auto</source>
-        <translation>自动</translation>
-    </message>
-    <message>
-        <source>Not Support</source>
-        <translation>不支持</translation>
-    </message>
-    <message>
-        <source>HDCP 1.4 Only</source>
-        <translation>仅 HDCP 1.4</translation>
-    </message>
-    <message>
-        <source>HDCP 2.2 Only</source>
-        <translation>仅 HDCP 2.2</translation>
-    </message>
-    <message>
-        <source>Recall Plan %1</source>
-        <translation>调用预案 %1</translation>
-    </message>
-    <message>
-        <source>Save Plan %1</source>
-        <translation>保存预案 %1</translation>
-    </message>
-    <message>
-        <source>Clear Plan %1</source>
-        <translation>清除预案 %1</translation>
-    </message>
-    <message>
-        <source>Rename Plan %1</source>
-        <translation>重命名预案 %1</translation>
-    </message>
-    <message>
-        <source>无信号输出</source>
-        <translation>无信号输出</translation>
-    </message>
-    <message>
-        <source>缩放模式</source>
-        <translation>缩放模式</translation>
-    </message>
-    <message>
-        <source>Graphics Test</source>
-        <translation>图形测试</translation>
-    </message>
-    <message>
-        <source>GraphicsTest</source>
-        <translation>图形测试</translation>
-    </message>
-    <message>
-        <source>OSD Setting</source>
-        <translation>台标设置</translation>
-    </message>
-    <message>
-        <source>Edid</source>
-        <translation>EDID设置</translation>
-    </message>
-    <message>
-        <source>Volume Setting</source>
-        <translation>音量设置</translation>
-    </message>
-</context>
-<context>
-    <name>CDlgScalingmode</name>
-    <message>
-        <source>缩放模式</source>
-        <translation>缩放模式</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
-        <source> Squeeze into Frame (distortion)</source>
-        <translation>拉伸全屏（变形）</translation>
-    </message>
-    <message>
-        <source>     Correct aspect ratio (no crop)</source>
-        <translation>保持比例（不裁剪）</translation>
-    </message>
-    <message>
-        <source>  Correct aspect ratio (with crop)</source>
-        <translation>保持比例（裁剪）</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-</context>
-<context>
-    <name>CDlgnosignaloutput</name>
-    <message>
-        <source>无信号输出</source>
-        <translation>无信号输出</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
-        <source>RGB stripe</source>
-        <translation>RGB彩条</translation>
-    </message>
-    <message>
-        <source>16 Gray Scales</source>
-        <translation>16级灰阶</translation>
-    </message>
-    <message>
-        <source>32 Gray Scales</source>
-        <translation>32级灰阶</translation>
-    </message>
-    <message>
-        <source>64 Gray Scales</source>
-        <translation>64级灰阶</translation>
-    </message>
-    <message>
-        <source>Red Grid</source>
-        <translation>红色网格</translation>
-    </message>
-    <message>
-        <source>Green Grid</source>
-        <translation>绿色网格</translation>
-    </message>
-    <message>
-        <source>Blue Grid</source>
-        <translation>蓝色网格</translation>
-    </message>
-    <message>
-        <source>White Grid</source>
-        <translation>白色网格</translation>
-    </message>
-    <message>
-        <source>Horizon Scroll</source>
-        <translation>水平滚动条</translation>
-    </message>
-    <message>
-        <source>Vertical Scroll</source>
-        <translation>垂直滚动条</translation>
-    </message>
-    <message>
-        <source>Pure Color</source>
-        <translation>纯色</translation>
-    </message>
-    <message>
-        <source>Select Color</source>
-        <translation>选择颜色</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-</context>
-<context>
-    <name>EdidSettingDilog</name>
-    <message>
-        <source>EDID输入</source>
-        <translation>EDID输入</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
-        <source>内置EDID选择</source>
-        <translation>内置EDID选择</translation>
-    </message>
-    <message>
-        <source>EDID选择</source>
-        <translation>EDID选择</translation>
-    </message>
-    <message>
-        <source>4K@60/HDMI</source>
-        <translation>4K@60/HDMI</translation>
-    </message>
-    <message>
-        <source>4K@30/HDMI</source>
-        <translation>4K@30/HDMI</translation>
-    </message>
-    <message>
-        <source>1080P@60/HDMI</source>
-        <translation>1080P@60/HDMI</translation>
-    </message>
-    <message>
-        <source>1080P@60/DVI</source>
-        <translation>1080P@60/DVI</translation>
-    </message>
-    <message>
-        <source>Apply</source>
-        <translation>应用</translation>
-    </message>
-    <message>
-        <source>复制EDID</source>
-        <translation>复制EDID</translation>
-    </message>
-    <message>
-        <source>读取输出到输入</source>
-        <translation>读取输出到输入</translation>
-    </message>
-    <message>
-        <source>更新EDID</source>
-        <translation>更新EDID</translation>
-    </message>
-    <message>
-        <source>EDID文件路径</source>
-        <translation>EDID文件路径</translation>
-    </message>
-    <message>
-        <source>Browser</source>
-        <translation>浏览</translation>
-    </message>
-    <message>
-        <source>Upload</source>
-        <translation>上传</translation>
-    </message>
-    <message>
-        <source>4K@60Recommend1080P@60</source>
-        <translation>4K@60（推荐1080P@60）</translation>
-    </message>
-    <message>
-        <source>请选择更新文件</source>
-        <translation>请选择更新文件</translation>
-    </message>
-    <message>
-        <source>支持文件 (*.bin);; 所有文件(*.*);;</source>
-        <translation>支持文件 (*.bin);; 所有文件(*.*);;</translation>
-    </message>
-    <message>
-        <source>error</source>
-        <translation>错误</translation>
-    </message>
-    <message>
-        <source>File is empty</source>
-        <translation>文件为空！</translation>
-    </message>
-    <message>
-        <source>NetWork Error</source>
-        <translation>网络错误</translation>
-    </message>
-    <message>
-        <source>传输文件端口连接发生错误！</source>
-        <translation>传输文件端口连接发生错误！</translation>
-    </message>
-    <message>
-        <source>Progress</source>
-        <translation>进度</translation>
-    </message>
-    <message>
-        <source>Uploading Finished</source>
-        <translation>上传完成</translation>
-    </message>
-</context>
-<context>
-    <name>GraphicsTestDialog</name>
-    <message>
-        <source>图形测试模式</source>
-        <translation>图形测试模式</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
-        <source>Graphic Test</source>
-        <translation>图形测试</translation>
-    </message>
-    <message>
-        <source>By pass</source>
-        <translation>直通</translation>
-    </message>
-    <message>
-        <source>RGB stripe</source>
-        <translation>RGB彩条</translation>
-    </message>
-    <message>
-        <source>16 Gray Scales</source>
-        <translation>16级灰阶</translation>
-    </message>
-    <message>
-        <source>32 Gray Scales</source>
-        <translation>32级灰阶</translation>
-    </message>
-    <message>
-        <source>64 Gray Scales</source>
-        <translation>64级灰阶</translation>
-    </message>
-    <message>
-        <source>Red Grid</source>
-        <translation>红色网格</translation>
-    </message>
-    <message>
-        <source>Green Grid</source>
-        <translation>绿色网格</translation>
-    </message>
-    <message>
-        <source>Blue Grid</source>
-        <translation>蓝色网格</translation>
-    </message>
-    <message>
-        <source>White Grid</source>
-        <translation>白色网格</translation>
-    </message>
-    <message>
-        <source>Horizon Scroll</source>
-        <translation>水平滚动条</translation>
-    </message>
-    <message>
-        <source>Vertical Scroll</source>
-        <translation>垂直滚动条</translation>
-    </message>
-    <message>
-        <source>Pure Color</source>
-        <translation>纯色</translation>
-    </message>
-    <message>
-        <source>Color</source>
-        <translation>颜色</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-</context>
-<context>
-    <name>TitleOrOsdDialog</name>
-    <message>
-        <source>Caption Setting</source>
-        <translation>字幕设置</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
-        <source>Display</source>
-        <translation>显示</translation>
-    </message>
-    <message>
-        <source>Show</source>
-        <translation>显示</translation>
-    </message>
-    <message>
-        <source>Background</source>
-        <translation>背景</translation>
-    </message>
-    <message>
-        <source>Font Color</source>
-        <translation>字体颜色</translation>
-    </message>
-    <message>
-        <source>Background Color</source>
-        <translation>背景颜色</translation>
-    </message>
-    <message>
-        <source>Speed</source>
-        <translation>速度</translation>
-    </message>
-    <message>
-        <source>Position</source>
-        <translation>位置</translation>
-    </message>
-    <message>
-        <source>Direction</source>
-        <translation>滚动方向</translation>
-    </message>
-    <message>
-        <source>Left</source>
-        <translation>向左</translation>
-    </message>
-    <message>
-        <source>Right</source>
-        <translation>向右</translation>
-    </message>
-    <message>
-        <source>Text</source>
-        <translation>文字</translation>
-    </message>
-    <message>
-        <source>Content</source>
-        <translation>内容</translation>
-    </message>
-    <message>
-        <source>Text to show</source>
-        <translation>要显示的文字</translation>
-    </message>
-    <message>
-        <source>Font</source>
-        <translation>字体</translation>
-    </message>
-    <message>
-        <source>Bold</source>
-        <translation>粗体</translation>
-    </message>
-    <message>
-        <source>Italic</source>
-        <translation>斜体</translation>
-    </message>
-    <message>
-        <source>Underline</source>
-        <translation>下划线</translation>
-    </message>
-    <message>
-        <source>Output</source>
-        <translation>输出</translation>
-    </message>
-    <message>
-        <source>Upload Text</source>
-        <translation>上传文字</translation>
-    </message>
-    <message>
-        <source>Picture</source>
-        <translation>图片</translation>
-    </message>
-    <message>
-        <source>Picture File</source>
-        <translation>图片文件</translation>
-    </message>
-    <message>
-        <source>Browse</source>
-        <translation>浏览</translation>
-    </message>
-    <message>
-        <source>Upload Picture</source>
-        <translation>上传图片</translation>
-    </message>
-    <message>
-        <source>Progress</source>
-        <translation>进度</translation>
-    </message>
-    <message>
-        <source>Erase</source>
-        <translation>清除</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>OSD Setting</source>
-        <translation>台标设置</translation>
-    </message>
-    <message>
-        <source>Out%1</source>
-        <translation>输出%1</translation>
-    </message>
-    <message>
-        <source>Select Color</source>
-        <translation>选择颜色</translation>
-    </message>
-    <message>
-        <source>Select Picture</source>
-        <translation>选择图片</translation>
-    </message>
-    <message>
-        <source>Pictures (*.bmp *.png *.jpg *.jpeg *.gif);;All files (*.*)</source>
-        <translation>图片 (*.bmp *.png *.jpg *.jpeg *.gif);;所有文件 (*.*)</translation>
-    </message>
-    <message>
-        <source>error</source>
-        <translation>错误</translation>
-    </message>
-    <message>
-        <source>File is empty</source>
-        <translation>文件为空！</translation>
-    </message>
-    <message>
-        <source>错误</source>
-        <translation>错误</translation>
-    </message>
-    <message>
-        <source>台标字幕文件大小不能超过4K!</source>
-        <translation>台标字幕文件大小不能超过4K!</translation>
-    </message>
-    <message>
-        <source>NetWork Error</source>
-        <translation>网络错误</translation>
-    </message>
-    <message>
-        <source>传输文件端口连接发生错误！</source>
-        <translation>传输文件端口连接发生错误！</translation>
-    </message>
-    <message>
-        <source>Uploading Finished</source>
-        <translation>上传完成</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>警告</translation>
-    </message>
-    <message>
-        <source>The text could not be saved for next time:
-%1</source>
-        <translation>文字未能保存，下次打开时不会恢复：
-%1</translation>
-    </message>
-    <message>
-        <source>Enter the text to show before uploading it.</source>
-        <translation>请先输入要显示的文字，再上传。</translation>
-    </message>
-</context>
-<context>
-    <name>VolumnSettingDialog</name>
-    <message>
-        <source>Volumn Setting</source>
-        <translation>音量设置</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
-        <source>Mute</source>
-        <translation>静音</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-</context>
-<context>
-    <name>ProjectDatabase</name>
-    <message>
-        <source>not a file</source>
-        <translation>不是文件</translation>
-    </message>
-</context>
-<context>
-    <name>StartupCheck</name>
-    <message>
-        <source>%1 can be read by other users and could not be restricted to its owner: %2</source>
-        <translation>%1 可被其他用户读取，且无法限制为仅所有者可访问：%2</translation>
-    </message>
-    <message>
-        <source>Project database</source>
-        <translation>项目数据库</translation>
-    </message>
-    <message>
-        <source>The project database cannot be used, so nobody can log in:
-%1
-Nothing was changed in it. Restore it from a backup or move it away, then start again.</source>
-        <translation>项目数据库无法使用，因此无法登录：
-%1
-文件未作任何修改。请从备份恢复或将其移走，然后重新启动。</translation>
-    </message>
-    <message>
-        <source>The project database is read-only:
-%1
-You can log in and work, but changes that would be stored in it are refused.</source>
-        <translation>项目数据库为只读：
-%1
-可以登录和操作，但需要保存到数据库的更改将被拒绝。</translation>
-    </message>
-</context>
-<context>
-    <name>UploadErrorDialogs</name>
-    <message>
-        <source>文件还在上传中，停止上传并关闭吗？</source>
-        <translation>文件还在上传中，停止上传并关闭吗？</translation>
-    </message>
-</context>
-<context>
     <name>WidgetSplicingSetting</name>
     <message>
         <source>Splicing Settings</source>
@@ -1651,333 +2048,6 @@ You can log in and work, but changes that would be stored in it are refused.</so
     <message>
         <source>Select Color</source>
         <translation>选择颜色</translation>
-    </message>
-</context>
-<context>
-    <name>DialogWindowProperty</name>
-    <message>
-        <source>Window Property</source>
-        <translation>窗口属性</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
-        <source>Window Information</source>
-        <translation>窗口信息</translation>
-    </message>
-    <message>
-        <source>ID</source>
-        <translation>ID</translation>
-    </message>
-    <message>
-        <source>Layer</source>
-        <translation>图层</translation>
-    </message>
-    <message>
-        <source>Input</source>
-        <translation>输入</translation>
-    </message>
-    <message>
-        <source>Window Position</source>
-        <translation>窗口位置</translation>
-    </message>
-    <message>
-        <source>Window Size</source>
-        <translation>窗口大小</translation>
-    </message>
-    <message>
-        <source>Width</source>
-        <translation>宽度</translation>
-    </message>
-    <message>
-        <source>Height</source>
-        <translation>高度</translation>
-    </message>
-    <message>
-        <source>Confirm</source>
-        <translation>确认</translation>
-    </message>
-    <message>
-        <source>Apply</source>
-        <translation>应用</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>警告</translation>
-    </message>
-    <message>
-        <source>The device is not connected: nothing was sent</source>
-        <translation>设备未连接：命令未发送</translation>
-    </message>
-</context>
-<context>
-    <name>InputSignalWidget0409</name>
-    <message>
-        <source>ID: </source>
-        <translation>ID: </translation>
-    </message>
-    <message>
-        <source>Zoom to the Occupied Screens</source>
-        <translation>缩放到所占屏幕</translation>
-    </message>
-    <message>
-        <source>Zoom to Maximum</source>
-        <translation>最大化</translation>
-    </message>
-    <message>
-        <source>Restore</source>
-        <translation>还原</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
-        <source>Input: </source>
-        <translation>输入: </translation>
-    </message>
-    <message>
-        <source>Layer: </source>
-        <translation>图层: </translation>
-    </message>
-    <message>
-        <source>Position:</source>
-        <translation>位置:</translation>
-    </message>
-    <message>
-        <source>Size: </source>
-        <translation>尺寸: </translation>
-    </message>
-</context>
-<context>
-    <name>OutputWidget0409</name>
-    <message>
-        <source>Error</source>
-        <translation>错误</translation>
-    </message>
-    <message>
-        <source>Not allowed to add more windows</source>
-        <translation>不允许添加更多窗口</translation>
-    </message>
-    <message>
-        <source>Unable to assign ID to input window</source>
-        <translation>无法为输入窗口分配ID</translation>
-    </message>
-    <message>
-        <source>Close All Windows</source>
-        <translation>关闭所有窗口</translation>
-    </message>
-    <message>
-        <source>Confirm to close all windows</source>
-        <translation>确认关闭所有窗口</translation>
-    </message>
-    <message>
-        <source>Menu</source>
-        <translation>菜单</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
-        <source>Layer Up</source>
-        <translation>上移一层</translation>
-    </message>
-    <message>
-        <source>Layer Down</source>
-        <translation>下移一层</translation>
-    </message>
-    <message>
-        <source>Layer to Top</source>
-        <translation>置于顶层</translation>
-    </message>
-    <message>
-        <source>Layer to Bottom</source>
-        <translation>置于底层</translation>
-    </message>
-    <message>
-        <source>Zoom to a Single Screen</source>
-        <translation>缩放到单个屏幕</translation>
-    </message>
-    <message>
-        <source>Zoom to the Occupied Screens</source>
-        <translation>缩放到所占屏幕</translation>
-    </message>
-    <message>
-        <source>Zoom to Maximum</source>
-        <translation>最大化</translation>
-    </message>
-    <message>
-        <source>Property</source>
-        <translation>属性</translation>
-    </message>
-    <message>
-        <source>Timeout for Reading The last Window status!</source>
-        <translation>读取最新窗口状态超时！</translation>
-    </message>
-</context>
-<context>
-    <name>AppSettings</name>
-    <message>
-        <source>Input %1</source>
-        <translation>输入 %1</translation>
-    </message>
-    <message>
-        <source>Audio %1</source>
-        <translation>音频 %1</translation>
-    </message>
-    <message>
-        <source>Output %1</source>
-        <translation>输出 %1</translation>
-    </message>
-</context>
-<context>
-    <name>TableItemWidget</name>
-    <message>
-        <source>Picture paused: click to play</source>
-        <translation>画面已暂停：点击播放</translation>
-    </message>
-    <message>
-        <source>Picture playing: click to pause</source>
-        <translation>画面播放中：点击暂停</translation>
-    </message>
-    <message>
-        <source>Picture off: click to turn it on</source>
-        <translation>画面已关闭：点击打开</translation>
-    </message>
-    <message>
-        <source>Picture on: click to turn it off</source>
-        <translation>画面已打开：点击关闭</translation>
-    </message>
-    <message>
-        <source>Display connected</source>
-        <translation>显示设备已连接</translation>
-    </message>
-    <message>
-        <source>No display connected</source>
-        <translation>未连接显示设备</translation>
-    </message>
-</context>
-<context>
-    <name>CheckPushButton</name>
-    <message>
-        <source>Single picture</source>
-        <translation>单画面</translation>
-    </message>
-    <message>
-        <source>Four equal windows</source>
-        <translation>四等分画面</translation>
-    </message>
-    <message>
-        <source>Nine equal windows</source>
-        <translation>九等分画面</translation>
-    </message>
-    <message>
-        <source>One large and seven small windows</source>
-        <translation>一大七小画面</translation>
-    </message>
-    <message>
-        <source>One large and four small windows</source>
-        <translation>一大四小画面</translation>
-    </message>
-    <message>
-        <source>One large and three small windows</source>
-        <translation>一大三小画面</translation>
-    </message>
-    <message>
-        <source>Picture in picture</source>
-        <translation>画中画</translation>
-    </message>
-</context>
-<context>
-    <name>SettingsPage</name>
-    <message>
-        <source>Network Changed</source>
-        <translation>网络已更改</translation>
-    </message>
-    <message>
-        <source>The network has changed, please reboot the device immediately</source>
-        <translation>网络已更改，请立即重启设备</translation>
-    </message>
-    <message>
-        <source>Factory Reset</source>
-        <translation>恢复出厂设置</translation>
-    </message>
-    <message>
-        <source>Restore the device at %1 to its factory settings?
-
-Every route, saved plan, port setting and caption on the device is lost, and its network settings return to the factory address, so the device may no longer be reached at %1.</source>
-        <translation>确定将 %1 的设备恢复为出厂设置吗？
-
-设备上的所有切换、已保存的预案、端口设置和字幕都将丢失，网络设置也会恢复为出厂地址，之后可能无法再通过 %1 访问该设备。</translation>
-    </message>
-</context>
-<context>
-    <name>PlanBars</name>
-    <message>
-        <source>Received</source>
-        <translation>已接收</translation>
-    </message>
-    <message>
-        <source>Not Received</source>
-        <translation>未接收</translation>
-    </message>
-    <message>
-        <source>Since logging in or since the last time you clicked refresh, the program needs to receive the following three types of information firstly to recall plan correctly: </source>
-        <translation>自登录或上次点击刷新以来，程序需要先收到以下三类信息才能正确调用预案：</translation>
-    </message>
-    <message>
-        <source>(1) Current Windows Property And VIR Mode: %1</source>
-        <translation>(1) 当前窗口属性和 VIR 模式：%1</translation>
-    </message>
-    <message>
-        <source>(2) Current Reasolution: %1</source>
-        <translation>(2) 当前分辨率：%1</translation>
-    </message>
-    <message>
-        <source>(3) Current Rotate Degree: %1</source>
-        <translation>(3) 当前旋转角度：%1</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>警告</translation>
-    </message>
-</context>
-<context>
-    <name>TitleBar</name>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 disconnected</source>
-        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已断开</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connected</source>
-        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 已连接</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3   Ip:%1  Port:%2  connected</source>
-        <translation>%4矩阵控制  用户:%3   IP:%1  端口:%2  已连接</translation>
-    </message>
-    <message>
-        <source>%4MatrixControl  User:%3  Ip:%1  Port:%2 connecting</source>
-        <translation>%4矩阵控制  用户:%3  IP:%1  端口:%2 正在连接</translation>
-    </message>
-    <message>
-        <source>The device is not connected: nothing was sent</source>
-        <translation>设备未连接：命令未发送</translation>
-    </message>
-    <message>
-        <source>Restore</source>
-        <translation>还原</translation>
-    </message>
-    <message>
-        <source>Maximize</source>
-        <translation>最大化</translation>
     </message>
 </context>
 </TS>

@@ -110,6 +110,8 @@ void PlanBars::recall(QButtonGroup *bar, int index)
         }
     }
     m_client->recallPlan(index + 1);
+    if (bar == m_video)
+        emit routesPlanRecalled(index + 1);
     QTimer::singleShot(50, m_client, &MessageDistance::getStatus);
     if (bar == m_video && m_state->deviceType() != Dev0808S)
         QTimer::singleShot(100, m_client, &MessageDistance::getBindInfo);

@@ -44,6 +44,8 @@ public:
 signals:
     /// A click on a plan button asks for its menu.
     void menuRequested(QButtonGroup *bar, int index);
+    /// A routing plan was recalled; the routes report asked for tells what it changed.
+    void routesPlanRecalled(int plan);
 
 private:
     QButtonGroup *makeBar(const QList<QAbstractButton *> &buttons);

@@ -9,6 +9,7 @@
 #include "state/sigmanager.h"
 #include "state/statuskeys.h"
 #include "storage/portnamestore.h"
+#include "uikit/pngicon.h"
 #include "users/permissionfunction.h"
 #include "users/permissionstore.h"
 #include "wall/planpushbutton.h"
@@ -18,6 +19,7 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
@@ -47,8 +49,21 @@ RoutingPage::RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *
                          ReportApplier *reports, PermissionStore *permissions,
                          PortNameStore *portNames, Hooks hooks, QObject *parent)
     : QObject(parent), m_ui(ui), m_client(client), m_state(state), m_reports(reports),
-      m_permissions(permissions), m_portNames(portNames), m_hooks(std::move(hooks))
+      m_permissions(permissions), m_portNames(portNames), m_hooks(std::move(hooks)),
+      m_history(new RouteHistory(state, reports, this))
 {
+    connect(client, &MessageDistance::connectFailureSig, m_history, &RouteHistory::linkLost);
+    connect(m_history, &RouteHistory::changed, this, &RoutingPage::showHistory);
+    m_ui->btnUndo->setIcon(pngIcon(QStringLiteral(":/Images/window/undo.png")));
+    m_ui->btnRedo->setIcon(pngIcon(QStringLiteral(":/Images/window/redo.png")));
+    connect(m_ui->btnUndo, &QPushButton::clicked, this, &RoutingPage::undo);
+    connect(m_ui->btnRedo, &QPushButton::clicked, this, &RoutingPage::redo);
+    // Window-wide; a focused line edit still takes its own undo first.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), m_ui->tabWidget),
+            &QShortcut::activated, this, &RoutingPage::undo);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), m_ui->tabWidget),
+            &QShortcut::activated, this, &RoutingPage::redo);
+    showHistory();
     TableWidget *video = m_ui->videoTableWidget;
     connect(video, &TableWidget::layoutChangedSig, this, [this, video] {
         refreshTable(video);
@@ -263,6 +278,10 @@ void RoutingPage::onDrop(TableWidget *table, int input, int output)
         return;
     }
     const int offset = m_state->deviceType() == Dev0409S ? 100 : 0;
+    const RouteHistory::Kind kind = table == m_ui->videoTableWidget ? RouteHistory::Video
+                                    : table == m_ui->InfaredTable   ? RouteHistory::Infrared
+                                                                    : RouteHistory::Audio;
+    m_history->recordRoute(kind, output, input);
     if (table == m_ui->videoTableWidget) {
         m_reports->applyVideoRoute(input, output, true);
         m_client->switchPort(input, output, 0, offset);
@@ -273,6 +292,76 @@ void RoutingPage::onDrop(TableWidget *table, int input, int output)
         m_state->setAudioRouteAt(output, input);
         m_client->switchPort(input, output, 1, offset);
     }
+}
+
+TableWidget *RoutingPage::tableFor(RouteHistory::Kind kind, int output) const
+{
+    switch (kind) {
+    case RouteHistory::Video:
+        return m_ui->videoTableWidget;
+    case RouteHistory::Infrared:
+        return m_ui->InfaredTable;
+    case RouteHistory::Audio:
+        break;
+    }
+    return output > ReportApplier::HdmiAudioOffset ? m_ui->audioHDMITable : m_ui->AudioTable;
+}
+
+void RoutingPage::undo()
+{
+    replay(m_history->takeUndo(), true);
+}
+
+void RoutingPage::redo()
+{
+    replay(m_history->takeRedo(), false);
+}
+
+void RoutingPage::replay(const RouteHistory::Step &step, bool back)
+{
+    if (step.isEmpty())
+        return;
+    const auto putBack = [&] {
+        if (back)
+            m_history->putBackUndo(step);
+        else
+            m_history->putBackRedo(step);
+    };
+    const QString what = (back ? QStringLiteral("undo of ") : QStringLiteral("redo of ")) +
+                         RouteHistory::describe(step);
+    if (!m_hooks.linkReady(what)) {
+        putBack();
+        return;
+    }
+    // All or nothing: a step the operator may no longer make in full is not made in part.
+    for (const RouteHistory::Route &r : step.routes) {
+        if (!tableFor(r.kind, r.output)->dropAllowed(r.output, back ? r.before : r.after)) {
+            putBack();
+            m_hooks.portWarning();
+            return;
+        }
+    }
+    const int offset = m_state->deviceType() == Dev0409S ? 100 : 0;
+    for (const RouteHistory::Route &r : step.routes) {
+        const int input = back ? r.before : r.after;
+        if (r.kind == RouteHistory::Video)
+            m_reports->applyVideoRoute(input, r.output, true);
+        else if (r.kind == RouteHistory::Infrared)
+            m_state->setIrRouteAt(r.output, input);
+        else
+            m_state->setAudioRouteAt(r.output, input);
+        m_client->switchPort(input, r.output, r.kind, offset);
+    }
+}
+
+void RoutingPage::showHistory()
+{
+    const QString undo = m_history->undoText();
+    const QString redo = m_history->redoText();
+    m_ui->btnUndo->setEnabled(!undo.isEmpty());
+    m_ui->btnRedo->setEnabled(!redo.isEmpty());
+    m_ui->btnUndo->setToolTip(undo.isEmpty() ? tr("Nothing to undo") : undo);
+    m_ui->btnRedo->setToolTip(redo.isEmpty() ? tr("Nothing to redo") : redo);
 }
 
 bool RoutingPage::groupAllows(int port, int listRight) const

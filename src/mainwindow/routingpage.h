@@ -1,6 +1,7 @@
 #pragma once
 
 #include "state/devicestate.h"
+#include "state/routehistory.h"
 
 #include <QObject>
 #include <QVector>
@@ -63,6 +64,14 @@ public:
     void showOutputNames();
     QList<TableWidget *> tables() const;
 
+    /// The operator's own routing steps, undone and redone by the title bar's buttons,
+    /// Ctrl+Z and Ctrl+Shift+Z.
+    RouteHistory *history() const { return m_history; }
+    void undo();
+    void redo();
+    /// The undo and redo buttons' state and texts, in the current language.
+    void showHistory();
+
 private:
     /// The 0808-S's splice mode presets.
     void buildSpliceModes();
@@ -73,6 +82,11 @@ private:
     void onStateChanged(DeviceState::Part part, const QList<int> &ports);
     void onDrop(TableWidget *table, int input, int output);
     bool groupAllows(int port, int listRight) const;
+    /// Sets a step's routes back (`back`) or forward again, within the rights and only while
+    /// the link is up; otherwise the step stays where it was.
+    void replay(const RouteHistory::Step &step, bool back);
+    /// The table that shows `output` of this kind.
+    TableWidget *tableFor(RouteHistory::Kind kind, int output) const;
     void onLock(int port, bool lock);
     /// Pause or mute of a cell button: the state goes to the port's whole splice group.
     void applyToGroup(int port, bool on, void (DeviceState::*store)(int, bool),
@@ -85,6 +99,7 @@ private:
     PermissionStore *m_permissions;
     PortNameStore *m_portNames;
     Hooks m_hooks;
+    RouteHistory *m_history;
     std::unique_ptr<VideoSplitManager> m_groups;
     QButtonGroup *m_spliceModes = nullptr;
     QVector<int> m_builtLayout; // device type, bind mode, splitter mode of the built tables

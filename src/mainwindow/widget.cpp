@@ -148,6 +148,8 @@ void Widget::buildPages()
                                      m_wall->canvas(), m_plans, m_routing, m_dialogs, m_reports,
                                      linkReady, groups});
     connect(m_plans, &PlanBars::menuRequested, m_menus, &WidgetMenus::showPlanMenu);
+    connect(m_plans, &PlanBars::routesPlanRecalled, m_routing->history(),
+            &RouteHistory::recordPlanRecall);
     for (QPushButton *caption : {m_ui->CaptionBtn, m_ui->btn_caption_0409})
         connect(caption, &QPushButton::clicked, m_dialogs, &WidgetDialogs::openCaption);
     connect(m_ui->refrenshBtn, &QPushButton::clicked, this, [this] {
@@ -193,6 +195,8 @@ void Widget::reLogin()
         qApp->quit();
         return;
     }
+    // Another operator does not undo the last one's steps.
+    m_routing->history()->clear();
     afterLogin();
     m_title->showConnection(AppSettings::Connecting);
     show();
@@ -273,6 +277,7 @@ void Widget::switchLanguage(int index)
     m_title->retranslate();
     // Ports nobody named carry a name in the language shown; named ones keep theirs.
     m_routing->showNamesAfresh();
+    m_routing->showHistory();
     if (type == Dev0409S) {
         m_wall->canvas()->retranslate();
         for (int port = 1; port <= ListWidget::PortsPerKind; ++port)

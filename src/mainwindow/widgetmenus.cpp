@@ -161,6 +161,22 @@ void WidgetMenus::clearCell(TableWidget *table, int port)
         table->clearItem(item);
 }
 
+WidgetMenus::HistoryEntries WidgetMenus::addHistory(QMenu *menu)
+{
+    menu->addSeparator();
+    HistoryEntries entries;
+    entries.undo = addAction(menu, [this] { m_parts.routing->undo(); });
+    entries.redo = addAction(menu, [this] { m_parts.routing->redo(); });
+    return entries;
+}
+
+void WidgetMenus::offerHistory(const HistoryEntries &entries) const
+{
+    const RouteHistory *history = m_parts.routing->history();
+    offer(entries.undo, history->canUndo() ? history->undoText() : tr("Undo"), history->canUndo());
+    offer(entries.redo, history->canRedo() ? history->redoText() : tr("Redo"), history->canRedo());
+}
+
 void WidgetMenus::buildOutputMenu()
 {
     OutputMenu &o = m_output;
@@ -207,6 +223,7 @@ void WidgetMenus::buildOutputMenu()
         action->setCheckable(true);
         action->setData(mode);
     }
+    o.history = addHistory(o.menu);
 }
 
 void WidgetMenus::showOutputMenu(const QPoint &pos)
@@ -252,6 +269,7 @@ void WidgetMenus::showOutputMenu(const QPoint &pos)
     for (QAction *action : o.layout->actions()) {
         offer(action, action->data().toInt() == 0 ? tr("3 x 3") : tr("2 x 4"), layoutRight);
     }
+    offerHistory(o.history);
     run(o.menu);
 }
 
@@ -290,6 +308,7 @@ void WidgetMenus::showAudioMenu(TableWidget *table, const QPoint &pos)
         a.analog = addAction(a.menu, [this] { m_parts.client->setAnalogSelect(m_audio.port, 1); });
         a.rename = addAction(a.menu, [this] { renameOutput(m_audio.port); });
         a.clear = addAction(a.menu, [this] { clearCell(m_audio.table, m_audio.port); });
+        a.history = addHistory(a.menu);
     }
     a.table = table;
     a.port = port;
@@ -304,6 +323,7 @@ void WidgetMenus::showAudioMenu(TableWidget *table, const QPoint &pos)
         a.clear->setEnabled(portRight(port, AnalogOutputPortKind) &&
                             listRight(AudioSwitchFunction));
     }
+    offerHistory(a.history);
     run(a.menu);
 }
 
@@ -319,11 +339,13 @@ void WidgetMenus::showInfraredMenu(const QPoint &pos)
         i.rename = addAction(i.menu, [this] { renameOutput(m_infrared.port); });
         i.clear =
             addAction(i.menu, [this] { clearCell(m_parts.ui->InfaredTable, m_infrared.port); });
+        i.history = addHistory(i.menu);
     }
     i.port = port;
     i.rename->setText(tr("Rename(F2)"));
     offer(i.clear, tr("清除"),
           portRight(port, OutputPortKind) && listRight(InfraredSwitchFunction));
+    offerHistory(i.history);
     run(i.menu);
 }
 

@@ -63,12 +63,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    /// Undo and redo of the operator's last routing steps, at the foot of the routing menus.
+    struct HistoryEntries
+    {
+        QAction *undo = nullptr, *redo = nullptr;
+    };
     struct OutputMenu
     {
         QMenu *menu = nullptr;
         int port = 0;
         QAction *splice, *rename, *noSignal, *scaling, *pattern, *clear;
         QMenu *resolution, *standby, *layout;
+        HistoryEntries history;
     };
     struct AudioMenu
     {
@@ -76,12 +82,14 @@ private:
         TableWidget *table = nullptr;
         int port = 0;
         QAction *digital, *analog, *rename, *clear;
+        HistoryEntries history;
     };
     struct InfraredMenu
     {
         QMenu *menu = nullptr;
         int port = 0;
         QAction *rename, *clear;
+        HistoryEntries history;
     };
     struct InputMenu
     {
@@ -117,6 +125,8 @@ private:
     QAction *addAction(QMenu *menu, std::function<void()> run);
     void run(QMenu *menu);
     void clearCell(TableWidget *table, int port);
+    HistoryEntries addHistory(QMenu *menu);
+    void offerHistory(const HistoryEntries &entries) const;
     bool portRight(int port, int kind) const;
     bool listRight(int index) const;
 

@@ -97,6 +97,13 @@ void ReportApplier::applyNetwork(const QJsonObject &report)
 
 void ReportApplier::applyRoutes(const QJsonObject &report)
 {
+    storeRoutes(report);
+    // After the batch has told the views.
+    emit routesReported();
+}
+
+void ReportApplier::storeRoutes(const QJsonObject &report)
+{
     const DeviceState::Batch batch(m_state);
     QMap<int, int> video;
     QMap<int, int> audio;
@@ -329,13 +336,18 @@ void ReportApplier::applyChangedByOthers(const QJsonObject &report)
                 input = (input >= 1 && input <= 4) ? HdmiAudioOffset + input : 0;
             }
             m_state->setAudioRouteAt(port, input);
+            emit routeChangedByOthers(1, port);
         } else if (key.contains(QLatin1String("IR"))) {
-            m_state->setIrRouteAt(changedPort(key, QStringLiteral("IR")), valueNumber(value));
+            const int port = changedPort(key, QStringLiteral("IR"));
+            m_state->setIrRouteAt(port, valueNumber(value));
+            emit routeChangedByOthers(2, port);
         } else if (key.contains(QLatin1String("video"))) {
             const int port = changedPort(key, QStringLiteral("video"));
-            if (port < 901)
+            if (port < 901) {
                 applyVideoRoute(valueNumber(value), port, true);
-            else
+                for (int o : spliceGroupOf(port))
+                    emit routeChangedByOthers(0, o);
+            } else
                 m_state->setMultiviewWindowAt(port - 900, valueNumber(value));
         } else if (key.contains(QLatin1String("link"))) {
             m_state->setOutputLinkAt(changedPort(key, QStringLiteral("link")), valueIsTrue(value));

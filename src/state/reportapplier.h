@@ -68,10 +68,16 @@ signals:
     void rotationReported();
     void outputResolutionChangedByOthers(int output);
     void hdcpChangedByOthers(int input);
+    /// A full routes report was stored.
+    void routesReported();
+    /// Another client routed `output`; `layer` 0 video, 1 audio, 2 infrared. A video route
+    /// names every output of the group.
+    void routeChangedByOthers(int layer, int output);
     /// An echoed scaling mode, in the form the port dialogs read.
     void scalingModeEchoed(const QString &text);
 
 private:
+    void storeRoutes(const QJsonObject &report);
     void applyEchoedCommand(const QString &text);
 
     DeviceState *m_state;

@@ -1,12 +1,21 @@
 // Device reports applied to a store: what the store holds afterwards and what was announced.
 #include "state/devicestate.h"
 #include "state/reportapplier.h"
+#include "state/routehistory.h"
 
 #include <QJsonDocument>
 #include <QMetaEnum>
 #include <QtTest>
 
 #include <functional>
+
+QT_BEGIN_NAMESPACE
+char *toString(const RouteHistory::Route &r)
+{
+    return qstrdup(qPrintable(
+        QStringLiteral("%1/%2:%3>%4").arg(r.kind).arg(r.output).arg(r.before).arg(r.after)));
+}
+QT_END_NAMESPACE
 
 using Apply = std::function<void(ReportApplier *, const QJsonObject &)>;
 Q_DECLARE_METATYPE(Apply)
@@ -111,6 +120,10 @@ class TestReportApplier : public QObject
         connect(a, &ReportApplier::outputResolutionChangedByOthers, this, number("outres"));
         connect(a, &ReportApplier::hdcpChangedByOthers, this, number("hdcp"));
         connect(a, &ReportApplier::scalingModeEchoed, this, log);
+        connect(a, &ReportApplier::routesReported, this, [log] { log("routes"); });
+        connect(a, &ReportApplier::routeChangedByOthers, this, [log](int layer, int port) {
+            log(QStringLiteral("others(%1:%2)").arg(layer).arg(port));
+        });
     }
 
 private slots:
@@ -139,12 +152,12 @@ private slots:
         // Routes: multiview windows go to their own list; junk keys are skipped.
         ROW(Dev0809, applyRoutes,
             R"({"video1":4,"video2":4,"videovideo":3,"audio3":2,"audio101":105,"IR4":7})", "video",
-            "1:4 2:4", "VideoRoute AudioRoute IrRoute");
+            "1:4 2:4", "VideoRoute AudioRoute IrRoute routes");
         ROW(Dev0809M, applyRoutes, R"({"video9":7,"video900":"3/0/5"})", "multiview",
-            "0:7 1:3 2:0 3:5", "Multiview VideoRoute");
+            "0:7 1:3 2:0 3:5", "Multiview VideoRoute routes");
         // The splice mode only on the 0808-S.
         ROW(Dev0808S, applyRoutes, R"({"splice_mode":3})", "layout", "bind0 splice3",
-            "splice(3) Layout");
+            "splice(3) Layout routes");
         // Signals and resolutions: inputs 1..8 without a report have no signal.
         ROW(Dev0809, applyInputSignals, R"({"in-2":true,"in-3":"false","in":true,"a-b-c":1})",
             "signal", "2:true 3:false", "InputSignal");
@@ -182,10 +195,11 @@ private slots:
             "0404 1   0 0/0/0/0/0/0/0/0", "Model");
         // Changes by other clients; a video change clears the output's mute.
         ROW(Dev0809, applyChangedByOthers, R"({"video3_change":2})", "video", "3:2",
-            "VideoRoute[3] OutputFlags[3]");
+            "VideoRoute[3] OutputFlags[3] others(0:3)");
         ROW(Dev0409S, applyChangedByOthers, R"({"audio1_change":3})", "audio", "101:103",
-            "AudioRoute[101]");
-        ROW(Dev0809, applyChangedByOthers, R"({"IR2_change":5})", "ir", "2:5", "IrRoute[2]");
+            "AudioRoute[101] others(1:101)");
+        ROW(Dev0809, applyChangedByOthers, R"({"IR2_change":5})", "ir", "2:5",
+            "IrRoute[2] others(2:2)");
         ROW(Dev0809, applyChangedByOthers, R"({"mode":2})", "layout", "bind2 splice0",
             "Layout bind(2)");
         ROW(Dev0808S, applyChangedByOthers, R"({"mode":2})", "layout", "bind0 splice2",
@@ -259,6 +273,63 @@ private slots:
         m_state->setDeviceType(Dev0809M);
         m_applier->applyVideoRoute(7, 9, true);
         QCOMPARE(m_state->multiviewWindowAt(0), 7);
+    }
+
+    // Undo takes back only the operator's own steps and never someone else's later change.
+    void historyFollowsReports()
+    {
+        RouteHistory history(m_state, m_applier);
+        const auto routes = [this](const char *json) {
+            m_applier->applyRoutes(QJsonDocument::fromJson(json).object());
+        };
+        routes(R"({"video1":1,"video2":1,"video5":1,"audio5":1,"IR2":3})");
+        history.recordRoute(RouteHistory::Video, 5, 1); // already there: no step
+        QVERIFY(!history.canUndo());
+        history.recordRoute(RouteHistory::Video, 5, 3);
+        history.recordRoute(RouteHistory::Audio, 5, 4);
+        history.recordRoute(RouteHistory::Infrared, 2, 0);
+        QCOMPARE(history.undoText(), QStringLiteral("Undo: clear infrared output 2"));
+        RouteHistory::Step step = history.takeUndo();
+        QCOMPARE(step.routes, (QList<RouteHistory::Route>{{RouteHistory::Infrared, 2, 3, 0}}));
+        step = history.takeUndo();
+        QCOMPARE(step.routes, (QList<RouteHistory::Route>{{RouteHistory::Audio, 5, 1, 4}}));
+        QCOMPARE(history.redoText(), QStringLiteral("Redo: audio input 4 → output 5"));
+        QCOMPARE(history.undoText(), QStringLiteral("Undo: input 3 → output 5"));
+
+        // Another client on output 1, spliced with 5: the video step goes, the redo stays.
+        m_applier->setSpliceGroups([](int o) { return o == 1 ? QList<int>{1, 5} : QList<int>{o}; });
+        m_applier->applyChangedByOthers(QJsonObject{{"video1_change", 2}});
+        QVERIFY(!history.canUndo());
+        QVERIFY(history.canRedo());
+        history.takeRedo();
+        history.recordRoute(RouteHistory::Video, 2, 6); // a new step forgets what was undone
+        QVERIFY(!history.canRedo());
+
+        // A plan is one step: what its routes report changed.
+        history.clear();
+        history.recordPlanRecall(4);
+        routes(R"({"video1":3,"video2":1,"video5":2,"IR2":3,"IR3":2})");
+        QCOMPARE(history.undoText(), QStringLiteral("Undo: plan 4"));
+        QCOMPARE(history.takeUndo().routes,
+                 (QList<RouteHistory::Route>{{RouteHistory::Video, 1, 2, 3},
+                                             {RouteHistory::Audio, 5, 1, 0},
+                                             {RouteHistory::Infrared, 3, 0, 2}}));
+
+        // Back onto the same routes after a lost link, the history holds; onto others, it goes.
+        history.takeRedo();
+        history.linkLost();
+        routes(R"({"video1":3,"video2":1,"video5":2,"IR2":3,"IR3":2})");
+        QVERIFY(history.canUndo());
+        history.linkLost();
+        routes(R"({"video1":3,"video2":1,"video5":7,"IR2":3,"IR3":2})");
+        QVERIFY(!history.canUndo());
+
+        for (int i = 1; i <= RouteHistory::Depth + 1; ++i)
+            history.recordRoute(RouteHistory::Video, i, 8);
+        int steps = 0;
+        while (history.canUndo())
+            steps += history.takeUndo().routes.first().output == 1 ? 1000 : 1;
+        QCOMPARE(steps, RouteHistory::Depth); // the oldest went
     }
 };
 

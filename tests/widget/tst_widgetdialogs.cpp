@@ -266,7 +266,8 @@ private slots:
         QTest::newRow("output") << QString("output") << 0
                                 << QStringList{"Rename(F2)",      "Resolution",    "无信号输出",
                                                "缩放模式",        "Graphics Test", "清除",
-                                               "No Signal Input", "Switch Layout"};
+                                               "No Signal Input", "Switch Layout", "",
+                                               "Undo",            "Redo"};
         QTest::newRow("video input")
             << QString("video") << 0
             << QStringList{"Rename(F2)",     "GraphicsTest", "OSD Setting", "Edid",
