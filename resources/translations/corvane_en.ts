@@ -1102,6 +1102,38 @@ Output</translation>
         <source>Nothing to redo</source>
         <translation>Nothing to redo</translation>
     </message>
+    <message>
+        <source>Take mode</source>
+        <translation>Take mode</translation>
+    </message>
+    <message>
+        <source>Drop the %1 staged routes without sending them?</source>
+        <translation>Drop the %1 staged routes without sending them?</translation>
+    </message>
+    <message>
+        <source>Take</source>
+        <translation>Take</translation>
+    </message>
+    <message>
+        <source>Another operator has changed %1 of the staged outputs since they were staged.
+Yes: send those routes too.
+No: send the others and drop those.</source>
+        <translation>Another operator has changed %1 of the staged outputs since they were staged.
+Yes: send those routes too.
+No: send the others and drop those.</translation>
+    </message>
+    <message>
+        <source>%1 staged, %2 changed by another operator</source>
+        <translation>%1 staged, %2 changed by another operator</translation>
+    </message>
+    <message>
+        <source>%1 staged</source>
+        <translation>%1 staged</translation>
+    </message>
+    <message>
+        <source>Drops wait here for Take</source>
+        <translation>Drops wait here for Take</translation>
+    </message>
 </context>
 <context>
     <name>SettingsPage</name>
@@ -1178,6 +1210,21 @@ You can log in and work, but changes that would be stored in it are refused.</tr
     <message>
         <source>No display connected</source>
         <translation>No display connected</translation>
+    </message>
+</context>
+<context>
+    <name>TableWidget</name>
+    <message>
+        <source>nothing</source>
+        <translation>nothing</translation>
+    </message>
+    <message>
+        <source>Stale: %1</source>
+        <translation>Stale: %1</translation>
+    </message>
+    <message>
+        <source>Take: %1</source>
+        <translation>Take: %1</translation>
     </message>
 </context>
 <context>
@@ -1656,6 +1703,22 @@ You can log in and work, but changes that would be stored in it are refused.</tr
     <message>
         <source>Redo</source>
         <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Take mode</source>
+        <translation>Take mode</translation>
+    </message>
+    <message>
+        <source>Drops wait until Take (Enter) sends them or Cancel (Esc) drops them</source>
+        <translation>Drops wait until Take (Enter) sends them or Cancel (Esc) drops them</translation>
+    </message>
+    <message>
+        <source>Take</source>
+        <translation>Take</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

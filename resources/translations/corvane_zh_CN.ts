@@ -1102,6 +1102,38 @@ Output</source>
         <source>Nothing to redo</source>
         <translation>没有可重做的操作</translation>
     </message>
+    <message>
+        <source>Take mode</source>
+        <translation>预选模式</translation>
+    </message>
+    <message>
+        <source>Drop the %1 staged routes without sending them?</source>
+        <translation>放弃 %1 条待发送的路由，不发送？</translation>
+    </message>
+    <message>
+        <source>Take</source>
+        <translation>执行</translation>
+    </message>
+    <message>
+        <source>Another operator has changed %1 of the staged outputs since they were staged.
+Yes: send those routes too.
+No: send the others and drop those.</source>
+        <translation>暂存后，另一位操作员已更改了其中 %1 个输出。
+是：这些路由也发送。
+否：只发送其余路由，放弃这些。</translation>
+    </message>
+    <message>
+        <source>%1 staged, %2 changed by another operator</source>
+        <translation>%1 条待执行，%2 条已被他人更改</translation>
+    </message>
+    <message>
+        <source>%1 staged</source>
+        <translation>%1 条待执行</translation>
+    </message>
+    <message>
+        <source>Drops wait here for Take</source>
+        <translation>拖放的路由在此等待执行</translation>
+    </message>
 </context>
 <context>
     <name>SettingsPage</name>
@@ -1178,6 +1210,21 @@ You can log in and work, but changes that would be stored in it are refused.</so
     <message>
         <source>No display connected</source>
         <translation>未连接显示设备</translation>
+    </message>
+</context>
+<context>
+    <name>TableWidget</name>
+    <message>
+        <source>nothing</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Stale: %1</source>
+        <translation>已过期：%1</translation>
+    </message>
+    <message>
+        <source>Take: %1</source>
+        <translation>待执行：%1</translation>
     </message>
 </context>
 <context>
@@ -1656,6 +1703,22 @@ You can log in and work, but changes that would be stored in it are refused.</so
     <message>
         <source>Redo</source>
         <translation>重做</translation>
+    </message>
+    <message>
+        <source>Take mode</source>
+        <translation>预选模式</translation>
+    </message>
+    <message>
+        <source>Drops wait until Take (Enter) sends them or Cancel (Esc) drops them</source>
+        <translation>拖放的路由等待“执行”（回车）发送，或“取消”（Esc）放弃</translation>
+    </message>
+    <message>
+        <source>Take</source>
+        <translation>执行</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,10 @@
 #include "state/sigmanager.h"
 #include "state/statuskeys.h"
 #include "storage/portnamestore.h"
+#include "uikit/dialogconfirm.h"
+#include "uikit/dialogconfirm3btn.h"
 #include "uikit/pngicon.h"
+#include "uikit/svgcheckbox.h"
 #include "users/permissionfunction.h"
 #include "users/permissionstore.h"
 #include "wall/planpushbutton.h"
@@ -50,7 +53,7 @@ RoutingPage::RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *
                          PortNameStore *portNames, Hooks hooks, QObject *parent)
     : QObject(parent), m_ui(ui), m_client(client), m_state(state), m_reports(reports),
       m_permissions(permissions), m_portNames(portNames), m_hooks(std::move(hooks)),
-      m_history(new RouteHistory(state, reports, this))
+      m_history(new RouteHistory(state, reports, this)), m_staged(new StagedRoutes(reports, this))
 {
     connect(client, &MessageDistance::connectFailureSig, m_history, &RouteHistory::linkLost);
     connect(m_history, &RouteHistory::changed, this, &RoutingPage::showHistory);
@@ -64,14 +67,35 @@ RoutingPage::RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), m_ui->tabWidget),
             &QShortcut::activated, this, &RoutingPage::redo);
     showHistory();
+
+    connect(m_staged, &StagedRoutes::changed, this, &RoutingPage::showStaged);
+    m_ui->cb_takeMode->setSvgPaths(QStringLiteral(":/Images/on.svg"),
+                                   QStringLiteral(":/Images/off.svg"));
+    m_ui->cb_takeMode->setSvgSize(40, 20);
+    connect(m_ui->cb_takeMode, &QCheckBox::toggled, this, &RoutingPage::setTakeMode);
+    connect(m_ui->btnTake, &QPushButton::clicked, this, &RoutingPage::take);
+    connect(m_ui->btnCancelTake, &QPushButton::clicked, this, &RoutingPage::cancelStaged);
+    // Enabled only while routes are staged on a routing page, so Enter and Esc keep their
+    // usual work everywhere else.
+    for (int key : {int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape)}) {
+        auto *shortcut = new QShortcut(QKeySequence(key), m_ui->tabWidget);
+        connect(shortcut, &QShortcut::activated, this,
+                key == Qt::Key_Escape ? &RoutingPage::cancelStaged : &RoutingPage::take);
+        m_takeKeys << shortcut;
+    }
+    showStaged();
     TableWidget *video = m_ui->videoTableWidget;
+    // Rebuilt cells show the routes, flags and stages again.
     connect(video, &TableWidget::layoutChangedSig, this, [this, video] {
         refreshTable(video);
         video->refreshOutputFlags();
+        showStaged();
     });
     for (TableWidget *table : {m_ui->AudioTable, m_ui->InfaredTable, m_ui->audioHDMITable})
-        connect(table, &TableWidget::layoutChangedSig, this,
-                [this, table] { refreshTable(table); });
+        connect(table, &TableWidget::layoutChangedSig, this, [this, table] {
+            refreshTable(table);
+            showStaged();
+        });
     for (TableWidget *table : {video, m_ui->AudioTable, m_ui->InfaredTable, m_ui->audioHDMITable})
         connect(table, &TableWidget::dropPortToItemSig, this,
                 [this, table](int input, int output) { onDrop(table, input, output); });
@@ -272,26 +296,34 @@ void RoutingPage::onStateChanged(DeviceState::Part part, const QList<int> &ports
 
 void RoutingPage::onDrop(TableWidget *table, int input, int output)
 {
+    const RouteHistory::Kind kind = table == m_ui->videoTableWidget ? RouteHistory::Video
+                                    : table == m_ui->InfaredTable   ? RouteHistory::Infrared
+                                                                    : RouteHistory::Audio;
+    if (m_takeMode) {
+        // The table has checked the rights; the cell goes back to the live input and shows
+        // the stage beside it.
+        m_staged->stage(kind, output, input);
+        refreshTable(table);
+        return;
+    }
     if (!m_hooks.linkReady(QStringLiteral("input %1 to output %2").arg(input).arg(output))) {
         // The cell already shows the drop; it goes back to what the device has.
         refreshTable(table);
         return;
     }
-    const int offset = m_state->deviceType() == Dev0409S ? 100 : 0;
-    const RouteHistory::Kind kind = table == m_ui->videoTableWidget ? RouteHistory::Video
-                                    : table == m_ui->InfaredTable   ? RouteHistory::Infrared
-                                                                    : RouteHistory::Audio;
     m_history->recordRoute(kind, output, input);
-    if (table == m_ui->videoTableWidget) {
+    sendRoute(kind, output, input);
+}
+
+void RoutingPage::sendRoute(RouteHistory::Kind kind, int output, int input)
+{
+    if (kind == RouteHistory::Video)
         m_reports->applyVideoRoute(input, output, true);
-        m_client->switchPort(input, output, 0, offset);
-    } else if (table == m_ui->InfaredTable) {
+    else if (kind == RouteHistory::Infrared)
         m_state->setIrRouteAt(output, input);
-        m_client->switchPort(input, output, 2, offset);
-    } else {
+    else
         m_state->setAudioRouteAt(output, input);
-        m_client->switchPort(input, output, 1, offset);
-    }
+    m_client->switchPort(input, output, kind, m_state->deviceType() == Dev0409S ? 100 : 0);
 }
 
 TableWidget *RoutingPage::tableFor(RouteHistory::Kind kind, int output) const
@@ -341,17 +373,117 @@ void RoutingPage::replay(const RouteHistory::Step &step, bool back)
             return;
         }
     }
-    const int offset = m_state->deviceType() == Dev0409S ? 100 : 0;
-    for (const RouteHistory::Route &r : step.routes) {
-        const int input = back ? r.before : r.after;
-        if (r.kind == RouteHistory::Video)
-            m_reports->applyVideoRoute(input, r.output, true);
-        else if (r.kind == RouteHistory::Infrared)
-            m_state->setIrRouteAt(r.output, input);
-        else
-            m_state->setAudioRouteAt(r.output, input);
-        m_client->switchPort(input, r.output, r.kind, offset);
+    for (const RouteHistory::Route &r : step.routes)
+        sendRoute(r.kind, r.output, back ? r.before : r.after);
+}
+
+void RoutingPage::setTakeMode(bool on)
+{
+    if (on == m_takeMode)
+        return;
+    if (!on && !m_staged->isEmpty()) {
+        DialogConfirm ask(
+            m_ui->tabWidget->window(), tr("Take mode"),
+            tr("Drop the %1 staged routes without sending them?").arg(m_staged->count()));
+        if (ask.exec() != 1) {
+            const QSignalBlocker quiet(m_ui->cb_takeMode);
+            m_ui->cb_takeMode->setChecked(true);
+            return;
+        }
+        m_staged->clear();
     }
+    m_takeMode = on;
+    if (m_ui->cb_takeMode->isChecked() != on) {
+        const QSignalBlocker quiet(m_ui->cb_takeMode);
+        m_ui->cb_takeMode->setChecked(on);
+    }
+    showStaged();
+}
+
+void RoutingPage::take()
+{
+    if (m_staged->isEmpty() ||
+        !m_hooks.linkReady(QStringLiteral("take of %1 staged routes").arg(m_staged->count())))
+        return;
+    bool sendStale = true;
+    if (const int stale = m_staged->staleCount()) {
+        DialogConfirm3Btn ask(m_ui->tabWidget->window(), tr("Take"),
+                              tr("Another operator has changed %1 of the staged outputs since "
+                                 "they were staged.\nYes: send those routes too.\nNo: send "
+                                 "the others and drop those.")
+                                  .arg(stale));
+        const int choice = ask.exec();
+        if (choice == DialogConfirm3Btn::Cancel)
+            return;
+        sendStale = choice == DialogConfirm3Btn::Yes;
+    }
+    // The rights again: the user may have changed since the routes were staged.
+    QList<StagedRoutes::Stage> refused;
+    QList<RouteHistory::Route> routes;
+    for (const StagedRoutes::Stage &stage : m_staged->stages()) {
+        if (stage.stale && !sendStale)
+            continue;
+        if (!tableFor(stage.kind, stage.output)->dropAllowed(stage.output, stage.input))
+            refused << stage;
+        else
+            routes << RouteHistory::Route{stage.kind, stage.output, 0, stage.input};
+    }
+    // One undo step for the whole take; sent output by output.
+    m_history->recordRoutes(routes);
+    m_staged->clear();
+    for (const RouteHistory::Route &r : routes)
+        sendRoute(r.kind, r.output, r.after);
+    if (!refused.isEmpty()) {
+        for (const StagedRoutes::Stage &stage : refused)
+            m_staged->stage(stage.kind, stage.output, stage.input);
+        m_hooks.portWarning();
+    }
+}
+
+void RoutingPage::cancelStaged()
+{
+    m_staged->clear();
+}
+
+void RoutingPage::setTakeBarShown(bool shown)
+{
+    m_takeBarShown = shown;
+    m_ui->wid_take->setVisible(shown);
+    showStaged();
+}
+
+void RoutingPage::showStaged()
+{
+    QMap<TableWidget *, QMap<int, int>> inputs;
+    QMap<TableWidget *, QSet<int>> stale;
+    for (TableWidget *table : tables())
+        inputs[table]; // every table, so that cells no longer staged are cleared
+    for (const StagedRoutes::Stage &stage : m_staged->stages()) {
+        TableWidget *table = tableFor(stage.kind, stage.output);
+        inputs[table].insert(stage.output, stage.input);
+        if (stage.stale)
+            stale[table].insert(stage.output);
+    }
+    for (auto it = inputs.cbegin(); it != inputs.cend(); ++it)
+        it.key()->showPending(it.value(), stale.value(it.key()));
+
+    const int count = m_staged->count();
+    const int staleCount = m_staged->staleCount();
+    QString text;
+    if (count > 0)
+        text = staleCount
+                   ? tr("%1 staged, %2 changed by another operator").arg(count).arg(staleCount)
+                   : tr("%1 staged").arg(count);
+    else if (m_takeMode)
+        text = tr("Drops wait here for Take");
+    m_ui->lb_staged->setText(text);
+    m_ui->lb_staged->setVisible(!text.isEmpty());
+    m_ui->btnTake->setVisible(m_takeMode || count > 0);
+    m_ui->btnCancelTake->setVisible(m_takeMode || count > 0);
+    m_ui->btnTake->setEnabled(count > 0);
+    m_ui->btnCancelTake->setEnabled(count > 0);
+    for (QShortcut *key : qAsConst(m_takeKeys))
+        key->setEnabled(count > 0 && m_takeBarShown);
 }
 
 void RoutingPage::showHistory()

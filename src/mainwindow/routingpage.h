@@ -2,6 +2,7 @@
 
 #include "state/devicestate.h"
 #include "state/routehistory.h"
+#include "state/stagedroutes.h"
 
 #include <QObject>
 #include <QVector>
@@ -11,6 +12,7 @@
 
 class MessageDistance;
 class QButtonGroup;
+class QShortcut;
 class PermissionStore;
 class PortNameStore;
 class ReportApplier;
@@ -72,6 +74,16 @@ public:
     /// The undo and redo buttons' state and texts, in the current language.
     void showHistory();
 
+    /// Take mode: while on, a drop stages its route until take() sends all staged routes or
+    /// cancelStaged() drops them. Turning it off with routes staged asks first.
+    void setTakeMode(bool on);
+    bool takeMode() const { return m_takeMode; }
+    StagedRoutes *staged() const { return m_staged; }
+    void take();
+    void cancelStaged();
+    /// The take bar and its keys belong to the routing pages only.
+    void setTakeBarShown(bool shown);
+
 private:
     /// The 0808-S's splice mode presets.
     void buildSpliceModes();
@@ -85,6 +97,10 @@ private:
     /// Sets a step's routes back (`back`) or forward again, within the rights and only while
     /// the link is up; otherwise the step stays where it was.
     void replay(const RouteHistory::Step &step, bool back);
+    /// One route to the store and the device, as a drop makes it.
+    void sendRoute(RouteHistory::Kind kind, int output, int input);
+    /// The staged routes in their cells, their count and the take bar's state.
+    void showStaged();
     /// The table that shows `output` of this kind.
     TableWidget *tableFor(RouteHistory::Kind kind, int output) const;
     void onLock(int port, bool lock);
@@ -100,6 +116,10 @@ private:
     PortNameStore *m_portNames;
     Hooks m_hooks;
     RouteHistory *m_history;
+    StagedRoutes *m_staged;
+    bool m_takeMode = false;
+    bool m_takeBarShown = true;
+    QList<QShortcut *> m_takeKeys;
     std::unique_ptr<VideoSplitManager> m_groups;
     QButtonGroup *m_spliceModes = nullptr;
     QVector<int> m_builtLayout; // device type, bind mode, splitter mode of the built tables

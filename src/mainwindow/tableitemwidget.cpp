@@ -5,6 +5,7 @@
 #include "uikit/labelclickedintableitem.h"
 #include "uikit/svglabel.h"
 
+#include <QBoxLayout>
 #include <QEvent>
 #include <QStyle>
 
@@ -139,6 +140,37 @@ TableItemWidget::TableItemWidget(QWidget *parent) : QWidget(parent), m_ui(new Ui
     retranslate();
 }
 
+void TableItemWidget::setPendingText(const QString &text, bool stale)
+{
+    if (text == m_pendingText && stale == m_pendingStale)
+        return;
+    m_pendingText = text;
+    m_pendingStale = stale;
+    if (text.isEmpty()) {
+        if (m_pending)
+            m_pending->hide();
+        return;
+    }
+    if (!m_pending) {
+        // Made on the first stage only: most cells never show one.
+        m_pending = new QLabel(m_ui->widget_2);
+        m_pending->setObjectName(QStringLiteral("pendingName"));
+        m_pending->setAlignment(Qt::AlignCenter);
+        // A long name is cut to the cell, never widens it.
+        m_pending->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        m_pending->installEventFilter(this);
+        static_cast<QBoxLayout *>(m_ui->widget_2->layout())->insertWidget(1, m_pending);
+    }
+    // Amber waits for Take; red says another client has changed the output since.
+    m_pending->setStyleSheet(
+        stale ? QStringLiteral("QLabel{background:#c0392b;color:#ffffff;border-radius:4px;"
+                               "font-weight:bold;padding:1px 6px;}")
+              : QStringLiteral("QLabel{background:#f0b429;color:#2c3e50;border-radius:4px;"
+                               "font-weight:bold;padding:1px 6px;}"));
+    showFitted(m_pending, text);
+    m_pending->show();
+}
+
 TableItemWidget::~TableItemWidget()
 {
     delete m_ui;
@@ -184,6 +216,8 @@ bool TableItemWidget::eventFilter(QObject *watched, QEvent *event)
             showFitted(m_ui->InputName, m_inputText);
         else if (watched == m_ui->OutputName)
             showFitted(m_ui->OutputName, m_outputName);
+        else if (watched == m_pending)
+            showFitted(m_pending, m_pendingText);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -5,6 +5,7 @@
 //   setInputText / inputText        routed input panel at the top (InputName on widget_2)
 //                                   a text wider than its panel ends in "…"; the tooltip and
 //                                   the getters keep the whole text
+//   setPendingText                  a route staged in take mode, under the input (stale: red)
 //   setButtonsVisible               freeze, mute and link controls (video table only)
 //   setFrozen / setLocked / setLinked / setMuted    flags with their icons and the tooltips that
 //                                   explain them (lock has neither); mute blanks the picture
@@ -71,6 +72,11 @@ public:
     void setInputText(const QString &text);
     QString inputText() const;
 
+    /// A route staged in take mode, shown under the live input; stale once another client
+    /// changed the output. An empty text hides it.
+    void setPendingText(const QString &text, bool stale);
+    QString pendingText() const { return m_pendingText; }
+    bool isPendingStale() const { return m_pendingStale; }
     void setButtonsVisible(bool visible);
     bool buttonsVisible() const { return m_buttonsVisible; }
 
@@ -121,4 +127,7 @@ private:
     CellLook m_look;
     QString m_outputName;
     QString m_inputText;
+    QLabel *m_pending = nullptr;
+    QString m_pendingText;
+    bool m_pendingStale = false;
 };

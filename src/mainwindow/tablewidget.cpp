@@ -407,6 +407,28 @@ void TableWidget::refreshFromRoute(const QMap<int, int> &route)
     }
 }
 
+void TableWidget::showPending(const QMap<int, int> &inputs, const QSet<int> &stale)
+{
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            const QTableWidgetItem *it = item(r, c);
+            TableItemWidget *cell = it ? builtCell(it) : nullptr;
+            if (!cell)
+                continue;
+            const int output = it->data(OutputRole).toInt();
+            const auto found = inputs.constFind(output);
+            if (found == inputs.cend()) {
+                cell->setPendingText(QString(), false);
+                continue;
+            }
+            const QString input = found.value() ? inputLabel(found.value()) : tr("nothing");
+            cell->setPendingText(stale.contains(output) ? tr("Stale: %1").arg(input)
+                                                        : tr("Take: %1").arg(input),
+                                 stale.contains(output));
+        }
+    }
+}
+
 void TableWidget::relabelInput(int port)
 {
     for (int r = 0; r < rowCount(); ++r) {

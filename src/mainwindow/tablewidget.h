@@ -20,6 +20,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QSize>
 #include <QStringList>
 #include <QTableWidget>
@@ -109,6 +110,9 @@ public:
     void setCellInput(int output, int input);
     /// Every cell whose output the route holds takes its input; other cells stay as they are.
     void refreshFromRoute(const QMap<int, int> &route);
+    /// The routes staged in take mode, output -> input as dropped, under the live inputs;
+    /// `stale` lists the outputs another client has changed since. Other cells show none.
+    void showPending(const QMap<int, int> &inputs, const QSet<int> &stale);
     /// The double-click action: routes input 0 to the item's output when allowed.
     void clearItem(QTableWidgetItem *item);
     /// Label text for a routed input code: "[port] name", empty for 0.

@@ -237,6 +237,8 @@ void Widget::onPageChanged(int index)
     list->setListMode(index == AudioTab ? 1 : index == InfraredTab ? 2 : 0);
     list->refreshSelectionAndMode();
     const bool fullWidth = index == SettingTab || index == AboutTab;
+    if (m_routing)
+        m_routing->setTakeBarShown(index == VideoTab || index == AudioTab || index == InfraredTab);
     m_ui->leftContentWidget->setVisible(!fullWidth);
     m_ui->tabWidget->setStyleSheet(WindowStyle::tabs(fullWidth));
 }

@@ -33,10 +33,20 @@ void RouteHistory::push(QList<Step> &list, const Step &step)
 
 void RouteHistory::recordRoute(Kind kind, int output, int input)
 {
-    const int before = routesOf(kind).value(output, 0);
-    if (before == input)
+    recordRoutes({Route{kind, output, 0, input}});
+}
+
+void RouteHistory::recordRoutes(const QList<Route> &routes)
+{
+    Step step;
+    for (Route r : routes) {
+        r.before = routesOf(r.kind).value(r.output, 0);
+        if (r.before != r.after)
+            step.routes.append(r);
+    }
+    if (step.isEmpty())
         return;
-    push(m_undo, Step{{Route{kind, output, before, input}}, 0});
+    push(m_undo, step);
     m_redo.clear();
     emit changed();
 }

@@ -54,6 +54,8 @@ public:
     /// The operator routes `input` to `output`: call before the store is written, which still
     /// holds what was there. A route to what is already there is no step.
     void recordRoute(Kind kind, int output, int input);
+    /// Several routes made in one go (a take), one step; each route's `before` is read here.
+    void recordRoutes(const QList<Route> &routes);
     /// A plan was recalled: its step is what the next routes report changed.
     void recordPlanRecall(int plan);
     /// The link went down: whatever it comes back to is compared with the routes now held.

@@ -1,8 +1,11 @@
 // The operator's tools beyond routing, against the device simulator with a second client
-// where another operator matters: undo and redo of one's own routing.
+// where another operator matters: undo and redo of one's own routing, take mode.
 #include "simwindow.h"
 
+#include "mainwindow/tableitemwidget.h"
 #include "state/devicestate.h"
+#include "uikit/dialogconfirm3btn.h"
+#include "uikit/svgcheckbox.h"
 #include "wall/planpushbutton.h"
 
 #include <QPushButton>
@@ -15,9 +18,30 @@ class TestOperatorE2E : public SimWindowTest
     {
         return m_window->findChild<QPushButton *>(QLatin1String(name));
     }
-    void keys(Qt::KeyboardModifiers modifiers)
+    void keys(Qt::KeyboardModifiers modifiers, Qt::Key key = Qt::Key_Z)
     {
-        QTest::keyClick(m_window.get(), Qt::Key_Z, modifiers);
+        QTest::keyClick(m_window.get(), key, modifiers);
+    }
+    bool openActive()
+    {
+        if (!start(QStringLiteral("0809"), 1) || !openWindow())
+            return false;
+        m_window->show();
+        m_window->activateWindow();
+        return QTest::qWaitForWindowActive(m_window.get());
+    }
+    QString pending(int output) const
+    {
+        const TableItemWidget *cell = videoTable()->cellForOutput(output);
+        return cell->pendingText() + (cell->isPendingStale() ? "!" : "");
+    }
+    /// Answers the next three-way question with `choice`.
+    void answer(int choice)
+    {
+        QTimer::singleShot(0, this, [choice] {
+            if (auto *ask = qobject_cast<DialogConfirm3Btn *>(QApplication::activeModalWidget()))
+                ask->done(choice);
+        });
     }
 
 private slots:
@@ -26,10 +50,7 @@ private slots:
 
     void undoAndRedoOwnRoutingOnly()
     {
-        QVERIFY(start(QStringLiteral("0809"), 1) && openWindow());
-        m_window->show();
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(openActive());
         QTRY_COMPARE_WITH_TIMEOUT(shownInput(5), 5, 5000);
         QPushButton *undo = button("btnUndo");
         QPushButton *redo = button("btnRedo");
@@ -72,6 +93,51 @@ private slots:
         QCOMPARE(sent(), QStringLiteral("{param=1VIDEO4} {param=1VIDEO5} {param=101AUDIO104} "
                                         "{param=101AUDIO105}"));
         QCOMPARE(QList<int>({shownInput(4), shownInput(5)}), QList<int>({1, 1}));
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void takeModeStagesUntilTake()
+    {
+        QVERIFY(openActive());
+        QTRY_COMPARE_WITH_TIMEOUT(shownInput(9), 1, 5000);
+        auto *takeMode = m_window->findChild<SvgCheckBox *>(QStringLiteral("cb_takeMode"));
+        auto *staged = m_window->findChild<QLabel *>(QStringLiteral("lb_staged"));
+        takeMode->click();
+        mark();
+        dropOnOutput(3, 5);
+        dropOnOutput(4, 9);
+        dropOnOutput(2, 9); // a second drop on an output replaces its stage
+        QCOMPARE(QList<int>({shownInput(5), shownInput(9)}), QList<int>({5, 1}));
+        QCOMPARE(pending(5), QStringLiteral("Take: [3] Input 3"));
+        QCOMPARE(staged->text(), QStringLiteral("2 staged"));
+        QCOMPARE(sent(), QString());
+
+        // Another operator routes output 9: its stage is stale and goes only if confirmed.
+        QVERIFY(m_sim->sendAsOtherClient(QStringLiteral("{param=7VIDEO9}")));
+        QTRY_COMPARE_WITH_TIMEOUT(pending(9), QStringLiteral("Stale: [2] Input 2!"), 5000);
+        QCOMPARE(staged->text(), QStringLiteral("2 staged, 1 changed by another operator"));
+        answer(DialogConfirm3Btn::No);
+        keys(Qt::NoModifier, Qt::Key_Return);
+        QCOMPARE(sent(), QStringLiteral("{param=3VIDEO5}"));
+        QCOMPARE(QList<int>({shownInput(5), shownInput(9)}), QList<int>({3, 7}));
+        QCOMPARE(pending(5) + pending(9), QString());
+        QCOMPARE(button("btnUndo")->toolTip(), QStringLiteral("Undo: input 3 → output 5"));
+
+        // Escape drops the stages; leaving take mode with stages asks first.
+        m_window->activateWindow(); // as the window manager does after the question
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        dropOnOutput(6, 1);
+        keys(Qt::NoModifier, Qt::Key_Escape);
+        QCOMPARE(pending(1), QString());
+        dropOnOutput(6, 2);
+        QTimer::singleShot(0, this, [] {
+            if (auto *ask = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                ask->reject();
+        });
+        takeMode->click();
+        QVERIFY(takeMode->isChecked());
+        QCOMPARE(pending(2), QStringLiteral("Take: [6] Input 6"));
+        QCOMPARE(sent(), QString());
         QVERIFY(m_messages.isEmpty());
     }
 };

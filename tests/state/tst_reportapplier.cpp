@@ -2,6 +2,7 @@
 #include "state/devicestate.h"
 #include "state/reportapplier.h"
 #include "state/routehistory.h"
+#include "state/stagedroutes.h"
 
 #include <QJsonDocument>
 #include <QMetaEnum>
@@ -330,6 +331,26 @@ private slots:
         while (history.canUndo())
             steps += history.takeUndo().routes.first().output == 1 ? 1000 : 1;
         QCOMPARE(steps, RouteHistory::Depth); // the oldest went
+    }
+
+    // Take sends kind by kind, output by output; another client's change makes a stage stale.
+    void stagesInTakeOrder()
+    {
+        StagedRoutes staged(m_applier);
+        staged.stage(RouteHistory::Infrared, 1, 2);
+        staged.stage(RouteHistory::Video, 9, 4);
+        staged.stage(RouteHistory::Video, 2, 4);
+        staged.stage(RouteHistory::Video, 9, 5);
+        m_applier->applyChangedByOthers(QJsonObject{{"IR1_change", 3}, {"audio2_change", 1}});
+        QStringList order;
+        for (const StagedRoutes::Stage &s : staged.stages())
+            order << QStringLiteral("%1:%2>%3%4")
+                         .arg(s.kind)
+                         .arg(s.output)
+                         .arg(s.input)
+                         .arg(s.stale ? "!" : "");
+        QCOMPARE(order.join(' '), QStringLiteral("0:2>4 0:9>5 2:1>2!"));
+        QCOMPARE(staged.staleCount(), 1);
     }
 };
 
