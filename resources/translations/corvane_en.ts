@@ -2,6 +2,145 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB">
 <context>
+    <name>ActivityPage</name>
+    <message>
+        <source>video</source>
+        <translation>video</translation>
+    </message>
+    <message>
+        <source>audio</source>
+        <translation>audio</translation>
+    </message>
+    <message>
+        <source>infrared</source>
+        <translation>infrared</translation>
+    </message>
+    <message>
+        <source>plan</source>
+        <translation>plan</translation>
+    </message>
+    <message>
+        <source>splice</source>
+        <translation>splice</translation>
+    </message>
+    <message>
+        <source>setting</source>
+        <translation>setting</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Who</source>
+        <translation>Who</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Last hour</source>
+        <translation>Last hour</translation>
+    </message>
+    <message>
+        <source>Last 24 hours</source>
+        <translation>Last 24 hours</translation>
+    </message>
+    <message>
+        <source>Last 7 days</source>
+        <translation>Last 7 days</translation>
+    </message>
+    <message>
+        <source>Last 30 days</source>
+        <translation>Last 30 days</translation>
+    </message>
+    <message>
+        <source>Between…</source>
+        <translation>Between…</translation>
+    </message>
+    <message>
+        <source>Anyone</source>
+        <translation>Anyone</translation>
+    </message>
+    <message>
+        <source>Other clients only</source>
+        <translation>Other clients only</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>Export CSV…</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>another client</source>
+        <translation>another client</translation>
+    </message>
+    <message>
+        <source>The activity log cannot be read:
+%1</source>
+        <translation>The activity log cannot be read:
+%1</translation>
+    </message>
+    <message>
+        <source>The newest %1 changes are shown; narrow the filters or export them all.</source>
+        <translation>The newest %1 changes are shown; narrow the filters or export them all.</translation>
+    </message>
+    <message>
+        <source>%1 changes</source>
+        <translation>%1 changes</translation>
+    </message>
+    <message>
+        <source>Export the activity log</source>
+        <translation>Export the activity log</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>The activity log could not be exported:
+%1</source>
+        <translation>The activity log could not be exported:
+%1</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exported to %1</translation>
+    </message>
+</context>
+<context>
     <name>AppSettings</name>
     <message>
         <source>Input %1</source>
@@ -1134,6 +1273,10 @@ No: send the others and drop those.</translation>
         <source>Drops wait here for Take</source>
         <translation>Drops wait here for Take</translation>
     </message>
+    <message>
+        <source>Changed by another client at %1: %2</source>
+        <translation>Changed by another client at %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>SettingsPage</name>
@@ -1719,6 +1862,16 @@ You can log in and work, but changes that would be stored in it are refused.</tr
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Activity</source>
+        <translation>Activity</translation>
+    </message>
+    <message>
+        <source>The activity log cannot be saved:
+%1</source>
+        <translation>The activity log cannot be saved:
+%1</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,145 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ActivityPage</name>
+    <message>
+        <source>video</source>
+        <translation>视频</translation>
+    </message>
+    <message>
+        <source>audio</source>
+        <translation>音频</translation>
+    </message>
+    <message>
+        <source>infrared</source>
+        <translation>红外</translation>
+    </message>
+    <message>
+        <source>plan</source>
+        <translation>预案</translation>
+    </message>
+    <message>
+        <source>splice</source>
+        <translation>拼接</translation>
+    </message>
+    <message>
+        <source>setting</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>类别</translation>
+    </message>
+    <message>
+        <source>Who</source>
+        <translation>操作者</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>时间段</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>Last hour</source>
+        <translation>最近一小时</translation>
+    </message>
+    <message>
+        <source>Last 24 hours</source>
+        <translation>最近 24 小时</translation>
+    </message>
+    <message>
+        <source>Last 7 days</source>
+        <translation>最近 7 天</translation>
+    </message>
+    <message>
+        <source>Last 30 days</source>
+        <translation>最近 30 天</translation>
+    </message>
+    <message>
+        <source>Between…</source>
+        <translation>自定义…</translation>
+    </message>
+    <message>
+        <source>Anyone</source>
+        <translation>任何人</translation>
+    </message>
+    <message>
+        <source>Other clients only</source>
+        <translation>仅其他客户端</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>导出 CSV…</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>更改</translation>
+    </message>
+    <message>
+        <source>another client</source>
+        <translation>其他客户端</translation>
+    </message>
+    <message>
+        <source>The activity log cannot be read:
+%1</source>
+        <translation>无法读取操作日志：
+%1</translation>
+    </message>
+    <message>
+        <source>The newest %1 changes are shown; narrow the filters or export them all.</source>
+        <translation>只显示最新的 %1 条更改；请缩小筛选范围，或全部导出。</translation>
+    </message>
+    <message>
+        <source>%1 changes</source>
+        <translation>%1 条更改</translation>
+    </message>
+    <message>
+        <source>Export the activity log</source>
+        <translation>导出操作日志</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The activity log could not be exported:
+%1</source>
+        <translation>无法导出操作日志：
+%1</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>已导出到 %1</translation>
+    </message>
+</context>
+<context>
     <name>AppSettings</name>
     <message>
         <source>Input %1</source>
@@ -1134,6 +1273,10 @@ No: send the others and drop those.</source>
         <source>Drops wait here for Take</source>
         <translation>拖放的路由在此等待执行</translation>
     </message>
+    <message>
+        <source>Changed by another client at %1: %2</source>
+        <translation>其他客户端于 %1 更改：%2</translation>
+    </message>
 </context>
 <context>
     <name>SettingsPage</name>
@@ -1719,6 +1862,16 @@ You can log in and work, but changes that would be stored in it are refused.</so
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Activity</source>
+        <translation>操作日志</translation>
+    </message>
+    <message>
+        <source>The activity log cannot be saved:
+%1</source>
+        <translation>无法保存操作日志：
+%1</translation>
     </message>
 </context>
 <context>

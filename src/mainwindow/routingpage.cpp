@@ -3,6 +3,7 @@
 
 #include "app/appsettings.h"
 #include "mainwindow/listwidget.h"
+#include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "protocol/messagedistance.h"
 #include "state/reportapplier.h"
@@ -23,8 +24,13 @@
 #include <QGridLayout>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTime>
+#include <QTimer>
 
 namespace {
+
+// How long a cell shows that another client changed it.
+constexpr int RecentChangeMs = 60 * 1000;
 
 // Draws on each splice-mode button the group its preset forms on the 2 x 4 outputs.
 void decorateSpliceModeButtons(QButtonGroup *modes)
@@ -53,8 +59,12 @@ RoutingPage::RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *
                          PortNameStore *portNames, Hooks hooks, QObject *parent)
     : QObject(parent), m_ui(ui), m_client(client), m_state(state), m_reports(reports),
       m_permissions(permissions), m_portNames(portNames), m_hooks(std::move(hooks)),
-      m_history(new RouteHistory(state, reports, this)), m_staged(new StagedRoutes(reports, this))
+      m_history(new RouteHistory(state, reports, this)), m_staged(new StagedRoutes(reports, this)),
+      m_recentTimer(new QTimer(this))
 {
+    m_recentTimer->setSingleShot(true);
+    connect(m_recentTimer, &QTimer::timeout, this, &RoutingPage::showRecentChanges);
+    connect(reports, &ReportApplier::routeChangedByOthers, this, &RoutingPage::markChangedByOthers);
     connect(client, &MessageDistance::connectFailureSig, m_history, &RouteHistory::linkLost);
     connect(m_history, &RouteHistory::changed, this, &RoutingPage::showHistory);
     m_ui->btnUndo->setIcon(pngIcon(QStringLiteral(":/Images/window/undo.png")));
@@ -90,11 +100,13 @@ RoutingPage::RoutingPage(WidgetForms *ui, MessageDistance *client, DeviceState *
         refreshTable(video);
         video->refreshOutputFlags();
         showStaged();
+        showRecentChanges();
     });
     for (TableWidget *table : {m_ui->AudioTable, m_ui->InfaredTable, m_ui->audioHDMITable})
         connect(table, &TableWidget::layoutChangedSig, this, [this, table] {
             refreshTable(table);
             showStaged();
+            showRecentChanges();
         });
     for (TableWidget *table : {video, m_ui->AudioTable, m_ui->InfaredTable, m_ui->audioHDMITable})
         connect(table, &TableWidget::dropPortToItemSig, this,
@@ -438,6 +450,43 @@ void RoutingPage::take()
             m_staged->stage(stage.kind, stage.output, stage.input);
         m_hooks.portWarning();
     }
+}
+
+void RoutingPage::markChangedByOthers(int layer, int output)
+{
+    const auto kind = RouteHistory::Kind(layer);
+    const QMap<int, int> routes = kind == RouteHistory::Video   ? m_state->videoRoute()
+                                  : kind == RouteHistory::Audio ? m_state->audioRoute()
+                                                                : m_state->irRoute();
+    const QString change =
+        RouteHistory::describe({{RouteHistory::Route{kind, output, 0, routes.value(output)}}, 0});
+    m_recent.insert({layer, output},
+                    {QDeadlineTimer(RecentChangeMs),
+                     tr("Changed by another client at %1: %2")
+                         .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), change)});
+    showRecentChanges();
+}
+
+void RoutingPage::showRecentChanges()
+{
+    qint64 next = -1;
+    for (auto it = m_recent.begin(); it != m_recent.end();) {
+        const bool over = it->until.hasExpired();
+        const auto kind = RouteHistory::Kind(it.key().first);
+        const int output = it.key().second;
+        if (TableItemWidget *cell = tableFor(kind, output)->cellForOutput(output))
+            cell->setRecentChange(over ? QString() : it->text);
+        if (over) {
+            it = m_recent.erase(it);
+            continue;
+        }
+        const qint64 left = it->until.remainingTime();
+        next = next < 0 ? left : qMin(next, left);
+        ++it;
+    }
+    // One timer for all marks, set for the next to go.
+    if (next >= 0)
+        m_recentTimer->start(int(next) + 1);
 }
 
 void RoutingPage::cancelStaged()

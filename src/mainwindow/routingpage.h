@@ -4,6 +4,8 @@
 #include "state/routehistory.h"
 #include "state/stagedroutes.h"
 
+#include <QDeadlineTimer>
+#include <QMap>
 #include <QObject>
 #include <QVector>
 
@@ -13,6 +15,7 @@
 class MessageDistance;
 class QButtonGroup;
 class QShortcut;
+class QTimer;
 class PermissionStore;
 class PortNameStore;
 class ReportApplier;
@@ -101,6 +104,10 @@ private:
     void sendRoute(RouteHistory::Kind kind, int output, int input);
     /// The staged routes in their cells, their count and the take bar's state.
     void showStaged();
+    /// Another client routed `output`: its cell carries a mark for a minute.
+    void markChangedByOthers(int layer, int output);
+    /// The marks still due on the cells; those whose minute is over go.
+    void showRecentChanges();
     /// The table that shows `output` of this kind.
     TableWidget *tableFor(RouteHistory::Kind kind, int output) const;
     void onLock(int port, bool lock);
@@ -120,6 +127,13 @@ private:
     bool m_takeMode = false;
     bool m_takeBarShown = true;
     QList<QShortcut *> m_takeKeys;
+    struct RecentChange
+    {
+        QDeadlineTimer until;
+        QString text;
+    };
+    QMap<QPair<int, int>, RecentChange> m_recent; // (kind, output)
+    QTimer *m_recentTimer;
     std::unique_ptr<VideoSplitManager> m_groups;
     QButtonGroup *m_spliceModes = nullptr;
     QVector<int> m_builtLayout; // device type, bind mode, splitter mode of the built tables

@@ -140,6 +140,29 @@ TableItemWidget::TableItemWidget(QWidget *parent) : QWidget(parent), m_ui(new Ui
     retranslate();
 }
 
+void TableItemWidget::setRecentChange(const QString &text)
+{
+    if (text == m_recentChange)
+        return;
+    m_recentChange = text;
+    if (!m_changedMark) {
+        if (text.isEmpty())
+            return;
+        // Over the corner, outside the layout: the names keep their place and width.
+        m_changedMark = new QLabel(this);
+        m_changedMark->setObjectName(QStringLiteral("changedMark"));
+        m_changedMark->setFixedSize(12, 12);
+        installEventFilter(this); // to follow the cell's width
+        m_changedMark->setStyleSheet(QStringLiteral(
+            "QLabel{background:#e67e22;border:2px solid #ffffff;border-radius:6px;}"));
+    }
+    m_changedMark->setToolTip(text);
+    m_changedMark->move(width() - m_changedMark->width() - 6, 6);
+    m_changedMark->setVisible(!text.isEmpty());
+    m_changedMark->raise();
+    showFitted(m_ui->OutputName, m_outputName);
+}
+
 void TableItemWidget::setPendingText(const QString &text, bool stale)
 {
     if (text == m_pendingText && stale == m_pendingStale)
@@ -205,7 +228,9 @@ void TableItemWidget::showFitted(QLabel *label, const QString &text)
         label->fontMetrics().elidedText(text, Qt::ElideRight, label->contentsRect().width());
     if (label->text() != shown)
         label->setText(shown);
-    label->setToolTip(text);
+    label->setToolTip(label == m_ui->OutputName && !m_recentChange.isEmpty()
+                          ? text + QLatin1Char('\n') + m_recentChange
+                          : text);
 }
 
 bool TableItemWidget::eventFilter(QObject *watched, QEvent *event)
@@ -216,6 +241,8 @@ bool TableItemWidget::eventFilter(QObject *watched, QEvent *event)
             showFitted(m_ui->InputName, m_inputText);
         else if (watched == m_ui->OutputName)
             showFitted(m_ui->OutputName, m_outputName);
+        else if (watched == this && m_changedMark)
+            m_changedMark->move(width() - m_changedMark->width() - 6, 6);
         else if (watched == m_pending)
             showFitted(m_pending, m_pendingText);
     }

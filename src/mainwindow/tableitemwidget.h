@@ -6,6 +6,8 @@
 //                                   a text wider than its panel ends in "…"; the tooltip and
 //                                   the getters keep the whole text
 //   setPendingText                  a route staged in take mode, under the input (stale: red)
+//   setRecentChange                 a dot for another client's recent change, the change in its
+//                                   tooltip
 //   setButtonsVisible               freeze, mute and link controls (video table only)
 //   setFrozen / setLocked / setLinked / setMuted    flags with their icons and the tooltips that
 //                                   explain them (lock has neither); mute blanks the picture
@@ -77,6 +79,10 @@ public:
     void setPendingText(const QString &text, bool stale);
     QString pendingText() const { return m_pendingText; }
     bool isPendingStale() const { return m_pendingStale; }
+    /// Another client changed this output lately: a dot in the corner, the change in its
+    /// tooltip and the output name's. An empty text takes it away.
+    void setRecentChange(const QString &text);
+    QString recentChange() const { return m_recentChange; }
     void setButtonsVisible(bool visible);
     bool buttonsVisible() const { return m_buttonsVisible; }
 
@@ -128,6 +134,8 @@ private:
     QString m_outputName;
     QString m_inputText;
     QLabel *m_pending = nullptr;
+    QLabel *m_changedMark = nullptr;
+    QString m_recentChange;
     QString m_pendingText;
     bool m_pendingStale = false;
 };

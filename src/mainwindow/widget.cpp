@@ -6,6 +6,7 @@
 #include "app/appsettings.h"
 #include "app/loginflow.h"
 #include "dialogs/uploaderrordialogs.h"
+#include "mainwindow/activitypage.h"
 #include "mainwindow/listwidget.h"
 #include "mainwindow/multiviewpage.h"
 #include "mainwindow/parkedpages.h"
@@ -22,6 +23,7 @@
 #include "protocol/queryschedule.h"
 #include "state/devicestate.h"
 #include "state/reportapplier.h"
+#include "storage/activityrecorder.h"
 #include "storage/captionstore.h"
 #include "storage/portnamestore.h"
 #include "storage/projectdatabase.h"
@@ -157,6 +159,7 @@ void Widget::buildPages()
         m_client->getVersion();
     });
     connect(m_ui->btnReLogin, &QPushButton::clicked, this, &Widget::reLogin);
+    buildActivityLog();
     connect(
         m_ui->listWidget, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
             m_ui->listWidget->refreshSelectionAndMode();
@@ -165,6 +168,22 @@ void Widget::buildPages()
                 item && item->data(ListWidget::KindRole).toInt() == ListWidget::VideoKind;
             m_wall->canvas()->setCurrentInput(video ? item->data(ListWidget::PortRole).toInt() : 0);
         });
+}
+
+void Widget::buildActivityLog()
+{
+    auto *recorder =
+        new ActivityRecorder([] { return AppSettings::instance()->currentUser(); }, this);
+    connect(m_client, &MessageDistance::commandSent, recorder, &ActivityRecorder::commandSent);
+    connect(m_client, &MessageDistance::receiveChangedByOthersSig, recorder,
+            &ActivityRecorder::changedByOthers);
+    m_activity = new ActivityPage(this);
+    m_ui->tabWidget->insertTab(ActivityTab, m_activity, tr("Activity"));
+    connect(recorder, &ActivityRecorder::recorded, m_activity, &ActivityPage::entriesRecorded);
+    connect(recorder, &ActivityRecorder::saveFailed, this, [this](const QString &error) {
+        MsgDlg dialog(tr("Warning"), tr("The activity log cannot be saved:\n%1").arg(error), this);
+        dialog.exec();
+    });
 }
 
 void Widget::runStartupLogin()
@@ -236,7 +255,7 @@ void Widget::onPageChanged(int index)
     ListWidget *list = m_ui->listWidget;
     list->setListMode(index == AudioTab ? 1 : index == InfraredTab ? 2 : 0);
     list->refreshSelectionAndMode();
-    const bool fullWidth = index == SettingTab || index == AboutTab;
+    const bool fullWidth = index == SettingTab || index == AboutTab || index == ActivityTab;
     if (m_routing)
         m_routing->setTakeBarShown(index == VideoTab || index == AudioTab || index == InfraredTab);
     m_ui->leftContentWidget->setVisible(!fullWidth);
@@ -275,6 +294,7 @@ void Widget::switchLanguage(int index)
     // retranslateUi resets the tab names, the plan captions and the connection text.
     const DeviceType type = DeviceState::instance()->deviceType();
     m_ui->tabWidget->setTabText(JointTab, type == Dev0809M ? tr("Multiview") : tr("Splice"));
+    m_ui->tabWidget->setTabText(ActivityTab, tr("Activity"));
     m_plans->loadNames();
     m_title->retranslate();
     // Ports nobody named carry a name in the language shown; named ones keep theirs.

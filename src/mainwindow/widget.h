@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class ActivityPage;
 class CaptionStore;
 class MessageDistance;
 class MultiviewPage;
@@ -59,6 +60,8 @@ protected:
 private:
     void buildForm();
     void buildPages();
+    /// The activity log: its recorder (from the start) and its page.
+    void buildActivityLog();
     void switchLanguage(int index);
     void connectReports();
     void onVersion(const QJsonObject &object);
@@ -83,6 +86,7 @@ private:
     ReportApplier *m_reports = nullptr;
     TitleBar *m_title = nullptr;
     RoutingPage *m_routing = nullptr;
+    ActivityPage *m_activity = nullptr;
     MultiviewPage *m_multiview = nullptr;
     PlanBars *m_plans = nullptr;
     SettingsPage *m_settings = nullptr;

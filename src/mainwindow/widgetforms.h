@@ -18,5 +18,6 @@ enum PageTab
     AudioTab,
     InfraredTab,
     SettingTab,
-    AboutTab
+    AboutTab,
+    ActivityTab
 };

@@ -149,6 +149,7 @@ bool MessageDistance::sendCommand(const QString &text)
     m_controlSocket->write(text.toUtf8());
     qDebug().noquote() << "send:" << text;
     m_controlSocket->flush();
+    emit commandSent(text);
     return true;
 }
 

@@ -163,6 +163,8 @@ signals:
     void connectFailureSig();
     /// A command was given while the control link was down and was not sent.
     void si_commandNotSent(const QString &text);
+    /// A command went out on the control link.
+    void commandSent(const QString &text);
 
     void receiveChangedByOthersSig(const QJsonObject &object);
     void receiveVersionSig(const QJsonObject &object);

@@ -208,6 +208,36 @@ bool ProjectDatabase::executeStatements(const QStringList &statements, const QSt
     return ok;
 }
 
+bool ProjectDatabase::executeBatch(const QString &sql, const QList<QVariantList> &rows,
+                                   const QString &path)
+{
+    const QString dbPath = resolved(path);
+    bool ok = false;
+    withConnection(dbPath, [&](QSqlDatabase &db) {
+        if (!db.transaction()) {
+            setFailure(dbPath, errorText(db.lastError()));
+            return;
+        }
+        ok = true;
+        for (const QVariantList &values : rows) {
+            if (!runStatement(db, dbPath, sql, values)) {
+                ok = false;
+                break;
+            }
+        }
+        if (ok && !db.commit()) {
+            setFailure(dbPath, errorText(db.lastError()));
+            ok = false;
+        }
+        if (!ok) {
+            const QString failure = lastFailure;
+            db.rollback();
+            lastFailure = failure;
+        }
+    });
+    return ok;
+}
+
 QList<QVariantList> ProjectDatabase::queryRows(const QString &sql, const QVariantList &values,
                                                int columns, const QString &path)
 {

@@ -37,6 +37,10 @@ public:
     /// Runs statements without values over one connection, every one even after a failure;
     /// true when all ran. For the table set-up a store does on creation.
     static bool executeStatements(const QStringList &statements, const QString &path = QString());
+    /// Runs one statement once per row of values, all in one transaction: either every row
+    /// is written or none is.
+    static bool executeBatch(const QString &sql, const QList<QVariantList> &rows,
+                             const QString &path = QString());
     /// Runs a SELECT and returns every row as `columns` values read by index; empty on any
     /// failure.
     static QList<QVariantList> queryRows(const QString &sql, const QVariantList &values,

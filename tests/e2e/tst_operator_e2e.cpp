@@ -1,7 +1,9 @@
 // The operator's tools beyond routing, against the device simulator with a second client
-// where another operator matters: undo and redo of one's own routing, take mode.
+// where another operator matters: undo and redo of one's own routing, take mode, the
+// activity log and the mark another client's change leaves on a cell.
 #include "simwindow.h"
 
+#include "mainwindow/activitypage.h"
 #include "mainwindow/tableitemwidget.h"
 #include "state/devicestate.h"
 #include "uikit/dialogconfirm3btn.h"
@@ -9,6 +11,8 @@
 #include "wall/planpushbutton.h"
 
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
 
 class TestOperatorE2E : public SimWindowTest
 {
@@ -139,6 +143,41 @@ private slots:
         QCOMPARE(pending(2), QStringLiteral("Take: [6] Input 6"));
         QCOMPARE(sent(), QString());
         QVERIFY(m_messages.isEmpty());
+    }
+
+    void activityLogAndChangeMarks()
+    {
+        QVERIFY(openActive());
+        QTRY_COMPARE_WITH_TIMEOUT(shownInput(5), 5, 5000);
+        dropOnOutput(3, 5);
+        QVERIFY(m_sim->sendAsOtherClient(QStringLiteral("{param=7VIDEO9}")));
+        QTRY_COMPARE_WITH_TIMEOUT(shownInput(9), 7, 5000);
+        // The cell another client changed says so for a minute; the operator's own does not.
+        const TableItemWidget *cell = videoTable()->cellForOutput(9);
+        QVERIFY(cell->recentChange().startsWith(QStringLiteral("Changed by another client at ")));
+        QVERIFY(cell->recentChange().endsWith(QStringLiteral(": input 7 → output 9")));
+        QVERIFY(videoTable()->cellForOutput(5)->recentChange().isEmpty());
+
+        auto *page = m_window->findChild<ActivityPage *>();
+        m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentWidget(page);
+        QTableWidget *rows = page->table();
+        // Written a moment later; the page on screen shows it as it comes.
+        QTRY_COMPARE_WITH_TIMEOUT(rows->rowCount(), 2, 5000);
+        const auto row = [rows](int r) {
+            QStringList cells;
+            for (int c = 1; c < rows->columnCount(); ++c)
+                cells << rows->item(r, c)->text();
+            return cells.join('|');
+        };
+        QCOMPARE(row(0), QStringLiteral("another client|video|9|input 7 → output 9"));
+        QCOMPARE(row(1), QStringLiteral("ADMIN|video|5|input 3 → output 5"));
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY(page->exportTo(dir.filePath("log.csv"), &error));
+        QFile csv(dir.filePath("log.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll().count('\n'), 3);
+        QVERIFY(!page->exportTo(dir.filePath("missing/log.csv"), &error) && !error.isEmpty());
     }
 };
 

@@ -1,9 +1,11 @@
 // The store's own rules and the helpers that read the device's report keys.
 #include "checktable.h"
+#include "state/activitytext.h"
 #include "state/devicestate.h"
 #include "state/sigmanager.h"
 #include "state/statuskeys.h"
 
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
 #include <QtTest>
@@ -120,6 +122,33 @@ private slots:
         CHECK(echo("Port2/1920x1080x60Hz!", "Port"), 2, "1920x1080x60Hz");
         CHECK(echo("MuteOn104", "MuteOn"), 104, "");
         CHECK(echo("Volume5/3/0!", "Volume"), 5, "30");
+
+        // What the activity log reads out of a command sent and a change by another client.
+        const auto said = [](const std::optional<ActivityEntry> &e) {
+            return e ? QStringList{e->kind, QString::number(e->port), e->detail} : QStringList();
+        };
+        const auto sent = [said](const char *command) {
+            return said(ActivityText::fromCommand(QString::fromUtf8(command)));
+        };
+        CHECK(sent("{param=3VIDEO5}"), "video", "5", "input 3 → output 5");
+        CHECK(sent("{param=0IR2}"), "infrared", "2", "clear output 2");
+        CHECK(sent("{param=Recall4}"), "plan", "4", "recall plan 4");
+        CHECK(sent("{param=Bind1/2/5}"), "splice", "1", "splice outputs 1/2/5");
+        CHECK(sent("{param=Volume102/30}"), "setting", "102", "Volume102/30");
+        CHECK(sent("{param=status}"), );
+        CHECK(sent("{param=Get_OSD3}"), );
+        CHECK(sent("not a command"), );
+        const auto others = [said](const char *json) {
+            QStringList all;
+            for (const ActivityEntry &e :
+                 ActivityText::fromChangedByOthers(QJsonDocument::fromJson(json).object()))
+                all << said(e).join('|') + (e.byOthers ? "" : "!");
+            return all;
+        };
+        CHECK(others(R"({"audio101_change":103,"IR2_change":0})"), "infrared|2|clear output 2",
+              "audio|101|input 103 → output 101");
+        CHECK(others(R"({"UnBind_change":4,"e":"Output_Lock3/1!"})"), "splice|4|unsplice output 4",
+              "setting|3|Output_Lock3/1");
     }
     void checks()
     {

@@ -1,4 +1,6 @@
 #include "app/appsettings.h"
+#include "storage/activityrecorder.h"
+#include "storage/activitystore.h"
 #include "storage/captionstore.h"
 #include "storage/fileaccess.h"
 #include "storage/plannamestore.h"
@@ -7,6 +9,7 @@
 #include "storage/useraccountstore.h"
 #include "users/permissionstore.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -258,6 +261,80 @@ private slots:
         QCOMPARE(UserAccountStore().rememberedPassword(), QStringLiteral("pw 1"));
         QVERIFY(users.setRememberPassword(false) && users.setRememberPassword(true));
         QCOMPARE(users.rememberedPassword(), QString());
+    }
+
+    // The activity log keeps 30 days, filters in the database, and exports text a spreadsheet
+    // cannot run; a batch is written whole or not at all.
+    void activityLog()
+    {
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        const auto at = [&now](qint64 secondsAgo, const QString &user, const QString &kind,
+                               int port, const QString &detail) {
+            return ActivityEntry{
+                now.addSecs(-secondsAgo), user, user.isEmpty(), kind, port, detail};
+        };
+        ActivityStore store;
+        QVERIFY(store.record({at(31 * 86400, "ADMIN", "video", 5, "old"),
+                              at(120, "=cmd|' /C calc'!A0", "video", 5, "input 3 → output 5"),
+                              at(60, "", "audio", 5, "input 1, \"left\""),
+                              at(1, "Ops", "plan", 2, "recall plan 2")}));
+        QVERIFY(store.trim(now));
+        const auto details = [&store](ActivityStore::Filter filter) {
+            QStringList got;
+            for (const ActivityEntry &e : store.load(filter))
+                got << e.detail;
+            return got.join(';');
+        };
+        ActivityStore::Filter all;
+        QCOMPARE(details(all), "recall plan 2;input 1, \"left\";input 3 → output 5");
+        ActivityStore::Filter some;
+        some.port = 5;
+        some.from = now.addSecs(-90);
+        QCOMPARE(details(some), "input 1, \"left\"");
+        some = {};
+        some.who = "ops";
+        QCOMPARE(details(some), "recall plan 2");
+        some = {};
+        some.onlyOthers = true;
+        some.kind = "audio";
+        QCOMPARE(details(some), "input 1, \"left\"");
+        some = {};
+        some.limit = 1;
+        QCOMPARE(details(some), "recall plan 2");
+
+        const QList<QByteArray> csv = ActivityStore::toCsv(store.load(all)).split('\n');
+        QCOMPARE(csv.size(), 5);
+        QVERIFY(csv.at(1).contains(",Ops,no,plan,2,recall plan 2\r"));
+        QVERIFY(csv.at(2).endsWith(",,yes,audio,5,\"input 1, \"\"left\"\"\"\r"));
+        QVERIFY2(csv.at(3).contains(",\"'=cmd|' /C calc'!A0\",no,"), csv.at(3).constData());
+
+        // One row refused (no kind): none of the batch is written.
+        const QString insert("insert into ActivityLog(Time,User,ByOthers,Kind,Port,Detail)"
+                             "values(?,?,?,?,?,?)");
+        QVERIFY(!ProjectDatabase::executeBatch(insert, {{"9", "ADMIN", 0, "video", 1, "kept out"},
+                                                        {"9", "ADMIN", 0, QVariant(), 1, "x"}}));
+        QCOMPARE(store.load(all).size(), 3);
+
+        // A log that cannot be written says so once and keeps its entries for the next try.
+        QVERIFY(QFile::remove(ProjectDatabase::databasePath()));
+        QVERIFY(QDir(m_dir->path()).mkdir("project.db"));
+        ActivityRecorder recorder([] { return QStringLiteral("ADMIN"); });
+        QSignalSpy failed(&recorder, &ActivityRecorder::saveFailed);
+        QSignalSpy written(&recorder, &ActivityRecorder::recorded);
+        recorder.commandSent("{param=3VIDEO5}");
+        recorder.commandSent("{param=version}");
+        recorder.flush();
+        recorder.changedByOthers(QJsonObject{{"video2_change", 4}});
+        recorder.flush();
+        QCOMPARE(failed.size(), 1);
+        QVERIFY(failed.first().first().toString().contains("project.db"));
+        QVERIFY(QDir(m_dir->path()).rmdir("project.db"));
+        recorder.flush();
+        QCOMPARE(written.size(), 1);
+        const auto entries = written.first().first().value<QList<ActivityEntry>>();
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries.first().user, QStringLiteral("ADMIN"));
+        QVERIFY(entries.last().byOthers);
     }
 };
 

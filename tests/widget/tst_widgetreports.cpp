@@ -122,7 +122,7 @@ private slots:
         auto *tabs = find<QTabWidget>("tabWidget");
         QWidget *about = find("About");
         QVERIFY(about && find("IpEdit"));
-        QCOMPARE(tabs->count(), 6);
+        QCOMPARE(tabs->count(), 7);
         QVERIFY(!about->isVisible() && !tabs->isAncestorOf(about));
         tabs->setCurrentIndex(5);
         QVERIFY(about->isVisible() && tabs->currentWidget()->isAncestorOf(about));
@@ -131,11 +131,12 @@ private slots:
 
         auto *language = find<QComboBox>("languageComboBox");
         auto *list = find<ListWidget>("listWidget");
-        const char *const sources[] = {"Video", nullptr, "Audio", "Infared", "Setting", "About"};
+        const char *const sources[] = {"Video",   nullptr, "Audio",   "Infared",
+                                       "Setting", "About", "Activity"};
         for (int choice : {0, 1}) {
             language->setCurrentIndex(choice);
             QCOMPARE(AppSettings::instance()->language(), choice); // kept for the next start
-            for (int i = 0; i < 6; ++i) {
+            for (int i = 0; i < 7; ++i) {
                 if (sources[i])
                     QCOMPARE(tabs->tabText(i), QCoreApplication::translate("Widget", sources[i]));
             }
