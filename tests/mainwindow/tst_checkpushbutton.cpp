@@ -7,7 +7,7 @@ class TestCheckPushButton : public QObject
     Q_OBJECT
 
 private slots:
-    void paintsOnAndOff_data()
+    void layouts_data()
     {
         QTest::addColumn<int>("layout");
         QTest::addColumn<int>("windows");
@@ -19,28 +19,16 @@ private slots:
         QTest::newRow("negative") << -1 << 0;
     }
 
-    // The first window's middle shows the fill; layout 0 is one whole window.
-    void paintsOnAndOff()
+    // Each known layout has its windows to draw and is named in the tooltip; others have none.
+    void layouts()
     {
         QFETCH(int, layout);
-        const QList<QRectF> rects = CheckPushButton::layoutRects(layout);
-        QTEST(int(rects.size()), "windows");
+        QTEST(int(CheckPushButton::layoutRects(layout).size()), "windows");
         CheckPushButton button;
-        button.resize(120, 80);
         button.setLayoutNumber(layout);
         // The button has no text: its tooltip tells the known layouts apart.
         QCOMPARE(button.toolTip().isEmpty(), layout < 0 || layout >= CheckPushButton::LayoutCount);
         QCOMPARE(button.toolTip() == CheckPushButton().toolTip(), layout == 0);
-        const auto colourAt = [&button](bool checked, const QPointF &f) {
-            button.setChecked(checked);
-            const QImage image = button.grab().toImage();
-            return image.pixelColor(int(f.x() * image.width()), int(f.y() * image.height()));
-        };
-        const QPointF middle = rects.isEmpty() ? QPointF(0.5, 0.5) : rects.first().center();
-        QCOMPARE(colourAt(true, middle), QColor(51, 140, 86));
-        QCOMPARE(colourAt(false, middle), QColor(221, 222, 219));
-        if (layout == 1) // the white outline between the four windows
-            QCOMPARE(colourAt(true, QPointF(0.5, 0.25)), QColor(Qt::white));
     }
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// What the wall's GUI tests share: keyboard choices, window menus, a loopback device's commands.
+// What the wall's GUI tests share: keyboard choices, drops, window menus, a loopback device.
 #include "../protocol/loopbackpeer.h"
 #include "protocol/messagedistance.h"
 
@@ -28,27 +28,20 @@ inline bool dropText(QWidget *w, const QString &text, const QPoint &at, bool typ
     mime.setText(text);
     if (typed)
         mime.setData(QStringLiteral("application/type"), "1");
-    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(w, &enter);
-    QDragMoveEvent over(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &over);
-    if (!enter.isAccepted())
-        return false;
-    QDropEvent drop(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &drop);
-    return drop.isAccepted();
+    QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, {});
+    if (enter.isAccepted())
+        QApplication::sendEvent(w, &drop);
+    return enter.isAccepted() && drop.isAccepted();
 }
 
 /// The pop-up menu a right click at `at` on `w` opens, or null.
 inline QMenu *openMenu(QWidget *w, const QPoint &at)
 {
     QTest::mouseClick(w, Qt::RightButton, Qt::NoModifier, at);
-    QMenu *menu = nullptr;
-    const auto open = [&] {
-        return (menu = qobject_cast<QMenu *>(QApplication::activePopupWidget()));
-    };
-    return QTest::qWaitFor(open) ? menu : nullptr;
+    const auto popup = [] { return qobject_cast<QMenu *>(QApplication::activePopupWidget()); };
+    return QTest::qWaitFor(popup) ? popup() : nullptr;
 }
 
 /// Right click at `at` on `w` and the menu's entry `text`; false when there is no such entry.
@@ -56,10 +49,8 @@ inline bool menuEntry(QWidget *w, const QPoint &at, const QString &text)
 {
     const QPointer<QMenu> menu(openMenu(w, at));
     QAction *chosen = nullptr;
-    for (QAction *a : menu ? menu->actions() : QList<QAction *>()) {
-        if (a->text() == text)
-            chosen = a;
-    }
+    for (QAction *a : menu ? menu->actions() : QList<QAction *>())
+        chosen = a->text() == text ? a : chosen;
     if (chosen)
         chosen->trigger(); // may run a modal dialog, during which the menu goes
     if (menu)

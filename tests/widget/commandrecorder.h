@@ -32,14 +32,4 @@ public:
         bytes.clear();
         return out;
     }
-
-    QStringList takeCommands()
-    {
-        QStringList out;
-        for (const QByteArray &part : take().split('}')) {
-            if (!part.trimmed().isEmpty())
-                out << QString::fromUtf8(part.trimmed()) + QLatin1Char('}');
-        }
-        return out;
-    }
 };

