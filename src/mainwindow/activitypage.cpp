@@ -4,13 +4,13 @@
 #include "storage/projectdatabase.h"
 #include "uikit/msgdlg.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
-#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,7 +37,7 @@ ActivityPage::ActivityPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("activityPage"));
     m_filters = new QWidget(this);
-    auto *filters = new QGridLayout(m_filters);
+    auto *filters = new QVBoxLayout(m_filters);
     filters->setContentsMargins(0, 0, 0, 0);
     m_port = new QSpinBox(m_filters);
     m_port->setObjectName(QStringLiteral("activityPort"));
@@ -63,25 +63,37 @@ ActivityPage::ActivityPage(QWidget *parent) : QWidget(parent)
     auto *exportButton = new QPushButton(m_filters);
     exportButton->setObjectName(QStringLiteral("activityExport"));
 
+    // Two rows, each caption before its field: what to look for, then when.
     QWidget *fields[] = {m_port, m_kind, m_who, m_period, m_from, m_to};
+    QHBoxLayout *rows[] = {new QHBoxLayout, new QHBoxLayout};
     for (int i = 0; i < 6; ++i) {
         auto *caption = new QLabel(m_filters);
         caption->setBuddy(fields[i]);
         m_captions << caption;
-        filters->addWidget(caption, i / 3 * 2, i % 3);
-        filters->addWidget(fields[i], i / 3 * 2 + 1, i % 3);
+        rows[i / 3]->addWidget(caption);
+        rows[i / 3]->addWidget(fields[i]);
+        rows[i / 3]->addSpacing(12);
     }
-    filters->addWidget(m_othersOnly, 1, 3);
-    filters->addWidget(refresh, 3, 3);
-    filters->addWidget(exportButton, 3, 4);
-    filters->setColumnStretch(2, 1);
+    m_port->setMinimumWidth(90);
+    m_kind->setMinimumWidth(120);
+    m_who->setMinimumWidth(180);
+    m_period->setMinimumWidth(140);
+    rows[0]->addWidget(m_othersOnly);
+    rows[0]->addStretch(1);
+    rows[1]->addStretch(1);
+    rows[1]->addWidget(refresh);
+    rows[1]->addWidget(exportButton);
+    filters->addLayout(rows[0]);
+    filters->addLayout(rows[1]);
 
     m_table = new QTableWidget(0, 5, this);
     m_table->setObjectName(QStringLiteral("activityTable"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    for (int column = 0; column < 4; ++column)
+        m_table->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setSectionResizeMode(4, QHeaderView::Stretch);
     m_table->setAlternatingRowColors(true);
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("activityStatus"));
@@ -182,7 +194,6 @@ void ActivityPage::reload()
             m_table->setItem(row, column, item);
         }
     }
-    m_table->resizeColumnsToContents();
     m_table->setUpdatesEnabled(true);
     if (!ok)
         m_status->setText(

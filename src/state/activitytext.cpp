@@ -79,6 +79,11 @@ QList<ActivityEntry> fromChangedByOthers(const QJsonObject &report)
         const QJsonValue value = it.value();
         const QString text =
             value.isString() ? value.toString() : QString::number(value.toVariant().toLongLong());
+        // Signals coming and going and screens plugged in are the device's state, not a change
+        // anyone made.
+        if (it.key().startsWith(QLatin1String("input")) ||
+            it.key().startsWith(QLatin1String("link")))
+            continue;
         const QRegularExpressionMatch m = routed.match(it.key());
         ActivityEntry e;
         if (m.hasMatch()) {

@@ -147,8 +147,8 @@ private slots:
         };
         CHECK(others(R"({"audio101_change":103,"IR2_change":0})"), "infrared|2|clear output 2",
               "audio|101|input 103 → output 101");
-        CHECK(others(R"({"UnBind_change":4,"e":"Output_Lock3/1!"})"), "splice|4|unsplice output 4",
-              "setting|3|Output_Lock3/1");
+        CHECK(others(R"({"UnBind_change":4,"e":"Output_Lock3/1!","input2_change":true})"),
+              "splice|4|unsplice output 4", "setting|3|Output_Lock3/1");
     }
     void checks()
     {
