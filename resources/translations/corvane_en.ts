@@ -1230,6 +1230,14 @@ Output</translation>
         <source>Redo: %1</source>
         <translation>Redo: %1</translation>
     </message>
+    <message>
+        <source>splice outputs %1</source>
+        <translation>splice outputs %1</translation>
+    </message>
+    <message>
+        <source>unsplice outputs %1</source>
+        <translation>unsplice outputs %1</translation>
+    </message>
 </context>
 <context>
     <name>RoutingPage</name>

@@ -1230,6 +1230,14 @@ Output</source>
         <source>Redo: %1</source>
         <translation>重做：%1</translation>
     </message>
+    <message>
+        <source>splice outputs %1</source>
+        <translation>拼接输出 %1</translation>
+    </message>
+    <message>
+        <source>unsplice outputs %1</source>
+        <translation>取消拼接输出 %1</translation>
+    </message>
 </context>
 <context>
     <name>RoutingPage</name>

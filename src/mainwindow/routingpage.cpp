@@ -377,13 +377,32 @@ void RoutingPage::replay(const RouteHistory::Step &step, bool back)
         putBack();
         return;
     }
+    const QList<QList<int>> &dissolve = back ? step.formed : step.dissolved;
+    const QList<QList<int>> &form = back ? step.dissolved : step.formed;
     // All or nothing: a step the operator may no longer make in full is not made in part.
-    for (const RouteHistory::Route &r : step.routes) {
-        if (!tableFor(r.kind, r.output)->dropAllowed(r.output, back ? r.before : r.after)) {
-            putBack();
-            m_hooks.portWarning();
-            return;
-        }
+    bool allowed = true;
+    for (const RouteHistory::Route &r : step.routes)
+        allowed =
+            allowed && tableFor(r.kind, r.output)->dropAllowed(r.output, back ? r.before : r.after);
+    for (const QList<int> &group : dissolve + form) {
+        for (int o : group)
+            allowed = allowed && groupAllows(o, SpliceFunction);
+    }
+    if (!allowed) {
+        putBack();
+        m_hooks.portWarning();
+        return;
+    }
+    // Groups first: a route then reaches the outputs as they will be grouped.
+    for (const QList<int> &group : dissolve) {
+        m_client->unbindOutputs(group.first());
+        if (m_groups)
+            m_groups->dissolveGroupOf(group.first());
+    }
+    for (const QList<int> &group : form) {
+        m_client->bindOutputs(group.first(), group);
+        if (m_groups)
+            m_groups->addGroup(group);
     }
     for (const RouteHistory::Route &r : step.routes)
         sendRoute(r.kind, r.output, back ? r.before : r.after);
@@ -452,14 +471,36 @@ void RoutingPage::take()
     }
 }
 
+void RoutingPage::onGroupsChanged(const QMap<int, QList<int>> &groups)
+{
+    // Only what reached the device is a step to undo.
+    if (m_spliceSent && m_client->isConnected()) {
+        QList<QList<int>> formed;
+        QList<QList<int>> dissolved;
+        for (const QList<int> &group : groups) {
+            if (!m_groupsShown.values().contains(group))
+                formed << group;
+        }
+        for (const QList<int> &group : qAsConst(m_groupsShown)) {
+            if (!groups.values().contains(group))
+                dissolved << group;
+        }
+        m_history->recordSplice(formed, dissolved, m_spliceRoutes);
+    }
+    m_spliceSent = false;
+    m_spliceRoutes.clear();
+    m_groupsShown = groups;
+}
+
 void RoutingPage::markChangedByOthers(int layer, int output)
 {
     const auto kind = RouteHistory::Kind(layer);
     const QMap<int, int> routes = kind == RouteHistory::Video   ? m_state->videoRoute()
                                   : kind == RouteHistory::Audio ? m_state->audioRoute()
                                                                 : m_state->irRoute();
-    const QString change =
-        RouteHistory::describe({{RouteHistory::Route{kind, output, 0, routes.value(output)}}, 0});
+    RouteHistory::Step step;
+    step.routes << RouteHistory::Route{kind, output, 0, routes.value(output)};
+    const QString change = RouteHistory::describe(step);
     m_recent.insert({layer, output},
                     {QDeadlineTimer(RecentChangeMs),
                      tr("Changed by another client at %1: %2")
@@ -667,16 +708,24 @@ void RoutingPage::createSpliceGroups()
     TableWidget *video = m_ui->videoTableWidget;
     VideoSplitManager *groups = m_groups.get();
     connect(groups, &VideoSplitManager::si_groupsChanged, video, &TableWidget::setSpliceGroups);
+    connect(groups, &VideoSplitManager::si_groupsChanged, this, &RoutingPage::onGroupsChanged);
     connect(groups, &VideoSplitManager::si_tableRefreshRequested, video,
             &TableWidget::setLayoutForBindMode);
     // A new group shows the master's picture on all its outputs.
     connect(groups, &VideoSplitManager::si_sendNewBindMsg, this,
             [this](int master, const QList<int> &members) {
-                m_reports->applyVideoRoute(m_state->videoRouteAt(master), master, false);
+                const int input = m_state->videoRouteAt(master);
+                for (int o : members)
+                    m_spliceRoutes << RouteHistory::Route{RouteHistory::Video, o,
+                                                          m_state->videoRouteAt(o), input};
+                m_spliceSent = true;
+                m_reports->applyVideoRoute(input, master, false);
                 m_client->bindOutputs(master, members);
             });
-    connect(groups, &VideoSplitManager::si_sendUnBindMsg, m_client,
-            &MessageDistance::unbindOutputs);
+    connect(groups, &VideoSplitManager::si_sendUnBindMsg, this, [this](int output) {
+        m_spliceSent = true;
+        m_client->unbindOutputs(output);
+    });
     groups->setTable(video);
     m_reports->setSpliceGroups([groups](int output) { return groups->groupOf(output); });
 }

@@ -104,6 +104,8 @@ private:
     void sendRoute(RouteHistory::Kind kind, int output, int input);
     /// The staged routes in their cells, their count and the take bar's state.
     void showStaged();
+    /// The groups now shown; after an operator's splice or unsplice, its undo step.
+    void onGroupsChanged(const QMap<int, QList<int>> &groups);
     /// Another client routed `output`: its cell carries a mark for a minute.
     void markChangedByOthers(int layer, int output);
     /// The marks still due on the cells; those whose minute is over go.
@@ -134,6 +136,10 @@ private:
     };
     QMap<QPair<int, int>, RecentChange> m_recent; // (kind, output)
     QTimer *m_recentTimer;
+    QMap<int, QList<int>> m_groupsShown;
+    /// Set by an operator's splice or unsplice until the groups it made are shown.
+    bool m_spliceSent = false;
+    QList<RouteHistory::Route> m_spliceRoutes;
     std::unique_ptr<VideoSplitManager> m_groups;
     QButtonGroup *m_spliceModes = nullptr;
     QVector<int> m_builtLayout; // device type, bind mode, splitter mode of the built tables

@@ -3,12 +3,59 @@
 #include "devicestate.h"
 #include "reportapplier.h"
 
+#include <QStringList>
+
 RouteHistory::RouteHistory(DeviceState *state, ReportApplier *reports, QObject *parent)
     : QObject(parent), m_state(state)
 {
     connect(reports, &ReportApplier::routesReported, this, &RouteHistory::routesReported);
     connect(reports, &ReportApplier::routeChangedByOthers, this,
             [this](int layer, int output) { changedByOthers(Kind(layer), output); });
+    // Another client's splice or unsplice changes what every output of the group shows.
+    connect(reports, &ReportApplier::bindGroupAdded, this, [this](const QList<int> &outputs) {
+        for (int o : outputs)
+            changedByOthers(Video, o);
+    });
+    connect(reports, &ReportApplier::bindGroupDissolved, this, [this, reports](int output) {
+        QList<int> outputs = reports->spliceGroupOf(output);
+        outputs << output;
+        for (int o : qAsConst(outputs))
+            changedByOthers(Video, o);
+    });
+}
+
+bool RouteHistory::Step::touches(Kind kind, int output) const
+{
+    for (const Route &r : routes) {
+        if (r.kind == kind && r.output == output)
+            return true;
+    }
+    if (kind != Video)
+        return false;
+    for (const QList<QList<int>> *groups : {&formed, &dissolved}) {
+        for (const QList<int> &group : *groups) {
+            if (group.contains(output))
+                return true;
+        }
+    }
+    return false;
+}
+
+void RouteHistory::recordSplice(const QList<QList<int>> &formed, const QList<QList<int>> &dissolved,
+                                const QList<Route> &routes)
+{
+    Step step;
+    step.formed = formed;
+    step.dissolved = dissolved;
+    for (const Route &r : routes) {
+        if (r.before != r.after)
+            step.routes.append(r);
+    }
+    if (step.isEmpty())
+        return;
+    push(m_undo, step);
+    m_redo.clear();
+    emit changed();
 }
 
 QMap<int, int> RouteHistory::routesOf(Kind kind) const
@@ -63,7 +110,8 @@ void RouteHistory::routesReported()
         return;
     const QList<QMap<int, int>> before = m_snapshot;
     m_snapshot.clear();
-    Step step{{}, m_pendingPlan};
+    Step step;
+    step.plan = m_pendingPlan;
     for (Kind kind : {Video, Audio, Infrared}) {
         const QMap<int, int> was = before.at(kind);
         const QMap<int, int> now = routesOf(kind);
@@ -93,13 +141,7 @@ void RouteHistory::routesReported()
 
 void RouteHistory::changedByOthers(Kind kind, int output)
 {
-    const auto touches = [kind, output](const Step &step) {
-        for (const Route &r : step.routes) {
-            if (r.kind == kind && r.output == output)
-                return true;
-        }
-        return false;
-    };
+    const auto touches = [kind, output](const Step &step) { return step.touches(kind, output); };
     const int before = m_undo.size() + m_redo.size();
     m_undo.erase(std::remove_if(m_undo.begin(), m_undo.end(), touches), m_undo.end());
     m_redo.erase(std::remove_if(m_redo.begin(), m_redo.end(), touches), m_redo.end());
@@ -165,6 +207,16 @@ QString RouteHistory::describe(const Step &step)
 {
     if (step.plan > 0)
         return tr("plan %1").arg(step.plan);
+    const auto outputs = [](const QList<int> &group) {
+        QStringList numbers;
+        for (int o : group)
+            numbers << QString::number(o);
+        return numbers.join(QStringLiteral(", "));
+    };
+    if (!step.formed.isEmpty())
+        return tr("splice outputs %1").arg(outputs(step.formed.first()));
+    if (!step.dissolved.isEmpty())
+        return tr("unsplice outputs %1").arg(outputs(step.dissolved.first()));
     if (step.routes.size() != 1)
         return tr("%1 routes").arg(step.routes.size());
     const Route &r = step.routes.first();

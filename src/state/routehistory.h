@@ -42,7 +42,12 @@ public:
         QList<Route> routes;
         /// The recalled plan's number; 0 for a drop or a clear.
         int plan = 0;
-        bool isEmpty() const { return routes.isEmpty(); }
+        /// Splice groups the step formed and dissolved, master first.
+        QList<QList<int>> formed;
+        QList<QList<int>> dissolved;
+        bool isEmpty() const { return routes.isEmpty() && formed.isEmpty() && dissolved.isEmpty(); }
+        /// Whether undoing or redoing it would set `output` of this kind.
+        bool touches(Kind kind, int output) const;
     };
 
     /// Steps kept per connection; the oldest goes first.
@@ -56,6 +61,10 @@ public:
     void recordRoute(Kind kind, int output, int input);
     /// Several routes made in one go (a take), one step; each route's `before` is read here.
     void recordRoutes(const QList<Route> &routes);
+    /// The operator's splice or unsplice: the groups it formed and dissolved, and the video
+    /// routes it changed with what they were (`before` given).
+    void recordSplice(const QList<QList<int>> &formed, const QList<QList<int>> &dissolved,
+                      const QList<Route> &routes);
     /// A plan was recalled: its step is what the next routes report changed.
     void recordPlanRecall(int plan);
     /// The link went down: whatever it comes back to is compared with the routes now held.

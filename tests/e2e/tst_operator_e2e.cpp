@@ -9,8 +9,10 @@
 #include "uikit/dialogconfirm3btn.h"
 #include "uikit/svgcheckbox.h"
 #include "wall/planpushbutton.h"
+#include "wall/splicegroups.h"
 
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -88,6 +90,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(shownInput(5), 1, 5000);
         QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
                         Qt::NoModifier);
+        QSignalSpy binds(MessageDistance::instance(), &MessageDistance::receiveBindInfoSig);
         QApplication::sendEvent(button("btn_plan2"), &dbl);
         QTRY_COMPARE_WITH_TIMEOUT(undo->toolTip(), QStringLiteral("Undo: plan 2"), 5000);
         QCOMPARE(shownInput(5), 7);
@@ -97,6 +100,23 @@ private slots:
         QCOMPARE(sent(), QStringLiteral("{param=1VIDEO4} {param=1VIDEO5} {param=101AUDIO104} "
                                         "{param=101AUDIO105}"));
         QCOMPARE(QList<int>({shownInput(4), shownInput(5)}), QList<int>({1, 1}));
+
+        // A splice is one step: undone, the group goes and its outputs show what they did.
+        QTRY_VERIFY(!binds.isEmpty()); // the plan's groups have come
+        const int second = shownInput(2);
+        videoTable()->clearSelection();
+        videoTable()->itemForOutput(1)->setSelected(true);
+        videoTable()->itemForOutput(2)->setSelected(true);
+        mark();
+        m_window->splitManager()->toggleSplice(2);
+        QCOMPARE(undo->toolTip(), QStringLiteral("Undo: splice outputs 1, 2"));
+        undo->click();
+        redo->click();
+        QCOMPARE(sent(), QStringLiteral("{param=Bind1/2} {param=UnBind1} {param=%1VIDEO2} "
+                                        "{param=Bind1/2} {param=%2VIDEO2}")
+                             .arg(second)
+                             .arg(shownInput(1)));
+        QCOMPARE(m_window->splitManager()->groupOf(2), QList<int>({1, 2}));
         QVERIFY(m_messages.isEmpty());
     }
 

@@ -325,6 +325,14 @@ private slots:
         routes(R"({"video1":3,"video2":1,"video5":7,"IR2":3,"IR3":2})");
         QVERIFY(!history.canUndo());
 
+        // A splice is a step of its groups; another client's splice over them drops it.
+        history.recordSplice({{4, 6}}, {}, {{RouteHistory::Video, 6, 2, 2}});
+        QCOMPARE(history.undoText(), QStringLiteral("Undo: splice outputs 4, 6"));
+        QVERIFY(history.takeUndo().routes.isEmpty()); // a route left as it was is no part of it
+        history.takeRedo();
+        m_applier->applyChangedByOthers(QJsonObject{{"Bind_change", "6/7"}});
+        QVERIFY(!history.canUndo());
+
         for (int i = 1; i <= RouteHistory::Depth + 1; ++i)
             history.recordRoute(RouteHistory::Video, i, 8);
         int steps = 0;
