@@ -12,8 +12,10 @@
 #include "dialogs/graphicstestdialog.h"
 #include "dialogs/titleorosddialog.h"
 #include "dialogs/volumnsettingdialog.h"
-#include "mainwindow/tablewidget.h"
+#include "mainwindow/listwidget.h"
 #include "mainwindow/planbars.h"
+#include "mainwindow/routingpage.h"
+#include "mainwindow/tablewidget.h"
 #include "mainwindow/widget.h"
 #include "protocol/messagedistance.h"
 #include "simserver.h"
@@ -39,6 +41,7 @@
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -267,6 +270,49 @@ QWidget *audioMode(Stage &s, int mode)
     return s.page(2);
 }
 
+/// Video input `input` dropped from the signal list on `output`'s cell, as the operator does.
+void dropInput(Stage &s, int input, int output)
+{
+    auto *list = s.find<ListWidget>("listWidget");
+    auto *table = s.find<TableWidget>("videoTableWidget");
+    const std::unique_ptr<QMimeData> data(
+        list->createDragData(list->entry(ListWidget::VideoKind, input)));
+    const QPoint at = table->visualItemRect(table->itemForOutput(output)).center();
+    QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(table->viewport(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(table->viewport(), &drop);
+}
+
+/// Take mode with two routes staged; another operator has since changed the second output.
+QWidget *takeMode(Stage &s)
+{
+    auto *routing = s.window->findChild<RoutingPage *>();
+    routing->setTakeMode(true);
+    dropInput(s, 3, 5);
+    dropInput(s, 2, 9);
+    s.otherOperator({QStringLiteral("{param=6VIDEO9}"), QStringLiteral("{param=7VIDEO9}")});
+    if (!QTest::qWaitFor([routing] { return routing->staged()->staleCount() > 0; }, 5000))
+        return nullptr;
+    return s.page(0);
+}
+
+/// The activity log after the operator's drops and another operator's changes.
+QWidget *activity(Stage &s)
+{
+    auto *routing = s.window->findChild<RoutingPage *>();
+    routing->cancelStaged();
+    routing->setTakeMode(false);
+    dropInput(s, 4, 1);
+    dropInput(s, 8, 6);
+    s.otherOperator({QStringLiteral("{param=2VIDEO3}"), QStringLiteral("{param=Volume2/40}")});
+    auto *rows = s.find<QTableWidget>("activityTable");
+    s.page(6); // the last tab
+    // Written a moment after the change; the page follows while it is shown.
+    return QTest::qWaitFor([rows] { return rows->rowCount() >= 4; }, 5000) ? s.window.get()
+                                                                           : nullptr;
+}
+
 QWidget *multiview(Stage &s, int layout)
 {
     s.find<QPushButton>(qPrintable(QStringLiteral("btn_splitter_%1").arg(layout)))->click();
@@ -452,6 +498,22 @@ QList<Shot> shots()
          }},
         {"0809", "mainwindow-audio-%1", [](S s) { return s.page(2); }},
         {"0809", "mainwindow-setting-%1", [](S s) { return s.page(4); }},
+        // The operator's tools: the output menu offering to undo a drop, take mode with a
+        // stage another operator overtook, and the activity log.
+        {"0809", "mainwindow-undo-%1",
+         [](S s) {
+             s.page(0);
+             dropInput(s, 3, 5);
+             auto *video = s.find<TableWidget>("videoTableWidget");
+             const QPoint at = video->visualItemRect(video->itemForOutput(5)).center();
+             QContextMenuEvent menu(QContextMenuEvent::Mouse, at,
+                                    video->viewport()->mapToGlobal(at));
+             QApplication::sendEvent(video->viewport(), &menu);
+             return static_cast<QWidget *>(nullptr);
+         },
+         Frame::Popup},
+        {"0809", "mainwindow-take-%1", takeMode},
+        {"0809", "mainwindow-activity-%1", activity},
         // A message with markup, as a wall plan recall shows it.
         {"0809", "message-markup-%1",
          [](S s) {
