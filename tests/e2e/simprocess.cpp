@@ -100,41 +100,19 @@ QString SimProcess::statusReport() const
     return QString::fromUtf8(reply.left(reply.indexOf('}') + 1));
 }
 
-QMap<int, int> SimProcess::routes(const QString &layer) const
-{
-    QMap<int, int> result;
-    const QRegularExpression entry(QStringLiteral("\"%1(\\d+)\":(\\d+)").arg(layer));
-    auto it = entry.globalMatch(statusReport());
-    while (it.hasNext()) {
-        const QRegularExpressionMatch match = it.next();
-        result.insert(match.captured(1).toInt(), match.captured(2).toInt());
-    }
-    return result;
-}
-
-SimProcess::Wall SimProcess::wall() const
+QMap<int, QList<int>> SimProcess::windows() const
 {
     // The device's own comma list: {window1:a,b,c,d,e,f,...,VIR:p,q,AUDIO:x}.
-    Wall result;
-    const QString report = statusReport();
+    QMap<int, QList<int>> result;
     const QRegularExpression window(
         QStringLiteral("window(\\d):(-?\\d+),(-?\\d+),(-?\\d+),(-?\\d+),(-?\\d+),(-?\\d+)"));
-    auto it = window.globalMatch(report);
-    while (it.hasNext()) {
+    for (auto it = window.globalMatch(statusReport()); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
         QList<int> values;
         for (int i = 2; i <= 7; ++i)
             values.append(match.captured(i).toInt());
-        result.windows.insert(match.captured(1).toInt(), values);
+        result.insert(match.captured(1).toInt(), values);
     }
-    const QRegularExpressionMatch vir =
-        QRegularExpression(QStringLiteral("VIR:(\\d+)")).match(report);
-    if (vir.hasMatch())
-        result.vir = vir.captured(1).toInt();
-    const QRegularExpressionMatch audio =
-        QRegularExpression(QStringLiteral("AUDIO:(\\d+)")).match(report);
-    if (audio.hasMatch())
-        result.audio = audio.captured(1).toInt();
     return result;
 }
 

@@ -14,7 +14,6 @@ public:
     /// Starts `corvane-devicesim --type <type>` with any further options; port 0 lets the system
     /// choose. False when it does not report its ports in time.
     bool start(const QString &type, quint16 controlPort = 0, const QStringList &options = {});
-    /// Kills it and waits for the end.
     void stop();
     quint16 controlPort() const { return m_controlPort; }
 
@@ -25,17 +24,9 @@ public:
     /// Waits until `command` has been logged at or after position `from`.
     bool waitForCommand(const QString &command, int from = 0, int timeoutMs = 5000);
 
-    /// Asks the simulator's status over a connection of its own: output -> input per layer
-    /// ("video", "audio", "IR").
-    QMap<int, int> routes(const QString &layer) const;
-    /// The wall as the simulator reports it, asked over a connection of its own.
-    struct Wall
-    {
-        QMap<int, QList<int>> windows; // 1..4 -> input (0: closed), layer, x, y, width, height
-        int vir = -1;
-        int audio = -1;
-    };
-    Wall wall() const;
+    /// The wall's windows as the simulator reports them, asked over a connection of its own:
+    /// 1..4 -> input (0: closed), layer, x, y, width, height.
+    QMap<int, QList<int>> windows() const;
     /// Sends one command from a second client, as another operator would.
     bool sendAsOtherClient(const QString &command) const;
 

@@ -24,6 +24,9 @@
 class SimWindowTest : public QObject
 {
 protected:
+    /// What every model is asked first when the window starts.
+    const QString StartQueries = QStringLiteral(
+        "{param=version} {param=status} {param=inputinfo} {param=netInfo} {param=resolution}");
     std::unique_ptr<QTemporaryDir> m_dataDir;
     std::unique_ptr<SimProcess> m_sim;
     std::unique_ptr<Widget> m_window;
@@ -68,28 +71,23 @@ protected:
         AppSettings::instance()->setType(type);
         return true;
     }
-    /// An operator "operator" with every right except the ones cleared in the masks.
-    static bool restrictOperator(const QList<bool> &inputs, const QList<bool> &outputs,
-                                 const QList<bool> &functions)
+    /// An operator "operator" with every right except to the input, output and function given
+    /// (0-based; -1: none).
+    static bool restrictOperator(int input, int output, int function)
     {
-        const int id = addOperator(QStringLiteral("operator"));
-        const auto all = [](const QList<bool> &mask, int count) {
-            return mask.isEmpty() ? PermissionList::allowAll(count) : PermissionList::join(mask);
+        const auto allBut = [](int count, int index) {
+            QList<bool> mask;
+            for (int i = 0; i < count; ++i)
+                mask << (i != index);
+            return PermissionList::join(mask);
         };
+        const int id = addOperator(QStringLiteral("operator"));
         return id > 1 && PermissionStore().savePermissions(
-                             id, all(inputs, PermissionList::InputCount),
-                             all(outputs, PermissionList::OutputCount),
+                             id, allBut(PermissionList::InputCount, input),
+                             allBut(PermissionList::OutputCount, output),
                              PermissionList::allowAll(PermissionList::AudioCount),
                              PermissionList::allowAll(PermissionList::AnalogCount),
-                             all(functions, PermissionList::FunctionCount));
-    }
-    /// Every entry of `count` allowed but the one at `index` (0-based).
-    static QList<bool> allBut(int count, int index)
-    {
-        QList<bool> mask;
-        for (int i = 0; i < count; ++i)
-            mask << (i != index);
-        return mask;
+                             allBut(PermissionList::FunctionCount, function));
     }
 
     QString connectionText() const

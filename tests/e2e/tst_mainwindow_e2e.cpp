@@ -16,7 +16,6 @@ class TestMainWindowE2E : public SimWindowTest
 {
     Q_OBJECT
 
-    QMap<int, int> deviceRoutes() const { return m_sim->routes(QStringLiteral("video")); }
     VideoSplitManager *manager() const
     {
         return dynamic_cast<VideoSplitManager *>(m_window->splitManager());
@@ -32,51 +31,27 @@ private slots:
     void init() { initWindowTest(); }
     void cleanup() { cleanupWindowTest(); }
 
-    void startupQueriesInOrder_data()
-    {
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<QString>("expected");
-        const QString common("{param=version} {param=status} {param=inputinfo} {param=netInfo} "
-                             "{param=resolution}");
-        const QString matrix = common + " {param=hdcpinfo} {param=outputinfo}";
-        QTest::newRow("matrix 0809") << "0809" << matrix + " {param=bindinfo}";
-        QTest::newRow("0808-S has no binding") << "0808-S" << matrix;
-        QTest::newRow("wall asks for rotation only") << "0409-S" << common + " {param=Get_Rotate}";
-    }
-    void startupQueriesInOrder()
-    {
-        QFETCH(QString, model);
-        QFETCH(QString, expected);
-        QVERIFY(start(model, 1));
-        QVERIFY(openWindow(expected.mid(expected.lastIndexOf(' ') + 1)));
-        QVERIFY(connectionText().contains(QStringLiteral("Ip:127.0.0.1")));
-        QCOMPARE(sent(), expected);
-    }
-
+    // The start's queries in order; routes shown from the device and set by a drop.
     void routesBothWays()
     {
         QVERIFY(start(QStringLiteral("0809"), 1));
         // Routes unlike any default layout, set before the window exists.
         QVERIFY(m_sim->sendAsOtherClient(QStringLiteral("{param=7VIDEO2}")));
         QVERIFY(m_sim->sendAsOtherClient(QStringLiteral("{param=4VIDEO9}")));
-        QTRY_COMPARE_WITH_TIMEOUT(deviceRoutes().value(2), 7, 5000);
-        const QMap<int, int> device = deviceRoutes();
-        QCOMPARE(device.size(), 9);
+        QVERIFY(m_sim->waitForCommand(QStringLiteral("{param=4VIDEO9}")));
         QVERIFY(openWindow());
-        for (auto it = device.cbegin(); it != device.cend(); ++it)
-            QTRY_COMPARE_WITH_TIMEOUT(shownInput(it.key()), it.value(), 5000);
-        QCOMPARE(DeviceState::instance()->videoRoute(), device);
+        QCOMPARE(sent(), StartQueries + " {param=hdcpinfo} {param=outputinfo} {param=bindinfo}");
+        QTRY_COMPARE_WITH_TIMEOUT(shownInput(2), 7, 5000);
+        QCOMPARE(QList<int>({shownInput(9), shownInput(5)}), QList<int>({4, 5}));
 
         mark();
         dropOnOutput(3, 5);
         QCOMPARE(shownInput(5), 3);
         QCOMPARE(sent(), QStringLiteral("{param=3VIDEO5}"));
-        QCOMPARE(deviceRoutes().value(5), 3);
 
         // Another client's change is shown and never sent back.
         QVERIFY(m_sim->sendAsOtherClient(QStringLiteral("{param=6VIDEO4}")));
         QTRY_COMPARE_WITH_TIMEOUT(shownInput(4), 6, 5000);
-        QCOMPARE(DeviceState::instance()->videoRouteAt(4), 6);
         QVERIFY(!sent().contains(QStringLiteral("VIDEO")));
         QVERIFY(m_messages.isEmpty());
     }
@@ -88,7 +63,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(shownInput(5), 5, 5000);
         m_sim->stop();
         QTRY_VERIFY_WITH_TIMEOUT(connectionText().endsWith(QLatin1String("disconnected")), 5000);
-        QVERIFY(connectionText().contains(QStringLiteral("Port:%1").arg(port)));
         auto *state = m_window->findChild<QLabel *>(QStringLiteral("connectState"));
         QCOMPARE(state->property("link").toString(), QStringLiteral("down"));
 
@@ -116,9 +90,8 @@ private slots:
     void userWithoutOutputRightCannotRoute()
     {
         QVERIFY(start(QStringLiteral("0809"), 1, QStringLiteral("operator")));
-        QVERIFY(restrictOperator({}, allBut(PermissionList::OutputCount, 4), {}));
+        QVERIFY(restrictOperator(-1, 4, -1));
         QVERIFY(openWindow());
-        QCOMPARE(AppSettings::instance()->currentUserType(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(shownInput(5), 5, 5000);
         mark();
         dropOnOutput(3, 5);
@@ -169,7 +142,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(shownInput(4), 1, 5000);
         QTRY_VERIFY_WITH_TIMEOUT(manager()->groups().isEmpty(), 5000);
         auto *plan2 = m_window->findChild<PlanPushButton *>(QStringLiteral("btn_plan2"));
-        QCOMPARE(plan2->caption(), QStringLiteral("[2]"));
         mark();
         QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
                         Qt::NoModifier);
@@ -188,7 +160,6 @@ private slots:
         mark();
         m_window->findChild<QAbstractButton *>(QStringLiteral("btn_splitter_3"))->click();
         QCOMPARE(sent(), QStringLiteral("{param=Splitter3}"));
-        QCOMPARE(splitter->splitterMode(), 3);
         m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(1);
         QTRY_VERIFY(splitter->isVisible() && splitter->width() > 100);
         const QPoint region3(int(0.8 * splitter->width()), int(0.3 * splitter->height()));
@@ -207,11 +178,10 @@ private slots:
     {
         QVERIFY(start(QStringLiteral("0808-S"), 1) &&
                 openWindow(QStringLiteral("{param=outputinfo}")));
+        // No binding on this model: the start asks for none.
+        QCOMPARE(sent(), StartQueries + " {param=hdcpinfo} {param=outputinfo}");
         QTRY_VERIFY_WITH_TIMEOUT(shownInput(1) > 0, 5000);
         auto *preset = m_window->findChild<PlanPushButton *>(QStringLiteral("btn_spliceMode3"));
-        // The button shows the outputs its preset joins.
-        QVERIFY(preset->previewMode());
-        QVERIFY(preset->screenColor(6).isValid() && !preset->screenColor(3).isValid());
         const int masterInput = shownInput(1);
         mark();
         QTest::mouseClick(preset, Qt::LeftButton);
