@@ -36,6 +36,13 @@ constexpr int ExportedRows = 10000000;
 ActivityPage::ActivityPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("activityPage"));
+}
+
+// Built when first shown: most sessions never open the page, and the window starts sooner.
+void ActivityPage::build()
+{
+    if (m_table)
+        return;
     m_filters = new QWidget(this);
     auto *filters = new QVBoxLayout(m_filters);
     filters->setContentsMargins(0, 0, 0, 0);
@@ -177,6 +184,7 @@ QList<ActivityEntry> ActivityPage::select(int limit, bool *ok) const
 
 void ActivityPage::reload()
 {
+    build();
     bool ok = true;
     const QList<ActivityEntry> entries = select(ShownRows, &ok);
     m_table->setUpdatesEnabled(false);
@@ -212,8 +220,9 @@ void ActivityPage::entriesRecorded()
         reload();
 }
 
-bool ActivityPage::exportTo(const QString &path, QString *error) const
+bool ActivityPage::exportTo(const QString &path, QString *error)
 {
+    build();
     bool ok = true;
     const QList<ActivityEntry> entries = select(ExportedRows, &ok);
     if (!ok) {
@@ -248,13 +257,14 @@ void ActivityPage::exportCsv()
 
 void ActivityPage::showEvent(QShowEvent *event)
 {
+    build();
     QWidget::showEvent(event);
     reload();
 }
 
 void ActivityPage::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange) {
+    if (event->type() == QEvent::LanguageChange && m_table) {
         retranslate();
         if (isVisible())
             reload();

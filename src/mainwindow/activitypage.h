@@ -27,7 +27,8 @@ public:
     /// New entries were written: shown at once when the page is on screen.
     void entriesRecorded();
     /// Writes what the filters select to `path`; false with the reason in `error`.
-    bool exportTo(const QString &path, QString *error) const;
+    bool exportTo(const QString &path, QString *error);
+    /// Null until the page is first shown.
     QTableWidget *table() const { return m_table; }
 
 protected:
@@ -35,19 +36,20 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void build();
     void retranslate();
     void exportCsv();
     QList<ActivityEntry> select(int limit, bool *ok) const;
 
-    QSpinBox *m_port;
-    QComboBox *m_kind;
-    QLineEdit *m_who;
-    QCheckBox *m_othersOnly;
-    QComboBox *m_period;
-    QDateTimeEdit *m_from;
-    QDateTimeEdit *m_to;
-    QLabel *m_status;
-    QTableWidget *m_table;
-    QWidget *m_filters;
+    QSpinBox *m_port = nullptr;
+    QComboBox *m_kind = nullptr;
+    QLineEdit *m_who = nullptr;
+    QCheckBox *m_othersOnly = nullptr;
+    QComboBox *m_period = nullptr;
+    QDateTimeEdit *m_from = nullptr;
+    QDateTimeEdit *m_to = nullptr;
+    QLabel *m_status = nullptr;
+    QTableWidget *m_table = nullptr;
+    QWidget *m_filters = nullptr;
     QList<QLabel *> m_captions;
 };
