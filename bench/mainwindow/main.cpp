@@ -6,6 +6,7 @@
 #include "app/appsettings.h"
 #include "app/loghandler.h"
 #include "app/startup.h"
+#include "mainwindow/consolemodel.h"
 #include "mainwindow/widget.h"
 #include "protocol/messagedistance.h"
 #include "storage/projectdatabase.h"
@@ -16,6 +17,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -205,11 +208,14 @@ int runVersionToStatus(int rounds)
 }
 
 /// A device that answers the version query, lets the start-up queries pass, then floods the
-/// link with routing reports and change notices as fast as it takes them.
+/// link with routing reports and change notices as fast as it takes them, or `perSecond` of
+/// them in a write every millisecond.
 class FloodPeer : public QThread
 {
 public:
-    explicit FloodPeer(int seconds) : m_seconds(seconds) {}
+    explicit FloodPeer(int seconds, int perSecond = 0) : m_seconds(seconds), m_perSecond(perSecond)
+    {
+    }
     std::atomic<int> port{0};
     std::atomic<bool> flooding{false};
     std::atomic<bool> finished{false};
@@ -255,6 +261,24 @@ protected:
         flooding = true;
         QElapsedTimer clock;
         clock.start();
+        // Paced: change notices, each write carrying what is due by now.
+        QByteArray notices;
+        for (int i = 0; i < 64; ++i)
+            notices += "{video" + QByteArray::number(i % 9 + 1) +
+                       "_change:" + QByteArray::number((i + 3) % 9 + 1) + "}";
+        const int notice = notices.size() / 64;
+        while (m_perSecond > 0 && clock.elapsed() < m_seconds * 1000) {
+            const long due = long(clock.elapsed() * m_perSecond / 1000);
+            const int count = int(std::min(64L, due - sent));
+            if (count > 0) {
+                socket->write(notices.constData(), qint64(count) * notice);
+                socket->flush();
+                sent += count;
+            }
+            socket->waitForBytesWritten(1);
+            QThread::msleep(1);
+            socket->readAll();
+        }
         while (clock.elapsed() < m_seconds * 1000) {
             socket->write(burst);
             while (socket->bytesToWrite() > 0 && clock.elapsed() < m_seconds * 1000)
@@ -269,11 +293,13 @@ protected:
 
 private:
     int m_seconds;
+    int m_perSecond;
 };
 
 // The window under a flood, with the real log handler writing into a scratch folder: the
-// longest gap between ticks of a 5 ms timer on the GUI thread, and memory.
-int runFlood(int seconds)
+// longest gap between ticks of a 5 ms timer on the GUI thread, and memory. With `console`,
+// the protocol console is open on screen throughout.
+int runFlood(int seconds, bool console = false)
 {
     QTemporaryDir dir;
     if (!dir.isValid())
@@ -281,7 +307,7 @@ int runFlood(int seconds)
     QDir::setCurrent(dir.path());
     QDir().mkpath(QStringLiteral("log"));
     qInstallMessageHandler(messageHandler);
-    FloodPeer peer(seconds);
+    FloodPeer peer(seconds, console ? 10000 : 0);
     peer.start();
     QElapsedTimer wait;
     wait.start();
@@ -294,6 +320,21 @@ int runFlood(int seconds)
     int reports = 0;
     QObject::connect(MessageDistance::instance(), &MessageDistance::receiveVideoAudioIRMapSig,
                      &window, [&reports] { ++reports; });
+    ConsoleModel *lines = window.findChild<ConsoleModel *>();
+    if (console) {
+        window.show();
+        window.findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(4); // settings
+        window.findChild<QPushButton *>(QStringLiteral("btn_console"))->click();
+    }
+    // How long the views take over one batch's removal and insertion.
+    QElapsedTimer batch;
+    qint64 longestBatch = 0;
+    const auto started = [&batch] { batch.start(); };
+    const auto ended = [&] { longestBatch = std::max(longestBatch, batch.nsecsElapsed()); };
+    QObject::connect(lines, &QAbstractItemModel::rowsAboutToBeInserted, started);
+    QObject::connect(lines, &QAbstractItemModel::rowsAboutToBeRemoved, started);
+    QObject::connect(lines, &QAbstractItemModel::rowsInserted, ended);
+    QObject::connect(lines, &QAbstractItemModel::rowsRemoved, ended);
     pump([&] { return peer.flooding.load() || peer.finished.load(); }, 10000);
     const long idle = rssKiB();
     long peak = idle;
@@ -315,6 +356,29 @@ int runFlood(int seconds)
     const double elapsed = clock.nsecsElapsed() / 1e9;
     ticker.stop();
     peer.wait();
+    if (console) {
+        lines->flush();
+        const long after = rssKiB();
+        QElapsedTimer filter;
+        filter.start();
+        lines->setFilter(QStringLiteral("video1_change"), false);
+        const double plainMs = filter.nsecsElapsed() / 1e6;
+        filter.restart();
+        lines->setFilter(QStringLiteral("video[0-9]_change:[3-5]"), true);
+        const double regexMs = filter.nsecsElapsed() / 1e6;
+        lines->setFilter(QString(), false);
+        std::printf("flood of the window for %d s with the protocol console on screen: device "
+                    "wrote %.0f reports/s; longest GUI-thread stall %.1f ms (target <= 16); "
+                    "console lines %d (rows %d, target 20000); resident memory before %.1f MiB, "
+                    "after %.1f MiB (%+.1f, target within 10), peak %.1f MiB; longest batch in "
+                    "the views %.1f ms; filtering the ring: plain %.1f ms, regex %.1f ms\n",
+                    seconds, peer.sent / elapsed, longest / 1e6, lines->lineCount(),
+                    lines->rowCount(), idle / 1024.0, after / 1024.0, (after - idle) / 1024.0,
+                    peak / 1024.0, longestBatch / 1e6, plainMs, regexMs);
+        MessageDistance::instance()->closeConnections();
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+        return 0;
+    }
     qint64 logBytes = 0;
     for (const QFileInfo &file : QDir(QStringLiteral("log")).entryInfoList(QDir::Files))
         logBytes += file.size();
@@ -369,7 +433,7 @@ int main(int argc, char *argv[])
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (mode == QLatin1String("--minimal") || mode == QLatin1String("--window") ||
         mode == QLatin1String("--latency") || mode == QLatin1String("--flood") ||
-        mode == QLatin1String("--construct")) {
+        mode == QLatin1String("--flood-console") || mode == QLatin1String("--construct")) {
         // The figures are for the window, not for printing its diagnostics.
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
         // The window starts with the program's own application set-up; the minimal program
@@ -385,6 +449,8 @@ int main(int argc, char *argv[])
             return runWindow(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString());
         if (mode == QLatin1String("--flood"))
             return runFlood(5);
+        if (mode == QLatin1String("--flood-console"))
+            return runFlood(argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 60, true);
         if (mode == QLatin1String("--construct"))
             return runConstruct();
         return runVersionToStatus(60);

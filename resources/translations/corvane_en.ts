@@ -285,6 +285,57 @@
     </message>
 </context>
 <context>
+    <name>ConsoleModel</name>
+    <message>
+        <source>Not sent, the link is down: %1</source>
+        <translation>Not sent, the link is down: %1</translation>
+    </message>
+    <message>
+        <source>Link up: %1</source>
+        <translation>Link up: %1</translation>
+    </message>
+    <message>
+        <source>Link down: %1</source>
+        <translation>Link down: %1</translation>
+    </message>
+    <message>
+        <source> ... (%1 bytes in all)</source>
+        <translation> ... (%1 bytes in all)</translation>
+    </message>
+    <message>
+        <source>Reports not kept: %1</source>
+        <translation>Reports not kept: %1</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Sent</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Received</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+</context>
+<context>
     <name>DialogBezel</name>
     <message>
         <source>Bezel Pixel Setting</source>
@@ -1163,6 +1214,75 @@ Output</translation>
     <message>
         <source>not a file</source>
         <translation>not a file</translation>
+    </message>
+</context>
+<context>
+    <name>ProtocolConsole</name>
+    <message>
+        <source>Refused, a command is {param=...} with no further braces: %1</source>
+        <translation>Refused, a command is {param=...} with no further braces: %1</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Regex</source>
+        <translation>Regex</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>{param=...}</source>
+        <translation>{param=...}</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>The reports cut from the selected received line</source>
+        <translation>The reports cut from the selected received line</translation>
+    </message>
+    <message>
+        <source>Invalid expression: %1</source>
+        <translation>Invalid expression: %1</translation>
+    </message>
+    <message>
+        <source>Export the protocol console</source>
+        <translation>Export the protocol console</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Text files (*.txt)</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>The console cannot be saved:
+%1</source>
+        <translation>The console cannot be saved:
+%1</translation>
+    </message>
+    <message>
+        <source>Lines waiting: %1</source>
+        <translation>Lines waiting: %1</translation>
     </message>
 </context>
 <context>
@@ -2233,6 +2353,10 @@ You can log in and work, but changes that would be stored in it are refused.</tr
     <message>
         <source>Device:</source>
         <translation>Device:</translation>
+    </message>
+    <message>
+        <source>Protocol console</source>
+        <translation>Protocol console</translation>
     </message>
 </context>
 <context>

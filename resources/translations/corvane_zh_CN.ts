@@ -285,6 +285,57 @@
     </message>
 </context>
 <context>
+    <name>ConsoleModel</name>
+    <message>
+        <source>Not sent, the link is down: %1</source>
+        <translation>未发送，连接已断开：%1</translation>
+    </message>
+    <message>
+        <source>Link up: %1</source>
+        <translation>连接已建立：%1</translation>
+    </message>
+    <message>
+        <source>Link down: %1</source>
+        <translation>连接已断开：%1</translation>
+    </message>
+    <message>
+        <source> ... (%1 bytes in all)</source>
+        <translation> ...（共 %1 字节）</translation>
+    </message>
+    <message>
+        <source>Reports not kept: %1</source>
+        <translation>未保留的报告：%1</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>发送</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>接收</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>连接</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>方向</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>内容</translation>
+    </message>
+</context>
+<context>
     <name>DialogBezel</name>
     <message>
         <source>Bezel Pixel Setting</source>
@@ -1163,6 +1214,75 @@ Output</source>
     <message>
         <source>not a file</source>
         <translation>不是文件</translation>
+    </message>
+</context>
+<context>
+    <name>ProtocolConsole</name>
+    <message>
+        <source>Refused, a command is {param=...} with no further braces: %1</source>
+        <translation>已拒绝，命令格式须为 {param=...}，其中不能再有花括号：%1</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>筛选</translation>
+    </message>
+    <message>
+        <source>Regex</source>
+        <translation>正则表达式</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>导出...</translation>
+    </message>
+    <message>
+        <source>{param=...}</source>
+        <translation>{param=...} 命令</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>发送</translation>
+    </message>
+    <message>
+        <source>The reports cut from the selected received line</source>
+        <translation>所选接收行中解析出的报告</translation>
+    </message>
+    <message>
+        <source>Invalid expression: %1</source>
+        <translation>表达式无效：%1</translation>
+    </message>
+    <message>
+        <source>Export the protocol console</source>
+        <translation>导出协议控制台</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>文本文件 (*.txt)</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>The console cannot be saved:
+%1</source>
+        <translation>无法保存控制台内容：
+%1</translation>
+    </message>
+    <message>
+        <source>Lines waiting: %1</source>
+        <translation>等待显示的行：%1</translation>
     </message>
 </context>
 <context>
@@ -2233,6 +2353,10 @@ You can log in and work, but changes that would be stored in it are refused.</so
     <message>
         <source>Device:</source>
         <translation>设备类型：</translation>
+    </message>
+    <message>
+        <source>Protocol console</source>
+        <translation>协议控制台</translation>
     </message>
 </context>
 <context>

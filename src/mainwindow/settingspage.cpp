@@ -2,6 +2,8 @@
 #include "widgetforms.h"
 
 #include "app/appsettings.h"
+#include "mainwindow/consolemodel.h"
+#include "mainwindow/protocolconsole.h"
 #include "protocol/messagedistance.h"
 #include "uikit/dialogconfirm.h"
 #include "uikit/msgdlg.h"
@@ -28,8 +30,10 @@ const char MacPattern[] = "^([0-9a-fA-F]{2}(:|-)){5}[0-9a-fA-F]{2}$";
 SettingsPage::SettingsPage(WidgetForms *ui, MessageDistance *client, DeviceState *state,
                            PermissionStore *permissions, QWidget *window)
     : QObject(window), m_ui(ui), m_client(client), m_state(state), m_permissions(permissions),
-      m_window(window)
+      m_window(window), m_consoleModel(new ConsoleModel(this))
 {
+    m_consoleModel->follow(m_client);
+    connect(m_ui->btn_console, &QPushButton::toggled, this, &SettingsPage::showConsole);
     connect(m_state, &DeviceState::changed, this,
             [this](DeviceState::Part part) { onStateChanged(part); });
     // A reported DHCP state checks the switch as if the operator had.
@@ -86,6 +90,19 @@ void SettingsPage::applyRights()
     m_ui->netWorkConfirmBtn->setEnabled(right(NetWorkFunction));
     m_ui->DhcpSwitchCheck->setEnabled(right(DhcpFunction));
     m_ui->IsNotNeedLoginCheck->setEnabled(right(LoginFreeFunction));
+    if (m_console)
+        m_console->setCommandsAllowed(AppSettings::instance()->currentUserType() == 0);
+}
+
+void SettingsPage::showConsole(bool shown)
+{
+    if (!m_console && shown) {
+        m_console = new ProtocolConsole(m_consoleModel, m_client, m_ui->wid_console);
+        m_ui->wid_console->layout()->addWidget(m_console);
+        m_console->setCommandsAllowed(AppSettings::instance()->currentUserType() == 0);
+    }
+    if (m_console)
+        m_console->setVisible(shown);
 }
 
 void SettingsPage::showLoginFree(bool on)

@@ -4,8 +4,10 @@
 
 #include <QObject>
 
+class ConsoleModel;
 class MessageDistance;
 class PermissionStore;
+class ProtocolConsole;
 class QWidget;
 struct WidgetForms;
 
@@ -25,6 +27,9 @@ public:
     void applyRights();
     /// Shows the login-free switch as stored, without announcing it.
     void showLoginFree(bool on);
+    /// Records the protocol from the start; the console showing it is built when first opened.
+    ConsoleModel *consoleModel() const { return m_consoleModel; }
+    ProtocolConsole *console() const { return m_console; }
 
 signals:
     /// The operator turned login-free start-up on or off.
@@ -40,6 +45,7 @@ private:
     /// The device acknowledges a network change or a reset; only then is the operator told.
     void onAcknowledged();
     void editBezel();
+    void showConsole(bool shown);
 
     WidgetForms *m_ui;
     MessageDistance *m_client;
@@ -47,4 +53,6 @@ private:
     PermissionStore *m_permissions;
     QWidget *m_window;
     bool m_networkChangePending = false;
+    ConsoleModel *m_consoleModel;
+    ProtocolConsole *m_console = nullptr;
 };

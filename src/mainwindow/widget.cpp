@@ -113,7 +113,6 @@ void Widget::buildForm()
     m_parked = new ParkedPages(m_ui, this);
     connect(m_ui->tabWidget, &QTabWidget::currentChanged, this, &Widget::onPageChanged);
     panelLayout->addWidget(m_content);
-    m_ui->te_log->hide();
     resize(1280, 800);
     m_ui->tabWidget->setStyleSheet(WindowStyle::tabs(false));
     panel()->installEventFilter(this);

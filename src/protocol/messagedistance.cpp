@@ -253,19 +253,24 @@ int MessageDistance::undeliveredResults()
 void MessageDistance::receiveDataSlot(const QByteArray &chunk)
 {
     const QString text = loggableText(chunk);
-    QMutexLocker lock(&m_bufferLock);
-    PROTOCOL_LOG(QStringLiteral("TCP Receive ") + text);
-    m_processor.appendMessageBytes(chunk);
     {
-        QMutexLocker rawLock(&m_rawTextLock);
-        m_processor.appendRawText(chunk);
-        // Far behind: leave the rest in the socket (and the device waiting) until the parse
-        // thread has caught up.
-        if (m_processor.pendingMessageBytes() + m_processor.pendingRawBytes() >= MaxReceiveBacklog)
-            m_readPaused = true;
+        QMutexLocker lock(&m_bufferLock);
+        PROTOCOL_LOG(QStringLiteral("TCP Receive ") + text);
+        m_processor.appendMessageBytes(chunk);
+        {
+            QMutexLocker rawLock(&m_rawTextLock);
+            m_processor.appendRawText(chunk);
+            // Far behind: leave the rest in the socket (and the device waiting) until the parse
+            // thread has caught up.
+            if (m_processor.pendingMessageBytes() + m_processor.pendingRawBytes() >=
+                MaxReceiveBacklog)
+                m_readPaused = true;
+        }
+        m_newBytes = true;
+        m_bytesArrived.wakeOne();
     }
-    m_newBytes = true;
-    m_bytesArrived.wakeOne();
+    // Outside the locks: a receiver never holds up the parse thread.
+    emit chunkReceived(chunk);
 }
 
 // The parse thread sleeps until bytes arrive. Each cycle starts with the raw-text pass and then
@@ -414,6 +419,7 @@ void MessageDistance::log(const QString &line)
 
 void MessageDistance::emitReport(ReplyDispatch::ReportKind kind, const QJsonObject &object)
 {
+    emit reportDispatched(kind, object);
     switch (kind) {
     case ReplyDispatch::ChangedByOthers:
         emit receiveChangedByOthersSig(object);

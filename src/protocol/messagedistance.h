@@ -165,6 +165,11 @@ signals:
     void si_commandNotSent(const QString &text);
     /// A command went out on the control link.
     void commandSent(const QString &text);
+    /// Bytes as read from the control link, one piece per read, before any parsing.
+    void chunkReceived(const QByteArray &chunk);
+    /// A report as it goes to its receivers: its ReplyDispatch::ReportKind and the object, just
+    /// before the report's own signal.
+    void reportDispatched(int kind, const QJsonObject &object);
 
     void receiveChangedByOthersSig(const QJsonObject &object);
     void receiveVersionSig(const QJsonObject &object);

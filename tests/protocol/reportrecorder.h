@@ -17,7 +17,10 @@ public:
         for (int i = mo.methodOffset(); i < mo.methodCount(); ++i) {
             const QMetaMethod signal = mo.method(i);
             int slot = metaObject()->indexOfSlot("on(" + signal.parameterTypes().join(',') + ')');
-            if (signal.methodType() == QMetaMethod::Signal)
+            // The console's copies of what was read and dispatched repeat the others.
+            const bool copy =
+                signal.name() == "chunkReceived" || signal.name() == "reportDispatched";
+            if (signal.methodType() == QMetaMethod::Signal && !copy)
                 connect(client, signal, this,
                         metaObject()->method(slot < 0 ? metaObject()->indexOfSlot("on()") : slot));
         }
