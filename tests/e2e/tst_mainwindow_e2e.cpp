@@ -2,6 +2,9 @@
 // drop and by another client, reconnection, port rights, splice groups, plans and multiview.
 #include "simwindow.h"
 
+#include "mainwindow/tableitemwidget.h"
+#include "uikit/labelclickedintableitem.h"
+
 #include "state/devicestate.h"
 #include "wall/planpushbutton.h"
 #include "wall/singlesplitterwidget.h"
@@ -94,6 +97,9 @@ private slots:
         QVERIFY(openWindow());
         QTRY_COMPARE_WITH_TIMEOUT(shownInput(5), 5, 5000);
         mark();
+        // The cell buttons follow the output rights too.
+        QVERIFY(!videoTable()->cellForOutput(5)->playLabel()->isEnabled());
+        QVERIFY(videoTable()->cellForOutput(6)->playLabel()->isEnabled());
         dropOnOutput(3, 5);
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(m_messages.first().contains(QStringLiteral("does not have permission")));

@@ -6,11 +6,13 @@
 #include "mainwindow/activitypage.h"
 #include "mainwindow/tableitemwidget.h"
 #include "state/devicestate.h"
+#include "storage/activitystore.h"
 #include "uikit/dialogconfirm3btn.h"
 #include "uikit/svgcheckbox.h"
 #include "wall/planpushbutton.h"
 #include "wall/splicegroups.h"
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -190,12 +192,20 @@ private slots:
         };
         QCOMPARE(row(0), QStringLiteral("another client|video|9|input 7 → output 9"));
         QCOMPARE(row(1), QStringLiteral("ADMIN|video|5|input 3 → output 5"));
+        // A week's period leaves out what is a little older.
+        QVERIFY(ActivityStore().record({{QDateTime::currentDateTimeUtc().addSecs(-7 * 86400 - 3600),
+                                         "ADMIN", false, "video", 1, "last week"}}));
+        auto *period = page->findChild<QComboBox *>(QStringLiteral("activityPeriod"));
+        period->setCurrentIndex(2);
+        QCOMPARE(rows->rowCount(), 2);
+        period->setCurrentIndex(3);
+        QCOMPARE(rows->rowCount(), 3);
         QTemporaryDir dir;
         QString error;
         QVERIFY(page->exportTo(dir.filePath("log.csv"), &error));
         QFile csv(dir.filePath("log.csv"));
         QVERIFY(csv.open(QIODevice::ReadOnly));
-        QCOMPARE(csv.readAll().count('\n'), 3);
+        QCOMPARE(csv.readAll().count('\n'), 4);
         QVERIFY(!page->exportTo(dir.filePath("missing/log.csv"), &error) && !error.isEmpty());
     }
 };

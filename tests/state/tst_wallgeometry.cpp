@@ -22,6 +22,11 @@ private slots:
     {
         checkColumns();
         // A unit outside 0..2 counts as 2; a VIR mode outside 0..3 keeps the current one.
+        const auto vir = [](int mode) {
+            return QList<int>{virGrid(mode).rows, virGrid(mode).columns};
+        };
+        CHECK(vir(2), 2, 4);
+        CHECK(vir(9), 3, 3);
         CHECK(layoutGrid(layoutModeFor(0, 1, 1)), 2, 2);
         CHECK(layoutGrid(layoutModeFor(1, 2, 1)), 1, 9);
         CHECK(layoutGrid(layoutModeFor(2, 2, 1)), 2, 4);
@@ -35,6 +40,7 @@ private slots:
         CHECK(virtualWallSize(1, "1920x1080x60Hz", 1), 9720, 1920);
         CHECK(virtualWallSize(0, "1920x1200x60Hz", 3), 3600, 5760);
         CHECK(virtualWallSize(7, "1920x1080x60Hz", 0), 5760, 3240);
+        CHECK(virtualWallSize(0, "1280x720", 0), 3840, 2160); // no rate: still a size
         CHECK(virtualWallSize(0, "1920", 0), 0, 0);
         CHECK(virtualWallSize(0, "99999x1080x60Hz", 0), 0, 0);
         CHECK(virtualWallSize(0, "1x1x1Hz", 0), 3, 3);

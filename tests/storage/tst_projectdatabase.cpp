@@ -255,11 +255,13 @@ private slots:
         QVERIFY(plans.loadPlanNames(QStringLiteral("127.0.0.3")).isEmpty());
 
         UserAccountStore users;
-        QVERIFY(users.setLoginModel(1) && !users.setLoginModel(2) && !users.setLoginModel(-1));
+        QVERIFY(users.setLoginModel(0) && users.setLoginModel(1) && !users.setLoginModel(2) &&
+                !users.setLoginModel(-1));
         QCOMPARE(UserAccountStore().loginModel(), 1);
         QVERIFY(users.saveRememberedPassword(QStringLiteral("pw 1")));
         QCOMPARE(UserAccountStore().rememberedPassword(), QStringLiteral("pw 1"));
         QVERIFY(users.setRememberPassword(false) && users.setRememberPassword(true));
+        QVERIFY(users.isRememberPassword());
         QCOMPARE(users.rememberedPassword(), QString());
     }
 

@@ -5,6 +5,7 @@
 #include "app/appsettings.h"
 #include "commandrecorder.h"
 #include "mainwindow/listwidget.h"
+#include "mainwindow/planbars.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widget.h"
@@ -12,6 +13,7 @@
 #include "state/devicestate.h"
 #include "storage/useraccountstore.h"
 #include "uikit/labelclickedintableitem.h"
+#include "uikit/renamedialog.h"
 #include "wall/dialogbezel.h"
 #include "wall/outputwidget0409.h"
 #include "wall/planpushbutton.h"
@@ -351,8 +353,32 @@ private slots:
               "layouts");
         const QAction *resolution = findAction(menu, m_store->outputResolutionAt(4));
         QVERIFY(resolution && resolution->isChecked());
+        // Output lock on is "No Standby".
+        QVERIFY(findAction(menu, QStringLiteral("No Standby"))->isChecked());
         menu->close();
         m_store->setBindMode(0);
+    }
+
+    // A plan renamed from its menu is named on both bars.
+    void planRenamedOnBothBars()
+    {
+        QMenu *menu = nullptr;
+        auto *menus = m_window->findChild<WidgetMenus *>();
+        const QMetaObject::Connection c = connect(menus, &WidgetMenus::menuAboutToRun, this,
+                                                  [&menu](QMenu *opened) { menu = opened; });
+        auto *plans = m_window->findChild<PlanBars *>();
+        emit plans->menuRequested(plans->videoPlans(), 3);
+        disconnect(c);
+        QVERIFY(menu);
+        QTimer::singleShot(0, this, [] {
+            if (auto *dialog = qobject_cast<RenameDialog *>(QApplication::activeModalWidget())) {
+                emit dialog->Sig_SetNewName(QStringLiteral("Show B"));
+                dialog->accept();
+            }
+        });
+        findAction(menu, QStringLiteral("Rename Plan 4"))->trigger();
+        QCOMPARE(find<PlanPushButton>("btn_plan4")->caption(), QStringLiteral("[4]Show B"));
+        QCOMPARE(find<PlanPushButton>("btn_plan4_2")->caption(), QStringLiteral("[4]Show B"));
     }
 
     void menuOutlivesATableRebuild()
