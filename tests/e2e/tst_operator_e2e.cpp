@@ -127,6 +127,13 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(shownInput(9), 1, 5000);
         auto *takeMode = m_window->findChild<SvgCheckBox *>(QStringLiteral("cb_takeMode"));
         auto *staged = m_window->findChild<QLabel *>(QStringLiteral("lb_staged"));
+        // The take bar belongs to the routing pages only.
+        auto *tabs = m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+        tabs->setCurrentIndex(4);
+        QVERIFY(!takeMode->isVisible());
+        tabs->setCurrentIndex(2);
+        QVERIFY(takeMode->isVisible());
+        tabs->setCurrentIndex(0);
         takeMode->click();
         mark();
         dropOnOutput(3, 5);
