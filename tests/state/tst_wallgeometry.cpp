@@ -27,6 +27,7 @@ private slots:
         };
         CHECK(vir(2), 2, 4);
         CHECK(vir(9), 3, 3);
+        CHECK(QList<int>({layoutGrid(9).rows, layoutGrid(9).columns}), 3, 3);
         CHECK(layoutGrid(layoutModeFor(0, 1, 1)), 2, 2);
         CHECK(layoutGrid(layoutModeFor(1, 2, 1)), 1, 9);
         CHECK(layoutGrid(layoutModeFor(2, 2, 1)), 2, 4);
