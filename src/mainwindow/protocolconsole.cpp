@@ -80,6 +80,9 @@ ProtocolConsole::ProtocolConsole(ConsoleModel *model, MessageDistance *client, Q
     m_view->setMinimumHeight(220);
     m_reports->setReadOnly(true);
     m_reports->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Room for a few reports; never squeezed until its first line is cut.
+    m_reports->setMinimumHeight(fontMetrics().lineSpacing() * 3 + 16);
+    m_reports->setFrameShape(QFrame::StyledPanel);
 
     auto *split = new QSplitter(Qt::Vertical, this);
     split->addWidget(m_view);
@@ -188,7 +191,8 @@ void ProtocolConsole::retranslate()
     m_export->setText(tr("Export..."));
     m_command->setPlaceholderText(tr("{param=...}"));
     m_send->setText(tr("Send"));
-    m_reports->setPlaceholderText(tr("The reports cut from the selected received line"));
+    // A hint drawn as placeholder sat half under the list above; the tooltip says it whole.
+    m_reports->setToolTip(tr("The reports cut from the selected received line"));
     showWaiting(m_model->waitingLines());
 }
 

@@ -306,8 +306,10 @@ QWidget *activity(Stage &s)
     dropInput(s, 4, 1);
     dropInput(s, 8, 6);
     s.otherOperator({QStringLiteral("{param=2VIDEO3}"), QStringLiteral("{param=Volume2/40}")});
+    s.page(6); // the last tab; its table is made when first shown
     auto *rows = s.find<QTableWidget>("activityTable");
-    s.page(6); // the last tab
+    if (!rows)
+        return nullptr;
     // Written a moment after the change; the page follows while it is shown.
     return QTest::qWaitFor([rows] { return rows->rowCount() >= 4; }, 5000) ? s.window.get()
                                                                            : nullptr;
@@ -514,6 +516,15 @@ QList<Shot> shots()
          Frame::Popup},
         {"0809", "mainwindow-take-%1", takeMode},
         {"0809", "mainwindow-activity-%1", activity},
+        // The protocol console after the drops and reports above, on the setting page.
+        {"0809", "mainwindow-console-%1",
+         [](S s) {
+             auto *open = s.find<QPushButton>("btn_console");
+             s.page(4);
+             if (!open->isChecked())
+                 open->click();
+             return s.window.get();
+         }},
         // A message with markup, as a wall plan recall shows it.
         {"0809", "message-markup-%1",
          [](S s) {
