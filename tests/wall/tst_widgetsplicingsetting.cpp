@@ -14,6 +14,20 @@
 #include <QtTest>
 
 namespace {
+/// Press at from, move to to with the button held, release there (w's coordinates at the press).
+void drag(QWidget *w, const QPoint &from, const QPoint &to)
+{
+    const QPoint global = w->mapToGlobal(to);
+    for (QEvent::Type type :
+         {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease}) {
+        const QPoint at = type == QEvent::MouseButtonPress ? from : w->mapFromGlobal(global);
+        QMouseEvent event(
+            type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &event);
+    }
+}
+
 template <typename T> T *part(QWidget *parent, const QString &name)
 {
     return parent->findChild<T *>(name);
@@ -207,6 +221,24 @@ private slots:
         QVERIFY(m_link.connect());
         QTest::mouseClick(apply, Qt::LeftButton);
         QCOMPARE(resize, (QList<QVariantList>{{2, at}}));
+    }
+
+    // The frameless window resizes by its edges and corners, never below what its content
+    // needs, and moves by its title.
+    void edgesResizeAndTheTitleMoves()
+    {
+        WidgetSplicingSetting *w = m_setting.get();
+        w->setGeometry(100, 100, 900, 600);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        drag(w, QPoint(3, 3), QPoint(-37, -17));
+        QCOMPARE(w->geometry(), QRect(60, 80, 940, 620));
+        drag(w, QPoint(w->width() - 2, 300), QPoint(-2000, 300));
+        QCOMPARE(w->geometry(), QRect(60, 80, w->minimumSizeHint().width(), 620));
+        auto *title = part<QLabel>(w, "lb_title");
+        const QPoint at = title->mapTo(w, title->rect().center());
+        drag(w, at, at + QPoint(25, 40));
+        QCOMPARE(w->geometry(), QRect(85, 120, w->minimumSizeHint().width(), 620));
     }
 };
 

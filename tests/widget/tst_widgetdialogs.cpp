@@ -269,6 +269,11 @@ private slots:
         for (QString &e : entries)
             e = menuText(e);
         QCOMPARE(texts, entries);
+        // The four HDCP modes, no more.
+        for (QAction *a : m_menu->actions()) {
+            if (a->text() == menuText("HDCP Setting"))
+                QCOMPARE(a->menu()->actions().size(), 4);
+        }
     }
 
     // What the store knows of an input's OSD is shown at once, and not sent back.
