@@ -495,11 +495,8 @@ void RoutingPage::onGroupsChanged(const QMap<int, QList<int>> &groups)
 void RoutingPage::markChangedByOthers(int layer, int output)
 {
     const auto kind = RouteHistory::Kind(layer);
-    const QMap<int, int> routes = kind == RouteHistory::Video   ? m_state->videoRoute()
-                                  : kind == RouteHistory::Audio ? m_state->audioRoute()
-                                                                : m_state->irRoute();
     RouteHistory::Step step;
-    step.routes << RouteHistory::Route{kind, output, 0, routes.value(output)};
+    step.routes << RouteHistory::Route{kind, output, 0, m_history->routesOf(kind).value(output)};
     const QString change = RouteHistory::describe(step);
     m_recent.insert({layer, output},
                     {QDeadlineTimer(RecentChangeMs),

@@ -47,10 +47,16 @@ void RouteHistory::recordSplice(const QList<QList<int>> &formed, const QList<QLi
     Step step;
     step.formed = formed;
     step.dissolved = dissolved;
-    for (const Route &r : routes) {
-        if (r.before != r.after)
-            step.routes.append(r);
-    }
+    step.routes = routes;
+    record(step);
+}
+
+void RouteHistory::record(Step step)
+{
+    // A route left as it was is no part of a step; a step that changed nothing is none.
+    step.routes.erase(std::remove_if(step.routes.begin(), step.routes.end(),
+                                     [](const Route &r) { return r.before == r.after; }),
+                      step.routes.end());
     if (step.isEmpty())
         return;
     push(m_undo, step);
@@ -88,14 +94,9 @@ void RouteHistory::recordRoutes(const QList<Route> &routes)
     Step step;
     for (Route r : routes) {
         r.before = routesOf(r.kind).value(r.output, 0);
-        if (r.before != r.after)
-            step.routes.append(r);
+        step.routes.append(r);
     }
-    if (step.isEmpty())
-        return;
-    push(m_undo, step);
-    m_redo.clear();
-    emit changed();
+    record(step);
 }
 
 void RouteHistory::recordPlanRecall(int plan)
@@ -132,11 +133,7 @@ void RouteHistory::routesReported()
         return;
     }
     m_pendingPlan = 0;
-    if (step.isEmpty())
-        return;
-    push(m_undo, step);
-    m_redo.clear();
-    emit changed();
+    record(step);
 }
 
 void RouteHistory::changedByOthers(Kind kind, int output)

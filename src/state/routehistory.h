@@ -85,6 +85,8 @@ public:
     QString undoText() const;
     QString redoText() const;
     static QString describe(const Step &step);
+    /// The store's routes of this kind.
+    QMap<int, int> routesOf(Kind kind) const;
 
 signals:
     void changed();
@@ -92,7 +94,8 @@ signals:
 private:
     void routesReported();
     void changedByOthers(Kind kind, int output);
-    QMap<int, int> routesOf(Kind kind) const;
+    /// Keeps `step` as the newest, without its unchanged routes; the redo list goes.
+    void record(Step step);
     void push(QList<Step> &list, const Step &step);
 
     DeviceState *m_state;
