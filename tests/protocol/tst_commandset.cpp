@@ -1,6 +1,7 @@
 // Every command text as it reaches the device over a loopback connection.
 #include "loopbackpeer.h"
 #include "protocol/messagedistance.h"
+#include "protocol/queryschedule.h"
 #include "state/devicestate.h"
 
 #include <QtTest>
@@ -97,6 +98,15 @@ private slots:
             c->switchPort(1, 2, -1, 0), c->switchPort(105, 102, 1, 100),
             c->switchPort(100, 101, 0, 100), c->switchPort(3, 205, 0, 100),
             c->switchPort(105, 102, 1, 0));
+        // What follows a status report, per model, in order once the report is old enough.
+        ROW("after status",
+            "{param=inputinfo}{param=netInfo}{param=resolution}{param=Get_Rotate}"
+            "{param=inputinfo}{param=netInfo}{param=resolution}{param=hdcpinfo}{param=outputinfo}"
+            "{param=inputinfo}{param=netInfo}{param=resolution}{param=hdcpinfo}{param=outputinfo}"
+            "{param=bindinfo}",
+            QuerySchedule::sendAfterStatus(c, Dev0409S, 1000),
+            QuerySchedule::sendAfterStatus(c, Dev0808S, 1000),
+            QuerySchedule::sendAfterStatus(c, Dev0809, 1000));
 #undef ROW
     }
     void commandText()

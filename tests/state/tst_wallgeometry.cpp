@@ -101,6 +101,43 @@ private slots:
         CHECK(zoomOccupiedScreens(w, wall, noRows), w);
         CHECK(zoomOccupiedScreens(QRect(5, 5, 1, 1), QSize(3, 3), g3), 2, 2, 1, 1);
 
+        // Dragging snaps either edge to a screen's border within 10 pixels, inside the canvas.
+        CHECK(snapDrag(QPointF(495, 7), QSizeF(200, 100), canvas, g3), 500, 0);
+        CHECK(snapDrag(QPointF(305, 150), QSizeF(190, 100), canvas, g3), 310, 150);
+        CHECK(snapDrag(QPointF(1400, -20), QSizeF(200, 100), canvas, g3), 1300, 0);
+        CHECK(snapDrag(QPointF(-5, 291), QSizeF(200, 100), canvas, g3), 0, 300);
+        // Grabbed edges stop at the minimum size and the canvas.
+        const QRectF r(100, 100, 200, 100);
+        CHECK(resizeEdges(r, LeftEdge | TopEdge, -150, 80, canvas), 0, 150, 300, 50);
+        CHECK(resizeEdges(r, RightEdge | BottomEdge, -190, 900, canvas), 100, 100, 50, 800);
+        CHECK(resizeEdges(r, NoEdge, 40, 40, canvas), r);
+        CHECK(clampToCanvas(QRectF(1400, -50, 200, 1000), canvas), 1300, 0, 200, 900);
+        CHECK(clampToCanvas(QRectF(5, 5, 10, 10), QSizeF(-1, -1)), 0, 0, 0, 0);
+        CHECK(cellAt(QPointF(750, 899), canvas, g3), 500, 600, 500, 300);
+        CHECK(cellAt(QPointF(-5, 5000), canvas, g3), 0, 600, 500, 300);
+        CHECK(cellAt(QPointF(5, 5), QSizeF(0, 0), g3), 0, 0, 0, 0);
+        const QSize box(100, 50);
+        CHECK((QList<int>{edgesAt(QPoint(9, 0), box), edgesAt(QPoint(91, 41), box),
+                          edgesAt(QPoint(10, 10), box), edgesAt(QPoint(90, 40), box)}),
+              LeftEdge | TopEdge, RightEdge | BottomEdge, 0, 0);
+        const auto cursor = [box](int x, int y, bool header = false, bool dragging = false) {
+            return hoverCursor(QPoint(x, y), box, header, dragging);
+        };
+        CHECK((QList<Qt::CursorShape>{cursor(0, 0), cursor(95, 45), cursor(95, 0), cursor(91, 20),
+                                      cursor(0, 45), cursor(9, 20), cursor(50, 9), cursor(50, 41),
+                                      cursor(90, 40), cursor(50, 20, true),
+                                      cursor(50, 20, true, true), cursor(10, 10)}),
+              Qt::SizeFDiagCursor, Qt::SizeFDiagCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
+              Qt::SizeBDiagCursor, Qt::SizeHorCursor, Qt::SizeVerCursor, Qt::SizeVerCursor,
+              Qt::ArrowCursor, Qt::OpenHandCursor, Qt::ClosedHandCursor, Qt::ArrowCursor);
+        // A band shorter than 50 pixels, or drawn up or left, is a click.
+        CHECK(bandWindow(QPoint(10, 10), QPoint(40, 30)), 10, 10, 31, 21);
+        CHECK(bandWindow(QPoint(10, 10), QPoint(39, 30)), QRect());
+        CHECK(bandWindow(QPoint(100, 10), QPoint(10, 90)), QRect());
+        CHECK((QList<int>{windowFontPointSize(300, 300), windowFontPointSize(150, 600),
+                          windowFontPointSize(10, 10)}),
+              20, 10, 1);
+
         CHECK(inputFromDropText("101"), 1);
         CHECK(inputFromDropText(" 104\n"), 4);
         CHECK(inputFromDropText("105"), 0);

@@ -1,5 +1,6 @@
 // The main window's menu entries and caption buttons open the right port dialog for the right
 // port, after the right query, against a loopback peer that records what the window sends.
+#include "../common/modalwatcher.h"
 #include "../common/windowstart.h"
 #include "app/appsettings.h"
 #include "commandrecorder.h"
@@ -10,6 +11,7 @@
 #include "dialogs/titleorosddialog.h"
 #include "dialogs/volumnsettingdialog.h"
 #include "mainwindow/listwidget.h"
+#include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widget.h"
 #include "mainwindow/widgetdialogs.h"
@@ -19,6 +21,7 @@
 #include "state/devicestate.h"
 #include "users/permissionfunction.h"
 #include "users/permissionlist.h"
+#include "uikit/renamedialog.h"
 #include "users/permissionstore.h"
 
 #include <QCoreApplication>
@@ -99,7 +102,8 @@ class TestWidgetDialogs : public QObject
         QTRY_VERIFY_WITH_TIMEOUT(m_peer.bytes.contains("{param=version}"), 5000);
     }
 
-    /// Opens the menu of an output ("output") or input ("video", "audio") and keeps it in m_menu.
+    /// Opens the menu of an output ("output", or a table's name) or input ("video", "audio") and
+    /// keeps it in m_menu.
     QMenu *openMenu(const QString &menu, int port)
     {
         if (m_menu)
@@ -111,10 +115,11 @@ class TestWidgetDialogs : public QObject
         QMetaObject::Connection c =
             connect(m_window->findChild<WidgetMenus *>(), &WidgetMenus::menuAboutToRun, this,
                     [this](QMenu *m) { m_menu = m; });
-        if (menu == QLatin1String("output")) {
-            auto *video = m_window->findChild<TableWidget *>(QStringLiteral("videoTableWidget"));
-            if (QTableWidgetItem *item = video->itemForOutput(port))
-                emit video->customContextMenuRequested(video->visualItemRect(item).center());
+        // "output" is the video table's menu; a table's name opens that table's.
+        if (auto *table = m_window->findChild<TableWidget *>(
+                menu == QLatin1String("output") ? QStringLiteral("videoTableWidget") : menu)) {
+            if (QTableWidgetItem *item = table->itemForOutput(port))
+                emit table->customContextMenuRequested(table->visualItemRect(item).center());
         } else {
             auto *list = m_window->findChild<ListWidget *>(QStringLiteral("listWidget"));
             const int kind =
@@ -273,6 +278,73 @@ private slots:
         for (QAction *a : m_menu->actions()) {
             if (a->text() == menuText("HDCP Setting"))
                 QCOMPARE(a->menu()->actions().size(), 4);
+        }
+    }
+
+    // The routing menus' own entries: what each sends, and the names it keeps.
+    void menuEntriesAct_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QString>("kept"); // a rename's new name, and where it shows
+        auto row = [](const char *menu, int page, int port, const char *entry, const char *command,
+                      const char *kept = "") {
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2 %3").arg(menu).arg(port).arg(entry)))
+                << QString(menu) << page << port << QString(entry) << QByteArray(command)
+                << QString(kept);
+        };
+        row("output", 0, 4, "1920x1080x60Hz", "{param=Port4/1920x1080x60Hz!}");
+        row("AudioTable", 2, 3, "模拟音频", "{param=Analog_sel3/1}");
+        row("AudioTable", 2, 8, "数字音频", "{param=Analog_sel8/0}");
+        row("AudioTable", 2, 2, "清除", "{param=0AUDIO2}");
+        row("InfaredTable", 3, 6, "清除", "{param=0IR6}");
+        row("output", 0, 5, "Rename(F2)", "", "Stage|output 5");
+        row("InfaredTable", 3, 7, "Rename(F2)", "", "Desk|output 7");
+        row("audioHDMITable", 2, 103, "Rename(F2)", "", "Booth|output 3");
+        row("audioHDMITable", 2, 104, "清除", "{param=0AUDIO104}");
+        row("video", 0, 2, "Rename(F2)", "", "Cam| [2] Cam");
+        row("audio", 2, 4, "Rename(F2)", "", "Mic| [4] Mic");
+    }
+
+    void menuEntriesAct()
+    {
+        QFETCH(QString, menu);
+        QFETCH(int, page);
+        QFETCH(int, port);
+        QFETCH(QString, entry);
+        QFETCH(QByteArray, command);
+        QFETCH(QString, kept);
+        m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(page);
+        QAction *action = menuEntry(menu, port, entry);
+        QVERIFY2(action, m_menu ? qPrintable(entryTexts(m_menu).join(", ")) : "no menu");
+        const QString name = kept.section('|', 0, 0);
+        ModalWatcher rename([name](QDialog *d) {
+            d->findChild<QLineEdit *>()->setText(name);
+            static_cast<RenameDialog *>(d)->on_btnOk_clicked();
+        });
+        action->trigger();
+        QCOMPARE(m_peer.take(), command);
+        AppSettings *settings = AppSettings::instance();
+        if (kept.contains(QLatin1String("|output "))) {
+            const int output = port;
+            port %= 100; // the HDMI audio table's outputs are numbered from 101
+            QCOMPARE(settings->outputName(port), name);
+            // Every table shows the new name; this menu's table is one of them.
+            auto *table = m_window->findChild<TableWidget *>(
+                menu == QLatin1String("output") ? QStringLiteral("videoTableWidget") : menu);
+            QCOMPARE(table->cellForOutput(output)->outputName(), name);
+        } else if (!kept.isEmpty()) {
+            const bool video = menu == QLatin1String("video");
+            QCOMPARE(video ? settings->inputName(port) : settings->audioName(port), name);
+            auto *list = m_window->findChild<ListWidget *>(QStringLiteral("listWidget"));
+            QCOMPARE(list->entry(video ? ListWidget::VideoKind : ListWidget::AudioKind, port)
+                         ->text(),
+                     kept.section('|', 1));
+        } else if (command.startsWith("{param=Port")) {
+            QCOMPARE(DeviceState::instance()->outputResolutionAt(port), entry);
         }
     }
 
