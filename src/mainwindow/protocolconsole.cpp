@@ -48,6 +48,7 @@ ProtocolConsole::ProtocolConsole(ConsoleModel *model, MessageDistance *client, Q
     m_view->setObjectName(QStringLiteral("consoleView"));
     m_reports->setObjectName(QStringLiteral("consoleReports"));
     m_command->setObjectName(QStringLiteral("consoleCommand"));
+    m_send->setObjectName(QStringLiteral("consoleSend"));
     m_pause->setCheckable(true);
     m_filter->setClearButtonEnabled(true);
 

@@ -207,6 +207,7 @@ private slots:
         QCOMPARE(rows->rowCount(), 2);
         period->setCurrentIndex(3);
         QCOMPARE(rows->rowCount(), 3);
+        QCOMPARE(page->findChild<QLabel *>("activityStatus")->text(), QStringLiteral("3 changes"));
         QTemporaryDir dir;
         QString error;
         QVERIFY(page->exportTo(dir.filePath("log.csv"), &error));

@@ -3,6 +3,7 @@
 #include "mainwindow/consolemodel.h"
 #include "protocol/messagedistance.h"
 
+#include <QAbstractItemModelTester>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,6 +19,8 @@ void addNumbers(ConsoleModel &model, int from, int count)
         model.addNote(QString::number(i));
 }
 } // namespace
+
+using Tester = QAbstractItemModelTester::FailureReportingMode;
 
 class TestConsoleModel : public QObject
 {
@@ -42,6 +45,7 @@ private slots:
     {
         QFETCH(QList<int>, batches);
         ConsoleModel model;
+        QAbstractItemModelTester tester(&model, Tester::QtTest); // signals match the rows
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
         int from = 0;
@@ -79,6 +83,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, regex);
         ConsoleModel model;
+        QAbstractItemModelTester tester(&model, Tester::QtTest);
         for (const char *text : {"{param=3VIDEO5}", "video1", "AUDIO2", "{param=status}"})
             model.addNote(text);
         model.flush();
@@ -104,6 +109,7 @@ private slots:
     {
         QFETCH(int, before);
         ConsoleModel model;
+        QAbstractItemModelTester tester(&model, Tester::QtTest);
         addNumbers(model, 0, before);
         model.flush();
         QSignalSpy waiting(&model, &ConsoleModel::waitingChanged);
@@ -123,6 +129,7 @@ private slots:
     void reportsAttachToTheLatestReceivedLine()
     {
         ConsoleModel model;
+        QAbstractItemModelTester tester(&model, Tester::QtTest);
         model.addReport(1, {{"lost", 1}}); // nothing received yet
         model.addReceived("{a}\r\n\x01");
         model.flush();
@@ -151,6 +158,7 @@ private slots:
     void reportsStayWithinTheirBudget()
     {
         ConsoleModel model;
+        QAbstractItemModelTester tester(&model, Tester::QtTest);
         model.addReceived("cleared");
         model.clear(); // the lines that follow are no longer the ring's first
         const QJsonObject big{{"text", QString(64 * 1024 - 100, 'r')}}; // 32 fit
@@ -169,6 +177,7 @@ private slots:
     {
         MessageDistance client;
         ConsoleModel model;
+        QAbstractItemModelTester tester(&model, Tester::QtTest);
         model.follow(&client);
         emit client.connectFailureSig();
         emit client.connectFailureSig(); // a retry is not marked again

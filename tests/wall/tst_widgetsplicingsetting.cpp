@@ -239,6 +239,22 @@ private slots:
         const QPoint at = title->mapTo(w, title->rect().center());
         drag(w, at, at + QPoint(25, 40));
         QCOMPARE(w->geometry(), QRect(85, 120, w->minimumSizeHint().width(), 620));
+        const QSize before = w->size();
+        drag(w, QPoint(before.width() - 2, 618), QPoint(before.width() + 8, 648));
+        QCOMPARE(w->size(), before + QSize(10, 30));
+        // The pointer says which way an edge or a corner would go.
+        const auto hover = [w](int x, int y) {
+            QMouseEvent move(QEvent::MouseMove, QPoint(x, y), w->mapToGlobal(QPoint(x, y)),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(w, &move);
+            return w->cursor().shape();
+        };
+        const int r = w->width() - 1, b = w->height() - 1;
+        QCOMPARE((QList<Qt::CursorShape>{hover(1, 1), hover(r, 1), hover(1, b), hover(r, b),
+                                         hover(r, 300), hover(300, b), hover(300, 300)}),
+                 (QList<Qt::CursorShape>{Qt::SizeFDiagCursor, Qt::SizeBDiagCursor,
+                                         Qt::SizeBDiagCursor, Qt::SizeFDiagCursor,
+                                         Qt::SizeHorCursor, Qt::SizeVerCursor, Qt::ArrowCursor}));
     }
 };
 

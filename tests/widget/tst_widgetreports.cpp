@@ -229,33 +229,42 @@ private slots:
     }
 
     // A cell's button asks for the opposite state. The device hears of the port only; the store
-    // and the cells follow for the group.
+    // and the cells follow for the group, except for the lock, which is the port's own.
     void cellButtonsActOnTheWholeGroup_data()
     {
-        QTest::addColumn<bool>("mute"); // else pause
+        QTest::addColumn<int>("button"); // pause, mute, lock
         QTest::addColumn<QByteArray>("sent");
-        QTest::newRow("pause") << false << QByteArray("{param=Frozen2/1}");
-        QTest::newRow("mute") << true << QByteArray("{param=VideoMuteOn2}");
+        QTest::newRow("pause") << 0 << QByteArray("{param=Frozen2/1}");
+        QTest::newRow("mute") << 1 << QByteArray("{param=VideoMuteOn2}");
+        QTest::newRow("lock") << 2 << QByteArray("{param=Output_Lock2/0}");
     }
 
     void cellButtonsActOnTheWholeGroup()
     {
-        QFETCH(bool, mute);
+        QFETCH(int, button);
         for (int o : {1, 2, 3, 4}) {
             m_store->setFrozenAt(o, false);
             m_store->setVideoMuteAt(o, false);
+            m_store->setOutputLockAt(o, false);
         }
         m_window->splitManager()->replaceGroups({{1, 2, 4}});
         TableWidget *video = videoTable();
-        QWidget *button =
-            mute ? video->cellForOutput(2)->muteLabel() : video->cellForOutput(2)->playLabel();
-        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+        const TableItemWidget *two = video->cellForOutput(2);
+        QWidget *label = QList<QWidget *>{two->playLabel(), two->muteLabel(), two->lockLabel()}
+                             .at(button);
+        QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, label->rect().center());
         m_window->splitManager()->replaceGroups({});
         QTEST(received(), "sent");
         for (int o : {1, 2, 3, 4}) {
             const TableItemWidget *cell = video->cellForOutput(o);
-            QCOMPARE(mute ? m_store->videoMuteAt(o) : m_store->frozenAt(o), o != 3);
-            QCOMPARE(mute ? cell->isMuted() : cell->isFrozen(), o != 3);
+            const bool changed = button == 2 ? o == 2 : o != 3;
+            QCOMPARE((QList<bool>{m_store->frozenAt(o), m_store->videoMuteAt(o),
+                                  m_store->outputLockAt(o)})
+                         .at(button),
+                     changed);
+            QCOMPARE((QList<bool>{cell->isFrozen(), cell->isMuted(), cell->isLocked()}).at(button),
+                     changed);
+            m_store->setOutputLockAt(o, true); // as an unreported output is shown
         }
     }
 
