@@ -142,6 +142,8 @@ private slots:
         row("DHCP TRUE does not parse but counts", R"({"DHCP":TRUE,"x":1})", "dhcp:true error");
         row("DHCP false", R"({"DHCP":false,"x":1})", "dhcp:false");
         row("DHCP key unquoted", "{DHCP:true,\"x\":1}", "error");
+        row("DHCP last, no comma, is no switch", R"({"x":1,"DHCP":true})", "");
+        row("DHCP neither true nor false", R"({"DHCP":"on","x":1})", "");
         row("change notice with =", "{Frozen_change=3/1}", "change", R"({"Frozen_change":"3/1"})");
         row("change excludes every other kind", R"({"Volume2_change":40,"Angle1":1})", "change");
         row("several kinds in one message",

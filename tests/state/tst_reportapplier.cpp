@@ -201,6 +201,10 @@ private slots:
             "AudioRoute[101] others(1:101)");
         ROW(Dev0809, applyChangedByOthers, R"({"IR2_change":5})", "ir", "2:5",
             "IrRoute[2] others(2:2)");
+        ROW(Dev0809M, applyChangedByOthers, R"({"video902_change":6})", "multiview", "2:6",
+            "Multiview[2]");
+        ROW(Dev0809, applyChangedByOthers, R"({"link3_change":"true","input2_change":"false"})",
+            "signal", "2:false", "InputSignal[2] OutputFlags[3]");
         ROW(Dev0809, applyChangedByOthers, R"({"mode":2})", "layout", "bind2 splice0",
             "Layout bind(2)");
         ROW(Dev0808S, applyChangedByOthers, R"({"mode":2})", "layout", "bind0 splice2",
@@ -315,6 +319,8 @@ private slots:
                  (QList<RouteHistory::Route>{{RouteHistory::Video, 1, 2, 3},
                                              {RouteHistory::Audio, 5, 1, 0},
                                              {RouteHistory::Infrared, 3, 0, 2}}));
+        routes(R"({"video1":3,"video2":1,"video5":2,"IR2":3,"IR3":2})"); // the next is no step
+        QVERIFY(!history.canUndo());
 
         // Back onto the same routes after a lost link, the history holds; onto others, it goes.
         history.takeRedo();
