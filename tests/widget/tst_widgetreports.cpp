@@ -124,6 +124,7 @@ private slots:
         tabs->setCurrentIndex(5);
         QVERIFY(about->isVisible() && tabs->currentWidget()->isAncestorOf(about));
         auto *list = find<ListWidget>("listWidget");
+        const TableItemWidget *cell = videoTable()->cellForOutput(1);
         for (int choice : {0, 1}) { // Chinese, then English
             find<QComboBox>("languageComboBox")->setCurrentIndex(choice);
             QCOMPARE(AppSettings::instance()->language(), choice); // kept for the next start
@@ -132,6 +133,10 @@ private slots:
             QCOMPARE(tabs->tabText(2) == QLatin1String("Audio"), english);
             QCOMPARE(find<QGroupBox>("gb_network")->title() == QLatin1String("Network"), english);
             QCOMPARE(tabs->tabText(6) == QLatin1String("Activity"), english);
+            // The cells hear of the language as it is posted.
+            for (const QWidget *label :
+                 QList<QWidget *>{cell->playLabel(), cell->muteLabel(), cell->hdmiLabel()})
+                QTRY_COMPARE(label->toolTip().at(0).unicode() < 128, english);
         }
         tabs->setCurrentIndex(0);
     }
