@@ -87,7 +87,7 @@ private slots:
 
         // As in the parser's own result, the last member of a key wins.
         using DuplicateKeys::keepLast;
-        CHECK(keepLast(R"({"a":[1],"a":[2,[3]]})"), R"({"a":[2,[3]]})");
+        CHECK(keepLast("{\"a\":[\"x]\"],\"a\":[2,[3]]}"), R"({"a":[2,[3]]})");
         CHECK(keepLast("{\"a\":[1],\"b\":\"x,]\",\"a\":2,\"c\":true}"),
               "{\"b\":\"x,]\",\"a\":2,\"c\":true}");
         CHECK(keepLast("{ \"a\" :[1],\r\n\t\"a\":[2] }"), "{\"a\":[2] }");
@@ -144,6 +144,7 @@ private slots:
         row("DHCP key unquoted", "{DHCP:true,\"x\":1}", "error");
         row("DHCP last, no comma, is no switch", R"({"x":1,"DHCP":true})", "");
         row("DHCP neither true nor false", R"({"DHCP":"on","x":1})", "");
+        row("VIR without windows is no window report", R"({"VIR":2,"AUDIO":1})", "");
         row("change notice with =", "{Frozen_change=3/1}", "change", R"({"Frozen_change":"3/1"})");
         row("change excludes every other kind", R"({"Volume2_change":40,"Angle1":1})", "change");
         row("several kinds in one message",

@@ -74,6 +74,7 @@ private slots:
         CHECK((freeWindowId({1, 2}, 4)), 4);
         CHECK((freeWindowId({1, 3}, 1)), 2);
         CHECK((freeWindowId({1, 2, 4}, 1)), 3);
+        CHECK((freeWindowId({2}, 0)), 1);
         QList<int> all;
         for (int i = 1; i <= 101; ++i)
             all << i;
@@ -99,6 +100,7 @@ private slots:
         // A wall or grid without height or width leaves the window alone; one-pixel screens count.
         CHECK(zoomSingleScreen(w, QSize(5760, 0), g3), w);
         CHECK(zoomOccupiedScreens(w, wall, noRows), w);
+        CHECK(zoomOccupiedScreens(w, wall, Grid{1, 3}), 0, 0, 3840, 3240);
         CHECK(zoomOccupiedScreens(QRect(5, 5, 1, 1), QSize(3, 3), g3), 2, 2, 1, 1);
 
         // Dragging snaps either edge to a screen's border within 10 pixels, inside the canvas.

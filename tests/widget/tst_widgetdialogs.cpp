@@ -19,9 +19,9 @@
 #include "protocol/messagedistance.h"
 #include "state/captioninfo.h"
 #include "state/devicestate.h"
+#include "uikit/renamedialog.h"
 #include "users/permissionfunction.h"
 #include "users/permissionlist.h"
-#include "uikit/renamedialog.h"
 #include "users/permissionstore.h"
 
 #include <QCoreApplication>
@@ -244,11 +244,12 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<int>("page");
         QTest::addColumn<QStringList>("entries");
-        QTest::newRow("output") << QString("output") << 0
-                                << QStringList{"Rename(F2)",      "Resolution",    "无信号输出",
-                                               "缩放模式",        "Graphics Test", "清除",
-                                               "No Signal Input", "Switch Layout", "",
-                                               "Undo",            "Redo"};
+        QTest::newRow("output")
+            << QString("output") << 0
+            << QStringList{
+                   "Rename(F2)", "Resolution",      "无信号输出",    "缩放模式", "Graphics Test",
+                   "清除",       "No Signal Input", "Switch Layout", "",         "Undo",
+                   "Redo"};
         QTest::newRow("video input")
             << QString("video") << 0
             << QStringList{"Rename(F2)",     "GraphicsTest", "OSD Setting", "Edid",
@@ -340,9 +341,9 @@ private slots:
             const bool video = menu == QLatin1String("video");
             QCOMPARE(video ? settings->inputName(port) : settings->audioName(port), name);
             auto *list = m_window->findChild<ListWidget *>(QStringLiteral("listWidget"));
-            QCOMPARE(list->entry(video ? ListWidget::VideoKind : ListWidget::AudioKind, port)
-                         ->text(),
-                     kept.section('|', 1));
+            QCOMPARE(
+                list->entry(video ? ListWidget::VideoKind : ListWidget::AudioKind, port)->text(),
+                kept.section('|', 1));
         } else if (command.startsWith("{param=Port")) {
             QCOMPARE(DeviceState::instance()->outputResolutionAt(port), entry);
         }

@@ -255,8 +255,8 @@ private slots:
         m_window->splitManager()->replaceGroups({{1, 2, 4}});
         TableWidget *video = videoTable();
         const TableItemWidget *two = video->cellForOutput(2);
-        QWidget *label = QList<QWidget *>{two->playLabel(), two->muteLabel(), two->lockLabel()}
-                             .at(button);
+        QWidget *label =
+            QList<QWidget *>{two->playLabel(), two->muteLabel(), two->lockLabel()}.at(button);
         QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, label->rect().center());
         m_window->splitManager()->replaceGroups({});
         QTEST(received(), "sent");
