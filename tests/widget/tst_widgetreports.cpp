@@ -419,7 +419,9 @@ private slots:
     {
         arrange(Dev0809M);
         auto *view = find<SingleSplitterWidget>("wid_ss");
-        QVERIFY(find<QTabWidget>("tabWidget")->isTabEnabled(1)); // this model's page only
+        auto *tabs = find<QTabWidget>("tabWidget");
+        QVERIFY(tabs->isTabEnabled(1)); // this model's page only, named for it
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Multiview"));
         emit view->si_drop(3, 2);
         emit view->si_drop(4, 0); // the whole output
         QCOMPARE(shownInput("videoTableWidget", 9), 4);
@@ -431,7 +433,8 @@ private slots:
         emit m_client->receiveInOutChannelResolutionMapSig(QJsonObject{{"out9", "1280x1024x60Hz"}});
         QCOMPARE(view->outputSize(), QSize(1280, 1024)); // the picture keeps the output's shape
         arrange(Dev0809);
-        QVERIFY(!find<QTabWidget>("tabWidget")->isTabEnabled(1));
+        QVERIFY(!tabs->isTabEnabled(1));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Splice"));
     }
 
     void loginFreeSwitchIsSaved()
