@@ -341,11 +341,11 @@ private slots:
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("bindMode");
-        QTest::addColumn<QString>("layouts"); // enabled, 3 x 3 marked, 2 x 4 marked
-        QTest::newRow("3x3 marked") << int(Dev0809) << 0 << "yes yes no";
-        QTest::newRow("2x4 marked") << int(Dev0809) << 1 << "yes no yes";
-        QTest::newRow("mode 2 disables both, marks none") << int(Dev0809) << 2 << "no no no";
-        QTest::newRow("0808-S has no layout choice") << int(Dev0808S) << 1 << "no no yes";
+        QTest::addColumn<QString>("layouts"); // enabled, 3 x 3 marked, 2 x 4 marked; splice offered
+        QTest::newRow("3x3 marked") << int(Dev0809) << 0 << "yes yes no yes";
+        QTest::newRow("2x4 marked") << int(Dev0809) << 1 << "yes no yes yes";
+        QTest::newRow("mode 2 disables both, marks none") << int(Dev0809) << 2 << "no no no yes";
+        QTest::newRow("0808-S has no layout choice") << int(Dev0808S) << 1 << "no no yes no";
     }
 
     void outputMenuEntries()
@@ -363,7 +363,10 @@ private slots:
         const QAction *two = findAction(menu, QStringLiteral("2 x 4"));
         QVERIFY(three && two && three->isEnabled() == two->isEnabled());
         const auto yes = [](bool on) { return on ? QStringLiteral("yes") : QStringLiteral("no"); };
-        QTEST(yes(three->isEnabled()) + ' ' + yes(three->isChecked()) + ' ' + yes(two->isChecked()),
+        const QAction *splice = menu->actions().constFirst();
+        QTEST(QStringList({yes(three->isEnabled()), yes(three->isChecked()), yes(two->isChecked()),
+                           yes(splice->isVisible() && splice->isEnabled())})
+                  .join(' '),
               "layouts");
         const QAction *resolution = findAction(menu, m_store->outputResolutionAt(4));
         QVERIFY(resolution && resolution->isChecked());
@@ -393,6 +396,10 @@ private slots:
         findAction(menu, QStringLiteral("Rename Plan 4"))->trigger();
         QCOMPARE(find<PlanPushButton>("btn_plan4")->caption(), QStringLiteral("[4]Show B"));
         QCOMPARE(find<PlanPushButton>("btn_plan4_2")->caption(), QStringLiteral("[4]Show B"));
+        (void)received();
+        for (const char *entry : {"Save Plan 4", "Clear Plan 4", "Recall Plan 4"})
+            findAction(menu, QLatin1String(entry))->trigger();
+        QCOMPARE(received(), QByteArray("{param=Save4}{param=Clear4}{param=Recall4}"));
     }
 
     void menuOutlivesATableRebuild()
