@@ -11,10 +11,17 @@ constexpr int MaxWaiting = 10000;
 ActivityRecorder::ActivityRecorder(std::function<QString()> user, QObject *parent)
     : QObject(parent), m_user(std::move(user))
 {
-    m_store.trim(QDateTime::currentDateTimeUtc());
+    QTimer::singleShot(0, this, [this] { store().trim(QDateTime::currentDateTimeUtc()); });
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(FlushDelayMs);
     connect(&m_flushTimer, &QTimer::timeout, this, &ActivityRecorder::flush);
+}
+
+ActivityStore &ActivityRecorder::store()
+{
+    if (!m_store)
+        m_store = std::make_unique<ActivityStore>();
+    return *m_store;
 }
 
 ActivityRecorder::~ActivityRecorder()
@@ -51,7 +58,7 @@ void ActivityRecorder::flush()
     m_flushTimer.stop();
     if (m_waiting.isEmpty())
         return;
-    if (!m_store.record(m_waiting)) {
+    if (!store().record(m_waiting)) {
         // Kept for the next try; said once until a write works again.
         if (!m_failing)
             emit saveFailed(ProjectDatabase::lastError());

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 /// Writes the activity log as changes happen: the commands sent from here (with the operator's
 /// name) and the changes other clients announce. Entries are written together a moment later,
@@ -35,7 +36,10 @@ signals:
 private:
     void add(ActivityEntry entry);
 
-    ActivityStore m_store;
+    ActivityStore &store();
+
+    // Made after the window is up: its table and the trim of old entries are start-up work.
+    std::unique_ptr<ActivityStore> m_store;
     std::function<QString()> m_user;
     QList<ActivityEntry> m_waiting;
     QTimer m_flushTimer;

@@ -64,6 +64,12 @@ private slots:
         };
         CHECK(layoutNotices(3), 1);
         CHECK(layoutNotices(9), 0);
+        const auto vir = [](int mode) {
+            DeviceState state;
+            state.setVirMode(mode);
+            return state.virMode();
+        };
+        CHECK((QList<int>{vir(0), vir(1), vir(3), vir(4)}), 0, 1, 3, 0);
 
         // Output 0 of the multiview list is the input of the whole output: a new list keeps it.
         using Map = QMap<int, int>;

@@ -355,7 +355,9 @@ private slots:
         staged.stage(RouteHistory::Video, 9, 4);
         staged.stage(RouteHistory::Video, 2, 4);
         staged.stage(RouteHistory::Video, 9, 5);
+        QSignalSpy changed(&staged, &StagedRoutes::changed); // the view shows what went stale
         m_applier->applyChangedByOthers(QJsonObject{{"IR1_change", 3}, {"audio2_change", 1}});
+        QCOMPARE(changed.count(), 1);
         QStringList order;
         for (const StagedRoutes::Stage &s : staged.stages())
             order << QStringLiteral("%1:%2>%3%4")
