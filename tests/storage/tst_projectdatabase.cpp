@@ -278,7 +278,7 @@ private slots:
         ActivityStore store;
         QVERIFY(store.record({at(31 * 86400, "ADMIN", "video", 5, "old"),
                               at(120, "=cmd|' /C calc'!A0", "video", 5, "input 3 → output 5"),
-                              at(60, "", "audio", 5, "input 1, \"left\""),
+                              at(60, "", "audio", 1, "input 1, \"left\""),
                               at(1, "Ops", "plan", 2, "recall plan 2")}));
         QVERIFY(store.trim(now));
         const auto details = [&store](ActivityStore::Filter filter) {
@@ -290,7 +290,7 @@ private slots:
         ActivityStore::Filter all;
         QCOMPARE(details(all), "recall plan 2;input 1, \"left\";input 3 → output 5");
         ActivityStore::Filter some;
-        some.port = 5;
+        some.port = 1;
         some.from = now.addSecs(-90);
         QCOMPARE(details(some), "input 1, \"left\"");
         some = {};
@@ -307,7 +307,7 @@ private slots:
         const QList<QByteArray> csv = ActivityStore::toCsv(store.load(all)).split('\n');
         QCOMPARE(csv.size(), 5);
         QVERIFY(csv.at(1).contains(",Ops,no,plan,2,recall plan 2\r"));
-        QVERIFY(csv.at(2).endsWith(",,yes,audio,5,\"input 1, \"\"left\"\"\"\r"));
+        QVERIFY(csv.at(2).endsWith(",,yes,audio,1,\"input 1, \"\"left\"\"\"\r"));
         QVERIFY2(csv.at(3).contains(",\"'=cmd|' /C calc'!A0\",no,"), csv.at(3).constData());
 
         // One row refused (no kind): none of the batch is written.
