@@ -397,9 +397,10 @@ private slots:
         QCOMPARE(find<PlanPushButton>("btn_plan4")->caption(), QStringLiteral("[4]Show B"));
         QCOMPARE(find<PlanPushButton>("btn_plan4_2")->caption(), QStringLiteral("[4]Show B"));
         (void)received();
-        for (const char *entry : {"Save Plan 4", "Clear Plan 4", "Recall Plan 4"})
+        // A recall is followed by a status query some time later: not made here.
+        for (const char *entry : {"Save Plan 4", "Clear Plan 4"})
             findAction(menu, QLatin1String(entry))->trigger();
-        QCOMPARE(received(), QByteArray("{param=Save4}{param=Clear4}{param=Recall4}"));
+        QCOMPARE(received(), QByteArray("{param=Save4}{param=Clear4}"));
     }
 
     void menuOutlivesATableRebuild()
