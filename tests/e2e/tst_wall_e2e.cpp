@@ -190,6 +190,7 @@ private slots:
         drag(w, QPoint(w->width() / 3, w->header()->height() / 2),
              QPoint(m_canvas->width() / 3 - 4, 0));
         QCOMPARE(sent(), QStringLiteral("{param=WindowMove1/1920/0}"));
+        QCOMPARE(w->cursor().shape(), Qt::OpenHandCursor); // no longer a closed hand
         QCOMPARE(disagreement(), QString());
         // The bottom edge pulled down by half a cell.
         drag(w, QPoint(w->width() / 2, w->height() - 3), QPoint(0, m_canvas->height() / 6));

@@ -40,6 +40,7 @@ private slots:
         QTest::addColumn<int>("input"); // -1: the drop is refused
         // clang-format off
         QTest::newRow("0: the whole output")                << 0 << QPointF(0.5, 0.5)   << 0  << "103" << 3;
+        QTest::newRow("0: right of the picture")            << 0 << QPointF(1.05, 0.5)  << -1 << "103" << -1;
         QTest::newRow("1: shared corner goes to the lowest") << 1 << QPointF(0.5, 0.5)  << 1  << "103" << 3;
         QTest::newRow("2: bottom right")                    << 2 << QPointF(0.99, 0.99) << 9  << "103" << 3;
         QTest::newRow("3: right column, second")            << 3 << QPointF(0.8, 0.3)   << 3  << "103" << 3;
