@@ -95,6 +95,7 @@ private slots:
         QApplication::sendEvent(button("btn_plan2"), &dbl);
         QTRY_COMPARE_WITH_TIMEOUT(undo->toolTip(), QStringLiteral("Undo: plan 2"), 5000);
         QCOMPARE(shownInput(5), 7);
+        QTRY_VERIFY(!binds.isEmpty()); // the recall's last query is out: its answer is in
         mark();
         undo->click();
         // HDMI audio follows video here, so the plan changed it too.
@@ -103,7 +104,6 @@ private slots:
         QCOMPARE(QList<int>({shownInput(4), shownInput(5)}), QList<int>({1, 1}));
 
         // A splice is one step: undone, the group goes and its outputs show what they did.
-        QTRY_VERIFY(!binds.isEmpty()); // the plan's groups have come
         const int second = shownInput(2);
         videoTable()->clearSelection();
         videoTable()->itemForOutput(1)->setSelected(true);
