@@ -83,7 +83,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, regex);
         ConsoleModel model;
-        QAbstractItemModelTester tester(&model, Tester::QtTest);
         for (const char *text : {"{param=3VIDEO5}", "video1", "AUDIO2", "{param=status}"})
             model.addNote(text);
         model.flush();
@@ -109,7 +108,6 @@ private slots:
     {
         QFETCH(int, before);
         ConsoleModel model;
-        QAbstractItemModelTester tester(&model, Tester::QtTest);
         addNumbers(model, 0, before);
         model.flush();
         QSignalSpy waiting(&model, &ConsoleModel::waitingChanged);
@@ -158,7 +156,6 @@ private slots:
     void reportsStayWithinTheirBudget()
     {
         ConsoleModel model;
-        QAbstractItemModelTester tester(&model, Tester::QtTest);
         model.addReceived("cleared");
         model.clear(); // the lines that follow are no longer the ring's first
         const QJsonObject big{{"text", QString(64 * 1024 - 100, 'r')}}; // 32 fit
@@ -177,7 +174,6 @@ private slots:
     {
         MessageDistance client;
         ConsoleModel model;
-        QAbstractItemModelTester tester(&model, Tester::QtTest);
         model.follow(&client);
         emit client.connectFailureSig();
         emit client.connectFailureSig(); // a retry is not marked again

@@ -33,8 +33,6 @@ private slots:
     // refused while down is not sent later.
     void reconnectCycle()
     {
-        MessageDistance *shared = MessageDistance::instance(); // made once, on first use
-        QVERIFY(shared && MessageDistance::instance() == shared);
         quint16 port = LoopbackPeer().port();
         MessageDistance client;
         client.setReconnectInterval(200);

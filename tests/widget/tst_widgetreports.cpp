@@ -155,6 +155,8 @@ private slots:
         QCOMPARE(shownInput("videoTableWidget", 1), 4);
         QCOMPARE(shownInput("videoTableWidget", 2), 6);
 
+        emit m_client->receiveHDCPInfoSig(QJsonObject{{"hdcp_in2", "3"}});
+        QCOMPARE(m_store->inputHdcpAt(2), 3);
         // Link, pause, lock and blanking, as reported.
         const TableItemWidget *cell = videoTable()->cellForOutput(2);
         emit m_client->receiveOutputInfoSig(QJsonObject{{"link2", "true/true/true/false"}});
@@ -231,6 +233,9 @@ private slots:
         QTEST(names.join(' '), "tables");
         QCOMPARE(find("lb_hdmiAudio")->isVisible(), !follow);
         find<QTabWidget>("tabWidget")->setCurrentIndex(0);
+        (void)received(); // the operator's choice is sent
+        find<QComboBox>("HdmiAudioComboBox")->setCurrentIndex(follow ? 1 : 0);
+        QCOMPARE(received(), QByteArray(follow ? "{param=AloneVideo}" : "{param=FollowVideo}"));
     }
 
     // A cell's button asks for the opposite state. The device hears of the port only; the store
