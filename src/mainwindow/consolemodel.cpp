@@ -19,6 +19,11 @@ constexpr int MaxUnbatched = 5000;
 // What a kept report costs besides its text.
 constexpr int ReportOverhead = 32;
 
+int costOf(const QByteArray &json)
+{
+    return json.size() + ReportOverhead;
+}
+
 const char *const KindNames[] = {"ChangedByOthers",
                                  "Version",
                                  "VideoAudioIrMap",
@@ -84,15 +89,19 @@ void ConsoleModel::follow(MessageDistance *client)
             [this, peer] { addLink(false, peer()); });
 }
 
+QString ConsoleModel::signedBy(const QString &text) const
+{
+    return m_sender.isEmpty() ? text : m_sender + QStringLiteral(": ") + text;
+}
+
 void ConsoleModel::addSent(const QString &text)
 {
-    append(Sent, (m_sender.isEmpty() ? text : m_sender + QStringLiteral(": ") + text).toUtf8());
+    append(Sent, signedBy(text).toUtf8());
 }
 
 void ConsoleModel::addNotSent(const QString &text)
 {
-    const QString sent = m_sender.isEmpty() ? text : m_sender + QStringLiteral(": ") + text;
-    addNote(tr("Not sent, the link is down: %1").arg(sent));
+    addNote(tr("Not sent, the link is down: %1").arg(signedBy(text)));
 }
 
 void ConsoleModel::addReceived(const QByteArray &chunk)
@@ -111,7 +120,7 @@ void ConsoleModel::addReport(int kind, const QJsonObject &object)
         return;
     }
     line.reports.append(Report{kind, QJsonDocument(object).toJson(QJsonDocument::Compact)});
-    m_reportBytes += line.reports.constLast().json.size() + ReportOverhead;
+    m_reportBytes += costOf(line.reports.constLast().json);
     if (m_lastReceived < m_shownEnd && (m_reportsChanged < 0 || m_lastReceived < m_reportsChanged))
         m_reportsChanged = m_lastReceived;
     dropOldReports();
@@ -148,13 +157,17 @@ void ConsoleModel::append(Direction direction, QByteArray text, int size)
 void ConsoleModel::dropOldReports()
 {
     while (m_reportBytes > ReportBudgetBytes && m_reportFloor <= m_lastReceived) {
-        Line &line = m_lines[size_t(m_reportFloor - m_first)];
-        for (const Report &report : qAsConst(line.reports))
-            m_reportBytes -= report.json.size() + ReportOverhead;
-        line.reportsNotKept += line.reports.size();
-        line.reports = QVector<Report>();
+        releaseReports(m_lines[size_t(m_reportFloor - m_first)]);
         ++m_reportFloor;
     }
+}
+
+void ConsoleModel::releaseReports(Line &line)
+{
+    for (const Report &report : qAsConst(line.reports))
+        m_reportBytes -= costOf(report.json);
+    line.reportsNotKept += line.reports.size();
+    line.reports = QVector<Report>();
 }
 
 void ConsoleModel::flush()
@@ -169,8 +182,7 @@ void ConsoleModel::flush()
             beginRemoveRows(QModelIndex(), 0, rows - 1);
         m_rows.erase(m_rows.begin(), m_rows.begin() + rows);
         for (int i = 0; i < excess; ++i) {
-            for (const Report &report : qAsConst(m_lines.front().reports))
-                m_reportBytes -= report.json.size() + ReportOverhead;
+            releaseReports(m_lines.front());
             m_lines.pop_front();
         }
         m_first = first;

@@ -112,6 +112,10 @@ private:
     QString text(const Line &line) const;
     bool matches(const Line &line) const;
     void dropOldReports();
+    /// Takes a line's reports out of the report budget and counts them as not kept.
+    void releaseReports(Line &line);
+    /// The text as sent by this console's user.
+    QString signedBy(const QString &text) const;
 
     std::deque<Line> m_lines;
     qint64 m_first = 0;         // number of the oldest line in the ring
