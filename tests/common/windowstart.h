@@ -6,6 +6,7 @@
 #include "app/appsettings.h"
 #include "storage/projectdatabase.h"
 #include "storage/useraccountstore.h"
+#include "users/permissionlist.h"
 #include "users/permissionstore.h"
 
 #include <QAction>
@@ -38,6 +39,25 @@ inline int addOperator(const QString &name)
             return row.value(0).toInt();
     }
     return 0;
+}
+
+/// An operator "operator" with every right but those listed (0-based, per kind).
+inline bool restrictOperator(const QList<int> &inputs, const QList<int> &outputs,
+                             const QList<int> &functions, const QList<int> &audio = {})
+{
+    const auto allBut = [](int count, const QList<int> &refused) {
+        QList<bool> mask;
+        for (int i = 0; i < count; ++i)
+            mask << !refused.contains(i);
+        return PermissionList::join(mask);
+    };
+    const int id = addOperator(QStringLiteral("operator"));
+    return id > 1 &&
+           PermissionStore().savePermissions(id, allBut(PermissionList::InputCount, inputs),
+                                             allBut(PermissionList::OutputCount, outputs),
+                                             allBut(PermissionList::AudioCount, audio),
+                                             allBut(PermissionList::AnalogCount, {}),
+                                             allBut(PermissionList::FunctionCount, functions));
 }
 
 /// The shown entry with this text in the menu or in any of its submenus.

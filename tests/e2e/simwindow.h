@@ -10,7 +10,6 @@
 #include "mainwindow/widget.h"
 #include "protocol/messagedistance.h"
 #include "uikit/msgdlg.h"
-#include "users/permissionlist.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -71,25 +70,6 @@ protected:
         AppSettings::instance()->setType(type);
         return true;
     }
-    /// An operator "operator" with every right except to the input, output and function given
-    /// (0-based; -1: none).
-    static bool restrictOperator(int input, int output, int function)
-    {
-        const auto allBut = [](int count, int index) {
-            QList<bool> mask;
-            for (int i = 0; i < count; ++i)
-                mask << (i != index);
-            return PermissionList::join(mask);
-        };
-        const int id = addOperator(QStringLiteral("operator"));
-        return id > 1 && PermissionStore().savePermissions(
-                             id, allBut(PermissionList::InputCount, input),
-                             allBut(PermissionList::OutputCount, output),
-                             PermissionList::allowAll(PermissionList::AudioCount),
-                             PermissionList::allowAll(PermissionList::AnalogCount),
-                             allBut(PermissionList::FunctionCount, function));
-    }
-
     QString connectionText() const
     {
         return m_window->findChild<QLabel *>(QStringLiteral("connectState"))->text();

@@ -2,6 +2,7 @@
 // the wall page's real windows, the exact window commands sent, and the device, the canvas and
 // its widgets agreeing afterwards; another operator, a slow device, the setting and user rights.
 #define QTEST_QPA_MOUSE_HANDLING
+#include "../common/look.h"
 #include "../common/modalwatcher.h"
 #include "../wall/walltestkit.h"
 #include "simwindow.h"
@@ -132,8 +133,8 @@ private slots:
         QFETCH(bool, inputRight);
         const bool admin = wallRight && inputRight;
         QVERIFY(startWall(admin ? QStringLiteral("ADMIN") : QStringLiteral("operator")));
-        QVERIFY(admin ||
-                restrictOperator(inputRight ? -1 : 2, -1, wallRight ? -1 : SplicingWallFunction));
+        QVERIFY(admin || restrictOperator({inputRight ? -1 : 2}, {},
+                                          {wallRight ? -1 : SplicingWallFunction}));
         QVERIFY(openWall());
         auto *closeAll = m_window->findChild<QPushButton *>(QStringLiteral("btn_0409_close_all"));
         mark();
@@ -246,10 +247,7 @@ private slots:
             QCOMPARE(sent(), QString::fromLatin1(step[1]));
             QCOMPARE(disagreement(), QString());
             // Drawn bottom to top in layer order.
-            const auto stacked = m_canvas->findChildren<InputSignalWidget0409 *>(
-                QString(), Qt::FindDirectChildrenOnly);
-            for (int i = 0; i < stacked.size(); ++i)
-                QCOMPARE(stacked.at(i)->layer(), i + 1);
+            QVERIFY_LOOK(QStringLiteral("wall-step-%1.txt").arg(&step - script), m_canvas);
         }
     }
 

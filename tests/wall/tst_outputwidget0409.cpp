@@ -1,5 +1,6 @@
 // The wall canvas against a loopback device: gestures, the commands they send, report rebuilds.
 #define QTEST_QPA_MOUSE_HANDLING
+#include "../common/look.h"
 #include "../common/modalwatcher.h"
 #include "walltestkit.h"
 
@@ -87,6 +88,7 @@ private slots:
         wire();
         QVERIFY(drop(QStringLiteral("102"), QPoint(450, 750)));
         QCOMPARE(m_messages, QStringList{QStringLiteral("Not allowed to add more windows")});
+        QVERIFY_LOOK("wall-four-windows.txt", m_canvas.get());
         // Dropping onto a window gives it the input in place; a closed window's ID is reused.
         QVERIFY(drop(QStringLiteral("103"), QPoint(450, 150)));
         QTest::mouseClick(m_canvas->window(2)->button("btn_close"), Qt::LeftButton);
@@ -118,7 +120,7 @@ private slots:
         report({{0, {0}}, {1, {1, 2, 0, 0, 1920, 1080}}, {3, {3, 1, 1920, 1080, 1920, 1080}}});
         InputSignalWidget0409 *one = m_canvas->window(1);
         InputSignalWidget0409 *three = m_canvas->window(3);
-        QCOMPARE(three->geometry(), QRect(300, 300, 300, 300));
+        QVERIFY_LOOK("wall-report.txt", m_canvas.get());
         QSignalSpy gone(one, &QObject::destroyed);
         // Input 0 removes; bad entries are ignored or made to fit the wall.
         report({{1, {0, 0, 0, 0, 0, 0}},
@@ -134,6 +136,7 @@ private slots:
         QTest::mousePress(three, Qt::LeftButton, Qt::NoModifier, QPoint(100, 15));
         QTest::mouseMove(m_canvas.get(), QPoint(450, 350));
         const QRect dragged = three->geometry();
+        QVERIFY_LOOK("wall-dragging.txt", m_canvas.get());
         report({{3, {3, 1, 0, 0, 1920, 1080}}});
         QCOMPARE(three->geometry(), dragged);
         QTest::mouseRelease(m_canvas.get(), Qt::LeftButton, Qt::NoModifier, QPoint(450, 350));
@@ -161,6 +164,7 @@ private slots:
         m_canvas->show();
         report({{1, {1, 1, 0, 0, 1920, 1080}}, {3, {3, 2, 0, 1080, 1920, 1080}}});
         QVERIFY(m_canvas->window(3)->isLocked());
+        QVERIFY_LOOK("wall-locked.txt", m_canvas.get());
         InputSignalWidget0409 *w = m_canvas->window(1);
         QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, QPoint(100, 15));
         QTest::mouseMove(m_canvas.get(), QPoint(600, 600));

@@ -1,4 +1,5 @@
 // Plan buttons: which presses click, flash or recall, in the bar and as plain buttons.
+#include "../common/look.h"
 #include "wall/planpushbutton.h"
 
 #include <QButtonGroup>
@@ -41,6 +42,7 @@ private slots:
         QSignalSpy doubles(plan, &PlanPushButton::si_doubleClick);
         host.show();
         QTest::mouseEvent(QTest::MouseAction(action), plan, button, {}, {});
+        QVERIFY_LOOK(QStringLiteral("plan-%1.txt").arg(QTest::currentDataTag()), &host);
         QTEST(QString(clicks == QList<QVariantList>{{4}} ? "c" : "") +
                   (plan->pressedLook() ? "f" : "") + (doubles.count() == 1 ? "d" : ""),
               "seen");

@@ -1,5 +1,6 @@
 // The protocol console on the settings page of the real window, against a loopback peer that
 // records what the window sends and answers when told.
+#include "../common/look.h"
 #include "../common/windowstart.h"
 #include "commandrecorder.h"
 #include "mainwindow/consolemodel.h"
@@ -41,6 +42,8 @@ private slots:
         QVERIFY(user == "ADMIN" || addOperator(user) > 0);
         AppSettings::instance()->setUserName(user);
         Widget window;
+        window.show();
+        window.findChild<QTabWidget *>("tabWidget")->setCurrentIndex(4); // settings
         QTRY_VERIFY_WITH_TIMEOUT(peer.bytes.contains("{param=version}"), 5000);
         window.findChild<QPushButton *>("btn_console")->click();
         auto *console = window.findChild<ProtocolConsole *>();
@@ -48,7 +51,7 @@ private slots:
         auto *command = console->findChild<QLineEdit *>("consoleCommand");
         auto *view = console->findChild<QTableView *>("consoleView");
         auto *model = qobject_cast<ConsoleModel *>(view->model());
-        QCOMPARE(command->isVisibleTo(console), user == "ADMIN");
+        QVERIFY_LOOK("console-" + user + ".txt", console); // a command line for the ADMIN only
         if (user != "ADMIN")
             return;
         (void)peer.take();
@@ -87,6 +90,7 @@ private slots:
         QCOMPARE(waiting->text(), QStringLiteral("Lines waiting: 0"));
         peer.findChild<QTcpSocket *>()->write("{Frozen_change=4/1}");
         QTRY_COMPARE(waiting->text(), QStringLiteral("Lines waiting: 1"));
+        QVERIFY_LOOK("console-paused.txt", console);
         QCOMPARE(model->rowCount(), rows);
         pause->click();
         QCOMPARE(waiting->text(), QString());
@@ -103,6 +107,7 @@ private slots:
         QTest::keyClicks(filter, "["); // invalid, it filters nothing once typing stops
         QTRY_VERIFY(filter->toolTip().startsWith("Invalid expression: "));
         QVERIFY(model->rowCount() > 2);
+        QVERIFY_LOOK("console-filter-invalid.txt", console);
     }
 
     void cleanupTestCase() { MessageDistance::instance()->closeConnections(); }
