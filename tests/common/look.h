@@ -94,7 +94,9 @@ inline QStringList lookOf(QWidget *w, int depth = 0)
     QString line = cls + '#' + w->objectName() + place(w->geometry()) +
                    (w->isEnabled() ? "" : " off") + (w->hasMouseTracking() ? " tracking" : "") +
                    (w->graphicsEffect() ? " effect" : "") + (w->acceptDrops() ? " drops" : "") +
-                   (w->contextMenuPolicy() == Qt::CustomContextMenu ? " menu" : "");
+                   (w->contextMenuPolicy() == Qt::CustomContextMenu ? " menu" : "") +
+                   (w->windowModality() ? " modal" : "") +
+                   (w->isWindow() ? " title" + quoted(w->windowTitle()) : QString());
     if (w->font() != QApplication::font())
         line += " font " + w->font().toString();
     if (w->testAttribute(Qt::WA_SetCursor))

@@ -6,12 +6,10 @@
 
 #include "mainwindow/activitypage.h"
 #include "mainwindow/tableitemwidget.h"
-#include "state/devicestate.h"
 #include "storage/activitystore.h"
+#include "wall/splicegroups.h"
 #include "uikit/dialogconfirm3btn.h"
 #include "uikit/svgcheckbox.h"
-#include "wall/planpushbutton.h"
-#include "wall/splicegroups.h"
 
 #include <QComboBox>
 #include <QPushButton>

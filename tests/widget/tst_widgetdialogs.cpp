@@ -12,7 +12,6 @@
 #include "dialogs/titleorosddialog.h"
 #include "dialogs/volumnsettingdialog.h"
 #include "mainwindow/listwidget.h"
-#include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widget.h"
 #include "mainwindow/widgetdialogs.h"
@@ -22,8 +21,6 @@
 #include "state/devicestate.h"
 #include "uikit/renamedialog.h"
 #include "users/permissionfunction.h"
-#include "users/permissionlist.h"
-#include "users/permissionstore.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

@@ -5,7 +5,6 @@
 #include "../common/windowstart.h"
 #include "app/appsettings.h"
 #include "commandrecorder.h"
-#include "mainwindow/listwidget.h"
 #include "mainwindow/planbars.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
@@ -23,7 +22,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
