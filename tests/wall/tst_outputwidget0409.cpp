@@ -195,6 +195,7 @@ private slots:
         QString applied;
         ModalWatcher watcher([&](QDialog *dialog) {
             QTimer::singleShot(10000, dialog, &QWidget::close);
+            QVERIFY_LOOK("window-property.txt", dialog);
             dialog->findChild<QSpinBox *>(QStringLiteral("sb_x"))->setValue(1920);
             dialog->findChild<QPushButton *>(QStringLiteral("btn_apply"))->click();
             applied = wire();
