@@ -191,6 +191,8 @@ private slots:
         auto *period = page->findChild<QComboBox *>(QStringLiteral("activityPeriod"));
         period->setCurrentIndex(2);
         QCOMPARE(rows->rowCount(), 2);
+        period->setCurrentIndex(4); // by hand: the dates open, the last day as they start
+        QVERIFY_LOOK("activity-by-hand.txt", page);
         period->setCurrentIndex(3);
         QCOMPARE(rows->rowCount(), 3);
         QCOMPARE(page->findChild<QLabel *>("activityStatus")->text(), QStringLiteral("3 changes"));
