@@ -110,7 +110,8 @@ inline QStringList lookOf(QWidget *w, int depth = 0)
             quoted(b->text()) + (b->isChecked() ? " checked" : "") +
             (b->icon().isNull() ? "" : " icon " + sum(b->icon().pixmap(b->iconSize()).toImage()));
     else if (auto *l = qobject_cast<QLabel *>(w))
-        line += quoted(l->text());
+        line += quoted(l->text()) +
+                QString::asprintf(" %x %d %d", int(l->alignment()), l->textFormat(), l->wordWrap());
     else if (auto *e = qobject_cast<QLineEdit *>(w))
         line += quoted(e->text());
     else if (auto *box = qobject_cast<QGroupBox *>(w))
@@ -130,7 +131,8 @@ inline QStringList lookOf(QWidget *w, int depth = 0)
             for (int c = 0; c < table->columnCount(); ++c)
                 if (const QTableWidgetItem *item = table->item(r, c))
                     lines << in + QString::asprintf("cell %d,%d ", r, c) + quoted(item->text()) +
-                                 ' ' + QString::number(item->flags()) + ' ' + roles(item);
+                                 ' ' + QString::number(item->flags()) + ' ' + roles(item) +
+                                 (item->isSelected() ? " selected" : "");
     if (auto *list = qobject_cast<QListWidget *>(w))
         for (int r = 0; r < list->count(); ++r) {
             const QListWidgetItem *item = list->item(r);
