@@ -302,6 +302,7 @@ private slots:
         QCOMPARE(m_store->bindMode(), 2);
         m_store->setBezel({1, 2, 3, 4, 5, 6, 7, 8});
         DialogBezel dialog;
+        QVERIFY_LOOK("bezel.txt", &dialog); // the fields start from the store
         const QList<QLineEdit *> fields = dialog.fields();
         for (int i : {0, 1}) {
             fields[i]->clear();
