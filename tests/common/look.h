@@ -97,7 +97,7 @@ inline QStringList lookOf(QWidget *w, int depth = 0)
                    (w->contextMenuPolicy() == Qt::CustomContextMenu ? " menu" : "") +
                    (w->windowModality() ? " modal" : "") +
                    (w->isWindow() ? " title" + quoted(w->windowTitle()) : QString());
-    if (w->font() != QApplication::font())
+    if (w->font() != (w->parentWidget() ? w->parentWidget()->font() : QApplication::font()))
         line += " font " + w->font().toString();
     if (w->testAttribute(Qt::WA_SetCursor))
         line += " cursor" + QString::number(w->cursor().shape());
