@@ -4,7 +4,6 @@
 #include "protocol/messagedistance.h"
 
 #include <QAbstractItemModelTester>
-#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QtTest>
 

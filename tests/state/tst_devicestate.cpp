@@ -7,7 +7,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QThread>
 #include <QtTest>
 
 using namespace StatusKeys;

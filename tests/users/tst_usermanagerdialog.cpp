@@ -8,7 +8,6 @@
 #include "users/usermanagerdialog.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>

@@ -41,6 +41,7 @@ private slots:
         prepareLoginFreeStart(dir.path(), peer.serverPort());
         QVERIFY(user == "ADMIN" || addOperator(user) > 0);
         AppSettings::instance()->setUserName(user);
+        AppSettings::instance()->setLanguage(user == "ADMIN" ? 1 : 0); // a start in Chinese too
         Widget window;
         window.show();
         window.findChild<QTabWidget *>("tabWidget")->setCurrentIndex(4); // settings
