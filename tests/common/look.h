@@ -11,10 +11,11 @@ inline QString quoted(const QString &text)
 {
     return " \"" + text + '"';
 }
-inline QString sum(const QImage &i)
+inline QString sum(const QImage &image) // in a format whose rows have no padding
 {
+    const QImage i = image.convertToFormat(QImage::Format_ARGB32);
     return QString::number(
-        qChecksum(reinterpret_cast<const char *>(i.constBits()), uint(i.sizeInBytes())));
+        qChecksum(reinterpret_cast<const char *>(i.bits()), uint(i.sizeInBytes())));
 }
 inline QString place(const QRect &r)
 {
