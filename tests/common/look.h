@@ -97,6 +97,7 @@ inline QStringList lookOf(QWidget *w, int depth = 0)
                    (w->graphicsEffect() ? " effect" : "") + (w->acceptDrops() ? " drops" : "") +
                    (w->contextMenuPolicy() == Qt::CustomContextMenu ? " menu" : "") +
                    (w->windowModality() ? " modal" : "") +
+                   (w->testAttribute(Qt::WA_TransparentForMouseEvents) ? " unclickable" : "") +
                    (w->isWindow() ? " title" + quoted(w->windowTitle()) : QString());
     if (w->font() != (w->parentWidget() ? w->parentWidget()->font() : QApplication::font()))
         line += " font " + w->font().toString();
