@@ -120,7 +120,7 @@ inline QStringList lookOf(QWidget *w, int depth = 0)
         line += quoted(box->title());
     else if (auto *bar = qobject_cast<QTabBar *>(w))
         for (int i = 0; i < bar->count(); ++i)
-            line += quoted(bar->tabText(i));
+            line += quoted(bar->tabText(i)) + (bar->isTabEnabled(i) ? "" : " off");
 
     if (auto *c = qobject_cast<QComboBox *>(w)) {
         line += quoted(c->currentText()) + " of";

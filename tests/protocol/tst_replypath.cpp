@@ -114,6 +114,8 @@ private slots:
               R"({"Chn":2,"Mode":1,"Color":"0,0,0"} 1 0)");
         CHECK(raw(R"({"Chn":1,"Mode":2,"Color":3,"Scaler_Mode":1})"),
               R"({"Chn":1,"Mode":2,"Color":3,"Scaler_Mode":1} 2 0)");
+        CHECK(raw("{\"Chn\"\n:2,\r\n\"Scaler_Mode\":3}"),
+              "{\"Chn\"\n:2,\"Scaler_Mode\":3} 0 0"); // a bare LF stays
         CHECK(raw(R"({"Chn_change":2,"Scaler_Mode":1})"),
               R"({"Chn_change":2,"Scaler_Mode":1} 0 0)");
         CHECK(raw(QByteArray("{\"Chn\":1,\"Mode\":2\0,\"Color\":3}", 29)),
