@@ -205,6 +205,13 @@ private slots:
         QCOMPARE(m_errors, QStringList());
     }
 
+    void closingTheLinksClosesBoth()
+    {
+        QVERIFY(openUpload());
+        m_client->closeConnections();
+        QTRY_VERIFY(!m_upload->hasClient() && !m_control->hasClient());
+    }
+
     // Without either link nothing is queued and the operator is told.
     void uploadRefusedWithoutLinks()
     {
