@@ -56,7 +56,7 @@ inline bool restrictOperator(const QList<int> &inputs, const QList<int> &outputs
            PermissionStore().savePermissions(id, allBut(PermissionList::InputCount, inputs),
                                              allBut(PermissionList::OutputCount, outputs),
                                              allBut(PermissionList::AudioCount, audio),
-                                             allBut(PermissionList::AnalogCount, {}),
+                                             PermissionList::allowAll(PermissionList::AnalogCount),
                                              allBut(PermissionList::FunctionCount, functions));
 }
 
