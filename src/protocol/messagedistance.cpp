@@ -199,9 +199,9 @@ void MessageDistance::setReconnectInterval(int ms)
     m_reconnectTimer->setInterval(ms);
 }
 
-int MessageDistance::reconnectInterval() const
+void MessageDistance::setCloseRetryInterval(int ms)
 {
-    return m_reconnectTimer->interval();
+    m_closeRetryTimer->setInterval(ms);
 }
 
 void MessageDistance::onReconnectTimeout()

@@ -145,13 +145,13 @@ public:
     /// that a file is complete.
     void abandonUpload();
     void startUploadCloseRetry(bool on);
-    void sendDone();
     /// How long a packet or the end command waits for its answer before the transfer is given up.
     void setUploadAnswerTimeout(int ms) { m_answerTimeoutMs = ms; }
     int uploadAnswerTimeout() const { return m_answerTimeoutMs; }
     /// The pause between attempts while the device cannot be reached, 2000 ms unless set.
     void setReconnectInterval(int ms);
-    int reconnectInterval() const;
+    /// The pause between the upload link's closes after a dialog went, 1000 ms unless set.
+    void setCloseRetryInterval(int ms);
     /// Packets and commands still to send, of the running transfer and those waiting behind it.
     int uploadQueueSize() const;
     /// A transfer is running or waiting.

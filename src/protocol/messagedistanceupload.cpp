@@ -212,23 +212,9 @@ void MessageDistance::startUploadCloseRetry(bool on)
 {
     m_closeRetryCount = 3;
     if (on)
-        m_closeRetryTimer->start(1000);
+        m_closeRetryTimer->start();
     else
         m_closeRetryTimer->stop();
-}
-
-void MessageDistance::sendDone()
-{
-    if (isConnected()) {
-        const QString done = QStringLiteral("{param=Done}");
-        qDebug().noquote() << "send" << done;
-        m_controlSocket->write(done.toUtf8());
-        m_controlSocket->flush();
-    } else if (m_controlSocket->state() == QAbstractSocket::UnconnectedState) {
-        // The control link is down: try it again where it lives, not on the upload port.
-        m_controlSocket->connectToHost(m_host, m_port, QIODevice::ReadWrite,
-                                       QAbstractSocket::AnyIPProtocol);
-    }
 }
 
 void MessageDistance::onUploadReadyRead()

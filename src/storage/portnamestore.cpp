@@ -78,13 +78,6 @@ bool PortNameStore::saveOutputAudioName(int port, const QString &name)
         name);
 }
 
-bool PortNameStore::saveOutputIrName(int port, const QString &name)
-{
-    return saveName(
-        QStringLiteral("insert or replace into OutInfarePortName(Port,PortName) values(?,?)"), port,
-        name);
-}
-
 QMap<int, QString> PortNameStore::loadPortNames(int kind) const
 {
     switch (kind) {
@@ -100,9 +93,4 @@ QMap<int, QString> PortNameStore::loadPortNames(int kind) const
 QMap<int, QString> PortNameStore::loadOutputAudioNames() const
 {
     return loadNames(QStringLiteral("select * from OutAudioPortName"));
-}
-
-QMap<int, QString> PortNameStore::loadOutputIrNames() const
-{
-    return loadNames(QStringLiteral("select * from OutInfarePortName"));
 }

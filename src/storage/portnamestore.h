@@ -23,10 +23,8 @@ public:
     /// Kinds 0, 1 and 2 only; any other kind stores nothing and gives false.
     bool savePortName(int port, const QString &name, int kind);
     bool saveOutputAudioName(int port, const QString &name);
-    bool saveOutputIrName(int port, const QString &name);
 
     /// Port -> name. Kind 0 input video, 2 input audio, every other kind output video.
     QMap<int, QString> loadPortNames(int kind) const;
     QMap<int, QString> loadOutputAudioNames() const;
-    QMap<int, QString> loadOutputIrNames() const;
 };

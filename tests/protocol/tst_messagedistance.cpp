@@ -77,27 +77,41 @@ private slots:
         QTRY_COMPARE(rec.count("receiveChangedByOthersSig"), 1);
         device.send("{\"Chn\":2,\"Scaler_Mode\":1}HTTP/1.1 200 OK\r\nContent-Length:2\r\n\r\nOK");
         QTRY_COMPARE(rec.count("si_requestCloseOsdSocket"), 1);
-        QCOMPARE(rec.names, (QStringList{"receiveVersionSig", "receiveVideoAudioIRMapSig",
-                                         "si_SetDhcpSwitch", "receiveNetWorkImforamtionSig",
-                                         "receiveChangedByOthersSig", "si_ForwardAnalysis",
-                                         "si_http200Analysis", "si_requestCloseOsdSocket"}));
+        device.send(R"({"window1":[0,0,0,0,0,0],"VIR":1,"input1":true,"link1":"a","bind1":"1",)"
+                    R"("mode":1,"switch":1,"hdcp_in1":1}{"in1":"a","out1":"b"})");
+        QTRY_COMPARE(rec.count("receiveInOutChannelResolutionMapSig"), 1);
+        QCOMPARE(
+            rec.names,
+            (QStringList{"receiveVersionSig", "receiveVideoAudioIRMapSig", "si_SetDhcpSwitch",
+                         "receiveNetWorkImforamtionSig", "receiveChangedByOthersSig",
+                         "si_ForwardAnalysis", "si_http200Analysis", "si_requestCloseOsdSocket",
+                         "receiveWindowStatusSig", "receiveInputChannelStateSig",
+                         "receiveOutputInfoSig", "receiveBindInfoSig", "receiveTitleImfSig",
+                         "receiveHDCPInfoSig", "receiveInOutChannelResolutionMapSig"}));
+        QCOMPARE(MessageDistance::instance(), MessageDistance::instance());
+        QVERIFY(MessageDistance::instance());
         QCOMPARE(onOwnThread, QList<bool>{true});
         QCOMPARE(rec.args("si_SetDhcpSwitch"), QStringList{"true"});
     }
 
-    // An unfinished message does not survive the device dropping the link.
+    // An unfinished message survives neither the device dropping the link nor a new connection.
     void reconnectDropsUnfinishedMessage()
     {
         Link link;
         QVERIFY(link.up());
         auto &[device, client, rec] = link;
-        device.send("{\"video1\":3,\"video2\":");
-        QTRY_VERIFY(client.receiveBacklog() > 0);
-        device.dropClient();
-        QTRY_COMPARE_WITH_TIMEOUT(rec.count("connectSuccessFulSig"), 2, 6000);
-        QTRY_VERIFY(device.hasClient());
-        device.send("{\"Angle2\":6}");
-        QTRY_COMPARE(rec.count("receiveRotateAngleSig"), 1);
+        for (const int links : {2, 3}) {
+            device.send("{\"video1\":3,\"video2\":");
+            QTRY_VERIFY(client.receiveBacklog() > 0);
+            if (links == 2)
+                device.dropClient();
+            else
+                client.connectToDevice(host, device.port());
+            QTRY_COMPARE_WITH_TIMEOUT(rec.count("connectSuccessFulSig"), links, 6000);
+            QTRY_COMPARE(device.connectionCount(), links);
+            device.send("{\"Angle2\":6}");
+            QTRY_COMPARE(rec.count("receiveRotateAngleSig"), links - 1);
+        }
         QCOMPARE(rec.count("receiveVideoAudioIRMapSig"), 0);
     }
 

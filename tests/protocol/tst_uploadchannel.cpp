@@ -212,6 +212,24 @@ private slots:
         QTRY_VERIFY(!m_upload->hasClient() && !m_control->hasClient());
     }
 
+    // After a dialog goes the upload link is closed three times over; a dialog that opens stops
+    // that before it opens its own.
+    void closeRetry()
+    {
+        m_client->setCloseRetryInterval(20);
+        QVERIFY(openUpload());
+        m_client->startUploadCloseRetry(true);
+        int closes = 0;
+        while (QTest::qWaitFor([this] { return !m_client->isUploadOpen(); }, 300)) {
+            ++closes;
+            QVERIFY(openUpload());
+        }
+        QCOMPARE(closes, 3);
+        m_client->startUploadCloseRetry(true);
+        m_client->startUploadCloseRetry(false);
+        QVERIFY(!QTest::qWaitFor([this] { return !m_client->isUploadOpen(); }, 300));
+    }
+
     // Without either link nothing is queued and the operator is told.
     void uploadRefusedWithoutLinks()
     {

@@ -119,6 +119,7 @@ private slots:
         };
         CHECK(value("12"), "12 12 0");
         CHECK(value(true), "true 0 1");
+        CHECK((QStringList{value(false), value(7), value(2.5)}), "false 0 0", "7 7 0", "2.5 0 0");
 
         const auto echo = [](const char *text, const char *keyword) {
             const Echo e = parseEcho(text, keyword);

@@ -170,15 +170,15 @@ private slots:
             R"({"ip":"10.0.0.9","gateway":"10.0.0.1","subnet":"255.0.0.0","mac":"aa"})", "network",
             "10.0.0.9 10.0.0.1 255.0.0.0 aa", "Network");
         // Port 0 is no port; output flags are four per output, empty pieces dropped.
-        ROW(Dev0809, applyVolumes, R"({"Volume0":9,"Volume3":40,"Mute0":1,"Mute3":1})", "volume",
-            "3:40 / 3:1", "Volume");
+        ROW(Dev0809, applyVolumes, R"({"Volume0":9,"Volume1":5,"Volume3":40,"Mute0":1,"Mute1":1})",
+            "volume", "1:5 3:40 / 1:1", "Volume");
         ROW(Dev0809, applyOutputInfo,
             R"({"link2":"true//false/true/false","link0":"true/true/true/true","link3":"true/false/true"})",
             "flags", "2:1010", "OutputFlags");
         ROW(Dev0809, applyHdcp, R"({"hdcp_in2":"3","hdcp_in":"1","x":"2"})", "hdcp", "2:3", "Hdcp");
         // Windows: the whole number after "window", 1 to 4, six numbers each.
         ROW(Dev0409S, applyWindowStatus,
-            R"({"window2":[1,2,3,4,5,6],"window12":[9,9,9,9,9,9],"window3":[1,2,3],"window0":[1,1,1,1,1,1],"VIR":[2,0],"AUDIO":[3],"Bogus":[]})",
+            R"({"window2":[1,2,3,4,5,6],"window12":[9,9,9,9,9,9],"window3":[1,2,3],"window0":[1,1,1,1,1,1],"VIR":[2,0],"AUDIO":[1],"Bogus":[]})",
             "windows", "vir2 0:2 2:1,2,3,4,5,6", "Windows AudioRoute windows");
         ROW(Dev0409S, applyWindowStatus, R"({"VIR":3,"AUDIO":4})", "audio", "101:104",
             "Windows AudioRoute windows");
@@ -190,9 +190,9 @@ private slots:
         ROW(Dev0404, applyBindInfo, R"({"mode":1})", "layout", "bind0 splice0", "groups()");
         // A bezel side of other than four gaps is none.
         ROW(Dev0809, applyVersion,
-            R"({"device":"0809-M","Splitter":4,"MCU":"1.2","FPGA":"3.4","type":"CVN","bezel_x":"1/2/3/4","bezel_y":"5/6/7"})",
-            "model", "0809-M 1.2 3.4 CVN 4 1/2/3/4/0/0/0/0", "Model Layout Bezel");
-        ROW(Dev0404, applyVersion, R"({"device":"9999","MCU":"1"})", "model",
+            R"({"device":"0809-M","Splitter":4,"MCU":"1.2","FPGA":"3.4","type":"CVN","bezel_x":"1/2/3/4","bezel_y":"5/6/7/8"})",
+            "model", "0809-M 1.2 3.4 CVN 4 1/2/3/4/5/6/7/8", "Model Layout Bezel");
+        ROW(Dev0404, applyVersion, R"({"device":"9999","MCU":"1","bezel_y":"5/6/7"})", "model",
             "0404 1   0 0/0/0/0/0/0/0/0", "Model");
         // Changes by other clients; a video change clears the output's mute.
         ROW(Dev0809, applyChangedByOthers, R"({"video3_change":2})", "video", "3:2",
@@ -215,6 +215,12 @@ private slots:
         // Echoed commands; an output lock of 1 is standby.
         ROW(Dev0809, applyChangedByOthers, R"({"e":"Output_Lock3/1!"})", "flags", "3:0000",
             "OutputFlags[3]");
+        ROW(Dev0809, applyChangedByOthers, R"({"e":"Frozen3/1!"})", "flags", "3:0110",
+            "OutputFlags[3]");
+        ROW(Dev0409S, applyChangedByOthers, R"({"e":"MuteOn103"})", "volume", " / 3:1",
+            "Volume[3]");
+        ROW(Dev0809, applyChangedByOthers, R"({"e":"MuteOff3"})", "volume", " / 3:0", "Volume[3]");
+        ROW(Dev0809, applyCaption, R"({"Speed":3})", "layout", "bind0 splice0", "Caption");
         ROW(Dev0809, applyChangedByOthers, R"({"e":"Input_HDCP2/3!"})", "hdcp", "2:3",
             "Hdcp[2] hdcp(2)");
         ROW(Dev0409S, applyChangedByOthers, R"({"e":"Volume102/30!"})", "volume", "2:30 / ",
@@ -311,7 +317,9 @@ private slots:
         QVERIFY(!history.canRedo());
 
         // A plan is one step: what its routes report changed.
+        history.takeUndo();
         history.clear();
+        QVERIFY(!history.canRedo());
         history.recordPlanRecall(4);
         routes(R"({"video1":3,"video2":1,"video5":2,"IR2":3,"IR3":2})");
         QCOMPARE(history.undoText(), QStringLiteral("Undo: plan 4"));
@@ -338,6 +346,19 @@ private slots:
         history.takeRedo();
         m_applier->applyChangedByOthers(QJsonObject{{"Bind_change", "6/7"}});
         QVERIFY(!history.canUndo());
+        history.recordSplice({}, {{2, 3}}, {});
+        QCOMPARE(history.undoText(), QStringLiteral("Undo: unsplice outputs 2, 3"));
+        m_applier->applyChangedByOthers(QJsonObject{{"UnBind_change", 3}});
+        QVERIFY(!history.canUndo());
+
+        // A take is one step; a step refused by the link goes back where it was.
+        history.recordRoutes({{RouteHistory::Video, 7, 0, 1}, {RouteHistory::Audio, 7, 0, 1}});
+        QCOMPARE(history.undoText(), QStringLiteral("Undo: 2 routes"));
+        history.putBackUndo(history.takeUndo());
+        QVERIFY(history.canUndo() && !history.canRedo());
+        history.takeUndo();
+        history.putBackRedo(history.takeRedo());
+        QVERIFY(!history.canUndo() && history.canRedo());
 
         for (int i = 1; i <= RouteHistory::Depth + 1; ++i)
             history.recordRoute(RouteHistory::Video, i, 8);
@@ -345,6 +366,21 @@ private slots:
         while (history.canUndo())
             steps += history.takeUndo().routes.first().output == 1 ? 1000 : 1;
         QCOMPARE(steps, RouteHistory::Depth); // the oldest went
+    }
+
+    // Setters no report reaches: each announces its part once, with the port it wrote.
+    void settersAnnounceOnce()
+    {
+        const CaptionInfo caption = CaptionInfo::fromReport({{"Speed", 3}});
+        for (int i = 0; i < 2; ++i) {
+            m_state->setPort(9);
+            m_state->setPlanNameAt(2, "b");
+            m_state->setPlanNames({{1, "a"}, {2, "b"}});
+            m_state->setOsdInfoAt(3, caption);
+            m_state->setCaption(caption);
+            m_state->setRotateAngleAt(4, 1);
+        }
+        QCOMPARE(m_log.join(' '), "Network PlanNames[2] PlanNames Osd[3] Caption Rotation[4]");
     }
 
     // Take sends kind by kind, output by output; another client's change makes a stage stale.
@@ -367,6 +403,10 @@ private slots:
                          .arg(s.stale ? "!" : "");
         QCOMPARE(order.join(' '), QStringLiteral("0:2>4 0:9>5 2:1>2!"));
         QCOMPARE(staged.staleCount(), 1);
+        staged.remove(RouteHistory::Video, 9);
+        staged.clear();
+        staged.clear(); // already empty: no news
+        QVERIFY(changed.count() == 3 && staged.stages().isEmpty());
     }
 };
 

@@ -28,6 +28,8 @@ private slots:
         CHECK(vir(2), 2, 4);
         CHECK(vir(9), 3, 3);
         CHECK(QList<int>({layoutGrid(9).rows, layoutGrid(9).columns}), 3, 3);
+        CHECK(layoutGrid(8), 1, 4);
+        CHECK(layoutGrid(layoutModeFor(0, 0, 5)), 1, 1);
         CHECK(layoutGrid(layoutModeFor(0, 1, 1)), 2, 2);
         CHECK(layoutGrid(layoutModeFor(1, 2, 1)), 1, 9);
         CHECK(layoutGrid(layoutModeFor(2, 2, 1)), 2, 4);
@@ -85,6 +87,10 @@ private slots:
         CHECK((renumberLayers({{4, 2}, {1, 7}, {2, 2}, {3, 0}})), {3, 1}, {2, 2}, {4, 3}, {1, 4});
         CHECK(layerUp(three, 1), {1, 2}, {2, 1}, {3, 3});
         CHECK((layerUp({{1, 1}, {2, 5}, {3, 9}}, 1)), {1, 2}, {2, 1}, {3, 3});
+        CHECK(layerDown(three, 3), {1, 1}, {2, 3}, {3, 2});
+        // Two neighbours on one layer: the lower-numbered window is the one exchanged.
+        CHECK((layerDown({{1, 1}, {2, 1}, {3, 5}}, 3)), {1, 3}, {2, 1}, {3, 2});
+        CHECK((layerUp({{1, 1}, {2, 5}, {3, 5}}, 1)), {1, 2}, {2, 1}, {3, 3});
         CHECK(layerTop(three, 1), {1, 3}, {2, 1}, {3, 2});
         CHECK(layerBottom(three, 3), {1, 2}, {2, 3}, {3, 1});
         CHECK((layerTop({{1, 4}, {2, 8}}, 9)), {1, 1}, {2, 2});
@@ -93,12 +99,14 @@ private slots:
         const QRect w(1800, 1000, 400, 200);
         CHECK(zoomOccupiedScreens(QRect(2000, 100, 500, 500), wall, g3), 1920, 0, 1920, 1080);
         CHECK(zoomSingleScreen(w, wall, g3), 0, 0, 1920, 1080);
+        CHECK(zoomSingleScreen(QRect(6000, 3300, 9, 9), wall, g3), 3840, 2160, 1920, 1080);
         CHECK(zoomOccupiedScreens(w, wall, g3), 0, 0, 3840, 2160);
         CHECK(zoomSingleScreen(QRect(2000, 100, 1000, 2000), wall, g2), 0, 0, 2880, 1620);
         CHECK(zoomOccupiedScreens(QRect(2000, 100, 1000, 2000), wall, g2), 0, 0, 5760, 3240);
         CHECK(zoomOccupiedScreens(QRect(5000, 3000, 4000, 4000), wall, g3), 3840, 2160, 1920, 1080);
         // A wall or grid without height or width leaves the window alone; one-pixel screens count.
         CHECK(zoomSingleScreen(w, QSize(5760, 0), g3), w);
+        CHECK(zoomSingleScreen(w, wall, Grid{3, 0}), w);
         CHECK(zoomOccupiedScreens(w, wall, noRows), w);
         CHECK(zoomOccupiedScreens(w, wall, Grid{1, 3}), 0, 0, 3840, 3240);
         CHECK(zoomOccupiedScreens(QRect(5, 5, 1, 1), QSize(3, 3), g3), 2, 2, 1, 1);
@@ -116,7 +124,7 @@ private slots:
         CHECK(clampToCanvas(QRectF(1400, -50, 200, 1000), canvas), 1300, 0, 200, 900);
         CHECK(clampToCanvas(QRectF(5, 5, 10, 10), QSizeF(-1, -1)), 0, 0, 0, 0);
         CHECK(cellAt(QPointF(750, 899), canvas, g3), 500, 600, 500, 300);
-        CHECK(cellAt(QPointF(-5, 5000), canvas, g3), 0, 600, 500, 300);
+        CHECK(cellAt(QPointF(-600, 5000), canvas, g3), 0, 600, 500, 300);
         CHECK(cellAt(QPointF(5, 5), QSizeF(0, 0), g3), 0, 0, 0, 0);
         const QSize box(100, 50);
         CHECK((QList<int>{edgesAt(QPoint(9, 0), box), edgesAt(QPoint(91, 41), box),
@@ -135,6 +143,7 @@ private slots:
         // A band shorter than 50 pixels, or drawn up or left, is a click.
         CHECK(bandWindow(QPoint(10, 10), QPoint(40, 30)), 10, 10, 31, 21);
         CHECK(bandWindow(QPoint(10, 10), QPoint(39, 30)), QRect());
+        CHECK(bandWindow(QPoint(10, 10), QPoint(10, 70)), 10, 10, 1, 61);
         CHECK(bandWindow(QPoint(100, 10), QPoint(10, 90)), QRect());
         CHECK((QList<int>{windowFontPointSize(300, 300), windowFontPointSize(150, 600),
                           windowFontPointSize(10, 10)}),

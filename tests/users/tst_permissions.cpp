@@ -126,7 +126,11 @@ private slots:
         QVERIFY(!store.hasListPermission(0));
         // guest has no row: nothing of op's rights may linger.
         logIn(store, QStringLiteral("guest"), 1);
-        QVERIFY(store.hasPortPermission(1, InputPortKind));
+        for (const auto &[kind, port] : {std::pair{InputPortKind, 1},
+                                         {OutputPortKind, 3},
+                                         {AudioInputPortKind, 8},
+                                         {AnalogOutputPortKind, 1}})
+            QVERIFY(store.hasPortPermission(port, kind));
         QVERIFY(store.hasListPermission(0));
     }
 
