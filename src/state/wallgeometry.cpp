@@ -9,14 +9,6 @@
 namespace WallGeometry {
 
 namespace {
-// Integer division rounding towards minus infinity, so that a point left of the wall never
-// counts as the first screen.
-int floorDiv(int a, int b)
-{
-    const int q = a / b;
-    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
-}
-
 // Distance from `v` to the cell boundary nearest to it, signed so that v - offset lies on it.
 double boundaryOffset(double v, double cell)
 {
@@ -258,8 +250,9 @@ QRect zoomSingleScreen(const QRect &window, const QSize &wall, const Grid &grid)
     const int sh = grid.rows > 0 ? wall.height() / grid.rows : 0;
     if (sw <= 0 || sh <= 0)
         return window;
-    const int c = std::max(0, std::min(floorDiv(window.x(), sw), grid.columns - 1));
-    const int r = std::max(0, std::min(floorDiv(window.y(), sh), grid.rows - 1));
+    // A window left of or above the wall is on the first screen.
+    const int c = std::max(0, std::min(window.x() / sw, grid.columns - 1));
+    const int r = std::max(0, std::min(window.y() / sh, grid.rows - 1));
     return QRect(c * sw, r * sh, sw, sh);
 }
 

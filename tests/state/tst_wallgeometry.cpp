@@ -120,6 +120,7 @@ private slots:
         const QRectF r(100, 100, 200, 100);
         CHECK(resizeEdges(r, LeftEdge | TopEdge, -150, 80, canvas), 0, 150, 300, 50);
         CHECK(resizeEdges(r, RightEdge | BottomEdge, -190, 900, canvas), 100, 100, 50, 800);
+        CHECK(resizeEdges(r, LeftEdge | TopEdge, 190, 90, canvas), 250, 150, 50, 50);
         CHECK(resizeEdges(r, NoEdge, 40, 40, canvas), r);
         CHECK(clampToCanvas(QRectF(1400, -50, 200, 1000), canvas), 1300, 0, 200, 900);
         CHECK(clampToCanvas(QRectF(5, 5, 10, 10), QSizeF(-1, -1)), 0, 0, 0, 0);
