@@ -5,19 +5,13 @@
 #include "storage/projectdatabase.h"
 #include "storage/useraccountstore.h"
 
-#include <QApplication>
 #include <QDebug>
-#include <QElapsedTimer>
 #include <QScopedPointer>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QTimer>
-#include <QWidget>
-
-#include <functional>
 
 // Every test gets a data directory of its own (config.ini, project.db, password.txt), nobody
 // logged in, and a known device.
@@ -67,39 +61,3 @@ struct DataDirFixture
         return ok;
     }
 };
-
-template <typename T> T *child(QWidget *parent, const char *name)
-{
-    T *w = parent->findChild<T *>(QLatin1String(name));
-    if (!w)
-        qFatal("no child %s", name);
-    return w;
-}
-
-// Acts on the next modal dialog of type T as soon as it is shown. Gives up after 15 s, closing
-// whatever is modal then, so a test that waits for the wrong dialog fails instead of hanging.
-template <typename T> void whenModal(std::function<void(T *)> act)
-{
-    auto *timer = new QTimer;
-    auto *clock = new QElapsedTimer;
-    clock->start();
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, act] {
-        QWidget *modal = QApplication::activeModalWidget();
-        T *dialog = qobject_cast<T *>(modal);
-        const bool expired = clock->elapsed() > 15000;
-        if (!(dialog && dialog->isVisible()) && !expired)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        delete clock;
-        if (dialog && dialog->isVisible()) {
-            act(dialog);
-        } else {
-            qWarning("expected modal dialog never appeared");
-            if (modal)
-                modal->close();
-        }
-    });
-    timer->start();
-}

@@ -12,7 +12,6 @@
 #include "dialogs/uploaderrordialogs.h"
 #include "dialogs/volumnsettingdialog.h"
 #include "protocol/messagedistance.h"
-#include "state/sigmanager.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -313,7 +312,6 @@ private slots:
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             QCOMPARE(dialog.port(), port);
-            auto *label = child<QLabel>(&dialog, "volumnLabel");
             auto *slider = child<QSlider>(&dialog, "volumnSplider");
             for (const bool muted : {false, true}) {
                 child<QPushButton>(&dialog, "btn_mute")->click();
@@ -341,7 +339,7 @@ private slots:
             state->setVolume({{port, 88}});
             state->setMute({{port, 0}});
             QCOMPARE(slider->value(), 88);
-            QCOMPARE(label->text(), "88");
+            QCOMPARE(child<QLabel>(&dialog, "volumnLabel")->text(), "88");
             QVERIFY(!dialog.isMuted());
             m_fixture.clear();
         }

@@ -1,25 +1,20 @@
+#include "../common/datadirfixture.h"
 #include "../common/look.h"
-#include "app/appsettings.h"
 #include "mainwindow/listwidget.h"
-#include "state/devicestate.h"
 #include "storage/portnamestore.h"
-#include "storage/projectdatabase.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TestListWidget : public QObject
 {
     Q_OBJECT
 
-    QScopedPointer<QTemporaryDir> m_dir;
+    DataDirFixture m_fx;
 
 private slots:
     void init()
     {
-        m_dir.reset(new QTemporaryDir);
-        AppSettings::setDataDirectory(m_dir->path());
-        ProjectDatabase::resetDatabasePath();
+        m_fx.setUp();
         AppSettings::instance()->setInputNames({});
         AppSettings::instance()->setAudioNames({});
         DeviceState::instance()->setDeviceType(Dev0809);

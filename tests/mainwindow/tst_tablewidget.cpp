@@ -1,10 +1,8 @@
+#include "../common/datadirfixture.h"
 #include "../common/look.h"
-#include "app/appsettings.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
-#include "state/devicestate.h"
 #include "state/sigmanager.h"
-#include "storage/projectdatabase.h"
 #include "uikit/labelclickedintableitem.h"
 #include "users/permissionfunction.h"
 #include "users/permissionlist.h"
@@ -13,7 +11,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using IntList = QList<int>;
@@ -84,7 +81,7 @@ class TestTableWidget : public QObject
     Q_OBJECT
 
 private:
-    QScopedPointer<QTemporaryDir> m_dir;
+    DataDirFixture m_fx;
     QScopedPointer<QWidget> m_window; // declared before the table, so the table goes first
     QScopedPointer<TableWidget> m_table;
     QScopedPointer<PermissionStore> m_store;
@@ -126,9 +123,7 @@ private:
 private slots:
     void init()
     {
-        m_dir.reset(new QTemporaryDir);
-        AppSettings::setDataDirectory(m_dir->path());
-        ProjectDatabase::resetDatabasePath();
+        m_fx.setUp();
         AppSettings *settings = AppSettings::instance();
         settings->setInputNames({});
         settings->setAudioNames({});

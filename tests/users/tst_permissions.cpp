@@ -1,12 +1,9 @@
-#include "app/appsettings.h"
-#include "storage/projectdatabase.h"
-#include "storage/useraccountstore.h"
+#include "../common/datadirfixture.h"
 #include "users/permissionfunction.h"
 #include "users/permissiongate.h"
 #include "users/permissionlist.h"
 #include "users/permissionstore.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using Rights = QMap<int, bool>;
@@ -16,7 +13,7 @@ class TestPermissions : public QObject
     Q_OBJECT
 
 private:
-    QScopedPointer<QTemporaryDir> m_dir;
+    DataDirFixture m_fx;
     int m_opId = 0;
 
     static void logIn(PermissionStore &store, const QString &name, int type)
@@ -35,9 +32,7 @@ private:
 private slots:
     void init()
     {
-        m_dir.reset(new QTemporaryDir);
-        AppSettings::setDataDirectory(m_dir->path());
-        ProjectDatabase::resetDatabasePath();
+        m_fx.setUp();
         UserAccountStore users;
         QVERIFY(users.addUser(QStringLiteral("op"), QStringLiteral("pw")));
         QVERIFY(users.addUser(QStringLiteral("guest"), QStringLiteral("pw")));

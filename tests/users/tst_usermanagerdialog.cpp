@@ -1,7 +1,7 @@
 #include "../common/datadirfixture.h"
+#include "../common/modalwatcher.h"
 
 #include "uikit/dialogconfirm3btn.h"
-#include "uikit/msgdlg.h"
 #include "users/permissiondialog.h"
 #include "users/permissionlist.h"
 #include "users/permissionstore.h"
@@ -46,14 +46,6 @@ bool refuse(const QString &event, const QString &table = QStringLiteral("user"))
                                       .arg(event, table));
 }
 
-QString functionsWithout(std::initializer_list<int> denied)
-{
-    QStringList parts = PermissionList::allowAll(PermissionList::FunctionCount).split('/');
-    for (int i : denied)
-        parts[i] = QStringLiteral("0");
-    return parts.join('/');
-}
-
 // The stored rights: input, output, audio, analog, functions.
 QStringList stored(int id)
 {
@@ -94,14 +86,6 @@ private:
         child<QLineEdit>(&dialog, "passwordEdit")->setText(password);
         child<QLineEdit>(&dialog, "repeatEdit")->setText(repeat);
         dialog.on_btnSave_clicked();
-    }
-
-    static void catchMessage(QString *message)
-    {
-        whenModal<MsgDlg>([message](MsgDlg *box) {
-            *message = box->message();
-            box->on_btnOk_clicked();
-        });
     }
 
 private slots:
@@ -155,15 +139,16 @@ private slots:
         QStringList expected = accounts();
         QCOMPARE(expected.last(), QStringLiteral("4 third=a"));
         const bool refused = tip == QLatin1String("insert") || tip == QLatin1String("update");
-        QString message;
-        if (refused && refuse(tip))
-            catchMessage(&message);
+        QVERIFY(!refused || refuse(tip));
+        ModalWatcher watcher;
         save(dialog, selected, name, password, repeat);
+        const QString message = watcher.lines().join('\n');
 
         QCOMPARE(dialog.tipText(), refused ? QString() : tip);
         QCOMPARE(int(dialog.state()), !tip.isEmpty() ? 2 : 0);
-        if (refused) { // the operator is told, and nothing typed is lost
-            QVERIFY2(message.contains(m_fx.path("project.db") + ": kept"), qPrintable(message));
+        QVERIFY2(refused ? message.contains(m_fx.path("project.db") + ": kept") : message.isEmpty(),
+                 qPrintable(message));
+        if (refused) { // nothing typed is lost
             QCOMPARE(child<QLineEdit>(&dialog, "usernameEdit")->text(), name);
             QCOMPARE(child<QLineEdit>(&dialog, "repeatEdit")->text(), repeat);
         }
@@ -176,9 +161,7 @@ private slots:
         QVERIFY(fileMatches(m_fx.path("password.txt")));
         if (id == 5) { // a new user: an ordinary one, with a row that allows everything
             QCOMPARE(UserAccountStore().allUsers().last().at(2).toInt(), 1);
-            PermissionRecord record;
-            QVERIFY(PermissionStore::readPermissions(5, &record));
-            QCOMPARE(record.functions, PermissionList::allowAll(28));
+            QCOMPARE(stored(5).last(), PermissionList::allowAll(28));
         }
     }
 
@@ -200,16 +183,13 @@ private slots:
         QFETCH(QStringList, names);
         PermissionStore permissions;
         QVERIFY(permissions.initUserPermissions(QStringLiteral("op")));
-        QString message;
-        if (refused) {
-            QVERIFY(refuse(QStringLiteral("delete")));
-            catchMessage(&message);
-        }
+        QVERIFY(!refused || refuse(QStringLiteral("delete")));
         Usermanagerdialog dialog(&permissions);
-        if (!selected.isEmpty())
-            clickUser(dialog, selected);
+        clickUser(dialog, selected);
+        ModalWatcher watcher;
         dialog.on_btnDel_clicked();
-        QCOMPARE(message.contains(QStringLiteral("project.db: kept")), refused);
+        QCOMPARE(watcher.count(), int(refused));
+        QCOMPARE(watcher.lines().join("").contains(QStringLiteral("project.db: kept")), refused);
         QCOMPARE(dialog.userNames(), names);
         QCOMPARE(int(dialog.state()), 0);
         QVERIFY(fileMatches(m_fx.path("password.txt")));
@@ -222,15 +202,15 @@ private slots:
     {
         PermissionStore permissions;
         Usermanagerdialog dialog(&permissions);
-        dialog.on_btnPermission_clicked(); // nobody selected: nothing opens
-        clickUser(dialog, QStringLiteral("guest"));
-        QString title;
-        whenModal<PermissionDialog>([&title](PermissionDialog *rights) {
-            title = child<QLabel>(rights, "titleLabel")->text();
+        QStringList titles;
+        ModalWatcher watcher([&titles](QDialog *rights) {
+            titles << child<QLabel>(rights, "titleLabel")->text();
             rights->done(0);
         });
+        dialog.on_btnPermission_clicked(); // nobody selected: nothing opens
+        clickUser(dialog, QStringLiteral("guest"));
         dialog.on_btnPermission_clicked();
-        QCOMPARE(title, QStringLiteral("Permission Management  User: guest"));
+        QCOMPARE(titles, QStringList{"Permission Management  User: guest"});
     }
 
     // From no row at all, so a no-op Apply could not pass.
@@ -246,8 +226,10 @@ private slots:
         dialog.functionBox(16)->setChecked(false); // the group's "all" box sets it whole again
         dialog.allBox(PermissionDialog::SettingPageGroup)->click();
         dialog.on_btnApply_clicked();
-        QCOMPARE(stored(2), (QStringList{"1/0/1/1/1/1/1/1", "1/1/1/1/0/1/1/1/1", "1/1/1/1/1/1/1/0",
-                                         "0/1/1/1/1/1/1/1/1", functionsWithout({0, 14, 27})}));
+        QCOMPARE(stored(2),
+                 (QStringList{"1/0/1/1/1/1/1/1", "1/1/1/1/0/1/1/1/1", "1/1/1/1/1/1/1/0",
+                              "0/1/1/1/1/1/1/1/1",
+                              "0/1/1/1/1/1/1/1/1/1/1/1/1/1/0/1/1/1/1/1/1/1/1/1/1/1/1/0"}));
     }
 
     // Closing asks; Cancel, or changes that could not be stored, keep the dialog and the change.
@@ -269,16 +251,12 @@ private slots:
         PermissionDialog dialog(QStringLiteral("2"), QStringLiteral("op"), &permissions);
         dialog.show();
         dialog.portBoxes(1).at(4)->setChecked(false);
-        QString asked, warning;
-        whenModal<DialogConfirm3Btn>([&](DialogConfirm3Btn *confirm) {
-            asked = confirm->title() + '|' + confirm->text();
-            if (refused)
-                catchMessage(&warning);
-            confirm->done(choice);
-        });
+        ModalWatcher watcher([choice](QDialog *d) { d->done(choice); });
         QTest::keyClick(&dialog, Qt::Key_Escape);
-        QCOMPARE(asked, "Quit Permission Management|Apply the latest changes?");
-        QCOMPARE(warning, refused ? "The permissions could not be saved!" : "");
+        QStringList seen{"DialogConfirm3Btn|Quit Permission Management|Apply the latest changes?"};
+        if (refused)
+            seen << "MsgDlg|Warning|The permissions could not be saved!";
+        QCOMPARE(watcher.lines(), seen);
         const bool stillOpen = choice == DialogConfirm3Btn::Cancel || refused;
         QCOMPARE(dialog.isVisible(), stillOpen);
         const QString changed = QStringLiteral("1/1/1/1/0/1/1/1/1");
