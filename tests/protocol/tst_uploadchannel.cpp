@@ -220,10 +220,8 @@ private slots:
         QVERIFY(openUpload());
         m_client->startUploadCloseRetry(true);
         int closes = 0;
-        while (QTest::qWaitFor([this] { return !m_client->isUploadOpen(); }, 300)) {
-            ++closes;
+        for (; QTest::qWaitFor([this] { return !m_client->isUploadOpen(); }, 300); ++closes)
             QVERIFY(openUpload());
-        }
         QCOMPARE(closes, 3);
         m_client->startUploadCloseRetry(true);
         m_client->startUploadCloseRetry(false);

@@ -368,21 +368,6 @@ private slots:
         QCOMPARE(steps, RouteHistory::Depth); // the oldest went
     }
 
-    // Setters no report reaches: each announces its part once, with the port it wrote.
-    void settersAnnounceOnce()
-    {
-        const CaptionInfo caption = CaptionInfo::fromReport({{"Speed", 3}});
-        for (int i = 0; i < 2; ++i) {
-            m_state->setPort(9);
-            m_state->setPlanNameAt(2, "b");
-            m_state->setPlanNames({{1, "a"}, {2, "b"}});
-            m_state->setOsdInfoAt(3, caption);
-            m_state->setCaption(caption);
-            m_state->setRotateAngleAt(4, 1);
-        }
-        QCOMPARE(m_log.join(' '), "Network PlanNames[2] PlanNames Osd[3] Caption Rotation[4]");
-    }
-
     // Take sends kind by kind, output by output; another client's change makes a stage stale.
     void stagesInTakeOrder()
     {
