@@ -262,9 +262,9 @@ QRect zoomOccupiedScreens(const QRect &window, const QSize &wall, const Grid &gr
     const int sh = grid.rows > 0 ? wall.height() / grid.rows : 0;
     if (sw <= 0 || sh <= 0)
         return window;
+    // Left of or above the wall is the first screen, as in zoomSingleScreen.
     const auto screen = [](qint64 v, int side, int count) {
-        const qint64 q = v >= 0 ? v / side : -((-v + side - 1) / side);
-        return int(std::max<qint64>(0, std::min<qint64>(q, count - 1)));
+        return int(std::max<qint64>(0, std::min<qint64>(v / side, count - 1)));
     };
     const int c0 = screen(window.x(), sw, grid.columns);
     const int r0 = screen(window.y(), sh, grid.rows);

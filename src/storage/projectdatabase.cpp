@@ -91,8 +91,8 @@ bool isNotADatabase(const QSqlError &error)
 }
 
 // Opens the connection named after this thread, hands it to `work` and removes it once every
-// object that used it is gone. Returns false when the file could not be opened.
-bool withConnection(const QString &path, const std::function<void(QSqlDatabase &)> &work)
+// object that used it is gone. A file that cannot be opened is reported, and `work` not run.
+void withConnection(const QString &path, const std::function<void(QSqlDatabase &)> &work)
 {
     lastFailure.clear();
     // A FIFO or device node would make SQLite block on its first read.
@@ -100,20 +100,18 @@ bool withConnection(const QString &path, const std::function<void(QSqlDatabase &
     if (info.exists() && !info.isFile()) {
         reportUnusable(path, QStringLiteral("not a regular file"));
         setFailure(path, notAFileText());
-        return false;
+        return;
     }
     if (!info.exists())
         FileAccess::createOwnerOnly(path);
 
     const QString name = connectionName();
-    bool opened = false;
     {
         QSqlDatabase db = QSqlDatabase::contains(name)
                               ? QSqlDatabase::database(name, false)
                               : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
-        opened = db.open();
-        if (opened) {
+        if (db.open()) {
             work(db);
         } else {
             reportUnusable(path, db.lastError().text());
@@ -122,7 +120,6 @@ bool withConnection(const QString &path, const std::function<void(QSqlDatabase &
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    return opened;
 }
 
 enum class Outcome

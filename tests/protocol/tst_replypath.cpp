@@ -154,7 +154,7 @@ private slots:
         row("DHCP neither true nor false", R"({"DHCP":"on","x":1})", "");
         row("VIR without windows is no window report", R"({"VIR":2,"AUDIO":1})", "");
         row("routes without audio, a network without a mask, a group without a mode",
-            R"({"video1":2,"IR1":3,"ip":"a","gateway":"b","bind1":"1/2"})", "");
+            R"({"video1":2,"IR1":3,"ip":"a","gateway":"b","bind1":"1/2","type":"t"})", "");
         row("change notice with =", "{Frozen_change=3/1}", "change", R"({"Frozen_change":"3/1"})");
         row("change excludes every other kind", R"({"Volume2_change":40,"Angle1":1})", "change");
         row("several kinds in one message",

@@ -151,7 +151,8 @@ private slots:
                 all << said(e).join('|') + (e.byOthers ? "" : "!");
             return all;
         };
-        CHECK(others(R"({"audio101_change":103,"IR2_change":0})"), "infrared|2|clear output 2",
+        CHECK(others(R"({"audio101_change":103,"Bind_change":"5/6","IR2_change":0})"),
+              "splice|5|splice outputs 5/6", "infrared|2|clear output 2",
               "audio|101|input 103 → output 101");
         CHECK(others(R"({"UnBind_change":4,"e":"Output_Lock3/1!","input2_change":true})"),
               "splice|4|unsplice output 4", "setting|3|Output_Lock3/1");

@@ -359,6 +359,8 @@ private slots:
         history.takeUndo();
         history.putBackRedo(history.takeRedo());
         QVERIFY(!history.canUndo() && history.canRedo());
+        m_applier->applyChangedByOthers(QJsonObject{{"audio7_change", 2}}); // a redo goes too
+        QVERIFY(!history.canRedo());
 
         for (int i = 1; i <= RouteHistory::Depth + 1; ++i)
             history.recordRoute(RouteHistory::Video, i, 8);

@@ -22,14 +22,10 @@ private slots:
     {
         checkColumns();
         // A unit outside 0..2 counts as 2; a VIR mode outside 0..3 keeps the current one.
-        const auto vir = [](int mode) {
-            return QList<int>{virGrid(mode).rows, virGrid(mode).columns};
-        };
-        CHECK(vir(2), 2, 4);
-        CHECK(vir(9), 3, 3);
-        CHECK(QList<int>({layoutGrid(9).rows, layoutGrid(9).columns}), 3, 3);
-        CHECK(layoutGrid(8), 1, 4);
-        CHECK(layoutGrid(layoutModeFor(0, 0, 5)), 1, 1);
+        CHECK(virGrid(2), 2, 4);
+        CHECK(virGrid(9), 3, 3);
+        CHECK(layoutGrid(9), 3, 3);
+        CHECK((QList<Grid>{layoutGrid(8), layoutGrid(layoutModeFor(0, 0, 5))}), {1, 4}, {1, 1});
         CHECK(layoutGrid(layoutModeFor(0, 1, 1)), 2, 2);
         CHECK(layoutGrid(layoutModeFor(1, 2, 1)), 1, 9);
         CHECK(layoutGrid(layoutModeFor(2, 2, 1)), 2, 4);
