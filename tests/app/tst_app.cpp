@@ -68,16 +68,14 @@ private slots:
     void ports()
     {
         QFETCH(QVariant, stored);
-        QFETCH(int, port);
-        QFETCH(int, upload);
         {
             QSettings raw(m_dir.filePath(QStringLiteral("config.ini")), QSettings::IniFormat);
             raw.setValue(QStringLiteral("NetWork/Port"), stored);
             raw.setValue(QStringLiteral("NetWork/UploadPort"), stored);
         }
         AppSettings::instance()->reload();
-        QCOMPARE(AppSettings::instance()->devicePort(), port);
-        QCOMPARE(int(AppSettings::instance()->uploadPort()), upload);
+        QTEST(AppSettings::instance()->devicePort(), "port");
+        QTEST(int(AppSettings::instance()->uploadPort()), "upload");
     }
 
     // Ports 0 and 100 route nothing and have no name, unless one is stored.
@@ -106,10 +104,9 @@ private slots:
     void dataDirArgument()
     {
         QFETCH(QStringList, args);
-        QFETCH(bool, ok);
         QFETCH(QString, dir);
         AppSettings::setDataDirectory(QString());
-        QCOMPARE(AppSettings::applyDataDirArgument(args), ok);
+        QTEST(AppSettings::applyDataDirArgument(args), "ok");
         QCOMPARE(AppSettings::dataDirectory(), dir.isEmpty() ? qApp->applicationDirPath() : dir);
         qputenv("CORVANE_DATA_DIR", m_dir.path().toUtf8());
         QCOMPARE(AppSettings::dataDirectory(), dir.isEmpty() ? m_dir.path() : dir);

@@ -70,6 +70,12 @@ private slots:
         connect(
             &client, &MessageDistance::receiveVersionSig, this,
             [&] { onOwnThread << (QThread::currentThread() == thread()); }, Qt::DirectConnection);
+        static QStringList logged; // what the log shows of each chunk read
+        const QtMessageHandler previous =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &line) {
+                if (line.startsWith("TCP Receive ")) // the others may come from any thread
+                    logged << line.mid(12);
+            });
         device.send("{\"type\":\"m\",\"MCU\":\"1\",\"FPGA\":\"2\",\"device\":\"0808\"}"
                     "{\"video1\":2,\"audio1\":2,\"IR1\":2}{\"ip\":\"a\",\"gateway\":\"b\",\"sub");
         QTRY_COMPARE(rec.count("receiveVideoAudioIRMapSig"), 1);
@@ -77,6 +83,8 @@ private slots:
         QTRY_COMPARE(rec.count("receiveChangedByOthersSig"), 1);
         device.send("{\"Chn\":2,\"Scaler_Mode\":1}HTTP/1.1 200 OK\r\nContent-Length:2\r\n\r\nOK");
         QTRY_COMPARE(rec.count("si_requestCloseOsdSocket"), 1);
+        qInstallMessageHandler(previous);
+        QVERIFY(logged.contains(R"({"Chn":2,"Scaler_Mode":1}HTTP/1.1 200 OKContent-Length:2OK)"));
         device.send(R"({"window1":[0,0,0,0,0,0],"VIR":1,"input1":true,"link1":"a","bind1":"1",)"
                     R"("mode":1,"switch":1,"hdcp_in1":1}{"in1":"a","out1":"b"})");
         QTRY_COMPARE(rec.count("receiveInOutChannelResolutionMapSig"), 1);

@@ -17,4 +17,11 @@ inline void checkColumns()
     QTest::addColumn<QString>("want");
 }
 
+// The whole of a check table's test function.
+inline void compareCheck()
+{
+    QFETCH(QString, got);
+    QTEST(got, "want");
+}
+
 #define CHECK(expr, ...) QTest::newRow(#expr) << shown(expr) << shown(decltype(expr){__VA_ARGS__})

@@ -239,7 +239,6 @@ private slots:
         QFETCH(QString, report);
         QFETCH(QString, part);
         QFETCH(QString, state);
-        QFETCH(QString, log);
         {
             const QSignalBlocker quiet(m_state);
             m_state->setDeviceType(DeviceType(type));
@@ -247,7 +246,7 @@ private slots:
         const QJsonObject object = QJsonDocument::fromJson(report.toUtf8()).object();
         apply(m_applier, object);
         QCOMPARE(dump(*m_state, part), state);
-        QCOMPARE(m_log.join(' '), log);
+        QTEST(m_log.join(' '), "log");
         // The same report again changes nothing, so announces nothing but its arrival.
         m_log.clear();
         apply(m_applier, object);
