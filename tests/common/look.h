@@ -142,7 +142,10 @@ inline QStringList lookOf(QWidget *w, int depth = 0)
             const QListWidgetItem *item = list->item(r);
             lines << in + "row" + quoted(item->text()) + ' ' + roles(item) + ' ' +
                          item->foreground().color().name() + (item->isHidden() ? " hidden" : "") +
-                         quoted(item->toolTip());
+                         quoted(item->toolTip()) +
+                         (item->icon().isNull()
+                              ? ""
+                              : " icon " + sum(item->icon().pixmap(list->iconSize()).toImage()));
         }
     const std::function<void(QWidget *, const QString &)> entries = [&](QWidget *of,
                                                                         const QString &at) {
