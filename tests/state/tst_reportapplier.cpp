@@ -310,7 +310,7 @@ private slots:
         m_applier->setSpliceGroups([](int o) { return o == 1 ? QList<int>{1, 5} : QList<int>{o}; });
         m_applier->applyChangedByOthers(QJsonObject{{"video1_change", 2}});
         QVERIFY(!history.canUndo());
-        QVERIFY(history.canRedo());
+        QCOMPARE(history.redoText(), QStringLiteral("Redo: audio input 4 → output 5"));
         history.takeRedo();
         history.recordRoute(RouteHistory::Video, 2, 6); // a new step forgets what was undone
         QVERIFY(!history.canRedo());

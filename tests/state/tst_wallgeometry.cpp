@@ -118,7 +118,7 @@ private slots:
         CHECK(resizeEdges(r, RightEdge | BottomEdge, -190, 900, canvas), 100, 100, 50, 800);
         CHECK(resizeEdges(r, LeftEdge | TopEdge, 190, 90, canvas), 250, 150, 50, 50);
         CHECK(resizeEdges(r, NoEdge, 40, 40, canvas), r);
-        CHECK(clampToCanvas(QRectF(1400, -50, 200, 1000), canvas), 1300, 0, 200, 900);
+        CHECK(clampToCanvas(QRectF(1400, 800, 200, 1000), canvas), 1300, 0, 200, 900);
         CHECK(clampToCanvas(QRectF(5, 5, 10, 10), QSizeF(-1, -1)), 0, 0, 0, 0);
         CHECK(cellAt(QPointF(750, 899), canvas, g3), 500, 600, 500, 300);
         CHECK(cellAt(QPointF(-600, 5000), canvas, g3), 0, 600, 500, 300);
