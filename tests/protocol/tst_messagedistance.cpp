@@ -79,7 +79,7 @@ private slots:
         device.send("{\"type\":\"m\",\"MCU\":\"1\",\"FPGA\":\"2\",\"device\":\"0808\"}"
                     "{\"video1\":2,\"audio1\":2,\"IR1\":2}{\"ip\":\"a\",\"gateway\":\"b\",\"sub");
         QTRY_COMPARE(rec.count("receiveVideoAudioIRMapSig"), 1);
-        device.send("net\":\"c\",\"DHCP\":true,\"mac\":\"d\"}{Frozen_change=3/1}");
+        device.send("net\":\"c\",\"DHCP\":false,\"mac\":\"d\"}{Frozen_change=3/1}");
         QTRY_COMPARE(rec.count("receiveChangedByOthersSig"), 1);
         device.send("{\"Chn\":2,\"Scaler_Mode\":1}HTTP/1.1 200 OK\r\nContent-Length:2\r\n\r\nOK");
         QTRY_COMPARE(rec.count("si_requestCloseOsdSocket"), 1);
@@ -98,7 +98,7 @@ private slots:
                          "receiveHDCPInfoSig", "receiveInOutChannelResolutionMapSig"}));
         QCOMPARE(MessageDistance::instance()->thread(), thread()); // the window's client
         QCOMPARE(onOwnThread, QList<bool>{true});
-        QCOMPARE(rec.args("si_SetDhcpSwitch"), QStringList{"true"});
+        QCOMPARE(rec.args("si_SetDhcpSwitch"), QStringList{"false"});
     }
 
     // An unfinished message survives neither the device dropping the link nor a new connection.

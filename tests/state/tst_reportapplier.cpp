@@ -173,8 +173,8 @@ private slots:
         ROW(Dev0809, applyVolumes, R"({"Volume0":9,"Volume1":5,"Volume3":40,"Mute0":1,"Mute1":1})",
             "volume", "1:5 3:40 / 1:1", "Volume");
         ROW(Dev0809, applyOutputInfo,
-            R"({"link2":"true//false/true/false","link0":"true/true/true/true","link3":"true/false/true"})",
-            "flags", "2:1010", "OutputFlags");
+            R"({"link2":"true//false/true/true","link0":"true/true/true/true","link3":"true/false/true"})",
+            "flags", "2:1011", "OutputFlags");
         ROW(Dev0809, applyHdcp, R"({"hdcp_in2":"3","hdcp_in":"1","x":"2"})", "hdcp", "2:3", "Hdcp");
         // Windows: the whole number after "window", 1 to 4, six numbers each.
         ROW(Dev0409S, applyWindowStatus,
