@@ -31,7 +31,7 @@ private slots:
         CHECK(layoutGrid(layoutModeFor(2, 2, 1)), 2, 4);
         CHECK(layoutGrid(layoutModeFor(3, 2, 1)), 4, 2);
         CHECK(layoutGrid(layoutModeFor(2, 7, 1)), 2, 4);
-        CHECK(layoutGrid(layoutModeFor(4, 0, 1)), 1, 3);
+        CHECK(layoutGrid(layoutModeFor(4, 0, 7)), 1, 2);
         CHECK(layoutGrid(layoutModeFor(-1, 2, 1)), 1, 3);
 
         CHECK(virtualWallSize(0, "1920x1080x60Hz", 0), 5760, 3240);
@@ -109,7 +109,7 @@ private slots:
 
         // Dragging snaps either edge to a screen's border within 10 pixels, inside the canvas.
         CHECK(snapDrag(QPointF(495, 7), QSizeF(200, 100), canvas, g3), 500, 0);
-        CHECK(snapDrag(QPointF(305, 150), QSizeF(190, 100), canvas, g3), 310, 150);
+        CHECK(snapDrag(QPointF(305, 445), QSizeF(190, 100), canvas, Grid{1, 3}), 310, 445);
         CHECK(snapDrag(QPointF(1400, -20), QSizeF(200, 100), canvas, g3), 1300, 0);
         CHECK(snapDrag(QPointF(-5, 291), QSizeF(200, 100), canvas, g3), 0, 300);
         // Grabbed edges stop at the minimum size and the canvas.
