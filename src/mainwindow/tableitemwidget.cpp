@@ -205,20 +205,10 @@ void TableItemWidget::setOutputName(const QString &name)
     showFitted(m_ui->OutputName, name);
 }
 
-QString TableItemWidget::outputName() const
-{
-    return m_outputName;
-}
-
 void TableItemWidget::setInputText(const QString &text)
 {
     m_inputText = text;
     showFitted(m_ui->InputName, text);
-}
-
-QString TableItemWidget::inputText() const
-{
-    return m_inputText;
 }
 
 void TableItemWidget::showFitted(QLabel *label, const QString &text)
@@ -388,9 +378,4 @@ LabelClickedInTableItem *TableItemWidget::muteLabel() const
 LabelClickedInTableItem *TableItemWidget::lockLabel() const
 {
     return m_ui->label_lock;
-}
-
-SvgLabel *TableItemWidget::hdmiLabel() const
-{
-    return m_ui->label_hdmi;
 }

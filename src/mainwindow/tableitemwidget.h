@@ -26,7 +26,6 @@ class TableItemWidget;
 }
 class LabelClickedInTableItem;
 class QLabel;
-class SvgLabel;
 
 /// Colours of one cell: the output panel, its text, the input panel, its text, and the width of
 /// the green border.
@@ -70,9 +69,7 @@ public:
     ~TableItemWidget() override;
 
     void setOutputName(const QString &name);
-    QString outputName() const;
     void setInputText(const QString &text);
-    QString inputText() const;
 
     /// A route staged in take mode, shown under the live input; stale once another client
     /// changed the output. An empty text hides it.
@@ -82,7 +79,6 @@ public:
     /// Another client changed this output lately: a dot in the corner, the change in its
     /// tooltip and the output name's. An empty text takes it away.
     void setRecentChange(const QString &text);
-    QString recentChange() const { return m_recentChange; }
     void setButtonsVisible(bool visible);
     bool buttonsVisible() const { return m_buttonsVisible; }
 
@@ -104,7 +100,6 @@ public:
     LabelClickedInTableItem *playLabel() const;
     LabelClickedInTableItem *muteLabel() const;
     LabelClickedInTableItem *lockLabel() const;
-    SvgLabel *hdmiLabel() const;
 
 signals:
     void si_click_pause(bool pause);

@@ -69,8 +69,6 @@ public:
     bool cellsPending() const { return m_cellsPending; }
     /// The video table's layout for `bindMode` on the store's device type.
     void setLayoutForBindMode(int bindMode);
-    int layoutColumns() const { return m_columns; }
-    int layoutRows() const { return m_rows; }
 
     void setPortBase(int base) { m_portBase = base; }
     int portBase() const { return m_portBase; }

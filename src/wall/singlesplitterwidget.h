@@ -48,7 +48,6 @@ public:
     /// narrow; the whole label shows in the region's tooltip.
     QString shownLabel(int region) const;
     QMap<int, QRectF> regions() const { return m_regions; }
-    QString label(int region) const { return m_labels.value(region); }
     QMap<int, QString> labels() const { return m_labels; }
     int hoveredRegion() const { return m_hovered; }
 

@@ -116,7 +116,7 @@ inline QStringList lookOf(QWidget *w, int depth = 0)
                 QString::asprintf(" %x %d %d", int(l->alignment()), l->textFormat(), l->wordWrap());
     else if (auto *e = qobject_cast<QLineEdit *>(w))
         line += quoted(e->text());
-    else if (auto *s = qobject_cast<QAbstractSlider *>(w))
+    else if (auto *s = qobject_cast<QSlider *>(w))
         line += " at " + QString::number(s->value());
     else if (auto *box = qobject_cast<QGroupBox *>(w))
         line += quoted(box->title());

@@ -4,6 +4,7 @@
 // rights of their own, and looking up menu entries.
 
 #include "app/appsettings.h"
+#include "mainwindow/widgetmenus.h"
 #include "storage/projectdatabase.h"
 #include "storage/useraccountstore.h"
 #include "users/permissionlist.h"
@@ -11,6 +12,8 @@
 
 #include <QAction>
 #include <QMenu>
+
+#include <functional>
 
 /// The settings a login-free start finds in `dataDir`: English, and the device at `port` on
 /// loopback (never any other address), taking files at `uploadPort` when one is given.
@@ -41,16 +44,19 @@ inline int addOperator(const QString &name)
     return 0;
 }
 
+/// A rights list of `count` entries allowing all but the `refused` ones (0-based).
+inline QString allBut(int count, const QList<int> &refused)
+{
+    QList<bool> mask;
+    for (int i = 0; i < count; ++i)
+        mask << !refused.contains(i);
+    return PermissionList::join(mask);
+}
+
 /// An operator "operator" with every right but those listed (0-based, per kind).
 inline bool restrictOperator(const QList<int> &inputs, const QList<int> &outputs,
                              const QList<int> &functions, const QList<int> &audio = {})
 {
-    const auto allBut = [](int count, const QList<int> &refused) {
-        QList<bool> mask;
-        for (int i = 0; i < count; ++i)
-            mask << !refused.contains(i);
-        return PermissionList::join(mask);
-    };
     const int id = addOperator(QStringLiteral("operator"));
     return id > 1 &&
            PermissionStore().savePermissions(id, allBut(PermissionList::InputCount, inputs),
@@ -58,6 +64,18 @@ inline bool restrictOperator(const QList<int> &inputs, const QList<int> &outputs
                                              allBut(PermissionList::AudioCount, audio),
                                              PermissionList::allowAll(PermissionList::AnalogCount),
                                              allBut(PermissionList::FunctionCount, functions));
+}
+
+/// The menu `window` runs while `request` is made, or null when it runs none.
+inline QMenu *menuOpenedBy(QObject *window, const std::function<void()> &request)
+{
+    QMenu *opened = nullptr;
+    const QMetaObject::Connection c =
+        QObject::connect(window->findChild<WidgetMenus *>(), &WidgetMenus::menuAboutToRun,
+                         [&opened](QMenu *menu) { opened = menu; });
+    request();
+    QObject::disconnect(c);
+    return opened;
 }
 
 /// The shown entry with this text in the menu or in any of its submenus.

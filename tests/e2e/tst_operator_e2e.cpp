@@ -7,9 +7,9 @@
 #include "mainwindow/activitypage.h"
 #include "mainwindow/tableitemwidget.h"
 #include "storage/activitystore.h"
-#include "wall/splicegroups.h"
 #include "uikit/dialogconfirm3btn.h"
 #include "uikit/svgcheckbox.h"
+#include "wall/splicegroups.h"
 
 #include <QComboBox>
 #include <QPushButton>

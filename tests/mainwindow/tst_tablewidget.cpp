@@ -1,12 +1,11 @@
 #include "../common/datadirfixture.h"
 #include "../common/look.h"
+#include "../common/windowstart.h"
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "state/sigmanager.h"
 #include "uikit/labelclickedintableitem.h"
 #include "users/permissionfunction.h"
-#include "users/permissionlist.h"
-#include "users/permissionstore.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -105,18 +104,14 @@ private:
     // Every right of the operator but `port` of list `kind` and `function` (-1: none).
     void restrict(int kind, int port, int function = -1)
     {
-        const auto list = [](int count, int denied) {
-            QList<bool> entries;
-            for (int i = 0; i < count; ++i)
-                entries.append(i != denied);
-            return PermissionList::join(entries);
+        const auto ports = [&](int k, int count) {
+            return allBut(count, {k == kind ? port - 1 : -1});
         };
-        const auto ports = [&](int k, int count) { return list(count, k == kind ? port - 1 : -1); };
         m_store.reset(new PermissionStore);
         QVERIFY(m_store->savePermissions(operatorId, ports(InputPortKind, 8),
                                          ports(OutputPortKind, 9), ports(AudioInputPortKind, 8),
                                          ports(AnalogOutputPortKind, 9),
-                                         list(PermissionList::FunctionCount, function)));
+                                         allBut(PermissionList::FunctionCount, {function})));
         QVERIFY(m_store->loadPermissions(operatorId));
     }
 

@@ -19,9 +19,9 @@ private slots:
     void checks_data()
     {
         checkColumns();
-        CHECK(deviceTypeFromInt(6), Dev0809);
-        CHECK(deviceTypeFromInt(-1), Dev0809);
-        CHECK(deviceTypeFromInt(5), Dev0404);
+        CHECK(
+            (QList<DeviceType>{deviceTypeFromInt(6), deviceTypeFromInt(-1), deviceTypeFromInt(5)}),
+            Dev0809, Dev0809, Dev0404);
         CHECK(portCountFor(Dev0409S), 9);
         // Anything outside the six splice modes falls back to the single output.
         CHECK(spliceModeOutputs(3), 1, 2, 5, 6);

@@ -22,9 +22,7 @@ private slots:
     {
         checkColumns();
         // A unit outside 0..2 counts as 2; a VIR mode outside 0..3 keeps the current one.
-        CHECK(virGrid(2), 2, 4);
-        CHECK(virGrid(9), 3, 3);
-        CHECK(layoutGrid(9), 3, 3);
+        CHECK((QList<Grid>{virGrid(2), virGrid(9), layoutGrid(9)}), {2, 4}, {3, 3}, {3, 3});
         CHECK((QList<Grid>{layoutGrid(8), layoutGrid(layoutModeFor(0, 0, 5))}), {1, 4}, {1, 1});
         CHECK(layoutGrid(layoutModeFor(0, 1, 1)), 2, 2);
         CHECK(layoutGrid(layoutModeFor(1, 2, 1)), 1, 9);
@@ -45,11 +43,9 @@ private slots:
         CHECK(virtualWallSize(0, "1x1x1Hz", 0), 3, 3);
         CHECK(virtualWallSize(1, "16384x8x1Hz", 0), 147456, 8);
 
-        CHECK(roundHalfUp(2.5), 3);
-        CHECK(roundHalfUp(-2.5), -2);
-        CHECK(roundHalfUp(1e12), INT_MAX);
-        CHECK(roundHalfUp(-1e12), INT_MIN);
-        CHECK(roundHalfUp(std::nan("")), 0);
+        CHECK((QList<int>{roundHalfUp(2.5), roundHalfUp(-2.5), roundHalfUp(1e12),
+                          roundHalfUp(-1e12), roundHalfUp(std::nan(""))}),
+              3, -2, INT_MAX, INT_MIN, 0);
 
         const QSize wall(5760, 3240);
         const QSizeF canvas(1500, 900);

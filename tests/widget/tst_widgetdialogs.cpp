@@ -15,7 +15,6 @@
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widget.h"
 #include "mainwindow/widgetdialogs.h"
-#include "mainwindow/widgetmenus.h"
 #include "protocol/messagedistance.h"
 #include "state/captioninfo.h"
 #include "state/devicestate.h"
@@ -95,19 +94,17 @@ class TestWidgetDialogs : public QObject
     {
         if (m_menu)
             m_menu->close();
-        m_menu = nullptr;
         // The audio inputs are listed on the audio page.
         if (menu == QLatin1String("audio"))
             m_window->findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(2);
-        QMetaObject::Connection c =
-            connect(m_window->findChild<WidgetMenus *>(), &WidgetMenus::menuAboutToRun, this,
-                    [this](QMenu *m) { m_menu = m; });
         // "output" is the video table's menu; a table's name opens that table's.
-        if (auto *table = m_window->findChild<TableWidget *>(
-                menu == QLatin1String("output") ? QStringLiteral("videoTableWidget") : menu)) {
-            if (QTableWidgetItem *item = table->itemForOutput(port))
-                emit table->customContextMenuRequested(table->visualItemRect(item).center());
-        } else {
+        m_menu = menuOpenedBy(m_window.get(), [&] {
+            if (auto *table = m_window->findChild<TableWidget *>(
+                    menu == QLatin1String("output") ? QStringLiteral("videoTableWidget") : menu)) {
+                if (QTableWidgetItem *item = table->itemForOutput(port))
+                    emit table->customContextMenuRequested(table->visualItemRect(item).center());
+                return;
+            }
             auto *list = m_window->findChild<ListWidget *>(QStringLiteral("listWidget"));
             const int kind =
                 menu == QLatin1String("video") ? ListWidget::VideoKind : ListWidget::AudioKind;
@@ -115,8 +112,7 @@ class TestWidgetDialogs : public QObject
                 list->scrollToItem(item);
                 emit list->customContextMenuRequested(list->visualItemRect(item).center());
             }
-        }
-        disconnect(c);
+        });
         return m_menu;
     }
 
@@ -295,9 +291,10 @@ private slots:
         QCOMPARE(m_peer.take(), command);
         const AppSettings *kept = AppSettings::instance();
         if (!name.isEmpty()) { // kept for the next start, and shown in the list and the tables
-            QVERIFY(QStringList({kept->outputName(port % 100), kept->inputName(port),
-                                 kept->audioName(port)})
-                        .contains(name));
+            QCOMPARE(menu == "video"   ? kept->inputName(port)
+                     : menu == "audio" ? kept->audioName(port)
+                                       : kept->outputName(port % 100), // 101 is output 1
+                     name);
             QVERIFY_LOOK("renamed-" + name + ".txt", m_window->findChild<QWidget *>("bodyWidget"));
         }
         if (command.startsWith("{param=Port"))

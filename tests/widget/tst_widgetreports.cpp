@@ -9,7 +9,6 @@
 #include "mainwindow/tableitemwidget.h"
 #include "mainwindow/tablewidget.h"
 #include "mainwindow/widget.h"
-#include "mainwindow/widgetmenus.h"
 #include "state/devicestate.h"
 #include "storage/useraccountstore.h"
 #include "uikit/labelclickedintableitem.h"
@@ -81,14 +80,10 @@ class TestWidgetReports : public QObject
     {
         TableWidget *video = videoTable();
         const QTableWidgetItem *item = video->itemForOutput(output);
-        QMenu *opened = nullptr;
-        const QMetaObject::Connection c =
-            connect(m_window->findChild<WidgetMenus *>(), &WidgetMenus::menuAboutToRun, this,
-                    [&opened](QMenu *menu) { opened = menu; });
-        if (item)
-            emit video->customContextMenuRequested(video->visualItemRect(item).center());
-        disconnect(c);
-        return opened;
+        return menuOpenedBy(m_window.get(), [&] {
+            if (item)
+                emit video->customContextMenuRequested(video->visualItemRect(item).center());
+        });
     }
 
 private slots:
@@ -351,19 +346,13 @@ private slots:
     // A plan renamed from its menu is named on both bars.
     void planRenamedOnBothBars()
     {
-        QMenu *menu = nullptr;
-        auto *menus = m_window->findChild<WidgetMenus *>();
-        const QMetaObject::Connection c = connect(menus, &WidgetMenus::menuAboutToRun, this,
-                                                  [&menu](QMenu *opened) { menu = opened; });
         auto *plans = m_window->findChild<PlanBars *>();
-        emit plans->menuRequested(plans->videoPlans(), 3);
-        disconnect(c);
+        QMenu *menu = menuOpenedBy(m_window.get(),
+                                   [plans] { emit plans->menuRequested(plans->videoPlans(), 3); });
         QVERIFY(menu);
-        QTimer::singleShot(0, this, [] {
-            if (auto *dialog = qobject_cast<RenameDialog *>(QApplication::activeModalWidget())) {
-                emit dialog->Sig_SetNewName(QStringLiteral("Show B"));
-                dialog->accept();
-            }
+        ModalWatcher rename([](QDialog *dialog) {
+            emit static_cast<RenameDialog *>(dialog)->Sig_SetNewName(QStringLiteral("Show B"));
+            dialog->accept();
         });
         findAction(menu, QStringLiteral("Rename Plan 4"))->trigger();
         QCOMPARE(find<PlanPushButton>("btn_plan4")->caption(), QStringLiteral("[4]Show B"));
